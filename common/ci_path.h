@@ -1,0 +1,49 @@
+#pragma once
+// Case-insensitive file-system access. The installation tree comes from
+// Windows, and stored texts mix "Md2" and "md2", "Data" and "data"; every
+// existence test, open, delete and listing of the programs goes through the
+// resolver here, which matches a path component by component.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace krv::ci {
+
+using Path = std::filesystem::path;
+
+// The platform's own separator, used in every stored path text.
+inline constexpr char kSep = '/';
+
+// Turns a text that may use either separator into one with the platform's.
+std::string nativeSeparators(std::string_view text);
+
+// Finds the existing file or folder that `path` names without regard to
+// case. An exact match wins over a case-insensitive one.
+std::optional<Path> resolve(const Path& path);
+
+// The spelling to use when writing `path`: the longest existing prefix as it
+// exists on disk, the rest as written.
+Path resolveForWrite(const Path& path);
+
+bool exists(const Path& path);
+bool isFile(const Path& path);
+bool isFolder(const Path& path);
+
+// Deletes a file (read-only ones too). True when no such file remains.
+bool removeFile(const Path& path);
+
+// Creates a folder and any missing parents. Components that exist with a
+// different case are reused. True when the folder exists afterwards.
+bool createFolder(const Path& path);
+
+// Removes an empty folder. True when no such folder remains.
+bool removeFolder(const Path& path);
+
+// Names of the entries of a folder in enumeration order; empty when the
+// folder is missing or unreadable.
+std::vector<std::string> listFolder(const Path& folder);
+
+} // namespace krv::ci

@@ -1,0 +1,28 @@
+#pragma once
+// Small text helpers shared by the launcher and the inspection tool.
+// Names of games, files and lists compare without regard to case; the
+// folding is ASCII only, as the stored texts are 8-bit.
+
+#include <string>
+#include <string_view>
+
+namespace krv {
+
+char asciiLower(char c);
+char asciiUpper(char c);
+std::string toLower(std::string_view s);
+std::string toUpper(std::string_view s);
+
+bool iequals(std::string_view a, std::string_view b);
+// Negative, zero or positive like strcmp, ignoring ASCII case.
+int icompare(std::string_view a, std::string_view b);
+bool istartsWith(std::string_view s, std::string_view prefix);
+bool iendsWith(std::string_view s, std::string_view suffix);
+std::string_view::size_type ifind(std::string_view s, std::string_view needle);
+
+// Blanks are spaces and tabs; line ends are never part of a stored value.
+std::string_view trim(std::string_view s);
+std::string_view trimLeft(std::string_view s);
+std::string_view trimRight(std::string_view s);
+
+} // namespace krv

@@ -1,0 +1,55 @@
+#include "common/text_file.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using krv::IoStatus;
+using krv::test::readFile;
+using krv::test::TempDir;
+using krv::test::writeFile;
+
+TEST(TextFile, ReadsCrLfAndLfLinesAndA_LastLineWithoutEnd) {
+    EXPECT_EQ(krv::splitLines("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(krv::splitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+    EXPECT_TRUE(krv::splitLines("").empty());
+    // A lone CR inside a line is content, not a line end.
+    EXPECT_EQ(krv::splitLines("a\rb\n"), (std::vector<std::string>{"a\rb"}));
+}
+
+TEST(TextFile, WritesCrLfAndReplacesTheOldFileWhole) {
+    TempDir dir;
+    writeFile(dir / "Config.krv", "old content that is longer\r\n");
+    ASSERT_EQ(krv::writeTextLines(dir / "config.krv", {"v9.1", "", "2"}), IoStatus::Ok);
+    EXPECT_EQ(readFile(dir / "Config.krv"), "v9.1\r\n\r\n2\r\n");
+    EXPECT_FALSE(fs::exists(dir / "config.krv")); // the existing spelling is kept
+    // No temporary file is left behind.
+    int count = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path()))
+        ++count;
+    EXPECT_EQ(count, 1);
+    const auto read = krv::readTextLines(dir / "CONFIG.KRV");
+    EXPECT_EQ(read.status, IoStatus::Ok);
+    EXPECT_EQ(read.lines, (std::vector<std::string>{"v9.1", "", "2"}));
+}
+
+TEST(TextFile, KeepsEightBitBytesUnchanged) {
+    TempDir dir;
+    const std::string latin1 = "Dunm\xf3re \xff\x01";
+    ASSERT_EQ(krv::writeTextLines(dir / "t.txt", {latin1}), IoStatus::Ok);
+    EXPECT_EQ(krv::readTextLines(dir / "t.txt").lines.at(0), latin1);
+}
+
+TEST(TextFile, ReportsMissingAndUnwritablePlaces) {
+    TempDir dir;
+    EXPECT_EQ(krv::readTextLines(dir / "none.txt").status, IoStatus::NotFound);
+    EXPECT_EQ(krv::writeTextLines(dir / "no/such/folder.txt", {"x"}), IoStatus::NotFound);
+    fs::create_directories(dir / "locked");
+    writeFile(dir / "locked/keep.txt", "keep\r\n");
+    fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    if (::geteuid() != 0) { // root ignores permission bits
+        EXPECT_EQ(krv::writeTextLines(dir / "locked/keep.txt", {"new"}), IoStatus::AccessDenied);
+        EXPECT_EQ(readFile(dir / "locked/keep.txt"), "keep\r\n");
+    }
+}
