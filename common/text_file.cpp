@@ -19,6 +19,7 @@ IoStatus ioStatusFromErrno(int err) {
     case EACCES:
     case EPERM:
     case EROFS:
+    case EISDIR:
         return IoStatus::AccessDenied;
     case ETXTBSY:
     case EBUSY:
@@ -54,7 +55,8 @@ IoStatus readWholeFile(const ci::Path& path, std::string& out) {
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
-        return IoStatus::Other;
+        // A folder where a file belongs is a path access error.
+        return IoStatus::AccessDenied;
     }
     if (st.st_size > 0)
         out.reserve(static_cast<std::size_t>(st.st_size));

@@ -1,0 +1,36 @@
+#include "launcher/launcher_app.h"
+
+#include "launcher/mainwindow/main_form.h"
+#include "launcher/platform/qt_platform.h"
+
+namespace krv {
+
+LauncherApp::LauncherApp(AppState& state, QtPlatform& platform, EntryRoutine& entry)
+    : state_(state), platform_(platform), entry_(entry) {}
+
+LauncherApp::~LauncherApp() = default;
+
+void LauncherApp::loadMainWindow() {
+    mainForm_ = std::make_unique<MainForm>(state_, platform_, entry_);
+    platform_.setMainWindow(mainForm_.get());
+    mainForm_->load();
+}
+
+void LauncherApp::showMainWindow() {
+    mainForm_->show();
+    mainForm_->raise();
+    mainForm_->activateWindow();
+}
+
+void LauncherApp::showTipOfTheDay() {
+    // The tip of the day dialog joins the launcher with the fonts and tips
+    // work; until then there is no tip to show.
+}
+
+void LauncherApp::unloadAllWindows() {
+    if (mainForm_)
+        mainForm_->hide();
+    mainForm_.reset();
+}
+
+} // namespace krv

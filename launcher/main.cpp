@@ -1,0 +1,61 @@
+// KRVLauncher: the entry point. Hands the process command line to the entry
+// routine and runs the window message loop.
+
+#include "launcher/launcher_app.h"
+#include "launcher/mainwindow/main_form.h"
+#include "launcher/platform/qt_platform.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+std::string executablePath(const char* argv0) {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(argv0) : self.string();
+}
+
+// The arguments as the one text the launcher compares against.
+std::string commandLineOf(int argc, char** argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            line += ' ';
+        line += argv[i];
+    }
+    return line;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KRVLauncher"));
+    const std::string exe = executablePath(argv[0]);
+    const std::string commandLine = commandLineOf(argc, argv);
+
+    krv::AppState state;
+    krv::QtPlatform platform(state);
+    krv::EntryRoutine entry(state, platform);
+    krv::LauncherApp windows(state, platform, entry);
+    entry.setWindows(&windows);
+    entry.run(exe, commandLine);
+
+    // For the demo and for looking at the window without a display: render
+    // the main window to a PNG file and close it as a user would.
+    if (const char* shot = std::getenv("KRV_SCREENSHOT")) {
+        QTimer::singleShot(300, [&] {
+            auto* form = windows.mainForm();
+            if (form && form->grab().save(QString::fromLocal8Bit(shot)))
+                std::cout << "Main window rendered to " << shot << std::endl;
+            if (form)
+                form->close();
+            QApplication::quit();
+        });
+    }
+    return app.exec();
+}

@@ -1,0 +1,115 @@
+#pragma once
+// The port through which the launcher reaches the operating system and the
+// desktop: message boxes, prompts, dialogs, processes, documents, special
+// folders and the running-copy test. Forms never open any of these
+// themselves; the Qt implementation shows real dialogs, the scripted one
+// answers from a script and records what was asked.
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace krv {
+
+// Message-box styles and results, with the values of the platform's message
+// box so that stored callers' numbers keep their meaning.
+namespace msg {
+inline constexpr int kOk = 0;
+inline constexpr int kCritical = 16;
+inline constexpr int kYesNoQuestion = 36;
+inline constexpr int kExclamation = 48;
+inline constexpr int kInformation = 64;
+inline constexpr int kSystemModal = 4096;
+
+inline constexpr int kResultOk = 1;
+inline constexpr int kResultCancel = 2;
+inline constexpr int kResultYes = 6;
+inline constexpr int kResultNo = 7;
+} // namespace msg
+
+// What a caller of the name prompt sets before showing it.
+struct NamePrompt {
+    std::string frameCaption;
+    std::string windowCaption;
+    std::string initialText;
+    std::string buttonCaption;
+    // What the caller reads back when the prompt is closed other than by its
+    // button.
+    std::string nameBuffer;
+};
+
+// What the caller reads afterwards: the name buffer and the cancel flag.
+struct NamePromptResult {
+    std::string name;
+    bool cancelled = false;
+};
+
+struct OpenFileRequest {
+    std::string title;
+    std::string filter; // e.g. "Wad files (*.wad);;Zip files (*.zip)"
+    std::string initialFolder;
+};
+
+struct HiddenRunResult {
+    bool started = false;
+    int exitCode = -1;
+    std::string output; // standard output and standard error, in order
+};
+
+enum class SpecialFolder { Desktop, StartMenuPrograms, Home };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Shows a message centred over the main window; returns the button.
+    virtual int showMessage(const std::string& text, int style, const std::string& title) = 0;
+
+    // The one-line name prompt (AskForm).
+    virtual NamePromptResult askName(const NamePrompt& prompt) = 0;
+
+    // The model-pack cleanup confirmation (ConfirmForm). True to continue.
+    virtual bool confirmCleanup() = 0;
+
+    // The open-file dialog centred over the main window; nothing on cancel.
+    virtual std::optional<std::string> openFile(const OpenFileRequest& request) = 0;
+
+    // The folder browser; nothing on cancel.
+    virtual std::optional<std::string> browseForFolder(const std::string& title) = 0;
+
+    // Starts a command line as a new process with a normal, focused window,
+    // without waiting. False when it could not be started.
+    virtual bool startProcess(const std::string& commandLine, const std::string& workingFolder) = 0;
+
+    // Runs a command line hidden and returns what it printed once it closed
+    // its output.
+    virtual HiddenRunResult runHidden(const std::string& commandLine,
+                                      const std::string& workingFolder) = 0;
+
+    // Opens a document or web address with the desktop's "Open" action;
+    // failures are ignored.
+    virtual void openDocument(const std::string& pathOrAddress) = 0;
+
+    virtual std::string specialFolder(SpecialFolder which) = 0;
+
+    // When a copy of the launcher whose window bears `caption` runs, brings
+    // that window to the front (restored if minimised) and returns true.
+    virtual bool activateRunningCopy(const std::string& caption) = 0;
+
+    // Makes this copy the one that later copies find by `caption`.
+    virtual void registerRunningCopy(const std::string& caption) = 0;
+
+    // Lets pending window messages run.
+    virtual void processEvents() = 0;
+
+    // Ends the process at once.
+    [[noreturn]] void endProcess(int exitCode) {
+        endProcessNow(exitCode);
+        std::abort(); // an implementation that returns is broken
+    }
+
+protected:
+    virtual void endProcessNow(int exitCode) = 0;
+};
+
+} // namespace krv

@@ -1,0 +1,152 @@
+#include "launcher/platform/qt_platform.h"
+
+#include "launcher/platform/command_line.h"
+#include "launcher/platform/process.h"
+#include "launcher/ui/ask_form.h"
+#include "launcher/ui/cleanup_confirmation.h"
+#include "launcher/ui/confirm_form.h"
+#include "launcher/ui/message_box.h"
+#include "launcher/ui/qt_text.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QWidget>
+#include <cstdio>
+#include <unistd.h>
+
+namespace krv {
+
+QtPlatform::QtPlatform(const AppState& state) : state_(state) {}
+
+int QtPlatform::showMessage(const std::string& text, int style, const std::string& title) {
+    return showCentredMessage(mainWindow_, text, style, title);
+}
+
+NamePromptResult QtPlatform::askName(const NamePrompt& prompt) {
+    AskForm form(mainWindow_, state_.font.isSet());
+    form.setup(prompt);
+    form.exec();
+    return form.result();
+}
+
+bool QtPlatform::confirmCleanup() {
+    ConfirmForm form(mainWindow_, state_.paths.dataFolder);
+    form.exec();
+    return form.continued();
+}
+
+std::optional<std::string> QtPlatform::openFile(const OpenFileRequest& request) {
+    // Qt's own dialog is used because it centres over its parent everywhere.
+    QFileDialog dialog(mainWindow_, qs(request.title), qs(request.initialFolder),
+                       qs(request.filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return ss(QDir::toNativeSeparators(dialog.selectedFiles().front()));
+}
+
+std::optional<std::string> QtPlatform::browseForFolder(const std::string& title) {
+    const QString folder = QFileDialog::getExistingDirectory(mainWindow_, qs(title), QString(),
+                                                             QFileDialog::ShowDirsOnly |
+                                                                 QFileDialog::DontUseNativeDialog);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return ss(QDir::toNativeSeparators(folder));
+}
+
+bool QtPlatform::startProcess(const std::string& commandLine, const std::string& workingFolder) {
+    const auto argv = resolveCommand(commandLine, workingFolder);
+    return argv && startDetached(*argv, workingFolder);
+}
+
+HiddenRunResult QtPlatform::runHidden(const std::string& commandLine,
+                                      const std::string& workingFolder) {
+    const auto argv = resolveCommand(commandLine, workingFolder);
+    return argv ? runCaptured(*argv, workingFolder) : HiddenRunResult{};
+}
+
+void QtPlatform::openDocument(const std::string& pathOrAddress) {
+    const QString target = qs(pathOrAddress);
+    const QUrl url =
+        target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
+    QDesktopServices::openUrl(url); // failures are ignored
+}
+
+std::string QtPlatform::specialFolder(SpecialFolder which) {
+    switch (which) {
+    case SpecialFolder::Desktop:
+        return ss(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    case SpecialFolder::StartMenuPrograms:
+        return ss(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation));
+    case SpecialFolder::Home:
+        return ss(QDir::homePath());
+    }
+    return {};
+}
+
+QString QtPlatform::instanceKey(const std::string& caption) {
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArray::fromStdString(caption), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
+    return QStringLiteral("KRVLauncher-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
+}
+
+bool QtPlatform::activateRunningCopy(const std::string& caption) {
+    QLocalSocket socket;
+    socket.connectToServer(instanceKey(caption));
+    if (!socket.waitForConnected(1000))
+        return false;
+    socket.write("activate\n");
+    socket.waitForBytesWritten(1000);
+    socket.disconnectFromServer();
+    return true;
+}
+
+void QtPlatform::registerRunningCopy(const std::string& caption) {
+    if (server_)
+        return;
+    server_ = new QLocalServer(this);
+    const QString key = instanceKey(caption);
+    if (!server_->listen(key)) {
+        // A socket left by a copy that crashed: nobody answers on it.
+        QLocalServer::removeServer(key);
+        server_->listen(key);
+    }
+    connect(server_, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* peer = server_->nextPendingConnection()) {
+            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+            bringMainWindowToFront();
+        }
+    });
+}
+
+void QtPlatform::bringMainWindowToFront() {
+    if (!mainWindow_)
+        return;
+    if (mainWindow_->isMinimized())
+        mainWindow_->showNormal();
+    else
+        mainWindow_->show();
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
+}
+
+void QtPlatform::processEvents() {
+    QApplication::processEvents();
+}
+
+void QtPlatform::endProcessNow(int exitCode) {
+    std::fflush(nullptr);
+    ::_exit(exitCode);
+}
+
+} // namespace krv

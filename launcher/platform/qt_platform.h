@@ -1,0 +1,55 @@
+#pragma once
+// The Platform on a real desktop, through Qt: message boxes and prompts
+// centred over the main window, file dialogs, processes, documents and the
+// running-copy test (a local socket named after the window caption).
+
+#include "launcher/platform/platform.h"
+#include "launcher/startup/app_state.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QLocalServer;
+class QWidget;
+
+namespace krv {
+
+class QtPlatform : public QObject, public Platform {
+    Q_OBJECT
+public:
+    // The state gives the data folder and whether a launcher font is set.
+    explicit QtPlatform(const AppState& state);
+
+    // The window that message boxes and dialogs are centred over.
+    void setMainWindow(QWidget* window) { mainWindow_ = window; }
+
+    int showMessage(const std::string& text, int style, const std::string& title) override;
+    NamePromptResult askName(const NamePrompt& prompt) override;
+    bool confirmCleanup() override;
+    std::optional<std::string> openFile(const OpenFileRequest& request) override;
+    std::optional<std::string> browseForFolder(const std::string& title) override;
+    bool startProcess(const std::string& commandLine, const std::string& workingFolder) override;
+    HiddenRunResult runHidden(const std::string& commandLine,
+                              const std::string& workingFolder) override;
+    void openDocument(const std::string& pathOrAddress) override;
+    std::string specialFolder(SpecialFolder which) override;
+    bool activateRunningCopy(const std::string& caption) override;
+    void registerRunningCopy(const std::string& caption) override;
+    void processEvents() override;
+
+protected:
+    void endProcessNow(int exitCode) override;
+
+public:
+    // The local socket name under which a copy with this caption listens.
+    static QString instanceKey(const std::string& caption);
+
+private:
+    void bringMainWindowToFront();
+
+    const AppState& state_;
+    QPointer<QWidget> mainWindow_;
+    QLocalServer* server_ = nullptr;
+};
+
+} // namespace krv

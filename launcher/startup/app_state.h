@@ -1,0 +1,46 @@
+#pragma once
+// The process-wide state of the launcher, created by the entry routine and
+// passed by reference to every part that reads or changes it.
+
+#include "launcher/startup/install_paths.h"
+#include "launcher/startup/settings.h"
+
+#include <string>
+
+namespace krv {
+
+inline constexpr const char* kLauncherVersion = "v9.1";
+inline constexpr const char* kDefaultEngineVersion = "Korvath v2.2";
+
+struct StartupState {
+    std::string launcherVersion = kLauncherVersion;
+    std::string engineVersion = kDefaultEngineVersion;
+    std::string windowCaption;
+    bool settingsReset = false;   // "config.krv" was old or unreadable
+    bool settingsCorrupt = false; // ... and the reason was a damaged file
+    bool wineMode = false;
+    bool restartArgument = false; // started with "/RESTART"
+    bool fileCheckFailed = false;
+    std::string missingFileName;
+    bool closing = false;          // the shutdown routine is running
+    bool restartRequested = false; // start a new copy when the window closes
+};
+
+// The launcher font chosen by the user; its line is kept as read until the
+// font chooser gives it meaning.
+struct FontSetting {
+    std::string line;
+    bool isSet() const { return !line.empty(); }
+};
+
+struct AppState {
+    InstallPaths paths;
+    StartupState startup;
+    Settings settings;
+    FontSetting font;
+};
+
+// "KRVLauncher v9.1  and  Korvath v2.2"
+std::string windowCaptionFor(const StartupState& startup);
+
+} // namespace krv

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Lays out a demo installation in the folder given (default ./demo-root):
+# the built launcher and tools installed into Bin, the stand-in engine as
+# Bin/Korvath.exe, and the engine's files the launcher checks for.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="${1:-$PWD/demo-root}"
+mkdir -p "$root"
+root="$(cd "$root" && pwd)"
+
+cmake --install build --prefix "$root" >/dev/null
+install -m 755 demo/korvath-standin.sh "$root/Bin/Korvath.exe"
+# The engine's sound library belongs to the engine; the demo only needs the
+# file the launcher checks for.
+[[ -f "$root/Bin/fmodex.dll" ]] || printf 'demo placeholder\n' > "$root/Bin/fmodex.dll"
+# Modules that are not built yet are stood in for so that the start-up check
+# passes; a build that makes them installs the real ones above.
+for module in KRVgFiles.exe unzip32.dll; do
+    [[ -f "$root/Bin/$module" ]] || printf 'demo placeholder\n' > "$root/Bin/$module"
+done
+mkdir -p "$root/KRVLaunch/Data" "$root/KRVGames" "$root/KRVArchives"
+printf 'Korvath v2.2\r\n' > "$root/KRVLaunch/Data/version.krv"
+echo "$root"
