@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QShowEvent>
+#include <QTimer>
 
 namespace krv {
 
@@ -16,7 +17,14 @@ QPoint centredOver(const QRect& owner, const QSize& boxSize) {
 QRect ownerRect(const QWidget* owner) {
     if (!owner)
         return {};
-    return owner->isMinimized() ? owner->normalGeometry() : owner->frameGeometry();
+    if (!owner->isMinimized())
+        return owner->frameGeometry();
+    // The normal rectangle of a minimised window, with its frame.
+    const QRect frame = owner->frameGeometry();
+    const QRect client = owner->geometry();
+    return owner->normalGeometry().adjusted(
+        frame.left() - client.left(), frame.top() - client.top(), frame.right() - client.right(),
+        frame.bottom() - client.bottom());
 }
 
 namespace {
@@ -29,11 +37,23 @@ public:
 protected:
     void showEvent(QShowEvent* event) override {
         QMessageBox::showEvent(event);
+        centre();
+        // The window system may still adjust the frame after the show.
+        QTimer::singleShot(0, this, [this] { centre(); });
+    }
+    // The box may settle its size after it is shown; keep it centred.
+    void resizeEvent(QResizeEvent* event) override {
+        QMessageBox::resizeEvent(event);
+        if (isVisible())
+            centre();
+    }
+
+private:
+    void centre() {
         if (owner_)
             move(centredOver(ownerRect(owner_), frameGeometry().size()));
     }
 
-private:
     QWidget* owner_;
 };
 

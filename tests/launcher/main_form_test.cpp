@@ -1,0 +1,156 @@
+#include "launcher/mainwindow/main_form.h"
+#include "launcher/mainwindow/twips.h"
+#include "launcher/platform/scripted_platform.h"
+#include "support/install_root.h"
+
+#include <QGuiApplication>
+#include <QRadioButton>
+#include <QScreen>
+#include <gtest/gtest.h>
+
+using namespace krv;
+using krv::test::InstallRoot;
+using krv::test::writeFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Window {
+    InstallRoot root;
+    AppState state;
+    ScriptedPlatform platform;
+    EntryRoutine entry{state, platform};
+    std::unique_ptr<MainForm> form;
+
+    explicit Window(bool wine = false) {
+        state.paths = InstallPaths::fromRoot(root.root());
+        state.startup.wineMode = wine;
+        state.startup.windowCaption = windowCaptionFor(state.startup);
+    }
+    void load() {
+        form = std::make_unique<MainForm>(state, platform, entry);
+        form->load();
+        form->show();
+    }
+    std::vector<std::string> config() const { return krv::readTextLines(root.configFile()).lines; }
+};
+
+std::string settingsWithPosition(int top, int left) {
+    Settings s;
+    s.windowTop = top;
+    s.windowLeft = left;
+    std::string text;
+    for (const auto& line : settingsLines(s, false))
+        text += line + "\r\n";
+    return text;
+}
+
+} // namespace
+
+TEST(MainForm, LoadsWithItsCaptionSizeAndStoredPosition) {
+    Window w;
+    writeFile(w.root.configFile(), settingsWithPosition(1500, 3000));
+    w.load();
+    EXPECT_EQ(w.form->windowTitle(), "KRVLauncher v9.1  and  Korvath v2.2");
+    EXPECT_EQ(w.form->size(), QSize(9696 / 15, 7710 / 15));
+    EXPECT_EQ(w.form->pos(), QPoint(200, 100));
+    EXPECT_TRUE(fs::is_directory(w.root / "KRVGames"));
+    EXPECT_TRUE(fs::is_directory(w.root / "KRVLaunch/GameInfo"));
+    EXPECT_TRUE(w.form->ExitOption[1]->isChecked()); // launch mode default
+    EXPECT_TRUE(w.platform.messages.empty());
+}
+
+TEST(MainForm, APositionOffTheScreenIsCentred) {
+    Window w;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    writeFile(w.root.configFile(), settingsWithPosition(0, pixelsToTwips(screen.width()) + 3000));
+    w.load();
+    EXPECT_EQ(w.form->pos(), QPoint((screen.width() - w.form->width()) / 2,
+                                    (screen.height() - w.form->height()) / 2));
+}
+
+TEST(MainForm, UnloadStoresThePositionAndWritesTheSettings) {
+    Window w;
+    w.load();
+    w.form->move(300, 120);
+    w.form->ExitOption[2]->click();
+    writeFile(w.root / "KRVLaunch/Data/pwad.krv", "MAP01\r\n");
+    w.form->close();
+    const auto lines = w.config();
+    ASSERT_EQ(lines.size(), 83u);
+    EXPECT_EQ(lines[52], "2"); // launch mode "Exit"
+    EXPECT_EQ(lines[81], std::to_string(120 * 15));
+    EXPECT_EQ(lines[82], std::to_string(300 * 15));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Data/pwad.krv"));
+    EXPECT_TRUE(w.platform.starts.empty());
+}
+
+TEST(MainForm, AMinimisedWindowKeepsThePositionStoredBefore) {
+    Window w;
+    writeFile(w.root.configFile(), settingsWithPosition(1500, 3000));
+    w.load();
+    w.form->showMinimized();
+    w.form->close();
+    EXPECT_EQ(w.config().at(81), "1500");
+    EXPECT_EQ(w.config().at(82), "3000");
+}
+
+TEST(MainForm, WineModeNeitherRestoresNorStoresThePosition) {
+    Window w(true);
+    writeFile(w.root.configFile(), settingsWithPosition(1500, 3000));
+    w.load();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(w.form->pos(), QPoint((screen.width() - w.form->width()) / 2,
+                                    (screen.height() - w.form->height()) / 2));
+    w.form->close();
+    EXPECT_EQ(w.config().size(), 81u);
+}
+
+TEST(MainForm, ReportsAResetOnceAndWritesTheNewSettings) {
+    for (const bool corrupt : {false, true}) {
+        Window w;
+        w.state.startup.settingsReset = true;
+        w.state.startup.settingsCorrupt = corrupt;
+        w.load();
+        ASSERT_EQ(w.platform.messages.size(), 1u);
+        const auto& m = w.platform.messages[0];
+        EXPECT_EQ(m.title, " Version update v9.1");
+        EXPECT_EQ(m.style, msg::kSystemModal);
+        EXPECT_EQ(m.text, std::string(corrupt ? "Corrupt config file detected required"
+                                              : "The latest version upgrade required") +
+                              " the launcher configurations to     \r\n"
+                              " be reset to the default settings, please reconfigure your "
+                              "settings. ");
+        EXPECT_FALSE(w.state.startup.settingsReset);
+        EXPECT_FALSE(w.state.startup.settingsCorrupt);
+    }
+}
+
+TEST(MainForm, DoesNotWriteSettingsWhileTheResetFlagIsSet) {
+    Window w;
+    w.load();
+    w.state.startup.settingsReset = true;
+    w.form->close();
+    EXPECT_FALSE(fs::exists(w.root.configFile()));
+}
+
+TEST(MainForm, ARequestedRestartStartsANewCopyAtUnload) {
+    Window w;
+    w.load();
+    w.state.startup.restartRequested = true;
+    w.form->close();
+    ASSERT_EQ(w.platform.starts.size(), 1u);
+    EXPECT_EQ(w.platform.starts[0].commandLine,
+              "\"" + w.root.root() + "/bin/KRVlauncher.exe\" /RESTART");
+    EXPECT_TRUE(fs::exists(w.root.configFile()));
+}
+
+TEST(MainForm, AWordInANumberLineRestartsOnDefaults) {
+    Window w;
+    writeFile(w.root.configFile(), "v9.1\r\nyes\r\n");
+    EXPECT_THROW(w.load(), ProcessEnded);
+    EXPECT_FALSE(fs::exists(w.root.configFile()));
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].title, " Configuration error detected");
+    ASSERT_EQ(w.platform.starts.size(), 1u);
+}

@@ -1,0 +1,98 @@
+#include "launcher/platform/qt_platform.h"
+#include "launcher/ui/message_box.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace krv;
+
+TEST(MessageBox, CentresOverTheOwnerRoundingHalvesTowardZero) {
+    EXPECT_EQ(centredOver(QRect(100, 50, 600, 400), QSize(200, 100)), QPoint(300, 200));
+    EXPECT_EQ(centredOver(QRect(100, 50, 601, 401), QSize(200, 100)), QPoint(300, 200));
+    // A box larger than its owner, and an owner partly off screen.
+    EXPECT_EQ(centredOver(QRect(-300, 0, 100, 100), QSize(301, 101)), QPoint(-400, 0));
+}
+
+namespace {
+
+struct Seen {
+    QRect box;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+    QRect owner; // the owner's rectangle while the box was up
+};
+
+// Shows a message over `owner`, records the box and presses `button`.
+int showAndPress(QWidget* owner, int style, QMessageBox::StandardButton button, Seen& seen) {
+    QTimer::singleShot(50, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->frameGeometry(), box->windowTitle(),          box->text(),
+                box->icon(),          int(box->standardButtons()), ownerRect(owner)};
+        box->button(button)->click();
+    });
+    return showCentredMessage(owner, "first line   \r\nsecond line ", style, " Title");
+}
+
+} // namespace
+
+TEST(MessageBox, ShowsStylesAndReturnsThePlatformResults) {
+    QWidget owner;
+    owner.setGeometry(120, 80, 646, 514);
+    owner.show();
+    Seen seen;
+    EXPECT_EQ(showAndPress(&owner, 36, QMessageBox::Yes, seen), msg::kResultYes);
+    EXPECT_EQ(seen.icon, QMessageBox::Question);
+    EXPECT_EQ(seen.buttons, int(QMessageBox::Yes | QMessageBox::No));
+    EXPECT_EQ(seen.title, " Title");
+    EXPECT_EQ(seen.text, "first line   \nsecond line ");
+    EXPECT_EQ(showAndPress(&owner, 36, QMessageBox::No, seen), msg::kResultNo);
+    EXPECT_EQ(showAndPress(&owner, 16, QMessageBox::Ok, seen), msg::kResultOk);
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    EXPECT_EQ(showAndPress(&owner, 64, QMessageBox::Ok, seen), msg::kResultOk);
+    EXPECT_EQ(seen.icon, QMessageBox::Information);
+    EXPECT_EQ(showAndPress(&owner, 4096, QMessageBox::Ok, seen), msg::kResultOk);
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(seen.box.topLeft(), centredOver(seen.owner, seen.box.size()));
+    EXPECT_EQ(seen.owner, owner.frameGeometry());
+}
+
+TEST(MessageBox, StaysCentredOnAMinimisedOrOffScreenOwner) {
+    QWidget owner;
+    owner.setGeometry(-200, 40, 646, 514);
+    owner.show();
+    owner.showMinimized();
+    QApplication::processEvents();
+    Seen seen;
+    showAndPress(&owner, 64, QMessageBox::Ok, seen);
+    EXPECT_EQ(seen.box.topLeft(), centredOver(seen.owner, seen.box.size()));
+    EXPECT_EQ(ownerRect(&owner).size(),
+              owner.normalGeometry().size() + (owner.frameGeometry().size() - owner.size()));
+}
+
+TEST(RunningCopy, ASecondCopyBringsTheFirstWindowBackAndFindsItByCaption) {
+    AppState state;
+    QtPlatform first(state);
+    QtPlatform second(state);
+    QWidget window;
+    window.show();
+    window.showMinimized();
+    first.setMainWindow(&window);
+    const std::string caption = "KRVLauncher v9.1  and  Test copy " + std::to_string(::getpid());
+    EXPECT_FALSE(second.activateRunningCopy(caption));
+    first.registerRunningCopy(caption);
+    EXPECT_FALSE(second.activateRunningCopy(caption + "x"));
+    ASSERT_TRUE(second.activateRunningCopy(caption));
+    QElapsedTimer wait;
+    wait.start();
+    while (window.isMinimized() && wait.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(window.isMinimized());
+    EXPECT_TRUE(window.isVisible());
+}
