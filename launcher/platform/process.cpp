@@ -34,6 +34,20 @@ int readExecError(int fd) {
     return n == static_cast<ssize_t>(sizeof err) ? err : 0;
 }
 
+// In a forked child: enters the folder and executes the program; on failure
+// reports errno through the status pipe and ends the child.
+[[noreturn]] void execInFolder(std::vector<char*>& args, const std::string& folder, int statusFd) {
+    int err = 0;
+    if (::chdir(folder.c_str()) != 0)
+        err = errno;
+    else {
+        ::execv(args[0], args.data());
+        err = errno;
+    }
+    [[maybe_unused]] auto written = ::write(statusFd, &err, sizeof err);
+    ::_exit(127);
+}
+
 void waitFor(pid_t pid, int* status) {
     while (::waitpid(pid, status, 0) < 0 && errno == EINTR) {
     }
@@ -59,17 +73,8 @@ bool startDetached(const std::vector<std::string>& argv, const std::string& work
     if (child == 0) {
         ::setsid();
         const pid_t grandchild = ::fork();
-        if (grandchild == 0) {
-            int err = 0;
-            if (::chdir(workingFolder.c_str()) != 0)
-                err = errno;
-            else {
-                ::execv(args[0], args.data());
-                err = errno;
-            }
-            [[maybe_unused]] auto w = ::write(status[1], &err, sizeof err);
-            ::_exit(127);
-        }
+        if (grandchild == 0)
+            execInFolder(args, workingFolder, status[1]);
         if (grandchild < 0) {
             const int err = errno;
             [[maybe_unused]] auto w = ::write(status[1], &err, sizeof err);
@@ -102,19 +107,11 @@ HiddenRunResult runCaptured(const std::vector<std::string>& argv,
     const int devNull = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     const pid_t child = ::fork();
     if (child == 0) {
-        int err = 0;
         if (devNull >= 0)
             ::dup2(devNull, 0);
         ::dup2(output[1], 1);
         ::dup2(output[1], 2);
-        if (::chdir(workingFolder.c_str()) != 0)
-            err = errno;
-        else {
-            ::execv(args[0], args.data());
-            err = errno;
-        }
-        [[maybe_unused]] auto w = ::write(status[1], &err, sizeof err);
-        ::_exit(127);
+        execInFolder(args, workingFolder, status[1]);
     }
     closeQuietly(devNull);
     closeQuietly(output[1]);

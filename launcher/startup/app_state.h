@@ -2,6 +2,7 @@
 // The process-wide state of the launcher, created by the entry routine and
 // passed by reference to every part that reads or changes it.
 
+#include "launcher/inspect/iwad_registry.h"
 #include "launcher/startup/install_paths.h"
 #include "launcher/startup/settings.h"
 
@@ -38,6 +39,7 @@ struct AppState {
     StartupState startup;
     Settings settings;
     FontSetting font;
+    IwadRegistry iwads;
 };
 
 // "KRVLauncher v9.1  and  Korvath v2.2"
