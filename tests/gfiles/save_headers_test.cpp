@@ -124,13 +124,6 @@ TEST_F(GfilesSaveHeaders, LineBreaksInADescriptionDontShiftTheSlots) {
               tenLines({"", "", "one  two three"}));
 }
 
-TEST_F(GfilesSaveHeaders, SavedGamesAreOnlyRead) {
-    const std::string bytes = packedSaveGame("keep me");
-    save(0, bytes);
-    install_.run({"GETSAVEHDRS", saves_.string()});
-    EXPECT_EQ(readFile(saves_ / "KorvathSav0.krvsg"), bytes);
-}
-
 TEST_F(GfilesSaveHeaders, FileVariantWritesBesideTheTool) {
     save(1, packedSaveGame("to the file"));
     RunResult r = install_.run({"FGETSAVEHDRS", saves_.string()});

@@ -121,63 +121,27 @@ TEST(GfilesScan, MarkerForms) {
 }
 
 TEST(GfilesScan, ThingsIgnoresCaseButFollowingLumpsDoNot) {
-    EXPECT_EQ(check(WadBuilder()
-                        .lump("MAP03")
-                        .lump("things")
-                        .lump("LINEDEFS")
-                        .lump("SIDEDEFS")
-                        .lump("VERTEXES")),
+    EXPECT_EQ(check(WadBuilder().lumps({"MAP03", "things", "LINEDEFS", "SIDEDEFS", "VERTEXES"})),
               (Lines{"PWAD", "NUMLEVELS 1", "GLNODES 0", "MAP03"}));
-    EXPECT_EQ(check(WadBuilder()
-                        .lump("MAP03")
-                        .lump("ThInGs")
-                        .lump("LINEDEFS")
-                        .lump("SIDEDEFS")
-                        .lump("VERTEXES")),
+    EXPECT_EQ(check(WadBuilder().lumps({"MAP03", "ThInGs", "LINEDEFS", "SIDEDEFS", "VERTEXES"})),
               (Lines{"PWAD", "NUMLEVELS 1", "GLNODES 0", "MAP03"}));
     // Case folding is ASCII: a byte with the high bit set is not a letter.
-    EXPECT_EQ(check(WadBuilder()
-                        .lump("MAP03")
-                        .lump("\xd4HINGS")
-                        .lump("LINEDEFS")
-                        .lump("SIDEDEFS")
-                        .lump("VERTEXES")),
+    EXPECT_EQ(check(WadBuilder().lumps({"MAP03", "\xd4HINGS", "LINEDEFS", "SIDEDEFS", "VERTEXES"})),
               kNoLevels);
-    EXPECT_EQ(check(WadBuilder()
-                        .lump("MAP03")
-                        .lump("THINGS")
-                        .lump("linedefs")
-                        .lump("SIDEDEFS")
-                        .lump("VERTEXES")),
+    EXPECT_EQ(check(WadBuilder().lumps({"MAP03", "THINGS", "linedefs", "SIDEDEFS", "VERTEXES"})),
               kNoLevels);
     // Wrong order; a lump in between.
-    EXPECT_EQ(check(WadBuilder()
-                        .lump("MAP03")
-                        .lump("THINGS")
-                        .lump("LINEDEFS")
-                        .lump("VERTEXES")
-                        .lump("SIDEDEFS")),
+    EXPECT_EQ(check(WadBuilder().lumps({"MAP03", "THINGS", "LINEDEFS", "VERTEXES", "SIDEDEFS"})),
               kNoLevels);
-    EXPECT_EQ(check(WadBuilder()
-                        .lump("MAP03")
-                        .lump("THINGS")
-                        .lump("LINEDEFS")
-                        .lump("SEGS")
-                        .lump("SIDEDEFS")
-                        .lump("VERTEXES")),
-              kNoLevels);
+    EXPECT_EQ(
+        check(WadBuilder().lumps({"MAP03", "THINGS", "LINEDEFS", "SEGS", "SIDEDEFS", "VERTEXES"})),
+        kNoLevels);
     // THINGS must follow the marker directly.
-    EXPECT_EQ(check(WadBuilder()
-                        .lump("MAP03")
-                        .lump("SEGS")
-                        .lump("THINGS")
-                        .lump("LINEDEFS")
-                        .lump("SIDEDEFS")
-                        .lump("VERTEXES")),
-              kNoLevels);
+    EXPECT_EQ(
+        check(WadBuilder().lumps({"MAP03", "SEGS", "THINGS", "LINEDEFS", "SIDEDEFS", "VERTEXES"})),
+        kNoLevels);
     // The directory ends inside the look-ahead.
-    EXPECT_EQ(check(WadBuilder().lump("MAP03").lump("THINGS").lump("LINEDEFS").lump("SIDEDEFS")),
-              kNoLevels);
+    EXPECT_EQ(check(WadBuilder().lumps({"MAP03", "THINGS", "LINEDEFS", "SIDEDEFS"})), kNoLevels);
 }
 
 TEST(GfilesScan, LevelsCountedOncePerNumberAndKind) {
@@ -195,42 +159,21 @@ TEST(GfilesScan, LookAheadsConsumeEntries) {
     // The look-ahead after MAP01's THINGS consumes LINEDEFS, SIDEDEFS and the
     // MAP02 marker; the next THINGS still follows "MAP01" as previous name,
     // so MAP01 is found and MAP02 never is.
-    EXPECT_EQ(check(WadBuilder()
-                        .lump("MAP01")
-                        .lump("THINGS")
-                        .lump("LINEDEFS")
-                        .lump("SIDEDEFS")
-                        .lump("MAP02")
-                        .lump("THINGS")
-                        .lump("LINEDEFS")
-                        .lump("SIDEDEFS")
-                        .lump("VERTEXES")),
+    EXPECT_EQ(check(WadBuilder().lumps({"MAP01", "THINGS", "LINEDEFS", "SIDEDEFS", "MAP02",
+                                        "THINGS", "LINEDEFS", "SIDEDEFS", "VERTEXES"})),
               (Lines{"PWAD", "NUMLEVELS 1", "GLNODES 0", "MAP01"}));
     // A GL look-ahead that fails leaves the previous name alone: after the
     // bogus lump, THINGS still follows MAP03, which sets the expected GL
     // marker again, and the second GL set counts.
     EXPECT_EQ(check(WadBuilder()
-                        .lump("MAP03")
-                        .lump("THINGS")
-                        .lump("LINEDEFS")
-                        .lump("SIDEDEFS")
-                        .lump("VERTEXES")
-                        .lump("GL_MAP03")
-                        .lump("BOGUS")
-                        .lump("THINGS")
-                        .lump("LINEDEFS")
-                        .lump("SIDEDEFS")
-                        .lump("VERTEXES")
+                        .lumps({"MAP03", "THINGS", "LINEDEFS", "SIDEDEFS", "VERTEXES", "GL_MAP03",
+                                "BOGUS", "THINGS", "LINEDEFS", "SIDEDEFS", "VERTEXES"})
                         .glNodes("MAP03")),
               (Lines{"PWAD", "NUMLEVELS 1", "GLNODES 1", "MAP03"}));
     // After a complete GL set the previous name is GL_NODES: a THINGS right
     // after it makes no level.
-    EXPECT_EQ(check(WadBuilder()
-                        .levelWithGl("MAP01")
-                        .lump("THINGS")
-                        .lump("LINEDEFS")
-                        .lump("SIDEDEFS")
-                        .lump("VERTEXES")),
+    EXPECT_EQ(check(WadBuilder().levelWithGl("MAP01").lumps(
+                  {"THINGS", "LINEDEFS", "SIDEDEFS", "VERTEXES"})),
               (Lines{"PWAD", "NUMLEVELS 1", "GLNODES 1", "MAP01"}));
 }
 
@@ -255,9 +198,7 @@ TEST(GfilesScan, GlNodes) {
                         .level("MAP01")
                         .lump("GL_MAP01")
                         .lump("GL_VERT", "gNd2")
-                        .lump("GL_SSECT")
-                        .lump("GL_SEGS")
-                        .lump("GL_NODES"))[2],
+                        .lumps({"GL_SSECT", "GL_SEGS", "GL_NODES"}))[2],
               "GLNODES 0");
     // A duplicate GL set for a level counts once; a level listed twice
     // still counts once, so one GL set covers it.
@@ -279,9 +220,7 @@ TEST(GfilesScan, GlNodesOfMarkersThatAreNotLevelsNeverCount) {
     EXPECT_EQ(check(WadBuilder()
                         .levelWithGl("MAP01")
                         .level("MAP02")
-                        .lump("MAP03")
-                        .lump("THINGS")
-                        .lump("SEGS")
+                        .lumps({"MAP03", "THINGS", "SEGS"})
                         .glNodes("MAP03")),
               (Lines{"PWAD", "NUMLEVELS 2", "GLNODES 0", "MAP01", "MAP02"}));
     // The marker that is not a level leaves the last level current, so its
@@ -304,9 +243,7 @@ TEST(GfilesScan, GlLookAheadFailures) {
             .level("MAP01")
             .lump("GL_MAP01")
             .lumpAt("GL_VERT", offset)
-            .lump("GL_SEGS")
-            .lump("GL_SSECT")
-            .lump("GL_NODES");
+            .lumps({"GL_SEGS", "GL_SSECT", "GL_NODES"});
     };
     const std::string sized = withVertAt(0).build();
     const auto size = static_cast<std::int32_t>(sized.size());
@@ -322,7 +259,7 @@ TEST(GfilesScan, NamesOfAnyBytes) {
     // Eight-character names without NUL and names with bytes above 127 are
     // ordinary names.
     WadBuilder wad;
-    wad.lump("\xff\xfe\x80\x81\x82\x83\x84\x85").lump("ABCDEFGH").lump("\xc3\xa9t\xc3\xa9");
+    wad.lumps({"\xff\xfe\x80\x81\x82\x83\x84\x85", "ABCDEFGH", "\xc3\xa9t\xc3\xa9"});
     wad.level("MAP09");
     wad.lump("\x01\x02\x03");
     EXPECT_EQ(check(wad), (Lines{"PWAD", "NUMLEVELS 1", "GLNODES 0", "MAP09"}));

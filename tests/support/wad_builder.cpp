@@ -18,6 +18,12 @@ WadBuilder& WadBuilder::lump(std::string_view name, std::string_view data) {
     return *this;
 }
 
+WadBuilder& WadBuilder::lumps(std::initializer_list<std::string_view> names) {
+    for (const auto name : names)
+        lump(name);
+    return *this;
+}
+
 WadBuilder& WadBuilder::lumpAt(std::string_view name, std::int32_t dataOffset) {
     entries_.push_back({std::string(name), {}, dataOffset});
     return *this;

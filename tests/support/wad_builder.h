@@ -4,6 +4,7 @@
 // anything, broken values included.
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@ public:
     // A lump. The name is written as its first eight bytes, padded with NUL;
     // it may hold any bytes, NUL included.
     WadBuilder& lump(std::string_view name, std::string_view data = {});
+    // Empty lumps, one per name.
+    WadBuilder& lumps(std::initializer_list<std::string_view> names);
     // A directory entry whose data offset is given instead of computed.
     WadBuilder& lumpAt(std::string_view name, std::int32_t dataOffset);
     // A map: the marker, then THINGS, LINEDEFS, SIDEDEFS, VERTEXES, SEGS,
