@@ -132,21 +132,21 @@ private:
     static constexpr std::size_t kEntrySize = 16;
     static constexpr std::size_t kBlockEntries = 4096;
 
+    // Called when no whole entry is left in the buffer. Once the source has
+    // come up short, it is not asked again: the rest of the directory is
+    // missing.
     bool refill() {
         if (sourceEnd_)
             return false;
-        // Keep the bytes of a partial entry, if any; they belong to the next one.
-        const std::size_t keep = len_ - pos_;
-        std::memmove(buffer_, buffer_ + pos_, keep);
         const std::int64_t entriesWanted =
             remaining_ < static_cast<std::int64_t>(kBlockEntries) ? remaining_ : kBlockEntries;
-        const std::size_t want = static_cast<std::size_t>(entriesWanted) * kEntrySize - keep;
-        const std::size_t got = source_.readAt(fileOffset_, buffer_ + keep, want);
+        const std::size_t want = static_cast<std::size_t>(entriesWanted) * kEntrySize;
+        const std::size_t got = source_.readAt(fileOffset_, buffer_, want);
         if (got < want)
             sourceEnd_ = true;
         fileOffset_ += static_cast<std::int64_t>(got);
         pos_ = 0;
-        len_ = keep + got;
+        len_ = got;
         return len_ >= kEntrySize;
     }
 
