@@ -20,32 +20,8 @@ MainForm::MainForm(AppState& state, Platform& platform, EntryRoutine& entry)
     : QWidget(nullptr), state_(state), platform_(platform), entry_(entry) {
     setWindowTitle(qs(state_.startup.windowCaption));
     buildControls();
-}
-
-void MainForm::buildControls() {
-    TitlePic = new QLabel(this);
-    TitlePic->setAlignment(Qt::AlignCenter);
-    TitlePic->setText(qs(state_.startup.windowCaption));
-    QFont titleFont = TitlePic->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
-    titleFont.setBold(true);
-    TitlePic->setFont(titleFont);
-    TitlePic->setMinimumHeight(twipsToPixels(1500));
-    TitlePic->setFrameShape(QFrame::StyledPanel);
-
-    LaunchModeFrame = new QGroupBox(QStringLiteral(" Launch Mode "), this);
-    auto* modes = new QHBoxLayout(LaunchModeFrame);
-    const char* captions[] = {"Normal", "Minimised", "Exit"};
-    for (int i = 0; i < 3; ++i) {
-        ExitOption[i] = new QRadioButton(QString::fromLatin1(captions[i]), LaunchModeFrame);
-        modes->addWidget(ExitOption[i]);
+    for (int i = 0; i < 3; ++i)
         connect(ExitOption[i], &QRadioButton::clicked, this, [this, i] { onExitOption(i); });
-    }
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(TitlePic);
-    layout->addStretch();
-    layout->addWidget(LaunchModeFrame);
 }
 
 void MainForm::load() {
