@@ -20,6 +20,9 @@ void LauncherApp::showMainWindow() {
     mainForm_->show();
     mainForm_->raise();
     mainForm_->activateWindow();
+    // Without any IWAD the launcher cannot start a game: ask for one before
+    // the window is used.
+    mainForm_->iwadForm().ShowIfNoIwads();
 }
 
 void LauncherApp::showTipOfTheDay() {

@@ -8,7 +8,7 @@ root="${1:-$PWD/demo-root}"
 mkdir -p "$root"
 root="$(cd "$root" && pwd)"
 
-cmake --install build --prefix "$root" >/dev/null
+cmake --install "${KRV_BUILD_DIR:-build}" --prefix "$root" >/dev/null
 install -m 755 demo/korvath-standin.sh "$root/Bin/Korvath.exe"
 # The engine's sound library belongs to the engine; the demo only needs the
 # file the launcher checks for.
@@ -20,4 +20,17 @@ for module in KRVgFiles.exe unzip32.dll; do
 done
 mkdir -p "$root/KRVLaunch/Data" "$root/KRVGames" "$root/KRVArchives"
 printf 'Korvath v2.2\r\n' > "$root/KRVLaunch/Data/version.krv"
+# Title pictures for the banner (double-click it to cycle through them).
+mkdir -p "$root/KRVLaunch/Themes"
+cp demo/themes/* "$root/KRVLaunch/Themes/"
+# IWAD stand-ins: Debian's Freedoom IWADs under the commercial file names, so
+# that the Doom games view lists titles and a launch has a real IWAD.
+freedoom=/usr/share/games/doom
+if [[ -f "$freedoom/freedoom1.wad" && -f "$freedoom/freedoom2.wad" ]]; then
+    mkdir -p "$root/Iwads"
+    ln -sf "$freedoom/freedoom1.wad" "$root/Iwads/Doom.wad"
+    for name in Doom2.wad Plutonia.wad Tnt.wad; do
+        ln -sf "$freedoom/freedoom2.wad" "$root/Iwads/$name"
+    done
+fi
 echo "$root"

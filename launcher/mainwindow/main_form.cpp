@@ -3,16 +3,29 @@
 #include "launcher/mainwindow/twips.h"
 #include "launcher/ui/qt_text.h"
 
-#include "common/ci_path.h"
+#include "launcher/launch/screen_mode.h"
+#include "launcher/startup/theme_pictures.h"
 
+#include "common/ci_path.h"
+#include "common/strings.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QHBoxLayout>
+#include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QVBoxLayout>
+#include <QStackedWidget>
+#include <QToolButton>
 
 namespace krv {
 
@@ -20,17 +33,92 @@ MainForm::MainForm(AppState& state, Platform& platform, EntryRoutine& entry)
     : QWidget(nullptr), state_(state), platform_(platform), entry_(entry) {
     setWindowTitle(qs(state_.startup.windowCaption));
     buildControls();
+    iwadForm_ = new IwadForm(state_, platform_, *this, this);
+    connectControls();
+    // The window sees key presses before its controls, as a launcher's
+    // Enter-to-launch needs wherever the focus is.
+    qApp->installEventFilter(this);
+}
+
+MainForm::~MainForm() {
+    qApp->removeEventFilter(this);
+}
+
+void MainForm::connectControls() {
     for (int i = 0; i < 3; ++i)
         connect(ExitOption[i], &QRadioButton::clicked, this, [this, i] { onExitOption(i); });
+    for (int i = 0; i < 3; ++i)
+        connect(OptionUdir[i], &QRadioButton::clicked, this, [this, i] { ShowView(i); });
+    for (int i = 0; i < 5; ++i)
+        connect(OptionTabs[i], &QPushButton::clicked, this,
+                [this, i] { TabPages->setCurrentIndex(i); });
+    connect(SelButton, &QPushButton::clicked, this, &MainForm::SelButtonClick);
+    connect(chkMain[2], &QCheckBox::clicked, this,
+            [this](bool advanced) { applyLayoutMode(advanced); });
+    connect(chkLaunchPrefs[2], &QCheckBox::toggled, this, [this](bool on) {
+        if (advancedLayout_)
+            AuxButton[2]->setVisible(on);
+    });
+    connect(Home[0], &QToolButton::clicked, this, [this] { openWebPage(kProductSite); });
+    connect(Home[3], &QToolButton::clicked, this, [this] { openWebPage(kDownloadsPage); });
+    connect(PwadList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (showsDoomGamesView())
+            selectDoomGame(row);
+    });
+    connect(cbScaler, &QComboBox::currentIndexChanged, this, &MainForm::showScalingCaption);
+    TitlePic->installEventFilter(this);
+    DevMode->installEventFilter(this);
+}
+
+// ---- Load ------------------------------------------------------------------
+
+const std::vector<MainForm::LoadStep>& MainForm::loadSteps() {
+    static const std::vector<LoadStep> steps = {
+        {"window size", &MainForm::sizeWindow},
+        {"launcher font", &MainForm::CheckFont},
+        {"library folders", &MainForm::createLibraryFolders},
+        {"detail textures", &MainForm::noteDetailTextures},
+        {"settings", &MainForm::readSettingsFile},
+        {"model options", &MainForm::prepareModelOptions},
+        {"window controls", &MainForm::prepareWindowControls},
+        {"iwad detection", &MainForm::detectIwads},
+        {"library clean-up", &MainForm::cleanUpLibrary},
+        {"window position", &MainForm::placeWindow},
+        {"controls from settings", &MainForm::restoreControls},
+        {"playlists", &MainForm::loadPlaylists},
+        {"games list", &MainForm::restoreGamesList},
+        {"settings reset report", &MainForm::reportSettingsReset},
+        {"setting captions", &MainForm::setSettingCaptions},
+        {"model packs", &MainForm::detectModelPacks},
+    };
+    return steps;
 }
 
 void MainForm::load() {
-    setFixedSize(twipsToPixels(kLoadWidthTwips), twipsToPixels(kLoadHeightTwips));
-    createLibraryFolders();
-    readSettingsFile();
-    placeWindow();
-    settingsToControls();
-    reportSettingsReset();
+    for (const LoadStep& step : loadSteps()) {
+        if (loadStepWatcher_)
+            loadStepWatcher_(step.name);
+        (this->*step.run)();
+    }
+}
+
+void MainForm::sizeWindow() {
+    largeFonts_ = CheckDPISettings();
+    setFixedSize(toPixels(kLoadWidthTwips), toPixels(kLoadHeightTwips));
+}
+
+bool MainForm::CheckDPISettings() {
+    // The window's size in twips grows with the density and its controls sit
+    // in layouts that follow the font metrics, so large fonts need no frame
+    // moved by hand; the answer tells the parts that size pictures.
+    // Qt scales a 120-dpi desktop by 1.25 and reports 96 logical dots.
+    return qRound(logicalDpiX() * devicePixelRatioF()) == 120;
+}
+
+void MainForm::CheckFont() {
+    // A launcher font of the user's own is stored as one line whose meaning
+    // belongs to the font chooser; until that chooser is part of the window
+    // the line is kept as read and the system font stays in use.
 }
 
 void MainForm::createLibraryFolders() {
@@ -40,10 +128,15 @@ void MainForm::createLibraryFolders() {
         ci::createFolder(state_.paths.launcherFolder + "GameInfo");
 }
 
+void MainForm::noteDetailTextures() {
+    state_.content.detailTexturesAvailable =
+        ci::isFile(state_.paths.root + "/data/dtex/detail.wad");
+}
+
 std::pair<int, int> MainForm::centredPositionTwips() const {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    return {pixelsToTwips(centredOffset(screen.height(), height())),
-            pixelsToTwips(centredOffset(screen.width(), width()))};
+    return {toTwips(centredOffset(screen.height(), height())),
+            toTwips(centredOffset(screen.width(), width()))};
 }
 
 void MainForm::readSettingsFile() {
@@ -51,9 +144,56 @@ void MainForm::readSettingsFile() {
     const SettingsReadResult read =
         readSettings(state_.paths, state_.startup.wineMode, top, left, state_.settings);
     if (read.typeMismatch) {
-        move(twipsToPixels(left), twipsToPixels(top));
+        move(toPixels(left), toPixels(top));
         entry_.resetSettingsAndRestart();
     }
+    corpseFadeUnavailable_ = read.corpseFadeUnavailable;
+}
+
+void MainForm::prepareModelOptions() {
+    Settings& s = state_.settings;
+    ContentState& content = state_.content;
+    const bool smokeKinds = s.gunSmoke && content.modelPack1 && !s.basicDoom;
+    Smoke[0]->setEnabled(smokeKinds);
+    Smoke[1]->setEnabled(smokeKinds);
+    content.quilspackFolder.clear();
+    if (ci::isFile(state_.paths.root + "/Md2/Quilspack/quilspack.wad"))
+        content.quilspackFolder = state_.paths.root + "/md2/Quilspack";
+    if (content.quilspackFolder.empty()) {
+        s.quilspackWeapons = false;
+        s.quilspackAltWeapons = false;
+    }
+    // "Extra FX" needs the base model pack and its definitions; the pack
+    // detection marks them when model packs are installed.
+    chkEffects[3]->setEnabled(content.extraFxAvailable && content.modelPack1);
+}
+
+void MainForm::prepareWindowControls() {
+    GetTitlePic();
+    ToolTipText();
+    TabPages->setCurrentIndex(0);
+    OptionTabs[0]->setChecked(true);
+    const int view = state_.settings.gamesListView;
+    if (view >= 0 && view < 3)
+        OptionUdir[view]->setChecked(true);
+    SelectStartupOptions();
+    GetCurrentRes();
+}
+
+void MainForm::detectIwads() {
+    iwadForm_->DetectIwads();
+}
+
+void MainForm::cleanUpLibrary() {
+    // The zip work folder only ever holds the files of the archive selected
+    // in this run; what an earlier run left there is stale.
+    const std::string zips = state_.paths.launcherFolder + "Zips";
+    for (const std::string& name : ci::listFolder(zips)) {
+        const std::string path = zips + ci::kSep + name;
+        if (ci::isFile(path))
+            ci::removeFile(path);
+    }
+    // The node caches of the listed wads are removed by the library listing.
 }
 
 void MainForm::placeWindow() {
@@ -61,29 +201,33 @@ void MainForm::placeWindow() {
     int top = state_.settings.windowTop;
     int left = state_.settings.windowLeft;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    if (state_.startup.wineMode || top > pixelsToTwips(screen.height()) ||
-        left > pixelsToTwips(screen.width())) {
+    if (state_.startup.wineMode || top > toTwips(screen.height()) ||
+        left > toTwips(screen.width())) {
         top = centredTop;
         left = centredLeft;
     }
-    move(twipsToPixels(left), twipsToPixels(top));
+    move(toPixels(left), toPixels(top));
+    WineImage->setVisible(state_.startup.wineMode);
 }
 
-void MainForm::settingsToControls() {
-    const int mode = state_.settings.launchMode;
-    if (mode >= 0 && mode < 3)
-        ExitOption[mode]->setChecked(true);
+void MainForm::restoreControls() {
+    settingsToControls();
+    applyLayoutMode(state_.settings.advancedOptions);
 }
 
-void MainForm::controlsToSettings() {
-    for (int i = 0; i < 3; ++i)
-        if (ExitOption[i]->isChecked())
-            state_.settings.launchMode = i;
+void MainForm::loadPlaylists() {
+    // The playlists of the Sound tab are listed by the music part of the
+    // window; with none installed the list stays empty.
 }
 
-void MainForm::onExitOption(int index) {
-    if (ExitOption[index]->isChecked())
-        state_.settings.launchMode = index;
+void MainForm::restoreGamesList() {
+    ShowView(state_.settings.gamesListView);
+    state_.content.skyboxesAvailable = ci::isFolder(state_.paths.root + "/data/Skyboxes");
+    if (!state_.content.skyboxesAvailable) {
+        chkGraphics[3]->setEnabled(false);
+        SkyOpt[0]->setEnabled(false);
+        SkyOpt[1]->setEnabled(false);
+    }
 }
 
 void MainForm::reportSettingsReset() {
@@ -103,6 +247,44 @@ void MainForm::reportSettingsReset() {
                           " Version update " + state_.startup.launcherVersion);
 }
 
+void MainForm::setSettingCaptions() {
+    if (state_.settings.corpseFadeSeconds == 0)
+        chkKRVOpts[3]->setText(QStringLiteral("No corpse fade"));
+    if (state_.settings.grenadeTimer == 0)
+        ChkGL->setText(QStringLiteral("Pipebomb launcher"));
+}
+
+void MainForm::detectModelPacks() {
+    // Model packs are found by the model-pack detection and the scripted-map
+    // state by the games library; with neither installed nothing is marked.
+    ImageCM->setVisible(advancedLayout_ && state_.content.scriptedMapModels &&
+                        state_.settings.gamesListView == InstalledGames);
+}
+
+void MainForm::ToolTipText() {
+    SelButton->setToolTip(QStringLiteral("Toggle between KRV edit and the command line."));
+    TitlePic->setToolTip(QStringLiteral("Double click to cycle through themes."));
+}
+
+void MainForm::KillToolTips() {
+    SelButton->setToolTip({});
+    TitlePic->setToolTip({});
+}
+
+void MainForm::GetCurrentRes() {
+    const ScreenMode mode = readScreenMode(state_.paths.root + "/Bin/KRVres.out");
+    ResLabel[1]->setText(qs(mode.resolution));
+    if (mode.windowKind)
+        ResLabel[2]->setText(qs(*mode.windowKind));
+    ResLabel[3]->setText(qs(mode.refreshRate));
+}
+
+void MainForm::Reset() {
+    state_.launch.inProgress = false;
+}
+
+// ---- Unload ----------------------------------------------------------------
+
 void MainForm::closeEvent(QCloseEvent* event) {
     unload();
     event->accept();
@@ -113,8 +295,8 @@ void MainForm::unload() {
         return;
     unloaded_ = true;
     if (!state_.startup.wineMode && !isMinimized() && !isMaximized()) {
-        state_.settings.windowTop = pixelsToTwips(pos().y());
-        state_.settings.windowLeft = pixelsToTwips(pos().x());
+        state_.settings.windowTop = toTwips(pos().y());
+        state_.settings.windowLeft = toTwips(pos().x());
     }
     ci::removeFile(state_.paths.dataFolder + "pwad.krv");
     controlsToSettings();
@@ -125,6 +307,281 @@ void MainForm::unload() {
     }
     if (state_.startup.restartRequested)
         platform_.startProcess('"' + state_.paths.launcherExe() + "\" /RESTART", state_.paths.root);
+}
+
+// ---- Events ----------------------------------------------------------------
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (!LaunchButton->isEnabled())
+                return false;
+            LaunchButton->click();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::Resize && watched == TitlePic)
+        fitTitlePicture();
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == TitlePic) {
+            TitlePicDblClick();
+            return true;
+        }
+        if (watched == DevMode) {
+            DevModeDblClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        onActivated();
+    if (event->type() == QEvent::WindowStateChange)
+        onWindowStateChanged();
+    QWidget::changeEvent(event);
+}
+
+void MainForm::onActivated() {
+    if (state_.settings.lastCommercialTitle.empty() && PwadList->count() > 0 &&
+        PwadList->currentRow() < 0)
+        PwadList->setCurrentRow(0);
+    if (!ci::isFile(state_.paths.launcherFolder + "music/auto-playlist.krv"))
+        chkSound[4]->setChecked(false);
+}
+
+void MainForm::onWindowStateChanged() {
+    const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+    if (normal && state_.launch.inProgress)
+        Reset();
+}
+
+void MainForm::openWebPage(const char* address) {
+    platform_.openDocument(address);
+}
+
+// ---- Window-wide switches --------------------------------------------------
+
+void MainForm::SelectStartupOptions() {
+    const bool edit = state_.settings.selButtonMode == 2;
+    FrameGlobal[0]->setTitle(edit ? QStringLiteral("  KRV Edit  ")
+                                  : QStringLiteral("  Command Line  "));
+    FrameGlobal[1]->setVisible(!edit);
+    FrameGlobal[2]->setVisible(edit);
+}
+
+void MainForm::SelButtonClick() {
+    int& mode = state_.settings.selButtonMode;
+    // Wine has no edit mode: its command-line panel stays.
+    if (!(state_.startup.wineMode && mode == 1))
+        mode = mode == 2 ? 1 : 2;
+    SelectStartupOptions();
+}
+
+void MainForm::onExitOption(int index) {
+    if (ExitOption[index]->isChecked())
+        state_.settings.launchMode = index;
+}
+
+void MainForm::DevModeDblClick() {
+    const bool show = chkTesting->isHidden();
+    chkTesting->setVisible(show);
+    ExitOption[0]->setVisible(show);
+    if (!show)
+        chkTesting->setChecked(false);
+}
+
+void MainForm::GetTitlePic() {
+    const auto choice =
+        chooseTitlePicture(state_.paths.launcherFolder + "Themes", state_.settings.titlePicture);
+    if (!choice)
+        return;
+    state_.settings.titlePicture = choice->number;
+    showTitlePicture(choice->path);
+}
+
+// Loads a theme picture. A huge picture is scaled down while it is decoded,
+// so that it costs no more memory than the banner needs; a picture that
+// cannot be read leaves the caption text in its place.
+void MainForm::showTitlePicture(const std::string& path) {
+    QImageReader reader(qs(path));
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    const QSize most(2 * toPixels(kLoadWidthTwips), 2 * TitlePic->height());
+    if (size.isValid() && (size.width() > most.width() || size.height() > most.height()))
+        reader.setScaledSize(size.scaled(most, Qt::KeepAspectRatio));
+    titleImage_ = reader.read();
+    fitTitlePicture();
+}
+
+// Shows the theme picture as large as the banner holds it.
+void MainForm::fitTitlePicture() {
+    const QSize room = TitlePic->contentsRect().size();
+    if (titleImage_.isNull() || room.isEmpty()) {
+        TitlePic->setPixmap({});
+        TitlePic->setText(qs(state_.startup.windowCaption));
+        return;
+    }
+    TitlePic->setPixmap(QPixmap::fromImage(
+        titleImage_.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void MainForm::TitlePicDblClick() {
+    ++state_.settings.titlePicture;
+    GetTitlePic();
+}
+
+void MainForm::AdvancedMode() {
+    applyLayoutMode(true);
+}
+
+void MainForm::DefaultMode() {
+    applyLayoutMode(false);
+}
+
+void MainForm::applyLayoutMode(bool advanced) {
+    advancedLayout_ = advanced;
+    StartFrame->setVisible(!advanced);
+    SkillFrame->setVisible(!advanced);
+    for (QPushButton* tab : OptionTabs)
+        tab->setVisible(advanced);
+    OptionTabs[0]->setEnabled(advanced);
+    if (!advanced) {
+        OptionTabs[0]->setChecked(true);
+        TabPages->setCurrentIndex(0);
+    }
+    ChkModelOpts[2]->setVisible(advanced);
+    ChkModelOpts[3]->setVisible(advanced);
+    chkMain[6]->setVisible(advanced);
+    FrameGlobal[0]->setVisible(advanced);
+    OptionUdir[ZipLibrary]->setVisible(advanced);
+    if (!advanced && state_.settings.gamesListView == ZipLibrary) {
+        OptionUdir[DoomGames]->setChecked(true);
+        ShowView(DoomGames);
+    }
+    for (int i : {4, 5, 6})
+        AuxButton[i]->setVisible(advanced);
+    AuxButton[2]->setVisible(advanced && chkLaunchPrefs[2]->isChecked());
+    if (!advanced) {
+        AuxButton[3]->hide();
+        AuxButton[7]->hide();
+    }
+    ImageCM->setVisible(advanced && state_.content.scriptedMapModels &&
+                        state_.settings.gamesListView == InstalledGames);
+    placeCheckFrame(!advanced);
+    setWindowHeightTwips(advanced ? kLoadHeightTwips : kDefaultHeightTwips);
+}
+
+int MainForm::toPixels(int twips) const {
+    return twipsToPixels(twips, logicalDpiY());
+}
+
+int MainForm::toTwips(int pixels) const {
+    return pixelsToTwips(pixels, logicalDpiY());
+}
+
+void MainForm::setWindowHeightTwips(int twips) {
+    setFixedSize(toPixels(kLoadWidthTwips), toPixels(twips));
+}
+
+// Across the window the preferences take three columns; beside the launch
+// mode frame, two.
+void MainForm::placeCheckFrame(bool atGlobalFrame) {
+    lowerGrid_->removeWidget(ChkFrame);
+    if (atGlobalFrame)
+        lowerGrid_->addWidget(ChkFrame, 1, 0);
+    else
+        lowerGrid_->addWidget(ChkFrame, 0, 0, 1, 2);
+    const int columns = atGlobalFrame ? 2 : 3;
+    const int rows = 6 / columns;
+    for (int i = 0; i < 6; ++i) {
+        prefsGrid_->removeWidget(chkLaunchPrefs[i]);
+        prefsGrid_->addWidget(chkLaunchPrefs[i], i % rows, i / rows);
+    }
+}
+
+// ---- Games list ------------------------------------------------------------
+
+void MainForm::ShowView(int view) {
+    if (view < InstalledGames || view > ZipLibrary)
+        view = DoomGames;
+    state_.settings.gamesListView = view;
+    for (int i = 0; i < 3; ++i) {
+        QPalette palette = OptionUdir[i]->palette();
+        palette.setColor(QPalette::WindowText,
+                         i == view ? QColor(192, 0, 0)
+                                   : QApplication::palette().color(QPalette::WindowText));
+        OptionUdir[i]->setPalette(palette);
+    }
+    PwadList->clear();
+    PwadShowlist->clear();
+    MapList->clear();
+    SaveGameList->clear();
+    if (view == DoomGames) {
+        Auto[0]->setText(QStringLiteral("COMMERCIAL DOOM LIST"));
+        ImageCM->hide();
+        AuxButton[7]->hide();
+        LaunchButton->setEnabled(true);
+        refillDoomGamesView();
+    } else {
+        // The installed games and the zip library are listed by the games
+        // library; the headers already name the view.
+        Auto[0]->setText(view == InstalledGames ? QStringLiteral("INSTALLED GAMES LIST")
+                                                : QStringLiteral("ZIP LIBRARY"));
+        LaunchButton->setEnabled(false);
+    }
+}
+
+bool MainForm::showsDoomGamesView() const {
+    return state_.settings.gamesListView == DoomGames;
+}
+
+void MainForm::refillDoomGamesView() {
+    PwadList->clear();
+    const std::string remembered = state_.settings.lastCommercialTitle;
+    int selected = -1;
+    for (const std::string& title : doomGamesTitles(state_.iwads, state_.font.isSet())) {
+        if (iequals(title, remembered))
+            selected = PwadList->count();
+        PwadList->addItem(qs(title));
+    }
+    if (selected < 0 && PwadList->count() > 0)
+        selected = 0;
+    PwadList->setCurrentRow(selected);
+}
+
+// A commercial title chosen: remembered, and its IWAD file shown as the
+// game's one file.
+void MainForm::selectDoomGame(int row) {
+    PwadShowlist->clear();
+    if (row < 0)
+        return;
+    const std::string title = PwadList->item(row)->text().toStdString();
+    state_.settings.lastCommercialTitle = title;
+    if (const auto kind = iwadKindOfTitle(title)) {
+        const std::string& path = state_.iwads.paths[static_cast<std::size_t>(*kind)];
+        if (!path.empty())
+            PwadShowlist->addItem(qs(std::string(fileNameOfPath(path))));
+    }
+}
+
+void MainForm::clearDoomGamesView() {
+    PwadList->clear();
+    PwadShowlist->clear();
+    MapList->clear();
+}
+
+void MainForm::iwadsAccepted() {
+    show();
+    if (showsDoomGamesView() && PwadList->count() > 0 && PwadList->currentRow() < 0)
+        PwadList->setCurrentRow(0);
+}
+
+void MainForm::shutdown() {
+    entry_.shutdown();
 }
 
 } // namespace krv

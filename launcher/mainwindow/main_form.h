@@ -3,16 +3,22 @@
 // settings and brings every subsystem up in a fixed order; its unload stores
 // the window position and writes the settings.
 
+#include "launcher/inspect/iwad_form.h"
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
 #include "launcher/startup/entry_routine.h"
 
+#include <QImage>
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -24,17 +30,28 @@ class QToolButton;
 
 namespace krv {
 
-class MainForm : public QWidget {
+// The two web pages of the banner buttons.
+inline constexpr const char* kProductSite = "https://korvath.org/";
+inline constexpr const char* kDownloadsPage = "https://korvath.org/downloads/";
+
+class MainForm : public QWidget, public IwadFormHost {
     Q_OBJECT
 public:
-    // Window size at load, in twips.
+    // Window size at load and the height of the default layout, in twips.
     static constexpr int kLoadHeightTwips = 7710;
     static constexpr int kLoadWidthTwips = 9696;
+    static constexpr int kDefaultHeightTwips = 6900;
+    // Games-list views, as stored in the settings.
+    enum View { InstalledGames = 0, DoomGames = 1, ZipLibrary = 2 };
 
     MainForm(AppState& state, Platform& platform, EntryRoutine& entry);
+    ~MainForm() override;
 
-    // Runs once, when the entry routine loads the window.
+    // Runs once, when the entry routine loads the window: the steps below in
+    // their order. A watcher, when set, hears each step's name as it starts.
     void load();
+    using LoadStepWatcher = std::function<void(const std::string& step)>;
+    void setLoadStepWatcher(LoadStepWatcher watcher) { loadStepWatcher_ = std::move(watcher); }
 
     // The unload of a normal close: stores the position, takes the controls
     // into the settings, writes them and ends (restarting when asked).
@@ -42,6 +59,32 @@ public:
 
     // Top and left of the window centred on the screen, in twips.
     std::pair<int, int> centredPositionTwips() const;
+
+    IwadForm& iwadForm() { return *iwadForm_; }
+
+    // Window-wide switches.
+    void SelectStartupOptions();
+    void SelButtonClick();
+    void DevModeDblClick();
+    void AdvancedMode();
+    void DefaultMode();
+    bool advancedLayout() const { return advancedLayout_; }
+    // True when the screen has 120 logical dots per inch (large fonts).
+    bool CheckDPISettings();
+    void GetTitlePic();
+    void TitlePicDblClick();
+    void ShowView(int view);
+
+    // Settings and controls, both ways.
+    void settingsToControls();
+    void controlsToSettings();
+
+    // IwadFormHost
+    bool showsDoomGamesView() const override;
+    void refillDoomGamesView() override;
+    void clearDoomGamesView() override;
+    void iwadsAccepted() override;
+    void shutdown() override;
 
     // Banner
     QLabel* TitlePic;
@@ -127,8 +170,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct LoadStep {
+        const char* name;
+        void (MainForm::*run)();
+    };
+    static const std::vector<LoadStep>& loadSteps();
+    void connectControls();
+
     void buildControls();
     QWidget* buildBanner();
     QWidget* buildTabStrip();
@@ -139,18 +191,61 @@ private:
     QWidget* buildModelsTab();
     QWidget* buildLowerPanel();
     QWidget* buildAuxButtons();
+
+    // The load's steps.
+    void sizeWindow();
+    void CheckFont();
     void createLibraryFolders();
+    void noteDetailTextures();
     void readSettingsFile();
+    void prepareModelOptions();
+    void prepareWindowControls();
+    void detectIwads();
+    void cleanUpLibrary();
     void placeWindow();
-    void settingsToControls();
-    void controlsToSettings();
+    void restoreControls();
+    void loadPlaylists();
+    void restoreGamesList();
     void reportSettingsReset();
+    void setSettingCaptions();
+    void detectModelPacks();
+
+    // Help texts of the controls; the tooltip texts are installed by the
+    // help-text table when it joins the window.
+    void ToolTipText();
+    void KillToolTips();
+    // Reads the engine's screen mode into the screen-mode labels.
+    void GetCurrentRes();
+    // The refresh after the player returns from a launch.
+    void Reset();
+
+    // Twips and pixels at the screen's density.
+    int toPixels(int twips) const;
+    int toTwips(int pixels) const;
+    void applyLayoutMode(bool advanced);
+    void setWindowHeightTwips(int twips);
+    void placeCheckFrame(bool atGlobalFrame);
     void onExitOption(int index);
+    void selectDoomGame(int row);
+    void showTitlePicture(const std::string& path);
+    void fitTitlePicture();
+    void showScalingCaption(int level);
+    void onWindowStateChanged();
+    void onActivated();
+    void openWebPage(const char* address);
 
     AppState& state_;
     Platform& platform_;
     EntryRoutine& entry_;
+    IwadForm* iwadForm_ = nullptr;
+    LoadStepWatcher loadStepWatcher_;
     bool unloaded_ = false;
+    bool advancedLayout_ = false;
+    bool largeFonts_ = false;
+    bool corpseFadeUnavailable_ = false;
+    QImage titleImage_;                // the theme picture shown, before it is fitted
+    QGridLayout* lowerGrid_ = nullptr; // holds ChkFrame in either of its places
+    QGridLayout* prefsGrid_ = nullptr; // the preferences inside ChkFrame
 };
 
 } // namespace krv

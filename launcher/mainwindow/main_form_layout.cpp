@@ -114,7 +114,7 @@ QWidget* MainForm::buildBanner() {
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
     TitlePic->setFont(titleFont);
-    TitlePic->setFixedHeight(twipsToPixels(900));
+    TitlePic->setFixedHeight(toPixels(900));
     TitlePic->setFrameShape(QFrame::StyledPanel);
     TitlePic->setScaledContents(false);
     row->addWidget(TitlePic, 1);
@@ -214,7 +214,6 @@ QWidget* MainForm::buildGamesTab() {
         frameRow->setContentsMargins(6, 2, 6, 4);
         frameRow->addWidget(SkillsLevel[box]);
     }
-    SkillFrame->hide(); // the two frames share one place; the layouts decide
     LaunchButton = new QPushButton(QStringLiteral("Launch"), TabFrame[0]);
     QFont bold = LaunchButton->font();
     bold.setBold(true);
@@ -279,7 +278,7 @@ QWidget* MainForm::buildOptionsTab() {
     grid->addWidget(weapons, 0, 2);
 
     chkTesting = new QCheckBox(QStringLiteral("Development mode"), TabFrame[1]);
-    chkTesting->hide(); // shown by a double click on the launch-mode caption
+    chkTesting->hide(); // shown by a double click on the screen-mode caption
     grid->addWidget(chkTesting, 1, 2, Qt::AlignBottom);
     return TabFrame[1];
 }
@@ -331,7 +330,7 @@ QWidget* MainForm::buildGraphicsTab() {
     cbScaler = new QComboBox(GraphicFrames[1]);
     for (const char* level : {"0", "1", "2", "3", "4"})
         cbScaler->addItem(QString::fromLatin1(level));
-    TexLabel[0] = new QLabel(QStringLiteral("Model Scaling - best quality"), GraphicFrames[1]);
+    TexLabel[0] = new QLabel(GraphicFrames[1]);
     scaling->addWidget(cbScaler);
     scaling->addWidget(TexLabel[0], 1);
     grid->addWidget(GraphicFrames[1], 1, 1);
@@ -450,17 +449,18 @@ QWidget* MainForm::buildLowerPanel() {
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
+    lowerGrid_ = grid;
 
     ChkFrame = new QGroupBox(QStringLiteral(" Launcher Preferences "), panel);
     makeChecks(ChkFrame, chkLaunchPrefs,
                {"Remember last map", "Remember last savegame", "Shortcut creation",
                 "Disable tooltip text", "Display wad files only", "Display tip of the day"},
                "chkLaunchPrefs");
-    auto* prefs = new QGridLayout(ChkFrame);
-    prefs->setContentsMargins(6, 2, 6, 2);
-    prefs->setVerticalSpacing(0);
+    prefsGrid_ = new QGridLayout(ChkFrame);
+    prefsGrid_->setContentsMargins(6, 2, 6, 2);
+    prefsGrid_->setVerticalSpacing(0);
     for (int i = 0; i < 6; ++i)
-        prefs->addWidget(chkLaunchPrefs[i], i % 2, i / 2);
+        prefsGrid_->addWidget(chkLaunchPrefs[i], i % 2, i / 2);
     grid->addWidget(ChkFrame, 0, 0, 1, 2);
 
     FrameGlobal[0] = new QGroupBox(QStringLiteral("  Command Line  "), panel);
@@ -503,17 +503,20 @@ QWidget* MainForm::buildLowerPanel() {
         group->addButton(ExitOption[i], i);
         modes->addWidget(ExitOption[i], 0, i);
     }
-    DevMode = new QLabel(KRVFrame);
+    ExitOption[0]->hide(); // a development switch, shown with chkTesting
+    // Double-clicking the caption shows the development switches.
+    DevMode = new QLabel(QStringLiteral("Screen:"), KRVFrame);
     ResLabel[1] = new QLabel(QStringLiteral("Default Resolution"), KRVFrame);
     ResLabel[2] = new QLabel(KRVFrame);
     ResLabel[3] = new QLabel(KRVFrame);
     auto* screen = new QHBoxLayout;
+    screen->setSpacing(6);
     screen->addWidget(DevMode);
     screen->addWidget(ResLabel[1]);
-    screen->addWidget(ResLabel[2]);
     screen->addWidget(ResLabel[3]);
     screen->addStretch();
     modes->addLayout(screen, 1, 0, 1, 3);
+    modes->addWidget(ResLabel[2], 2, 0, 1, 3);
     grid->addWidget(KRVFrame, 1, 1);
     grid->setColumnStretch(0, 1);
     return panel;

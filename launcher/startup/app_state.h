@@ -34,12 +34,30 @@ struct FontSetting {
     bool isSet() const { return !line.empty(); }
 };
 
+// What the installation offers beyond the settings, found while the main
+// window loads; the options and the command line depend on it.
+struct ContentState {
+    bool detailTexturesAvailable = false; // "data\dtex\detail.wad"
+    bool skyboxesAvailable = false;       // "data\Skyboxes"
+    std::string quilspackFolder;          // empty when the Quilspack is absent
+    bool modelPack1 = false;              // the base model pack
+    bool extraFxAvailable = false;        // "ExtraFX.ded" beside pack 1
+    bool scriptedMapModels = false;       // models of the scripted add-on maps
+};
+
+// The launch under way, shared by the launch and the main window.
+struct LaunchState {
+    bool inProgress = false; // set once a launch composed its IWAD part
+};
+
 struct AppState {
     InstallPaths paths;
     StartupState startup;
     Settings settings;
     FontSetting font;
     IwadRegistry iwads;
+    ContentState content;
+    LaunchState launch;
 };
 
 // "KRVLauncher v9.1  and  Korvath v2.2"

@@ -1,0 +1,52 @@
+#pragma once
+// A main window over a temporary installation root, with the scripted
+// platform answering and no IWAD search outside the root.
+
+#include "launcher/mainwindow/main_form.h"
+#include "launcher/platform/scripted_platform.h"
+#include "support/install_root.h"
+
+#include <memory>
+
+using namespace krv;
+using krv::test::InstallRoot;
+using krv::test::writeFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Window {
+    InstallRoot root;
+    AppState state;
+    ScriptedPlatform platform;
+    EntryRoutine entry{state, platform};
+    std::unique_ptr<MainForm> form;
+
+    explicit Window(bool wine = false) {
+        state.paths = InstallPaths::fromRoot(root.root());
+        state.startup.wineMode = wine;
+        state.startup.windowCaption = windowCaptionFor(state.startup);
+    }
+    // The window before its load, for tests that watch the load.
+    MainForm& create() {
+        form = std::make_unique<MainForm>(state, platform, entry);
+        form->iwadForm().setEnvironment([](const std::string&) { return std::nullopt; });
+        return *form;
+    }
+    void load() {
+        if (!form)
+            create();
+        form->load();
+        form->show();
+    }
+    std::vector<std::string> config() const { return krv::readTextLines(root.configFile()).lines; }
+};
+
+std::string configText(const Settings& s, bool wine = false) {
+    std::string text;
+    for (const auto& line : settingsLines(s, wine))
+        text += line + "\r\n";
+    return text;
+}
+
+} // namespace

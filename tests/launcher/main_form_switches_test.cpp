@@ -1,0 +1,420 @@
+// The main window's load order, its two layouts and its window-wide
+// switches, offscreen.
+#include "main_form_fixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<std::string> kLoadOrder = {
+    "window size",      "launcher font",         "library folders",        "detail textures",
+    "settings",         "model options",         "window controls",        "iwad detection",
+    "library clean-up", "window position",       "controls from settings", "playlists",
+    "games list",       "settings reset report", "setting captions",       "model packs"};
+
+// What a load step found when it started.
+struct Seen {
+    std::string step;
+    bool gamesFolder;
+    int launchMode;
+    bool iwadKnown;
+    bool staleZipGone;
+    int height;
+    int titles;
+};
+
+const Seen& seenAt(const std::vector<Seen>& seen, const std::string& step) {
+    for (const Seen& s : seen)
+        if (s.step == step)
+            return s;
+    throw std::runtime_error("step not run: " + step);
+}
+
+} // namespace
+
+TEST(MainFormLoad, RunsItsStepsInOrderEachAfterWhatItNeeds) {
+    Window w;
+    Settings s;
+    s.launchMode = 2;
+    writeFile(w.root.configFile(), configText(s));
+    writeFile(w.root / "Iwads/Doom2.wad", "IWAD");
+    writeFile(w.root / "KRVLaunch/Zips/stale.wad", "PWAD");
+    std::vector<Seen> seen;
+    MainForm& form = w.create();
+    form.setLoadStepWatcher([&](const std::string& step) {
+        seen.push_back({step, fs::is_directory(w.root / "KRVGames"), w.state.settings.launchMode,
+                        !w.state.iwads.slotPaths[0].empty(),
+                        !fs::exists(w.root / "KRVLaunch/Zips/stale.wad"), form.height(),
+                        form.PwadList->count()});
+    });
+    w.load();
+
+    std::vector<std::string> order;
+    for (const Seen& step : seen)
+        order.push_back(step.step);
+    EXPECT_EQ(order, kLoadOrder);
+    EXPECT_FALSE(seenAt(seen, "library folders").gamesFolder);
+    EXPECT_TRUE(seenAt(seen, "detail textures").gamesFolder);
+    EXPECT_EQ(seenAt(seen, "settings").launchMode, 1); // still the default
+    EXPECT_EQ(seenAt(seen, "model options").launchMode, 2);
+    EXPECT_FALSE(seenAt(seen, "iwad detection").iwadKnown);
+    EXPECT_TRUE(seenAt(seen, "library clean-up").iwadKnown);
+    EXPECT_FALSE(seenAt(seen, "library clean-up").staleZipGone);
+    EXPECT_TRUE(seenAt(seen, "window position").staleZipGone);
+    EXPECT_EQ(seenAt(seen, "launcher font").height, 7710 / 15);
+    EXPECT_EQ(seenAt(seen, "playlists").height, 6900 / 15); // default layout applied
+    EXPECT_EQ(seenAt(seen, "games list").titles, 0);
+    EXPECT_EQ(seenAt(seen, "settings reset report").titles, 1);
+    EXPECT_TRUE(fs::is_directory(w.root / "KRVLaunch/Zips")); // emptied, not removed
+}
+
+TEST(MainFormLoad, FillsTheDoomGamesViewAndSelectsTheRememberedTitle) {
+    Window w;
+    Settings s;
+    s.lastCommercialTitle = "DOOM II";
+    writeFile(w.root.configFile(), configText(s));
+    for (const char* iwad : {"Doom.wad", "Doom2.wad", "Tnt.wad"})
+        writeFile(w.root / "Iwads" / iwad, "IWAD");
+    w.load();
+    EXPECT_EQ(w.form->Auto[0]->text(), "COMMERCIAL DOOM LIST");
+    ASSERT_EQ(w.form->PwadList->count(), 3);
+    EXPECT_EQ(w.form->PwadList->item(2)->text(), "TNT - FINAL DOOM");
+    EXPECT_EQ(w.form->PwadList->currentItem()->text(), "DOOM II");
+    ASSERT_EQ(w.form->PwadShowlist->count(), 1);
+    EXPECT_EQ(w.form->PwadShowlist->item(0)->text(), "Doom2.wad");
+    w.form->PwadList->setCurrentRow(2);
+    EXPECT_EQ(w.state.settings.lastCommercialTitle, "TNT - FINAL DOOM");
+    EXPECT_EQ(w.form->PwadShowlist->item(0)->text(), "Tnt.wad");
+}
+
+TEST(MainFormLoad, ReadsTheEngineScreenModeIntoItsLabels) {
+    Window w;
+    writeFile(w.root / "Bin/KRVres.out", "W 1280 x 1024 * 75 Hz\r\n");
+    w.load();
+    EXPECT_EQ(w.form->ResLabel[1]->text(), "1280 x 1024 ");
+    EXPECT_EQ(w.form->ResLabel[2]->text(), "--- Windowed Mode ---");
+    EXPECT_EQ(w.form->ResLabel[3]->text(), "75 Hz");
+}
+
+TEST(MainFormLoad, MarksWhatTheInstallationOffers) {
+    Window w;
+    writeFile(w.root / "Data/dtex/detail.wad", "PWAD");
+    writeFile(w.root / "md2/quilspack/QUILSPACK.WAD", "PWAD");
+    Settings s;
+    s.quilspackWeapons = true;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    EXPECT_TRUE(w.state.content.detailTexturesAvailable);
+    EXPECT_EQ(w.state.content.quilspackFolder, w.root.root() + "/md2/Quilspack");
+    EXPECT_TRUE(w.form->chkAltModels[1]->isChecked());
+    EXPECT_FALSE(w.state.content.skyboxesAvailable);
+    EXPECT_FALSE(w.form->chkGraphics[3]->isEnabled());
+}
+
+TEST(MainFormLoad, WithoutTheQuilspackItsWeaponOptionsAreTurnedOff) {
+    Window w;
+    Settings s;
+    s.quilspackWeapons = true;
+    s.quilspackAltWeapons = true;
+    s.corpseFadeSeconds = 0;
+    s.grenadeTimer = 0;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    EXPECT_TRUE(w.state.content.quilspackFolder.empty());
+    EXPECT_FALSE(w.form->chkAltModels[1]->isChecked());
+    EXPECT_FALSE(w.form->chkAltModels[2]->isChecked());
+    EXPECT_EQ(w.form->chkKRVOpts[3]->text(), "No corpse fade");
+    EXPECT_FALSE(w.form->chkKRVOpts[3]->isEnabled());
+    EXPECT_EQ(w.form->ChkGL->text(), "Pipebomb launcher");
+}
+
+TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
+    Window w;
+    writeFile(w.root / "KRVLaunch/music/auto-playlist.krv", "x\r\n");
+    // Every switch away from its default, and values off the lists' entries.
+    Settings s;
+    for (bool* on : {&s.highResPatches,
+                     &s.modelFx,
+                     &s.coreEffects,
+                     &s.noForcedModels,
+                     &s.grenadeLauncher,
+                     &s.developmentMode,
+                     &s.disableSound,
+                     &s.disableMusic,
+                     &s.ricochets,
+                     &s.disableMouse,
+                     &s.monsterRespawn,
+                     &s.noSameTypeInfighting,
+                     &s.noLostSoulInfighting,
+                     &s.rememberLastMap,
+                     &s.rememberLastSavegame,
+                     &s.braskenQuilsModels,
+                     &s.braskenPistolZombies,
+                     &s.highResTextures,
+                     &s.noMonsters,
+                     &s.verbose,
+                     &s.skyboxes,
+                     &s.gunSmoke,
+                     &s.allowHiResRelocation,
+                     &s.hiResSoundPack,
+                     &s.playlistAuto,
+                     &s.forceFmodMidi,
+                     &s.ignorePlaylistIfCustomMusic,
+                     &s.corpseFade,
+                     &s.detailTextures,
+                     &s.effectsSpare1,
+                     &s.fastMonsters,
+                     &s.basicDoom,
+                     &s.scriptedMapsMode,
+                     &s.advancedOptions,
+                     &s.editMode,
+                     &s.light,
+                     &s.noObjects,
+                     &s.disableJoystick,
+                     &s.shortcutCreation,
+                     &s.tipOfTheDay,
+                     &s.wadFilesOnly,
+                     &s.disableTooltips,
+                     &s.dynamicLighting,
+                     &s.extraFx,
+                     &s.playlistManual,
+                     &s.soundSpare7,
+                     &s.selectionMemory,
+                     &s.splashEffects,
+                     &s.sound3d,
+                     &s.soundSpare8})
+        *on = !*on;
+    s.audioChannels = 32;
+    s.textureScaling = 3;
+    s.skill = 4;
+    s.editLight = 150;
+    s.customCommandLine = "-nosound -file \"my maps.wad\"";
+    s.corpseFadeSeconds = 5;
+    s.ricochetValue = 7;
+    s.grenadeTimer = 6;
+    s.skyboxKind = 1;
+    s.smokeKind = 1;
+    s.launchMode = 0;
+    s.gamesListView = 0;
+    s.windowTop = 1500;
+    s.windowLeft = 3000;
+    const std::string written = configText(s);
+    writeFile(w.root.configFile(), written);
+    w.load();
+    w.form->close();
+    EXPECT_EQ(w.config(), krv::splitLines(written));
+}
+
+TEST(MainFormSettings, NumberBoxesWithoutANumberGiveZero) {
+    Window w;
+    w.load();
+    w.form->Corpse->setText("");
+    w.form->LightText->setText("9.9");
+    w.form->Ricotext->setText("lots");
+    w.form->close();
+    EXPECT_EQ(w.config().at(73), "0");
+    EXPECT_EQ(w.config().at(21), "9");
+    EXPECT_EQ(w.config().at(74), "0");
+}
+
+TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindow) {
+    Window w;
+    Settings s;
+    s.gamesListView = MainForm::ZipLibrary;
+    s.shortcutCreation = true;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    QApplication::processEvents();
+    MainForm& f = *w.form;
+    EXPECT_EQ(f.height(), 6900 / 15);
+    EXPECT_FALSE(f.advancedLayout());
+    for (QPushButton* tab : f.OptionTabs)
+        EXPECT_FALSE(tab->isVisible());
+    EXPECT_FALSE(f.OptionTabs[0]->isEnabled());
+    EXPECT_EQ(f.TabPages->currentIndex(), 0);
+    EXPECT_TRUE(f.StartFrame->isVisible());
+    EXPECT_TRUE(f.SkillFrame->isVisible());
+    EXPECT_FALSE(f.FrameGlobal[0]->isVisible());
+    EXPECT_FALSE(f.OptionUdir[2]->isVisible());
+    EXPECT_TRUE(f.OptionUdir[1]->isChecked()); // the zip view gave way
+    EXPECT_EQ(w.state.settings.gamesListView, MainForm::DoomGames);
+    for (int i : {2, 3, 4, 5, 6, 7})
+        EXPECT_FALSE(f.AuxButton[i]->isVisible()) << i;
+    EXPECT_FALSE(f.ChkModelOpts[2]->isVisible());
+    EXPECT_FALSE(f.chkMain[6]->isVisible());
+    EXPECT_EQ(f.ChkFrame->y(), f.KRVFrame->y()); // in the command-line frame's place
+}
+
+TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
+    Window w;
+    Settings s;
+    s.shortcutCreation = true;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    MainForm& f = *w.form;
+    f.chkMain[2]->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(f.advancedLayout());
+    EXPECT_EQ(f.height(), 7710 / 15);
+    for (QPushButton* tab : f.OptionTabs)
+        EXPECT_TRUE(tab->isVisible());
+    EXPECT_TRUE(f.OptionTabs[0]->isEnabled());
+    EXPECT_FALSE(f.StartFrame->isVisible());
+    EXPECT_TRUE(f.FrameGlobal[0]->isVisible());
+    EXPECT_TRUE(f.OptionUdir[2]->isVisible());
+    for (int i : {2, 4, 5, 6})
+        EXPECT_TRUE(f.AuxButton[i]->isVisible()) << i;
+    EXPECT_LT(f.ChkFrame->y(), f.KRVFrame->y()); // back above the frames
+    f.chkLaunchPrefs[2]->click();
+    EXPECT_FALSE(f.AuxButton[2]->isVisible());
+
+    f.OptionTabs[3]->click();
+    EXPECT_EQ(f.TabPages->currentIndex(), 3);
+    f.chkMain[2]->click();
+    QApplication::processEvents();
+    EXPECT_EQ(f.height(), 6900 / 15);
+    EXPECT_EQ(f.TabPages->currentIndex(), 0);
+    f.close();
+    EXPECT_EQ(w.config().at(46), "0");
+}
+
+TEST(MainFormSwitches, SelButtonTogglesThePanelsAndWineKeepsTheCommandLine) {
+    for (const bool wine : {false, true}) {
+        Window w(wine);
+        Settings s;
+        s.advancedOptions = true;
+        writeFile(w.root.configFile(), configText(s, wine));
+        w.load();
+        MainForm& f = *w.form;
+        EXPECT_EQ(f.FrameGlobal[0]->title(), "  Command Line  ");
+        EXPECT_TRUE(f.FrameGlobal[1]->isVisible());
+        f.SelButton->click();
+        EXPECT_EQ(w.state.settings.selButtonMode, wine ? 1 : 2);
+        EXPECT_EQ(f.FrameGlobal[0]->title(), wine ? "  Command Line  " : "  KRV Edit  ");
+        EXPECT_EQ(f.FrameGlobal[2]->isVisible(), !wine);
+        EXPECT_EQ(f.FrameGlobal[1]->isVisible(), wine);
+        f.SelButton->click();
+        EXPECT_EQ(w.state.settings.selButtonMode, 1);
+    }
+}
+
+TEST(MainFormSwitches, AStoredEditModeShowsTheEditPanel) {
+    Window w;
+    Settings s;
+    s.advancedOptions = true;
+    s.selButtonMode = 2;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    EXPECT_EQ(w.form->FrameGlobal[0]->title(), "  KRV Edit  ");
+    EXPECT_TRUE(w.form->FrameGlobal[2]->isVisible());
+    EXPECT_FALSE(w.form->FrameGlobal[1]->isVisible());
+}
+
+TEST(MainFormSwitches, DevModeDoubleClickShowsAndHidesTheDevelopmentSwitches) {
+    Window w;
+    Settings s;
+    s.advancedOptions = true;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    MainForm& f = *w.form;
+    f.OptionTabs[1]->click();
+    EXPECT_FALSE(f.chkTesting->isVisible());
+    EXPECT_FALSE(f.ExitOption[0]->isVisible());
+    QTest::mouseDClick(f.DevMode, Qt::LeftButton);
+    EXPECT_TRUE(f.chkTesting->isVisible());
+    EXPECT_TRUE(f.ExitOption[0]->isVisible());
+    f.chkTesting->click();
+    f.ExitOption[0]->click();
+    EXPECT_EQ(w.state.settings.launchMode, 0);
+    QTest::mouseDClick(f.DevMode, Qt::LeftButton);
+    EXPECT_FALSE(f.chkTesting->isVisible());
+    EXPECT_FALSE(f.chkTesting->isChecked());
+}
+
+TEST(MainFormSwitches, EnterLaunchesOnlyWhileLaunchIsEnabled) {
+    Window w;
+    w.load();
+    MainForm& f = *w.form;
+    QSignalSpy launches(f.LaunchButton, &QPushButton::clicked);
+    f.edCustom->setFocus();
+    QTest::keyClick(f.edCustom, Qt::Key_Return);
+    EXPECT_EQ(launches.count(), 1);
+    f.LaunchButton->setEnabled(false);
+    QTest::keyClick(f.PwadList, Qt::Key_Enter);
+    QTest::keyClick(&f, Qt::Key_Return);
+    EXPECT_EQ(launches.count(), 1);
+}
+
+TEST(MainFormSwitches, TheWebButtonsOpenTheSiteAndTheDownloads) {
+    Window w;
+    w.load();
+    w.form->Home[0]->click();
+    w.form->Home[3]->click();
+    EXPECT_EQ(w.platform.openedDocuments, (std::vector<std::string>{kProductSite, kDownloadsPage}));
+}
+
+TEST(MainFormSwitches, ReturningFromALaunchRefreshesOnlyWhileOneIsInProgress) {
+    Window w;
+    w.load();
+    w.state.launch.inProgress = true;
+    w.form->showMinimized();
+    EXPECT_TRUE(w.state.launch.inProgress);
+    w.form->showNormal();
+    EXPECT_FALSE(w.state.launch.inProgress);
+}
+
+TEST(MainFormSwitches, ActivationSelectsTheFirstTitleAndDropsAMissingAutoPlaylist) {
+    Window w;
+    Settings s;
+    s.playlistAuto = true;
+    writeFile(w.root.configFile(), configText(s));
+    writeFile(w.root / "Iwads/Doom2.wad", "IWAD");
+    w.load();
+    w.form->PwadList->setCurrentRow(-1);
+    w.state.settings.lastCommercialTitle.clear();
+    QApplication::setActiveWindow(w.form.get());
+    ASSERT_TRUE(w.form->isActiveWindow());
+    EXPECT_EQ(w.form->PwadList->currentRow(), 0);
+    EXPECT_FALSE(w.form->chkSound[4]->isChecked());
+}
+
+TEST(MainFormTheme, DoubleClicksCycleThroughThePicturesAndABrokenOneShowsTheCaption) {
+    Window w;
+    const fs::path themes = w.root / "KRVLaunch/Themes";
+    fs::create_directories(themes);
+    QImage picture(40, 8, QImage::Format_RGB32);
+    picture.fill(Qt::darkRed);
+    ASSERT_TRUE(picture.save(QString::fromStdString((themes / "default.jpg").string())));
+    ASSERT_TRUE(picture.save(QString::fromStdString((themes / "b.bmp").string())));
+    writeFile(themes / "c.jpg", "not a picture at all");
+    Settings s;
+    s.titlePicture = 1;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    MainForm& f = *w.form;
+    EXPECT_EQ(w.state.settings.titlePicture, 1);
+    EXPECT_FALSE(f.TitlePic->pixmap().isNull());
+
+    QTest::mouseDClick(f.TitlePic, Qt::LeftButton);
+    EXPECT_EQ(w.state.settings.titlePicture, 2);
+    EXPECT_TRUE(f.TitlePic->pixmap().isNull()); // the broken picture
+    EXPECT_EQ(f.TitlePic->text(), QString::fromStdString(w.state.startup.windowCaption));
+
+    QTest::mouseDClick(f.TitlePic, Qt::LeftButton);
+    EXPECT_EQ(w.state.settings.titlePicture, 0);
+    EXPECT_FALSE(f.TitlePic->pixmap().isNull());
+    f.close();
+    EXPECT_EQ(w.config().at(2), "0");
+}
