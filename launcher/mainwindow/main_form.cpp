@@ -53,6 +53,10 @@ void MainForm::connectControls() {
         connect(OptionTabs[i], &QPushButton::clicked, this,
                 [this, i] { TabPages->setCurrentIndex(i); });
     connect(SelButton, &QPushButton::clicked, this, &MainForm::SelButtonClick);
+    connect(LaunchButton, &QPushButton::clicked, this, &MainForm::LaunchButtonClick);
+    connect(AuxButton[3], &QToolButton::clicked, this, [this] { openLogFile("edit.out"); });
+    connect(AuxButton[4], &QToolButton::clicked, this, [this] { openLogFile("Korvath.out"); });
+    connect(MapList, &QListWidget::currentRowChanged, this, [this] { updateWarpTarget(); });
     connect(chkMain[2], &QCheckBox::clicked, this,
             [this](bool advanced) { applyLayoutMode(advanced); });
     connect(chkLaunchPrefs[2], &QCheckBox::toggled, this, [this](bool on) {
@@ -272,15 +276,16 @@ void MainForm::KillToolTips() {
 }
 
 void MainForm::GetCurrentRes() {
-    const ScreenMode mode = readScreenMode(state_.paths.root + "/Bin/KRVres.out");
+    const std::string resFile = state_.paths.root + "/Bin/KRVres.out";
+    if (const auto found = ci::resolve(resFile)) {
+        std::error_code error;
+        resFileTime_ = std::filesystem::last_write_time(*found, error);
+    }
+    const ScreenMode mode = readScreenMode(resFile);
     ResLabel[1]->setText(qs(mode.resolution));
     if (mode.windowKind)
         ResLabel[2]->setText(qs(*mode.windowKind));
     ResLabel[3]->setText(qs(mode.refreshRate));
-}
-
-void MainForm::Reset() {
-    state_.launch.inProgress = false;
 }
 
 // ---- Unload ----------------------------------------------------------------
@@ -355,7 +360,7 @@ void MainForm::onActivated() {
 
 void MainForm::onWindowStateChanged() {
     const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
-    if (normal && state_.launch.inProgress)
+    if (normal && state_.launch.launchInProgress)
         Reset();
 }
 
@@ -553,19 +558,23 @@ void MainForm::refillDoomGamesView() {
     PwadList->setCurrentRow(selected);
 }
 
-// A commercial title chosen: remembered, and its IWAD file shown as the
-// game's one file.
+// A commercial title chosen: remembered, its IWAD shown as the game's one
+// file and its maps listed by the inspection tool.
 void MainForm::selectDoomGame(int row) {
     PwadShowlist->clear();
+    MapList->clear();
+    mainWad_.clear();
     if (row < 0)
         return;
     const std::string title = PwadList->item(row)->text().toStdString();
     state_.settings.lastCommercialTitle = title;
-    if (const auto kind = iwadKindOfTitle(title)) {
-        const std::string& path = state_.iwads.paths[static_cast<std::size_t>(*kind)];
-        if (!path.empty())
-            PwadShowlist->addItem(qs(std::string(fileNameOfPath(path))));
-    }
+    const auto kind = iwadKindOfTitle(title);
+    if (!kind || !state_.iwads.isRegistered(*kind))
+        return;
+    mainWad_ = state_.iwads.path(*kind);
+    PwadShowlist->addItem(qs(std::string(fileNameOfPath(mainWad_))));
+    fillMapList(mainWad_);
+    updateWarpTarget();
 }
 
 void MainForm::clearDoomGamesView() {

@@ -4,6 +4,7 @@
 // the window position and writes the settings.
 
 #include "launcher/inspect/iwad_form.h"
+#include "launcher/launch/compose_types.h"
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
 #include "launcher/startup/entry_routine.h"
@@ -11,6 +12,7 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -74,6 +76,16 @@ public:
     void GetTitlePic();
     void TitlePicDblClick();
     void ShowView(int view);
+
+    // The launch: the Launch button, the two composers fed from the window
+    // and the tail that starts the engine with the finished line.
+    void LaunchButtonClick();
+    void ComposeIwadLaunch();
+    void ComposeGameLaunch();
+    // Derives the warp target and the IWAD it needs from the map list.
+    void updateWarpTarget();
+    // The refresh after the player returns from a launch.
+    void Reset();
 
     // Settings and controls, both ways.
     void settingsToControls();
@@ -216,8 +228,13 @@ private:
     void KillToolTips();
     // Reads the engine's screen mode into the screen-mode labels.
     void GetCurrentRes();
-    // The refresh after the player returns from a launch.
-    void Reset();
+
+    friend class MainFormComposeEnvironment;
+    void fillLaunchInput(LaunchInput& in);
+    void finishComposition(const ComposeResult& result);
+    void launchTail(const std::string& commandLine);
+    void fillMapList(const std::string& gameFile);
+    void openLogFile(const char* name);
 
     // Twips and pixels at the screen's density.
     int toPixels(int twips) const;
@@ -243,9 +260,12 @@ private:
     bool advancedLayout_ = false;
     bool largeFonts_ = false;
     bool corpseFadeUnavailable_ = false;
-    QImage titleImage_;                // the theme picture shown, before it is fitted
-    QGridLayout* lowerGrid_ = nullptr; // holds ChkFrame in either of its places
-    QGridLayout* prefsGrid_ = nullptr; // the preferences inside ChkFrame
+    QImage titleImage_;                             // the theme picture shown, before it is fitted
+    std::string mainWad_;                           // full path of the selected game file
+    std::string texFormFolderText_;                 // the texture dialog's folder text
+    std::filesystem::file_time_type resFileTime_{}; // "KRVres.out" when last read
+    QGridLayout* lowerGrid_ = nullptr;              // holds ChkFrame in either of its places
+    QGridLayout* prefsGrid_ = nullptr;              // the preferences inside ChkFrame
 };
 
 } // namespace krv

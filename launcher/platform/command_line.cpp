@@ -69,6 +69,14 @@ bool isWindowsProgram(const std::string& path) {
     return in.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z';
 }
 
+// "notepad.exe" stands for the plain text editor; without a program of that
+// name the desktop's default program for the file opens it.
+static std::optional<std::string> plainTextEditor(const std::string& program) {
+    if (!iequals(program, "notepad.exe") && !iequals(program, "notepad"))
+        return std::nullopt;
+    return findOnPath("xdg-open");
+}
+
 std::optional<std::vector<std::string>> resolveCommand(std::string_view commandLine,
                                                        const std::string& workingFolder) {
     auto words = splitCommandLine(commandLine);
@@ -84,6 +92,8 @@ std::optional<std::vector<std::string>> resolveCommand(std::string_view commandL
         resolved = fs::absolute(*found).string();
     } else if (const auto onPath = findOnPath(words.front())) {
         resolved = *onPath; // a desktop program such as xdg-open or wine
+    } else if (const auto editor = plainTextEditor(words.front())) {
+        resolved = *editor;
     } else {
         return std::nullopt;
     }

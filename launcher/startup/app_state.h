@@ -3,6 +3,7 @@
 // passed by reference to every part that reads or changes it.
 
 #include "launcher/inspect/iwad_registry.h"
+#include "launcher/launch/compose_types.h"
 #include "launcher/startup/install_paths.h"
 #include "launcher/startup/settings.h"
 
@@ -45,11 +46,6 @@ struct ContentState {
     bool scriptedMapModels = false;       // models of the scripted add-on maps
 };
 
-// The launch under way, shared by the launch and the main window.
-struct LaunchState {
-    bool inProgress = false; // set once a launch composed its IWAD part
-};
-
 struct AppState {
     InstallPaths paths;
     StartupState startup;
@@ -57,7 +53,8 @@ struct AppState {
     FontSetting font;
     IwadRegistry iwads;
     ContentState content;
-    LaunchState launch;
+    LaunchState launch;              // the launch under way and its modes
+    LaunchSelection launchSelection; // the map or saved game to start with
 };
 
 // "KRVLauncher v9.1  and  Korvath v2.2"

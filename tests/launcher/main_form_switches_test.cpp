@@ -368,11 +368,11 @@ TEST(MainFormSwitches, TheWebButtonsOpenTheSiteAndTheDownloads) {
 TEST(MainFormSwitches, ReturningFromALaunchRefreshesOnlyWhileOneIsInProgress) {
     Window w;
     w.load();
-    w.state.launch.inProgress = true;
+    w.state.launch.launchInProgress = true;
     w.form->showMinimized();
-    EXPECT_TRUE(w.state.launch.inProgress);
+    EXPECT_TRUE(w.state.launch.launchInProgress);
     w.form->showNormal();
-    EXPECT_FALSE(w.state.launch.inProgress);
+    EXPECT_FALSE(w.state.launch.launchInProgress);
 }
 
 TEST(MainFormSwitches, ActivationSelectsTheFirstTitleAndDropsAMissingAutoPlaylist) {

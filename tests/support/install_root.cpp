@@ -19,4 +19,11 @@ InstallRoot::InstallRoot() {
     fs::create_directories(dir_ / "KRVLaunch/Data");
 }
 
+void InstallRoot::installTools() const {
+    namespace fs = std::filesystem;
+    for (const char* module : {"KRVgFiles.exe", "LZSS.dll"})
+        fs::copy_file(fs::path(KRV_BUILT_BIN) / module, dir_ / "Bin" / module,
+                      fs::copy_options::overwrite_existing);
+}
+
 } // namespace krv::test

@@ -18,6 +18,9 @@ public:
     // The launcher executable path the entry routine derives the root from.
     std::string launcherExe() const { return (dir_ / "Bin/KRVLauncher.exe").string(); }
     std::string configFile() const { return (dir_ / "KRVLaunch/config.krv").string(); }
+    // Replaces the placeholder tools with the built inspection tool and its
+    // compressed-file module, for tests that run them.
+    void installTools() const;
 
 private:
     TempDir dir_;

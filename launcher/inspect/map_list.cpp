@@ -1,0 +1,72 @@
+#include "launcher/inspect/map_list.h"
+
+#include "common/strings.h"
+#include "common/text_file.h"
+
+#include <cctype>
+
+namespace krv {
+
+std::string runInspectionTool(Platform& platform, const InstallPaths& paths,
+                              const std::string& verb, const std::string& path) {
+    const HiddenRunResult run =
+        platform.runHidden("KRVgfiles " + verb + " \"" + path + "\"", paths.root + "/Bin");
+    return run.output;
+}
+
+WadCheck parseWadCheck(const std::string& output) {
+    WadCheck check;
+    if (output.empty())
+        return check;
+    check.lines = splitLines(output + "\r\n");
+    // The kind, "NUMLEVELS" and "GLNODES" lines come first; each later line
+    // starts with a map name of up to five characters.
+    for (std::size_t i = 3; i < check.lines.size(); ++i) {
+        const std::string& line = check.lines[i];
+        if (!line.empty())
+            check.maps.emplace_back(trim(std::string_view(line).substr(0, 5)));
+    }
+    return check;
+}
+
+int wadCheckScore(const std::string& output) {
+    if (output.empty())
+        return 10;
+    // The count follows "NUMLEVELS " on the second line, at characters 17
+    // and 18 of the output (the first line is "IWAD" or "PWAD" and CR LF).
+    const auto digitAt = [&](std::size_t i) {
+        return i < output.size() && std::isdigit(static_cast<unsigned char>(output[i]));
+    };
+    int count = 0;
+    if (digitAt(16))
+        count = output[16] - '0';
+    if (digitAt(16) && digitAt(17))
+        count = count * 10 + (output[17] - '0');
+    return 100 + count;
+}
+
+WarpChoice warpTargetFor(const std::vector<std::string>& maps, int selected,
+                         const IwadRegistry& iwads, const std::string& mainWad,
+                         WarpChoice current) {
+    if (maps.empty())
+        return current;
+    const std::string& first = maps.front();
+    const std::string chosen =
+        selected >= 0 && selected < static_cast<int>(maps.size()) ? maps[selected] : std::string();
+    if (!first.empty() && first[0] == 'E') {
+        current.iwadPath = iwads.path(IwadKind::Doom);
+        if (chosen.size() >= 4)
+            current.warpMap = std::string{chosen[1], ' ', chosen[3]};
+    } else if (!first.empty() && first[0] == 'M') {
+        current.iwadPath = iwads.path(IwadKind::Doom2);
+        if (chosen.size() >= 2)
+            current.warpMap = chosen.substr(chosen.size() - 2);
+    } else {
+        return current;
+    }
+    if (iequals(fileNameOfPath(mainWad), "Twzone.wad"))
+        current.iwadPath = iwads.path(IwadKind::Doom2);
+    return current;
+}
+
+} // namespace krv

@@ -1,0 +1,39 @@
+#pragma once
+// The maps of a game file, as the inspection tool lists them, and the warp
+// target that follows from the chosen map.
+
+#include "launcher/inspect/iwad_registry.h"
+#include "launcher/platform/platform.h"
+#include "launcher/startup/install_paths.h"
+
+#include <string>
+#include <vector>
+
+namespace krv {
+
+// Runs "KRVgfiles <verb> "<path>"" hidden from the installation's Bin folder
+// and returns what it printed; empty when it could not run.
+std::string runInspectionTool(Platform& platform, const InstallPaths& paths,
+                              const std::string& verb, const std::string& path);
+
+struct WadCheck {
+    std::vector<std::string> lines; // every output line, then one empty line
+    std::vector<std::string> maps;  // "E1M1" ... then "MAP01" ...
+};
+
+// Reads the CHECKWAD output; nothing at all for an empty output.
+WadCheck parseWadCheck(const std::string& output);
+
+// 100 plus the level count the output names, or 10 for an empty output.
+int wadCheckScore(const std::string& output);
+
+// The warp target of the map at `selected` (-1: none) and the IWAD its kind
+// of maps needs. A map list of neither kind leaves both as they were.
+struct WarpChoice {
+    std::string iwadPath;
+    std::string warpMap;
+};
+WarpChoice warpTargetFor(const std::vector<std::string>& maps, int selected,
+                         const IwadRegistry& iwads, const std::string& mainWad, WarpChoice current);
+
+} // namespace krv

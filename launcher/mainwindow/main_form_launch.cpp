@@ -1,0 +1,239 @@
+// The launch from the main window: the Launch button, the composers fed from
+// the window's state, the launch tail that starts the engine, the refresh
+// when the player comes back, and the two engine log buttons.
+
+#include "launcher/mainwindow/main_form.h"
+
+#include "launcher/inspect/map_list.h"
+#include "launcher/launch/compose.h"
+#include "launcher/launch/screen_mode.h"
+#include "launcher/options/texture_path.h"
+#include "launcher/ui/qt_text.h"
+
+#include "common/ci_path.h"
+#include "common/strings.h"
+#include "common/text_file.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace krv {
+
+namespace {
+
+struct BoxControl {
+    bool OptionBoxes::*box;
+    std::vector<QWidget*> controls;
+};
+
+std::vector<BoxControl> optionBoxControls(MainForm& f) {
+    return {
+        {&OptionBoxes::highResPatches, {f.chkGraphics[4]}},
+        {&OptionBoxes::highResTextures, {f.chkMain[1]}},
+        {&OptionBoxes::detailTextures, {f.chkGraphics[2]}},
+        {&OptionBoxes::skyboxes, {f.chkGraphics[3], f.SkyOpt[0], f.SkyOpt[1]}},
+        {&OptionBoxes::hiResSoundPack, {f.chkSound[6]}},
+        {&OptionBoxes::ignorePlaylist, {f.chkSound[10]}},
+        {&OptionBoxes::forceFmodMidi, {f.chkSound[9]}},
+        {&OptionBoxes::pistolZombies, {f.chkAltModels[0]}},
+        {&OptionBoxes::quilspackWeapons, {f.chkAltModels[1]}},
+        {&OptionBoxes::quilspackAltWeapons, {f.chkAltModels[2]}},
+        {&OptionBoxes::modelReplacements, {f.chkAltModels[3]}},
+        {&OptionBoxes::noForcedModels, {f.ChkModelOpts[1]}},
+        {&OptionBoxes::coreEffects, {f.ChkModelOpts[3]}},
+        {&OptionBoxes::extraFx, {f.chkEffects[3]}},
+        {&OptionBoxes::scaler, {f.cbScaler}},
+        {&OptionBoxes::grenadeLauncher, {f.ChkGL}},
+    };
+}
+
+} // namespace
+
+// What the composers ask of the world, answered from the disk, the window's
+// lists and the platform's dialogs.
+class MainFormComposeEnvironment : public DiskComposeEnvironment {
+public:
+    MainFormComposeEnvironment(MainForm& form, AppState& state, Platform& platform)
+        : DiskComposeEnvironment(state.paths.root, processEnvironment()), form_(form),
+          state_(state), platform_(platform) {}
+
+    TexturePathCheck checkTexturePath() override {
+        const TexturePathAnswer answer = krv::checkTexturePath(
+            state_.paths.root, state_.settings.texturePath, form_.texFormFolderText_);
+        form_.texFormFolderText_ = answer.shownText;
+        return {answer.usable, answer.path, answer.shownText};
+    }
+    ScriptedMapStatus scriptedMapStatus(const std::string&) override {
+        // The maker's scripted maps are listed by the games library; a game
+        // outside its table is not one of them.
+        return ScriptedMapStatus::NotListed;
+    }
+    WarpTarget updateWarpTarget() override {
+        form_.updateWarpTarget();
+        return {state_.launchSelection.iwadPath, state_.launchSelection.warpMap};
+    }
+    AutoPlaylist chooseAutoPlaylist(const std::string&) override {
+        // Without automatic playlists there is nothing to choose.
+        return {};
+    }
+    void showMessage(const ComposeMessage& message) override {
+        platform_.showMessage(message.text, message.style, message.title);
+    }
+    void showIwadDialog() override { form_.iwadForm().ShowModal(); }
+
+private:
+    MainForm& form_;
+    AppState& state_;
+    Platform& platform_;
+};
+
+void MainForm::LaunchButtonClick() {
+    if (MapList->count() == 0 || MapList->item(0)->text().isEmpty()) {
+        platform_.showMessage("The " + toLower(fileNameOfPath(mainWad_)) +
+                                  " contains no levels.    ",
+                              msg::kInformation, " Wad error");
+        return;
+    }
+    if (state_.settings.gamesListView == DoomGames)
+        ComposeIwadLaunch();
+    else
+        ComposeGameLaunch();
+}
+
+void MainForm::fillLaunchInput(LaunchInput& in) {
+    controlsToSettings();
+    in.paths = state_.paths;
+    in.settings = state_.settings;
+    for (const BoxControl& entry : optionBoxControls(*this))
+        in.boxes.*entry.box = entry.controls.front()->isEnabled();
+    in.iwads = state_.iwads;
+    in.selection = state_.launchSelection;
+    in.state = state_.launch;
+    in.corpseText = Corpse->text().toStdString();
+    in.texFormFolderText = texFormFolderText_;
+    in.quilspackFolder = state_.content.quilspackFolder;
+}
+
+void MainForm::ComposeIwadLaunch() {
+    IwadLaunchInput in;
+    fillLaunchInput(in);
+    in.selectedIwadPath = mainWad_;
+    MainFormComposeEnvironment env(*this, state_, platform_);
+    finishComposition(composeIwadLaunch(in, env));
+}
+
+void MainForm::ComposeGameLaunch() {
+    GameLaunchInput in;
+    fillLaunchInput(in);
+    // The games library owns the selected game's files; until one is chosen
+    // the composer sees a fresh installation's empty selection.
+    in.mainWad = mainWad_;
+    in.modelPacksMissing = !state_.content.modelPack1;
+    in.scriptedModelsPresent = state_.content.scriptedMapModels;
+    MainFormComposeEnvironment env(*this, state_, platform_);
+    finishComposition(composeGameLaunch(in, env));
+}
+
+void MainForm::finishComposition(const ComposeResult& result) {
+    state_.settings = result.settings;
+    state_.launch = result.state;
+    state_.launchSelection = result.selection;
+    texFormFolderText_ = result.texFormFolderText;
+    for (const BoxControl& entry : optionBoxControls(*this))
+        for (QWidget* control : entry.controls)
+            control->setEnabled(result.boxes.*entry.box);
+    settingsToControls();
+    if (result.textureLabel)
+        TexPathLabel->setText(qs(*result.textureLabel));
+    if (result.launch)
+        launchTail(result.commandLine);
+}
+
+void MainForm::launchTail(const std::string& commandLine) {
+    const std::string& root = state_.paths.root;
+    if (::chdir(root.c_str()) != 0) {
+        // The engine is still started in the root: the platform sets its
+        // working folder itself.
+    }
+    writeTextLines(ci::resolveForWrite(state_.paths.launcherFolder + "launch.log"), {commandLine});
+    state_.settings.windowTop = toTwips(pos().y());
+    state_.settings.windowLeft = toTwips(pos().x());
+    if (state_.launch.effectiveLaunchMode == 1)
+        showMinimized();
+    state_.launch.ricochetChanged = false;
+    if (!platform_.startProcess(commandLine, root)) {
+        platform_.showMessage("Cannot execute! The command line was:\r\n" + commandLine, msg::kOk,
+                              "");
+        state_.launch.launchInProgress = false;
+        show();
+    }
+    if (state_.launch.effectiveLaunchMode == 2) {
+        hide();
+        unload();
+        platform_.endProcess(0);
+    }
+}
+
+// ---- Maps of the selected game ----------------------------------------------
+
+void MainForm::fillMapList(const std::string& gameFile) {
+    const std::string output = runInspectionTool(platform_, state_.paths, "CHECKWAD", gameFile);
+    FileOutput->setText(qs(output));
+    WadCheckList->clear();
+    if (output.empty())
+        return;
+    writeTextLines(ci::resolveForWrite(state_.paths.dataFolder + "pwad.krv"), splitLines(output));
+    const WadCheck check = parseWadCheck(output);
+    MapList->clear();
+    for (const std::string& line : check.lines)
+        WadCheckList->addItem(qs(line));
+    for (const std::string& map : check.maps)
+        MapList->addItem(qs(map));
+}
+
+void MainForm::updateWarpTarget() {
+    std::vector<std::string> maps;
+    for (int i = 0; i < MapList->count(); ++i)
+        maps.push_back(MapList->item(i)->text().toStdString());
+    LaunchSelection& selection = state_.launchSelection;
+    const WarpChoice choice = warpTargetFor(maps, MapList->currentRow(), state_.iwads, mainWad_,
+                                            {selection.iwadPath, selection.warpMap});
+    selection.iwadPath = choice.iwadPath;
+    selection.warpMap = choice.warpMap;
+}
+
+// ---- Return from a launch -----------------------------------------------------
+
+void MainForm::Reset() {
+    state_.launch.launchInProgress = false;
+    if (showsDoomGamesView())
+        selectDoomGame(PwadList->currentRow());
+    const std::string resFile = state_.paths.root + "/Bin/KRVres.out";
+    const auto resolved = ci::resolve(resFile);
+    if (!resolved)
+        return;
+    std::error_code error;
+    const auto changed = std::filesystem::last_write_time(*resolved, error);
+    if (!error && changed != resFileTime_) {
+        resFileTime_ = changed;
+        GetCurrentRes();
+    }
+}
+
+void MainForm::openLogFile(const char* name) {
+    const std::string path = state_.paths.root + ci::kSep + name;
+    if (ci::isFile(path))
+        platform_.startProcess("notepad.exe \"" + ci::resolve(path)->string() + "\"",
+                               state_.paths.root);
+}
+
+} // namespace krv

@@ -1,0 +1,21 @@
+#pragma once
+// The folder of the high-resolution textures: the one the user chose, or the
+// installation's own "Data/Textures".
+
+#include <string>
+
+namespace krv {
+
+struct TexturePathAnswer {
+    bool usable = false;
+    std::string path;      // possibly replaced by the installation's folder
+    std::string shownText; // what the texture dialog's text box shows
+};
+
+// The remembered path, or the dialog's text when that is no folder, is
+// usable when it holds a "Textures" folder or is one; otherwise the
+// installation's "Data/Textures" is taken when it exists.
+TexturePathAnswer checkTexturePath(const std::string& root, const std::string& remembered,
+                                   const std::string& shownText);
+
+} // namespace krv

@@ -1,0 +1,156 @@
+// Launching from the main window: the Doom games view's maps listed by the
+// real inspection tool, the stand-in engine started for real, and the
+// launch tail's log, messages and launch modes.
+#include "main_form_fixture.h"
+
+#include "launcher/platform/command_line.h"
+#include "support/wad_builder.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QThread>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using krv::test::WadBuilder;
+
+namespace {
+
+// A window over a root with the real tools and a Doom II IWAD of two maps.
+struct LaunchWindow : Window {
+    explicit LaunchWindow(
+        int launchMode,
+        std::string iwad = WadBuilder("IWAD").level("MAP01").level("MAP02").build()) {
+        root.installTools();
+        writeFile(root / "Iwads/Doom2.wad", iwad);
+        Settings s;
+        s.launchMode = launchMode;
+        writeFile(root.configFile(), configText(s));
+    }
+    std::string launchLog() const {
+        const auto lines = krv::readTextLines(root / "KRVLaunch/launch.log").lines;
+        return lines.size() == 1 ? lines[0] : std::string("(not one line)");
+    }
+};
+
+// The stand-in engine writes its log when it runs, detached from the test.
+std::vector<std::string> engineLog(const InstallRoot& root) {
+    const fs::path log = root / "standin-engine.log";
+    for (int i = 0; i < 200 && !fs::exists(log); ++i)
+        QThread::msleep(25);
+    QThread::msleep(50); // let it finish writing
+    return krv::readTextLines(log).lines;
+}
+
+} // namespace
+
+TEST(MainFormLaunch, StartsTheEngineInTheRootWithTheComposedLineAndLogsIt) {
+    LaunchWindow w(0);
+    w.platform.executeStarts = true;
+    w.load();
+    MainForm& f = *w.form;
+    ASSERT_EQ(f.PwadList->currentItem()->text(), "DOOM II");
+    ASSERT_EQ(f.MapList->count(), 2);
+    EXPECT_EQ(f.MapList->item(1)->text(), "MAP02");
+
+    f.LaunchButton->click();
+    ASSERT_EQ(w.platform.starts.size(), 1u);
+    const std::string line = w.platform.starts[0].commandLine;
+    EXPECT_EQ(w.platform.starts[0].workingFolder, w.root.root());
+    EXPECT_EQ(line.rfind("Bin\\Korvath ", 0), 0u) << line;
+    EXPECT_EQ(w.launchLog(), line);
+    EXPECT_TRUE(w.state.launch.launchInProgress);
+    EXPECT_FALSE(f.isMinimized());
+
+    // The engine saw the root as its folder and the line's words as its
+    // arguments, the IWAD's path among them intact.
+    const auto seen = engineLog(w.root);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(fs::canonical(seen[0]), fs::canonical(w.root.root()));
+    const std::vector<std::string> arguments(seen.begin() + 1, seen.end());
+    EXPECT_EQ(arguments, krv::splitCommandLine(line.substr(std::string("Bin\\Korvath ").size())));
+    // The engine finds an IWAD in the root's Iwads folder by its name.
+    EXPECT_NE(std::find(arguments.begin(), arguments.end(), "-Doom2"), arguments.end());
+}
+
+TEST(MainFormLaunch, AnIwadElsewhereGoesByItsFullPathBlanksAndAllIntact) {
+    LaunchWindow w(0);
+    fs::remove(w.root / "Iwads/Doom2.wad");
+    const fs::path elsewhere = w.root / "My Games & Mods/Doom2.wad";
+    writeFile(elsewhere, WadBuilder("IWAD").level("MAP01").build());
+    writeFile(w.root / "KRVLaunch/Data/iwads.cfg", elsewhere.string() + "\r\n");
+    w.platform.executeStarts = true;
+    w.load();
+    w.form->LaunchButton->click();
+    const auto seen = engineLog(w.root);
+    const auto iwad = std::find(seen.begin(), seen.end(), "-iwad");
+    ASSERT_NE(iwad, seen.end());
+    ASSERT_NE(iwad + 1, seen.end());
+    EXPECT_EQ(*(iwad + 1), elsewhere.string());
+}
+
+TEST(MainFormLaunch, AMinimisedLaunchMinimisesAndTheReturnRefreshes) {
+    LaunchWindow w(1);
+    w.load();
+    w.form->LaunchButton->click();
+    ASSERT_EQ(w.platform.starts.size(), 1u);
+    EXPECT_TRUE(w.form->isMinimized());
+    writeFile(w.root / "Bin/KRVres.out", "F 1600 x 900 * 60 Hz\r\n");
+    w.form->showNormal();
+    EXPECT_FALSE(w.state.launch.launchInProgress);
+    EXPECT_EQ(w.form->ResLabel[1]->text(), "1600 x 900 ");
+    EXPECT_EQ(w.form->MapList->count(), 2); // the selection ran again
+}
+
+TEST(MainFormLaunch, AFailedStartShowsTheLineAndKeepsTheWindow) {
+    LaunchWindow w(1);
+    w.platform.startSucceeds = false;
+    w.load();
+    w.form->LaunchButton->click();
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].title, "");
+    EXPECT_EQ(w.platform.messages[0].style, msg::kOk);
+    EXPECT_EQ(w.platform.messages[0].text,
+              "Cannot execute! The command line was:\r\n" + w.launchLog());
+    EXPECT_FALSE(w.state.launch.launchInProgress);
+    EXPECT_TRUE(w.form->isVisible());
+}
+
+TEST(MainFormLaunch, ExitModeEndsTheLauncherAfterSavingEvenWhenTheStartFailed) {
+    for (const bool starts : {true, false}) {
+        LaunchWindow w(2);
+        w.platform.startSucceeds = starts;
+        w.load();
+        w.form->ExitOption[2]->click();
+        EXPECT_THROW(w.form->LaunchButton->click(), ProcessEnded);
+        EXPECT_EQ(w.platform.messages.size(), starts ? 0u : 1u);
+        ASSERT_TRUE(fs::exists(w.root.configFile()));
+        EXPECT_EQ(w.config().at(52), "2");
+    }
+}
+
+TEST(MainFormLaunch, AGameWithoutLevelsIsRefusedWithAWadError) {
+    LaunchWindow w(0, WadBuilder("IWAD").lump("PLAYPAL", "x").build());
+    w.load();
+    EXPECT_EQ(w.form->MapList->count(), 0);
+    w.form->LaunchButton->click();
+    EXPECT_TRUE(w.platform.starts.empty());
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].title, " Wad error");
+    EXPECT_EQ(w.platform.messages[0].text, "The doom2.wad contains no levels.    ");
+    EXPECT_EQ(w.platform.messages[0].style, msg::kInformation);
+}
+
+TEST(MainFormLaunch, TheLogButtonsOpenExistingLogsOnly) {
+    Window w;
+    writeFile(w.root / "korvath.OUT", "log");
+    w.load();
+    w.form->AuxButton[3]->click(); // "edit.out" does not exist
+    w.form->AuxButton[4]->click();
+    ASSERT_EQ(w.platform.starts.size(), 1u);
+    EXPECT_EQ(w.platform.starts[0].commandLine,
+              "notepad.exe \"" + (w.root / "korvath.OUT").string() + "\"");
+}
