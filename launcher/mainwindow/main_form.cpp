@@ -170,6 +170,22 @@ void MainForm::prepareModelOptions() {
     // "Extra FX" needs the base model pack and its definitions; the pack
     // detection marks them when model packs are installed.
     chkEffects[3]->setEnabled(content.extraFxAvailable && content.modelPack1);
+    applyPackAvailability();
+}
+
+// Options that load files of packs the user may not have installed are
+// offered only when those files exist, so that a launch never names one
+// that is missing.
+void MainForm::applyPackAvailability() {
+    const InstallPaths& p = state_.paths;
+    const bool basicDoom = state_.settings.basicDoom;
+    chkAltModels[3]->setEnabled(!basicDoom && ci::isFile(p.modelFolder + "Brasken/Gore/hang1.jpg"));
+    chkAltModels[1]->setEnabled(!basicDoom && ci::isFile(p.quilspackDefsFolder + "Fullpack.ded"));
+    chkAltModels[2]->setEnabled(!basicDoom &&
+                                ci::isFile(p.quilspackDefsFolder + "Alternative.ded"));
+    chkAltModels[0]->setEnabled(!basicDoom && ci::isFolder(p.modelFolder + "Monsters/Imp"));
+    chkSound[6]->setEnabled(!state_.settings.disableSound &&
+                            ci::isFile(p.root + "/data/pk_doom_sfx.wad"));
 }
 
 void MainForm::prepareWindowControls() {

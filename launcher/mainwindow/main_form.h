@@ -211,6 +211,7 @@ private:
     void noteDetailTextures();
     void readSettingsFile();
     void prepareModelOptions();
+    void applyPackAvailability();
     void prepareWindowControls();
     void detectIwads();
     void cleanUpLibrary();

@@ -74,6 +74,9 @@ TEST(MainFormLaunch, StartsTheEngineInTheRootWithTheComposedLineAndLogsIt) {
     EXPECT_EQ(arguments, krv::splitCommandLine(line.substr(std::string("Bin\\Korvath ").size())));
     // The engine finds an IWAD in the root's Iwads folder by its name.
     EXPECT_NE(std::find(arguments.begin(), arguments.end(), "-Doom2"), arguments.end());
+    // Packs this installation lacks are not named.
+    for (const char* pack : {"-am", "-data", "-fp", "-spz"})
+        EXPECT_EQ(std::find(arguments.begin(), arguments.end(), pack), arguments.end()) << pack;
 }
 
 TEST(MainFormLaunch, AnIwadElsewhereGoesByItsFullPathBlanksAndAllIntact) {

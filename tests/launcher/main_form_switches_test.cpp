@@ -121,6 +121,23 @@ TEST(MainFormLoad, MarksWhatTheInstallationOffers) {
     EXPECT_TRUE(w.form->chkAltModels[1]->isChecked());
     EXPECT_FALSE(w.state.content.skyboxesAvailable);
     EXPECT_FALSE(w.form->chkGraphics[3]->isEnabled());
+    // Pack options are offered only with their files.
+    EXPECT_FALSE(w.form->chkAltModels[3]->isEnabled());
+    EXPECT_FALSE(w.form->chkSound[6]->isEnabled());
+}
+
+TEST(MainFormLoad, OffersThePackOptionsWhoseFilesExist) {
+    Window w;
+    writeFile(w.root / "Md2/Brasken/Gore/hang1.jpg", "x");
+    writeFile(w.root / "Defs/Model/Quilspack/fullpack.ded", "x");
+    fs::create_directories(w.root / "Md2/Monsters/Imp");
+    writeFile(w.root / "Data/pk_doom_sfx.wad", "PWAD");
+    w.load();
+    EXPECT_TRUE(w.form->chkAltModels[3]->isEnabled());
+    EXPECT_TRUE(w.form->chkAltModels[1]->isEnabled());
+    EXPECT_FALSE(w.form->chkAltModels[2]->isEnabled());
+    EXPECT_TRUE(w.form->chkAltModels[0]->isEnabled());
+    EXPECT_TRUE(w.form->chkSound[6]->isEnabled());
 }
 
 TEST(MainFormLoad, WithoutTheQuilspackItsWeaponOptionsAreTurnedOff) {
