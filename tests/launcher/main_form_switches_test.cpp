@@ -435,3 +435,27 @@ TEST(MainFormTheme, DoubleClicksCycleThroughThePicturesAndABrokenOneShowsTheCapt
     f.close();
     EXPECT_EQ(w.config().at(2), "0");
 }
+
+TEST(MainFormTheme, AHugePictureIsRefusedWithoutExhaustingMemory) {
+    Window w;
+    // A bitmap header claiming 60000 x 60000 pixels, with almost no data.
+    std::string bmp = "BM";
+    const auto put32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bmp += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    put32(54 + 64);                            // file size
+    put32(0);                                  // reserved
+    put32(54);                                 // pixel data offset
+    put32(40);                                 // header size
+    put32(60000);                              // width
+    put32(60000);                              // height
+    bmp += std::string("\x01\x00\x18\x00", 4); // one plane, 24 bits
+    for (int i = 0; i < 6; ++i)
+        put32(0);
+    bmp += std::string(64, '\x7f');
+    writeFile(w.root / "KRVLaunch/Themes/default.jpg", bmp); // misnamed, as users do
+    w.load();
+    EXPECT_TRUE(w.form->TitlePic->pixmap().isNull());
+    EXPECT_EQ(w.form->TitlePic->text(), QString::fromStdString(w.state.startup.windowCaption));
+}
