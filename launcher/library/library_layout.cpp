@@ -1,0 +1,127 @@
+#include "launcher/library/library_layout.h"
+
+#include "launcher/library/scripted_maps.h"
+
+#include "common/ci_path.h"
+#include "common/strings.h"
+
+#include <algorithm>
+#include <array>
+
+namespace krv {
+
+namespace {
+
+constexpr std::size_t kMaxNameBytes = 255;
+
+struct CommercialTitle {
+    const char* title;
+    const char* saveName;
+};
+
+// The titles of the Doom games view and the UserSG folders of their saves.
+constexpr std::array<CommercialTitle, 5> kCommercialTitles = {{
+    {"Shareware Doom", "doom1"},
+    {"Doom/Ultimate Doom", "doom"},
+    {"Doom II", "doom2"},
+    {"TNT - Final Doom", "tnt"},
+    {"The Plutonia Experiment", "plutonia"},
+}};
+
+const CommercialTitle* findTitle(std::string_view title) {
+    for (const CommercialTitle& row : kCommercialTitles)
+        if (iequals(row.title, title))
+            return &row;
+    return nullptr;
+}
+
+std::string gameFolder(const InstallPaths& paths, std::string_view name) {
+    return paths.gamesFolder + std::string(name);
+}
+
+// Orders names ignoring case; names equal but for case by their bytes, so
+// the first of such a group is the spelling the resolver picks.
+bool caseInsensitiveLess(const std::string& a, const std::string& b) {
+    const int order = icompare(a, b);
+    return order != 0 ? order < 0 : a < b;
+}
+
+} // namespace
+
+bool hasControlByte(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+}
+
+bool isUsableName(std::string_view name) {
+    return !name.empty() && name.size() <= kMaxNameBytes && name != "." && name != ".." &&
+           name.find_first_of("/\\") == std::string_view::npos && !hasControlByte(name);
+}
+
+GameKind gameKind(const InstallPaths& paths, std::string_view name) {
+    if (!isUsableName(name))
+        return GameKind::None;
+    const std::string folder = gameFolder(paths, name);
+    // Gwads is tested first: a game with both folders is auto-loading.
+    if (ci::isFolder(folder + "/Gwads"))
+        return GameKind::Auto;
+    if (ci::isFolder(folder + "/Pwads"))
+        return GameKind::Manual;
+    return GameKind::None;
+}
+
+std::string gameFilesFolder(const InstallPaths& paths, std::string_view name) {
+    const GameKind kind = gameKind(paths, name);
+    if (kind == GameKind::None)
+        return {};
+    const char* sub = kind == GameKind::Auto ? "/Gwads" : "/Pwads";
+    // The folder may vanish between the test and the look-up.
+    const auto found = ci::resolve(gameFolder(paths, name) + sub);
+    return found ? found->string() : std::string();
+}
+
+std::vector<std::string> installedGames(const InstallPaths& paths, InstalledGamesView view) {
+    std::vector<std::string> names = ci::listFolder(paths.gamesFolder);
+    std::sort(names.begin(), names.end(), caseInsensitiveLess);
+    names.erase(
+        std::unique(names.begin(), names.end(),
+                    [](const std::string& a, const std::string& b) { return iequals(a, b); }),
+        names.end());
+
+    std::vector<std::string> entries;
+    for (const std::string& name : names) {
+        if (gameKind(paths, name) == GameKind::None)
+            continue;
+        if (view.scriptedOnly && !isScriptedMapName(name))
+            continue;
+        entries.push_back(view.customFont ? name : toUpper(name));
+    }
+    return entries;
+}
+
+std::string commercialSaveName(std::string_view title) {
+    const CommercialTitle* row = findTitle(title);
+    return row ? row->saveName : std::string();
+}
+
+std::string commercialRecordKey(std::string_view title) {
+    const CommercialTitle* row = findTitle(title);
+    // The shareware title keeps its records under its own name.
+    if (row == nullptr || row == &kCommercialTitles.front())
+        return toLower(title);
+    return row->saveName;
+}
+
+std::string saveGameFolder(const InstallPaths& paths, std::string_view saveName) {
+    if (!isUsableName(saveName))
+        return {};
+    return paths.root + "/UserSG/" + std::string(saveName) + "/savegame";
+}
+
+std::string commercialSaveGameFolder(const InstallPaths& paths, std::string_view title) {
+    return saveGameFolder(paths, commercialSaveName(title));
+}
+
+} // namespace krv
