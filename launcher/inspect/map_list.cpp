@@ -7,11 +7,34 @@
 
 namespace krv {
 
+HiddenRunResult runInspectionToolChecked(Platform& platform, const InstallPaths& paths,
+                                         const std::string& verb, const std::string& path) {
+    return platform.runHidden("KRVgfiles " + verb + " \"" + path + "\"", paths.root + "/Bin");
+}
+
 std::string runInspectionTool(Platform& platform, const InstallPaths& paths,
                               const std::string& verb, const std::string& path) {
-    const HiddenRunResult run =
-        platform.runHidden("KRVgfiles " + verb + " \"" + path + "\"", paths.root + "/Bin");
-    return run.output;
+    return runInspectionToolChecked(platform, paths, verb, path).output;
+}
+
+std::string toolFailureMessage(const HiddenRunResult& run) {
+    if (run.started)
+        return {};
+    return std::string(run.pipeFailed ? "CreatePipe failed. Error: "
+                                      : "CreateProcess failed. Error: ") +
+           std::to_string(run.errorNumber);
+}
+
+std::vector<std::string> parseSaveGameList(const std::string& output) {
+    std::vector<std::string> entries;
+    for (const std::string& whole : splitLines(output)) {
+        const std::string line(trimRight(whole));
+        // The slot digit and its separating blank, then the description.
+        if (line.size() <= 2)
+            continue;
+        entries.push_back(line.substr(0, 1) + " - " + line.substr(1));
+    }
+    return entries;
 }
 
 WadCheck parseWadCheck(const std::string& output) {

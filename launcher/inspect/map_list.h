@@ -11,10 +11,19 @@
 
 namespace krv {
 
-// Runs "KRVgfiles <verb> "<path>"" hidden from the installation's Bin folder
-// and returns what it printed; empty when it could not run.
+// Runs "KRVgfiles <verb> "<path>"" hidden from the installation's Bin folder.
+HiddenRunResult runInspectionToolChecked(Platform& platform, const InstallPaths& paths,
+                                         const std::string& verb, const std::string& path);
+// ... and returns only what it printed; empty when it could not run.
 std::string runInspectionTool(Platform& platform, const InstallPaths& paths,
                               const std::string& verb, const std::string& path);
+
+// The message for a tool that could not be run; empty when it ran.
+std::string toolFailureMessage(const HiddenRunResult& run);
+
+// The savegame list entries of GETSAVEHDRS output: "3 -  Castle gate" for
+// slot 3 described "Castle gate"; slots without a description are left out.
+std::vector<std::string> parseSaveGameList(const std::string& output);
 
 struct WadCheck {
     std::vector<std::string> lines; // every output line, then one empty line

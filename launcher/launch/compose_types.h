@@ -22,6 +22,8 @@ struct LaunchSelection {
     std::string warpMap;  // "1 1" for E1M1, "01" for MAP01
     std::string loadSlot; // the savegame slot digit
     std::string iwadPath; // the current IWAD path, the value of "-iwad"
+    std::string savedGamePath; // the chosen saved game's file, for deletion
+    int rememberedMapIndex = 0; // the map entry clicked last
 };
 
 // Enabled states of the option controls whose rows depend on them. Their

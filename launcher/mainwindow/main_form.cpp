@@ -56,7 +56,6 @@ void MainForm::connectControls() {
     connect(LaunchButton, &QPushButton::clicked, this, &MainForm::LaunchButtonClick);
     connect(AuxButton[3], &QToolButton::clicked, this, [this] { openLogFile("edit.out"); });
     connect(AuxButton[4], &QToolButton::clicked, this, [this] { openLogFile("Korvath.out"); });
-    connect(MapList, &QListWidget::currentRowChanged, this, [this] { updateWarpTarget(); });
     connect(chkMain[2], &QCheckBox::clicked, this,
             [this](bool advanced) { applyLayoutMode(advanced); });
     connect(chkLaunchPrefs[2], &QCheckBox::toggled, this, [this](bool on) {
@@ -65,10 +64,8 @@ void MainForm::connectControls() {
     });
     connect(Home[0], &QToolButton::clicked, this, [this] { openWebPage(kProductSite); });
     connect(Home[3], &QToolButton::clicked, this, [this] { openWebPage(kDownloadsPage); });
-    connect(PwadList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (showsDoomGamesView())
-            selectDoomGame(row);
-    });
+    connectGamesList();
+    connectLists();
     connect(cbScaler, &QComboBox::currentIndexChanged, this, &MainForm::showScalingCaption);
     TitlePic->installEventFilter(this);
     DevMode->installEventFilter(this);
@@ -188,6 +185,14 @@ void MainForm::applyPackAvailability() {
                             ci::isFile(p.root + "/data/pk_doom_sfx.wad"));
 }
 
+// The availability rules of the option tabs that follow the chosen game:
+// the graphics frame for a scripted map, and the sprite options. They are
+// applied by the option tabs' own rules; a fresh installation has no
+// scripted map and leaves the options as the load set them.
+void MainForm::GreyHiresFrame() {}
+void MainForm::KillSpriteOptions() {}
+void MainForm::RestoreSpriteOptions() {}
+
 void MainForm::prepareWindowControls() {
     GetTitlePic();
     ToolTipText();
@@ -206,14 +211,9 @@ void MainForm::detectIwads() {
 
 void MainForm::cleanUpLibrary() {
     // The zip work folder only ever holds the files of the archive selected
-    // in this run; what an earlier run left there is stale.
-    const std::string zips = state_.paths.launcherFolder + "Zips";
-    for (const std::string& name : ci::listFolder(zips)) {
-        const std::string path = zips + ci::kSep + name;
-        if (ci::isFile(path))
-            ci::removeFile(path);
-    }
-    // The node caches of the listed wads are removed by the library listing.
+    // in this run; what an earlier run left there is stale. The node caches
+    // of the listed wads go while the game files are listed.
+    emptyFolder(state_.paths.launcherFolder + "Zips");
 }
 
 void MainForm::placeWindow() {
@@ -241,7 +241,10 @@ void MainForm::loadPlaylists() {
 }
 
 void MainForm::restoreGamesList() {
-    ShowView(state_.settings.gamesListView);
+    const Settings& s = state_.settings;
+    selection_.lastInstalledGame =
+        s.scriptedMapsMode ? s.rememberedScriptedEntry : s.rememberedNormalEntry;
+    ShowView(s.gamesListView);
     state_.content.skyboxesAvailable = ci::isFolder(state_.paths.root + "/data/Skyboxes");
     if (!state_.content.skyboxesAvailable) {
         chkGraphics[3]->setEnabled(false);
@@ -343,6 +346,8 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
+    if (listMouseEvent(watched, event) || gamesMouseEvent(watched, event))
+        return true;
     if (event->type() == QEvent::Resize && watched == TitlePic)
         fitTitlePicture();
     if (event->type() == QEvent::MouseButtonDblClick) {
@@ -522,87 +527,6 @@ void MainForm::placeCheckFrame(bool atGlobalFrame) {
         prefsGrid_->removeWidget(chkLaunchPrefs[i]);
         prefsGrid_->addWidget(chkLaunchPrefs[i], i % rows, i / rows);
     }
-}
-
-// ---- Games list ------------------------------------------------------------
-
-void MainForm::ShowView(int view) {
-    if (view < InstalledGames || view > ZipLibrary)
-        view = DoomGames;
-    state_.settings.gamesListView = view;
-    for (int i = 0; i < 3; ++i) {
-        QPalette palette = OptionUdir[i]->palette();
-        palette.setColor(QPalette::WindowText,
-                         i == view ? QColor(192, 0, 0)
-                                   : QApplication::palette().color(QPalette::WindowText));
-        OptionUdir[i]->setPalette(palette);
-    }
-    PwadList->clear();
-    PwadShowlist->clear();
-    MapList->clear();
-    SaveGameList->clear();
-    if (view == DoomGames) {
-        Auto[0]->setText(QStringLiteral("COMMERCIAL DOOM LIST"));
-        ImageCM->hide();
-        AuxButton[7]->hide();
-        LaunchButton->setEnabled(true);
-        refillDoomGamesView();
-    } else {
-        // The installed games and the zip library are listed by the games
-        // library; the headers already name the view.
-        Auto[0]->setText(view == InstalledGames ? QStringLiteral("INSTALLED GAMES LIST")
-                                                : QStringLiteral("ZIP LIBRARY"));
-        LaunchButton->setEnabled(false);
-    }
-}
-
-bool MainForm::showsDoomGamesView() const {
-    return state_.settings.gamesListView == DoomGames;
-}
-
-void MainForm::refillDoomGamesView() {
-    PwadList->clear();
-    const std::string remembered = state_.settings.lastCommercialTitle;
-    int selected = -1;
-    for (const std::string& title : doomGamesTitles(state_.iwads, state_.font.isSet())) {
-        if (iequals(title, remembered))
-            selected = PwadList->count();
-        PwadList->addItem(qs(title));
-    }
-    if (selected < 0 && PwadList->count() > 0)
-        selected = 0;
-    PwadList->setCurrentRow(selected);
-}
-
-// A commercial title chosen: remembered, its IWAD shown as the game's one
-// file and its maps listed by the inspection tool.
-void MainForm::selectDoomGame(int row) {
-    PwadShowlist->clear();
-    MapList->clear();
-    mainWad_.clear();
-    if (row < 0)
-        return;
-    const std::string title = PwadList->item(row)->text().toStdString();
-    state_.settings.lastCommercialTitle = title;
-    const auto kind = iwadKindOfTitle(title);
-    if (!kind || !state_.iwads.isRegistered(*kind))
-        return;
-    mainWad_ = state_.iwads.path(*kind);
-    PwadShowlist->addItem(qs(std::string(fileNameOfPath(mainWad_))));
-    fillMapList(mainWad_);
-    updateWarpTarget();
-}
-
-void MainForm::clearDoomGamesView() {
-    PwadList->clear();
-    PwadShowlist->clear();
-    MapList->clear();
-}
-
-void MainForm::iwadsAccepted() {
-    show();
-    if (showsDoomGamesView() && PwadList->count() > 0 && PwadList->currentRow() < 0)
-        PwadList->setCurrentRow(0);
 }
 
 void MainForm::shutdown() {

@@ -5,6 +5,7 @@
 
 #include "launcher/inspect/iwad_form.h"
 #include "launcher/launch/compose_types.h"
+#include "launcher/library/game_info.h"
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
 #include "launcher/startup/entry_routine.h"
@@ -22,7 +23,9 @@ class QComboBox;
 class QFrame;
 class QGridLayout;
 class QGroupBox;
+class QAction;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -75,7 +78,23 @@ public:
     bool CheckDPISettings();
     void GetTitlePic();
     void TitlePicDblClick();
+    // The games list: its views and the selection of a game and a file.
     void ShowView(int view);
+    void FillInstalledGames();
+    void FillZipLibrary(const std::string& folder);
+    void SelectGame();
+    void SelectFile();
+    void ShrinkGameList();
+    void ExpandGameList();
+    void ToggleScriptedFilter();
+    void OpenDocumentation();
+    // Extracts every member of `archive` into `folder`; a damaged archive
+    // shows " File error" while the window is visible.
+    bool ExtractZip(const std::string& archive, const std::string& folder);
+    // The map and savegame lists and the skill selectors.
+    void FillSaveGameList(const std::string& folder);
+    void SetMapFocus();
+    void DeleteSaveGame();
 
     // The launch: the Launch button, the two composers fed from the window
     // and the tail that starts the engine with the finished line.
@@ -180,6 +199,24 @@ public:
     std::array<QLabel*, 4> ResLabel{}; // 1 resolution, 2 mode, 3 refresh rate
     std::array<QToolButton*, 10> AuxButton{};
 
+    // Task menus of the lists.
+    QMenu* mPopup5 = nullptr; // games
+    QAction* mcDeleteFolder = nullptr;
+    QAction* mcRenameFolder = nullptr;
+    QAction* Sep3 = nullptr;
+    QAction* mcUdirConvert = nullptr;
+    QAction* mcGwadConvert = nullptr;
+    QMenu* mPopup6 = nullptr; // zips
+    QAction* mcUdirUnZip = nullptr;
+    QAction* sep1 = nullptr;
+    QAction* mcRenameArchive = nullptr;
+    QAction* mcDeleteArchive = nullptr;
+    QAction* mcGwadUnZip = nullptr;
+    QMenu* mPopup3 = nullptr; // game files
+    QAction* mcDeleteFile = nullptr;
+    QMenu* mPopup7 = nullptr; // saved games
+    QAction* mcDelSaveGame = nullptr;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -244,7 +281,57 @@ private:
     void setWindowHeightTwips(int twips);
     void placeCheckFrame(bool atGlobalFrame);
     void onExitOption(int index);
-    void selectDoomGame(int row);
+
+    // Games list (main_form_games.cpp).
+    void connectGamesList();
+    bool gamesMouseEvent(QObject* watched, QEvent* event);
+    void selectDoomGame(const std::string& title);
+    void selectZip(const std::string& entry);
+    void selectInstalledGame(const std::string& entry);
+    void restoreStartKind();
+    void showConversionEntries(bool renamable);
+    void showSaveGames(const std::string& saveName);
+    void addGameFiles(const std::vector<std::string>& names);
+    void selectFileEntry(int row, bool run);
+    bool restoreRememberedSaveGame();
+    void openGameFile(const std::string& name);
+    QMenu* gamesMenu();
+    bool scriptedFilterReachable() const;
+    void emptyFolder(const std::string& folder);
+
+    // Map and savegame lists (main_form_lists.cpp).
+    void connectLists();
+    bool listMouseEvent(QObject* watched, QEvent* event);
+    std::string runTool(const std::string& verb, const std::string& path);
+    void keepToolOutput(const std::string& output);
+    void chooseSkill(int index);
+    void onSkillChosen(int index);
+    void onMapClicked(int row);
+    void onSaveGameClicked(int row);
+
+    // The library's records and game files (main_form_records.cpp).
+    enum class GameFolderKind { None, Manual, Auto };
+    std::vector<std::string> installedGameNames() const;
+    std::string installedGameFolderName(const std::string& entry) const;
+    GameFolderKind installedGameKind(const std::string& game) const;
+    std::vector<std::string> listGameFiles(const std::string& folder);
+    void chooseMainWad(const std::string& folder);
+    std::string commercialSaveName(const std::string& title) const;
+    std::string saveNameOfSelection() const;
+    SelectedGame selectedGame() const;
+    std::string selectedFileEntry() const;
+    std::string rememberedSaveSlot() const;
+    void ReadMapRecord();
+    void ReadAutoRecords(const std::string& game);
+    void WriteAutoRecords(const std::string& game);
+    void recordMapChoice(int row);
+    void recordSaveGameChoice(const std::string& slot);
+    void clearMapRecords();
+    void clearSaveRecords();
+    // Option availability that follows the chosen game file.
+    void GreyHiresFrame();
+    void KillSpriteOptions();
+    void RestoreSpriteOptions();
     void showTitlePicture(const std::string& path);
     void fitTitlePicture();
     void showScalingCaption(int level);
@@ -261,9 +348,23 @@ private:
     bool advancedLayout_ = false;
     bool largeFonts_ = false;
     bool corpseFadeUnavailable_ = false;
-    QImage titleImage_;                             // the theme picture shown, before it is fitted
-    std::string mainWad_;                           // full path of the selected game file
-    std::string texFormFolderText_;                 // the texture dialog's folder text
+    QImage titleImage_;             // the theme picture shown, before it is fitted
+    std::string mainWad_;           // full path of the selected game file
+    std::string texFormFolderText_; // the texture dialog's folder text
+    // What the games list has selected.
+    struct GameSelection {
+        std::string lastInstalledGame;
+        bool autoGame = false, manualGame = false, commercial = false, zip = false;
+        std::string autoGameName, manualGameName;
+        std::string selectedFile;      // full path of the chosen game file
+        std::string currentGameFolder; // the listed folder, with a separator
+        std::string saveFolder;        // the game's savegame folder
+        bool selectionMade = false;
+        bool savedGameRestored = false;
+    } selection_;
+    bool fillingGameFiles_ = false; // the files list is filled, not clicked
+    std::string docsFolder_;        // where the documentation dialog starts
+    QGridLayout* gamesGrid_ = nullptr;
     std::filesystem::file_time_type resFileTime_{}; // "KRVres.out" when last read
     QGridLayout* lowerGrid_ = nullptr;              // holds ChkFrame in either of its places
     QGridLayout* prefsGrid_ = nullptr;              // the preferences inside ChkFrame

@@ -4,9 +4,12 @@
 
 #include "launcher/mainwindow/main_form.h"
 
+#include "launcher/inspect/game_files.h"
+#include "launcher/inspect/known_pwads.h"
 #include "launcher/inspect/map_list.h"
 #include "launcher/launch/compose.h"
 #include "launcher/launch/screen_mode.h"
+#include "launcher/library/scripted_maps.h"
 #include "launcher/options/texture_path.h"
 #include "launcher/ui/qt_text.h"
 
@@ -72,10 +75,11 @@ public:
         form_.texFormFolderText_ = answer.shownText;
         return {answer.usable, answer.path, answer.shownText};
     }
-    ScriptedMapStatus scriptedMapStatus(const std::string&) override {
-        // The maker's scripted maps are listed by the games library; a game
-        // outside its table is not one of them.
-        return ScriptedMapStatus::NotListed;
+    ScriptedMapStatus scriptedMapStatus(const std::string& gameName) override {
+        if (!isScriptedMapName(gameName))
+            return ScriptedMapStatus::NotListed;
+        return scriptedMapInstalled(state_.paths, gameName) ? ScriptedMapStatus::Installed
+                                                            : ScriptedMapStatus::ListedNotInstalled;
     }
     WarpTarget updateWarpTarget() override {
         form_.updateWarpTarget();
@@ -121,6 +125,8 @@ void MainForm::fillLaunchInput(LaunchInput& in) {
     in.corpseText = Corpse->text().toStdString();
     in.texFormFolderText = texFormFolderText_;
     in.quilspackFolder = state_.content.quilspackFolder;
+    in.scriptedMapSelected =
+        selection_.manualGame && scriptedMapInstalled(state_.paths, selection_.manualGameName);
 }
 
 void MainForm::ComposeIwadLaunch() {
@@ -134,11 +140,26 @@ void MainForm::ComposeIwadLaunch() {
 void MainForm::ComposeGameLaunch() {
     GameLaunchInput in;
     fillLaunchInput(in);
-    // The games library owns the selected game's files; until one is chosen
-    // the composer sees a fresh installation's empty selection.
     in.mainWad = mainWad_;
+    in.currentGameFolder = selection_.currentGameFolder;
+    in.autoLoadingGame = selection_.autoGame;
+    in.manualLoadingGame = selection_.manualGame;
+    if (const std::string file = selectedFileEntry(); !file.empty())
+        in.selectedGameFile = file;
+    in.firstMapEntry = MapList->count() > 0 ? MapList->item(0)->text().toStdString() : "";
+    const std::string fullMainWad =
+        selection_.autoGame ? selection_.currentGameFolder + mainWad_ : mainWad_;
+    in.checkCode = lookUpKnownPwad(state_.paths.dataFolder, fullMainWad);
+    const LoadList loadList = buildLoadList(fullMainWad);
+    in.loadList.inGameFolder = loadList.inGameFolder;
+    for (const LoadFile& file : loadList.files)
+        in.loadList.files.push_back({file.path, file.shownByFilter});
+    in.loadList.gameFolder = loadList.gameFolder;
+    in.loadList.zipGame = loadList.zipGame;
     in.modelPacksMissing = !state_.content.modelPack1;
-    in.scriptedModelsPresent = state_.content.scriptedMapModels;
+    in.scriptedModelsPresent = hasScriptedModels(state_.paths);
+    in.rocketMapWad = rocketMapWad();
+    in.datedMapWads = datedMapWads();
     MainFormComposeEnvironment env(*this, state_, platform_);
     finishComposition(composeGameLaunch(in, env));
 }
@@ -183,22 +204,7 @@ void MainForm::launchTail(const std::string& commandLine) {
     }
 }
 
-// ---- Maps of the selected game ----------------------------------------------
-
-void MainForm::fillMapList(const std::string& gameFile) {
-    const std::string output = runInspectionTool(platform_, state_.paths, "CHECKWAD", gameFile);
-    FileOutput->setText(qs(output));
-    WadCheckList->clear();
-    if (output.empty())
-        return;
-    writeTextLines(ci::resolveForWrite(state_.paths.dataFolder + "pwad.krv"), splitLines(output));
-    const WadCheck check = parseWadCheck(output);
-    MapList->clear();
-    for (const std::string& line : check.lines)
-        WadCheckList->addItem(qs(line));
-    for (const std::string& map : check.maps)
-        MapList->addItem(qs(map));
-}
+// ---- Warp target ----------------------------------------------------------------
 
 void MainForm::updateWarpTarget() {
     std::vector<std::string> maps;
@@ -215,8 +221,18 @@ void MainForm::updateWarpTarget() {
 
 void MainForm::Reset() {
     state_.launch.launchInProgress = false;
-    if (showsDoomGamesView())
-        selectDoomGame(PwadList->currentRow());
+    const std::string slot = state_.launchSelection.startKind == StartKind::LoadGame
+                                 ? state_.launchSelection.loadSlot
+                                 : std::string();
+    SelectGame();
+    // The saved game chosen before the launch is chosen again.
+    for (int i = 0; !slot.empty() && i < SaveGameList->count(); ++i) {
+        if (SaveGameList->item(i)->text().toStdString().substr(0, 1) == slot) {
+            SaveGameList->setCurrentRow(i);
+            onSaveGameClicked(i);
+            break;
+        }
+    }
     const std::string resFile = state_.paths.root + "/Bin/KRVres.out";
     const auto resolved = ci::resolve(resFile);
     if (!resolved)

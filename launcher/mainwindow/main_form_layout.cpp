@@ -156,6 +156,7 @@ QWidget* MainForm::buildTabStrip() {
 QWidget* MainForm::buildGamesTab() {
     TabFrame[0] = new QFrame(this);
     auto* grid = new QGridLayout(TabFrame[0]);
+    gamesGrid_ = grid;
     grid->setContentsMargins(2, 2, 2, 2);
 
     auto* views = new QHBoxLayout;

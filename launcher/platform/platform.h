@@ -54,6 +54,8 @@ struct HiddenRunResult {
     bool started = false;
     int exitCode = -1;
     std::string output; // standard output and standard error, in order
+    bool pipeFailed = false; // no pipe could be made for the output
+    int errorNumber = 0;     // the system's error number when it did not start
 };
 
 enum class SpecialFolder { Desktop, StartMenuPrograms, Home };

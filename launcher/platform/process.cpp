@@ -97,9 +97,14 @@ HiddenRunResult runCaptured(const std::vector<std::string>& argv,
     auto args = argvPointers(argv);
     int output[2];
     int status[2];
-    if (::pipe2(output, O_CLOEXEC) != 0)
+    if (::pipe2(output, O_CLOEXEC) != 0) {
+        result.pipeFailed = true;
+        result.errorNumber = errno;
         return result;
+    }
     if (::pipe2(status, O_CLOEXEC) != 0) {
+        result.pipeFailed = true;
+        result.errorNumber = errno;
         closeQuietly(output[0]);
         closeQuietly(output[1]);
         return result;
@@ -117,11 +122,13 @@ HiddenRunResult runCaptured(const std::vector<std::string>& argv,
     closeQuietly(output[1]);
     closeQuietly(status[1]);
     if (child < 0) {
+        result.errorNumber = errno;
         closeQuietly(output[0]);
         closeQuietly(status[0]);
         return result;
     }
     const int execError = readExecError(status[0]);
+    result.errorNumber = execError;
     closeQuietly(status[0]);
     char buffer[65536];
     for (;;) {
@@ -138,6 +145,12 @@ HiddenRunResult runCaptured(const std::vector<std::string>& argv,
     result.started = execError == 0;
     if (result.started && WIFEXITED(waitStatus))
         result.exitCode = WEXITSTATUS(waitStatus);
+    return result;
+}
+
+HiddenRunResult programNotFound() {
+    HiddenRunResult result;
+    result.errorNumber = ENOENT;
     return result;
 }
 

@@ -18,4 +18,7 @@ bool startDetached(const std::vector<std::string>& argv, const std::string& work
 // until the child closes it and waits for its exit code.
 HiddenRunResult runCaptured(const std::vector<std::string>& argv, const std::string& workingFolder);
 
+// The result of a hidden run whose program does not exist.
+HiddenRunResult programNotFound();
+
 } // namespace krv

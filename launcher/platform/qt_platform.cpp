@@ -70,7 +70,7 @@ bool QtPlatform::startProcess(const std::string& commandLine, const std::string&
 HiddenRunResult QtPlatform::runHidden(const std::string& commandLine,
                                       const std::string& workingFolder) {
     const auto argv = resolveCommand(commandLine, workingFolder);
-    return argv ? runCaptured(*argv, workingFolder) : HiddenRunResult{};
+    return argv ? runCaptured(*argv, workingFolder) : programNotFound();
 }
 
 void QtPlatform::openDocument(const std::string& pathOrAddress) {

@@ -61,7 +61,7 @@ HiddenRunResult ScriptedPlatform::runHidden(const std::string& commandLine,
     if (hiddenRunner)
         return hiddenRunner(commandLine, workingFolder);
     const auto argv = resolveCommand(commandLine, workingFolder);
-    return argv ? runCaptured(*argv, workingFolder) : HiddenRunResult{};
+    return argv ? runCaptured(*argv, workingFolder) : programNotFound();
 }
 
 void ScriptedPlatform::openDocument(const std::string& pathOrAddress) {

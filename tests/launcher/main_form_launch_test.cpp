@@ -139,7 +139,11 @@ TEST(MainFormLaunch, AGameWithoutLevelsIsRefusedWithAWadError) {
     LaunchWindow w(0, WadBuilder("IWAD").lump("PLAYPAL", "x").build());
     w.load();
     EXPECT_EQ(w.form->MapList->count(), 0);
+    EXPECT_FALSE(w.form->LaunchButton->isEnabled());
     w.form->LaunchButton->click();
+    EXPECT_TRUE(w.platform.messages.empty());
+    // The Launch action itself refuses a game without levels.
+    w.form->LaunchButtonClick();
     EXPECT_TRUE(w.platform.starts.empty());
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].title, " Wad error");

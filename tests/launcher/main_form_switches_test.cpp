@@ -362,6 +362,10 @@ TEST(MainFormSwitches, DevModeDoubleClickShowsAndHidesTheDevelopmentSwitches) {
 
 TEST(MainFormSwitches, EnterLaunchesOnlyWhileLaunchIsEnabled) {
     Window w;
+    writeFile(w.root / "Iwads/Doom2.wad", "IWAD");
+    w.platform.hiddenRunner = [](const std::string&, const std::string&) {
+        return HiddenRunResult{true, 0, "IWAD\r\nNUMLEVELS 1\r\nGLNODES 0\r\nMAP01\r\n"};
+    };
     w.load();
     MainForm& f = *w.form;
     QSignalSpy launches(f.LaunchButton, &QPushButton::clicked);

@@ -148,7 +148,7 @@ TEST(ComposeGame, SwitchesThatDifferFromTheIwadComposer) {
 TEST(ComposeGame, WithoutASkillTheStartBecomesNormal) {
     ScriptedComposeEnvironment env;
     GameLaunchInput in = quietGameInput(env);
-    in.selection = {StartKind::Warp, "05", "", kDoom2};
+    in.selection = {StartKind::Warp, "05", "", kDoom2, {}, 0};
     const ComposeResult r = composeGameLaunch(in, env);
     EXPECT_EQ(r.selection.startKind, StartKind::Normal);
     EXPECT_FALSE(logged(env, "warp update")); // the map chosen decides the IWAD
@@ -464,7 +464,7 @@ TEST(ComposeGame, MissingIwadsEndTheLaunch) {
         env.files.clear();
         in.checkCode = c.code;
         in.settings.skill = 3;
-        in.selection = {c.start, c.warpMap, "", kDoom2};
+        in.selection = {c.start, c.warpMap, "", kDoom2, {}, 0};
         env.warpTarget = {kDoom2, c.warpMap};
         const ComposeResult r = composeGameLaunch(in, env);
         EXPECT_FALSE(r.launch);
@@ -568,7 +568,7 @@ TEST(ComposeGame, SwitchesComeInTheirFixedOrder) {
             s.ricochets = s.gunSmoke = s.dynamicLighting = true;
             s.developmentMode = true;
             s.skill = 1;
-            in.selection = {StartKind::Warp, "2 3", "", kDoom2};
+            in.selection = {StartKind::Warp, "2 3", "", kDoom2, {}, 0};
             s.customCommandLine = "-x";
         },
         env);

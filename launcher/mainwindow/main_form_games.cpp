@@ -1,0 +1,591 @@
+// The games list of the Games tab: its three views, the selection of a game
+// and of a game file, the task menus, the scripted-map filter and the launch
+// preferences. The library's records and the game files' choice are read
+// through the adapters of main_form_records.cpp.
+
+#include "launcher/mainwindow/main_form.h"
+
+#include "launcher/library/scripted_maps.h"
+#include "launcher/library/unzip_module.h"
+#include "launcher/ui/qt_text.h"
+
+#include "common/ci_path.h"
+#include "common/strings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+namespace krv {
+
+namespace {
+
+constexpr const char* kScriptedHeader = "KORVATH SCRIPTED MAP";
+constexpr const char* kInstalledHeader = "INSTALLED GAMES LIST";
+
+bool endsWithWad(const std::string& name) {
+    return iendsWith(name, ".wad");
+}
+
+} // namespace
+
+void MainForm::connectGamesList() {
+    connect(PwadList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            SelectGame();
+    });
+    connect(PwadShowlist, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!fillingGameFiles_)
+            SelectFile();
+    });
+    connect(PwadShowlist, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { openGameFile(item->text().toStdString()); });
+    connect(ImageCM, &QToolButton::clicked, this, &MainForm::ToggleScriptedFilter);
+    connect(chkLaunchPrefs[0], &QCheckBox::clicked, this, [this](bool on) {
+        state_.settings.rememberLastMap = on;
+        if (!on)
+            clearMapRecords();
+    });
+    connect(chkLaunchPrefs[1], &QCheckBox::clicked, this, [this](bool on) {
+        state_.settings.rememberLastSavegame = on;
+        if (!on)
+            clearSaveRecords();
+    });
+    connect(chkLaunchPrefs[3], &QCheckBox::clicked, this, [this](bool off) {
+        state_.settings.disableTooltips = off;
+        if (off)
+            KillToolTips();
+        else
+            ToolTipText();
+    });
+    connect(chkLaunchPrefs[4], &QCheckBox::clicked, this,
+            [this](bool on) { state_.settings.wadFilesOnly = on; });
+    connect(AuxButton[1], &QToolButton::clicked, this, &MainForm::OpenDocumentation);
+
+    mPopup5 = new QMenu(this);
+    mcDeleteFolder = mPopup5->addAction(QStringLiteral("Uninstall game from list"));
+    mcRenameFolder = mPopup5->addAction(QStringLiteral("Rename game in list"));
+    Sep3 = mPopup5->addSeparator();
+    mcUdirConvert = mPopup5->addAction(QStringLiteral("Convert Udir to Pwads"));
+    mcGwadConvert = mPopup5->addAction(QStringLiteral("Convert  Udir to Gwads"));
+    mPopup6 = new QMenu(this);
+    mcUdirUnZip = mPopup6->addAction(QStringLiteral("Install to Games List"));
+    sep1 = mPopup6->addSeparator();
+    mcRenameArchive = mPopup6->addAction(QStringLiteral("Rename zip file"));
+    mcDeleteArchive = mPopup6->addAction(QStringLiteral("Delete zip file"));
+    mcGwadUnZip = mPopup6->addAction(QStringLiteral("Install  to Games List as Gwad"));
+    mPopup3 = new QMenu(this);
+    mcDeleteFile = mPopup3->addAction(QStringLiteral("Delete file"));
+    PwadList->viewport()->installEventFilter(this);
+    PwadShowlist->viewport()->installEventFilter(this);
+    Auto[0]->installEventFilter(this);
+}
+
+// ---- Views --------------------------------------------------------------------
+
+void MainForm::ShowView(int view) {
+    if (view < InstalledGames || view > ZipLibrary)
+        view = DoomGames;
+    const bool wasScripted = Auto[0]->text() == QLatin1String(kScriptedHeader);
+    GameSelection cleared;
+    cleared.lastInstalledGame = selection_.lastInstalledGame;
+    selection_ = cleared;
+    SaveGameList->clear();
+    if (wasScripted)
+        RestoreSpriteOptions();
+    for (int i = 0; i < 3; ++i) {
+        QPalette palette = OptionUdir[i]->palette();
+        palette.setColor(QPalette::WindowText,
+                         i == view ? QColor(192, 0, 0)
+                                   : QApplication::palette().color(QPalette::WindowText));
+        OptionUdir[i]->setPalette(palette);
+    }
+    PwadShowlist->clear();
+    MapList->clear();
+    mainWad_.clear();
+    PwadList->setToolTip(state_.settings.disableTooltips
+                             ? QString()
+                             : QStringLiteral(" Right click on selected game for tasks menu. "));
+    state_.settings.gamesListView = view;
+    if (!OptionUdir[view]->isChecked())
+        OptionUdir[view]->setChecked(true);
+
+    const QSignalBlocker quiet(PwadList); // the selection below runs SelectGame once
+    std::string wanted;
+    if (view == InstalledGames) {
+        AuxButton[7]->hide();
+        ImageCM->setVisible(hasScriptedModels(state_.paths) && advancedLayout_);
+        FillInstalledGames();
+        LaunchButton->setEnabled(true);
+        Auto[0]->setText(QLatin1String(kInstalledHeader));
+        wanted = selection_.lastInstalledGame;
+    } else if (view == DoomGames) {
+        ImageCM->hide();
+        AuxButton[7]->hide();
+        if (!state_.settings.disableTooltips)
+            PwadList->setToolTip({});
+        LaunchButton->setEnabled(true);
+        AuxButton[2]->setEnabled(true);
+        Auto[0]->setText(QStringLiteral("COMMERCIAL DOOM LIST"));
+        for (const std::string& title : doomGamesTitles(state_.iwads, state_.font.isSet()))
+            PwadList->addItem(qs(title));
+        wanted = state_.settings.lastCommercialTitle;
+    } else {
+        ImageCM->hide();
+        AuxButton[7]->setVisible(!AuxButton[3]->isVisible() && advancedLayout_);
+        PwadList->setToolTip(
+            state_.settings.disableTooltips
+                ? QString()
+                : QStringLiteral(" Right click on selected zip file for tasks menu. "));
+        LaunchButton->setEnabled(true);
+        AuxButton[2]->setEnabled(false);
+        const bool custom = ci::isFile(state_.paths.dataFolder + "archives.krv") &&
+                            ci::isFolder(state_.paths.archivesFolder);
+        Auto[0]->setText(custom ? QStringLiteral("CUSTOM ZIP LIBRARY")
+                                : QStringLiteral("ZIP LIBRARY"));
+        FillZipLibrary(state_.paths.archivesFolder);
+        wanted = state_.settings.lastArchive;
+    }
+    int row = -1;
+    for (int i = 0; i < PwadList->count() && row < 0; ++i)
+        if (iequals(PwadList->item(i)->text().toStdString(), wanted))
+            row = i;
+    if (row < 0 && PwadList->count() > 0)
+        row = 0;
+    PwadList->setCurrentRow(row);
+    if (row >= 0)
+        SelectGame();
+    else
+        selection_.selectionMade = false;
+    if (PwadShowlist->count() == 0) {
+        LaunchButton->setEnabled(false);
+        AuxButton[2]->setEnabled(false);
+    }
+}
+
+void MainForm::FillInstalledGames() {
+    PwadList->clear();
+    const bool filtered = state_.settings.scriptedMapsMode;
+    for (const std::string& name : installedGameNames()) {
+        if (filtered && !isScriptedMapName(name))
+            continue;
+        PwadList->addItem(qs(state_.font.isSet() ? name : toUpper(name)));
+    }
+}
+
+void MainForm::FillZipLibrary(const std::string& folder) {
+    if (!ci::isFolder(folder))
+        ci::createFolder(folder);
+    PwadList->clear();
+    std::vector<std::string> names;
+    for (const std::string& name : ci::listFolder(folder))
+        if (iendsWith(name, ".zip") && ci::isFile(folder + ci::kSep + name))
+            names.push_back(name.substr(0, name.size() - 4));
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return icompare(a, b) < 0; });
+    for (std::string name : names) {
+        if (state_.font.isSet())
+            name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+        else
+            name = toUpper(name);
+        PwadList->addItem(qs(name));
+    }
+}
+
+bool MainForm::showsDoomGamesView() const {
+    return state_.settings.gamesListView == DoomGames;
+}
+
+void MainForm::refillDoomGamesView() {
+    if (showsDoomGamesView())
+        ShowView(DoomGames);
+}
+
+void MainForm::clearDoomGamesView() {
+    PwadList->clear();
+    PwadShowlist->clear();
+    MapList->clear();
+}
+
+void MainForm::iwadsAccepted() {
+    updateWarpTarget();
+    show();
+    if (showsDoomGamesView() && PwadList->count() > 0 && PwadList->currentRow() < 0)
+        PwadList->setCurrentRow(0);
+}
+
+// The two fixed arrangements of the lower lists: shrunk gives the maps and
+// saved games the room, expanded the game files of a multi-file game.
+void MainForm::ShrinkGameList() {
+    gamesGrid_->setRowStretch(2, 1);
+    gamesGrid_->setRowStretch(4, 1);
+}
+
+void MainForm::ExpandGameList() {
+    gamesGrid_->setRowStretch(2, 3);
+    gamesGrid_->setRowStretch(4, 1);
+}
+
+// ---- Selection ----------------------------------------------------------------
+
+void MainForm::SelectGame() {
+    fillingGameFiles_ = true;
+    PwadShowlist->clear();
+    fillingGameFiles_ = false;
+    MapList->clear();
+    SaveGameList->clearSelection();
+    state_.launchSelection.loadSlot.clear();
+    if (state_.launchSelection.startKind == StartKind::LoadGame)
+        state_.launchSelection.startKind = StartKind::Normal;
+    selection_.savedGameRestored = false;
+    QListWidgetItem* item = PwadList->currentItem();
+    if (!item)
+        return;
+    const std::string entry = item->text().toStdString();
+    state_.settings.lastGamesListEntry = entry;
+    switch (state_.settings.gamesListView) {
+    case DoomGames:
+        selectDoomGame(entry);
+        break;
+    case ZipLibrary:
+        selectZip(entry);
+        break;
+    default:
+        selectInstalledGame(entry);
+        break;
+    }
+    restoreStartKind();
+}
+
+// After a selection the start kind follows the skill selector again, unless
+// a saved game was restored.
+void MainForm::restoreStartKind() {
+    LaunchSelection& selection = state_.launchSelection;
+    if (selection.startKind == StartKind::LoadGame)
+        return;
+    if (SkillsLevel[0]->currentIndex() == 0) {
+        selection.startKind = StartKind::Normal;
+        MapList->clearSelection();
+    } else if (MapList->currentRow() >= 0) {
+        selection.startKind = StartKind::Warp;
+    }
+}
+
+void MainForm::selectDoomGame(const std::string& title) {
+    ShrinkGameList();
+    state_.settings.lastCommercialTitle = title;
+    selection_.commercial = true;
+    const auto kind = iwadKindOfTitle(title);
+    if (!kind || !state_.iwads.isRegistered(*kind))
+        return;
+    const std::string iwad = state_.iwads.path(*kind);
+    selection_.currentGameFolder = folderOfPath(iwad) + ci::kSep;
+    showSaveGames(commercialSaveName(title));
+    addGameFiles({std::string(fileNameOfPath(iwad))});
+    mainWad_ = iwad;
+    // A remembered saved game is found by its slot, as for any game; the
+    // list position would pick another one when slots are left empty.
+    if (state_.settings.rememberLastSavegame && restoreRememberedSaveGame()) {
+        selectFileEntry(0, false);
+        return;
+    }
+    GreyHiresFrame();
+    selectFileEntry(0, true);
+}
+
+void MainForm::selectZip(const std::string& entry) {
+    ExpandGameList();
+    const std::string zips = state_.paths.launcherFolder + "Zips";
+    if (!ci::isFolder(zips))
+        ci::createFolder(zips);
+    if (!iequals(entry, state_.settings.lastArchive))
+        emptyFolder(zips);
+    const std::string archive = state_.paths.archivesFolder + ci::kSep + entry + ".zip";
+    if (!ci::isFile(archive))
+        return;
+    ExtractZip(ci::resolve(archive)->string(), zips);
+    state_.settings.lastArchive = entry;
+    selection_.zip = true;
+    selection_.currentGameFolder = zips + ci::kSep;
+    std::vector<std::string> files;
+    for (const std::string& name : ci::listFolder(zips))
+        if (ci::isFile(zips + ci::kSep + name))
+            files.push_back(name);
+    addGameFiles(files);
+    chooseMainWad(selection_.currentGameFolder);
+    showSaveGames(entry);
+    GreyHiresFrame();
+}
+
+void MainForm::selectInstalledGame(const std::string& entry) {
+    const std::string game = installedGameFolderName(entry);
+    const GameFolderKind kind = installedGameKind(game);
+    std::string folder;
+    if (kind == GameFolderKind::Auto) {
+        ExpandGameList();
+        Auto[0]->setText(QLatin1String(kInstalledHeader));
+        showConversionEntries(true);
+        selection_.autoGame = true;
+        selection_.autoGameName = game;
+        folder = state_.paths.gamesFolder + game + "/Gwads";
+    } else if (kind == GameFolderKind::Manual) {
+        ShrinkGameList();
+        const bool scripted = scriptedMapInstalled(state_.paths, game);
+        Auto[0]->setText(scripted ? QLatin1String(kScriptedHeader)
+                                  : QLatin1String(kInstalledHeader));
+        showConversionEntries(!scripted);
+        selection_.manualGame = true;
+        selection_.manualGameName = game;
+        folder = state_.paths.gamesFolder + game + "/Pwads";
+    } else {
+        return; // the folder vanished since the list was filled
+    }
+    selection_.lastInstalledGame = entry;
+    mainWad_.clear();
+    const std::vector<std::string> files = listGameFiles(folder);
+    addGameFiles(files);
+    if (kind == GameFolderKind::Manual && files.size() >= 5)
+        ExpandGameList();
+    showSaveGames(game);
+    selection_.currentGameFolder = folder + ci::kSep;
+    if (kind == GameFolderKind::Auto)
+        ReadAutoRecords(game);
+    else
+        chooseMainWad(selection_.currentGameFolder);
+}
+
+// Menu entries of the games menu: renaming always, the conversions only in
+// development mode, and none of them for a scripted map.
+void MainForm::showConversionEntries(bool renamable) {
+    mcRenameFolder->setVisible(renamable);
+    const bool conversions = renamable && chkTesting->isChecked();
+    mcUdirConvert->setVisible(conversions);
+    mcGwadConvert->setVisible(conversions);
+    Sep3->setVisible(conversions);
+}
+
+void MainForm::showSaveGames(const std::string& saveName) {
+    selection_.saveFolder = state_.paths.root + "/UserSG/" + saveName + "/savegame";
+    if (ci::isFolder(selection_.saveFolder))
+        FillSaveGameList(ci::resolve(selection_.saveFolder)->string());
+    else
+        SaveGameList->clear();
+}
+
+void MainForm::addGameFiles(const std::vector<std::string>& names) {
+    fillingGameFiles_ = true;
+    for (const std::string& name : names)
+        PwadShowlist->addItem(qs(name));
+    fillingGameFiles_ = false;
+}
+
+// Selects a game file entry; `run` runs the file's selection as a click.
+void MainForm::selectFileEntry(int row, bool run) {
+    fillingGameFiles_ = !run;
+    PwadShowlist->setCurrentRow(row);
+    fillingGameFiles_ = false;
+}
+
+void MainForm::SelectFile() {
+    std::string entry;
+    selection_.selectedFile.clear();
+    for (int i = 0; i < PwadShowlist->count(); ++i) {
+        QListWidgetItem* item = PwadShowlist->item(i);
+        if (!item->isSelected())
+            continue;
+        entry = item->text().toStdString();
+        selection_.selectedFile = selection_.currentGameFolder + entry;
+        if (endsWithWad(entry))
+            break;
+    }
+    if (selection_.selectedFile.empty())
+        return;
+    mainWad_ =
+        endsWithWad(entry) ? selection_.currentGameFolder + entry : selection_.currentGameFolder;
+    const bool noGrenades = isNoGrenadeMap(entry);
+    const std::array<QWidget*, 4> grenadeControls{ChkGL, Timeout, butLeft2, butRight2};
+    for (QWidget* control : grenadeControls)
+        control->setEnabled(!noGrenades);
+    if (state_.settings.gamesListView == InstalledGames) {
+        if (scriptedMapInstalled(state_.paths, selection_.manualGameName))
+            KillSpriteOptions();
+        else
+            RestoreSpriteOptions();
+    }
+    LaunchButton->setEnabled(true);
+    AuxButton[2]->setEnabled(state_.settings.gamesListView != ZipLibrary &&
+                             chkLaunchPrefs[2]->isChecked());
+    MapList->clear();
+    if (endsWithWad(entry))
+        fillMapList(mainWad_);
+    if (WadCheckList->count() <= 3 || WadCheckList->item(3)->text().isEmpty()) {
+        MapList->clear();
+        LaunchButton->setEnabled(false);
+    }
+    updateWarpTarget();
+    if (state_.settings.rememberLastSavegame && restoreRememberedSaveGame())
+        return;
+    if (state_.settings.rememberLastMap) {
+        if (selection_.autoGame)
+            ReadAutoRecords(selection_.autoGameName);
+        else
+            ReadMapRecord();
+    }
+}
+
+// Selects the saved game whose slot the game's record names; true when one
+// was restored.
+bool MainForm::restoreRememberedSaveGame() {
+    const std::string slot = rememberedSaveSlot();
+    if (slot.empty())
+        return false;
+    if (SaveGameList->count() == 0)
+        showSaveGames(saveNameOfSelection());
+    for (int i = 0; i < SaveGameList->count(); ++i) {
+        if (SaveGameList->item(i)->text().toStdString().substr(0, 1) != slot)
+            continue;
+        SaveGameList->setCurrentRow(i);
+        onSaveGameClicked(i);
+        selection_.savedGameRestored = true;
+        MapList->clearSelection();
+        return true;
+    }
+    return false;
+}
+
+void MainForm::openGameFile(const std::string& name) {
+    const std::string path = selection_.currentGameFolder + name;
+    if (iequals(name, "sndinfo") || iequals(name, "dd_defns") || iequals(name, "scp_zoff") ||
+        iequals(name, "scp_defn"))
+        platform_.startProcess("notepad.exe \"" + path + "\"", state_.paths.root);
+    else
+        platform_.openDocument(path);
+}
+
+// ---- Task menus and the scripted-map filter -----------------------------------
+
+// Right-button releases over the games list and the game files list offer
+// their task menus; the header toggles the scripted-map filter as the
+// picture does.
+bool MainForm::gamesMouseEvent(QObject* watched, QEvent* event) {
+    if (watched == Auto[0] && scriptedFilterReachable()) {
+        if (event->type() == QEvent::MouseButtonPress)
+            ImageCM->move(ImageCM->x(), ImageCM->y() - toPixels(20));
+        if (event->type() == QEvent::MouseButtonRelease) {
+            ImageCM->move(ImageCM->x(), ImageCM->y() + toPixels(20));
+            ToggleScriptedFilter();
+        }
+        return false;
+    }
+    if (event->type() != QEvent::MouseButtonRelease)
+        return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (watched == PwadShowlist->viewport() && selection_.autoGameName.size() &&
+        state_.settings.gamesListView == InstalledGames && selection_.autoGame) {
+        if (mouse->button() == Qt::RightButton && PwadShowlist->currentItem())
+            mPopup3->popup(mouse->globalPosition().toPoint());
+        else if (endsWithWad(selection_.selectedFile))
+            WriteAutoRecords(selection_.autoGameName);
+    }
+    if (watched == PwadList->viewport() && mouse->button() == Qt::RightButton)
+        if (QMenu* menu = gamesMenu())
+            menu->popup(mouse->globalPosition().toPoint());
+    return false;
+}
+
+QMenu* MainForm::gamesMenu() {
+    QListWidgetItem* item = PwadList->currentItem();
+    if (!item || showsDoomGamesView())
+        return nullptr;
+    const std::string rootName(fileNameOfPath(state_.paths.root));
+    if (iequals(item->text().toStdString(), rootName))
+        return nullptr;
+    if (state_.settings.gamesListView == ZipLibrary) {
+        mcUdirUnZip->setEnabled(true);
+        return mPopup6;
+    }
+    mcRenameFolder->setEnabled(true);
+    mcUdirConvert->setEnabled(selection_.autoGame);
+    mcGwadConvert->setEnabled(!selection_.autoGame);
+    return mPopup5;
+}
+
+bool MainForm::scriptedFilterReachable() const {
+    return hasScriptedModels(state_.paths) && advancedLayout_ &&
+           state_.settings.gamesListView == InstalledGames;
+}
+
+void MainForm::ToggleScriptedFilter() {
+    if (state_.settings.gamesListView != InstalledGames)
+        return;
+    Settings& s = state_.settings;
+    // Each filter state keeps its own remembered entry.
+    (s.scriptedMapsMode ? s.rememberedScriptedEntry : s.rememberedNormalEntry) =
+        selection_.lastInstalledGame;
+    s.scriptedMapsMode = !s.scriptedMapsMode;
+    s.selectionMemory = s.scriptedMapsMode;
+    ChkCM->setChecked(s.scriptedMapsMode);
+    chkAutoSelect->setChecked(s.selectionMemory);
+    selection_.lastInstalledGame =
+        s.scriptedMapsMode ? s.rememberedScriptedEntry : s.rememberedNormalEntry;
+    ShowView(InstalledGames);
+}
+
+// ---- Documentation ------------------------------------------------------------
+
+void MainForm::OpenDocumentation() {
+    if (docsFolder_.empty())
+        docsFolder_ = state_.paths.root + "/KRV_Docs";
+    OpenFileRequest request;
+    request.title = "Korvath Documentation";
+    request.filter = "Korvath Documentation (*.txt *.htm)";
+    request.initialFolder = docsFolder_;
+    const auto chosen = platform_.openFile(request);
+    if (!chosen)
+        return;
+    docsFolder_ = folderOfPath(*chosen);
+    if (iendsWith(*chosen, ".txt") || iendsWith(*chosen, ".htm"))
+        platform_.openDocument(*chosen);
+}
+
+void MainForm::emptyFolder(const std::string& folder) {
+    for (const std::string& name : ci::listFolder(folder)) {
+        const std::string path = folder + ci::kSep + name;
+        if (ci::isFile(path))
+            ci::removeFile(path);
+    }
+}
+
+// ---- Zip extraction -----------------------------------------------------------
+
+bool MainForm::ExtractZip(const std::string& archive, const std::string& folder) {
+    const ZipExtraction result =
+        krv::ExtractZip(state_.paths.root, archive, folder,
+                        [this](const std::string&) -> std::optional<std::string> {
+                            NamePrompt prompt;
+                            prompt.frameCaption = kZipPasswordPrompt;
+                            prompt.windowCaption = " Zip password";
+                            prompt.buttonCaption = "OK";
+                            const NamePromptResult answer = platform_.askName(prompt);
+                            if (answer.cancelled || answer.name.empty())
+                                return std::nullopt;
+                            return answer.name;
+                        });
+    if (!result.ok && isVisible())
+        platform_.showMessage("This file does not appear to be a valid zip file.    ",
+                              msg::kCritical, " File error");
+    return result.ok;
+}
+
+} // namespace krv

@@ -1,0 +1,172 @@
+// What the games list reads from the library: the installed games, the
+// files of a game and its main WAD, and the records that remember the
+// player's last wad, map and saved game per game.
+
+#include "launcher/mainwindow/main_form.h"
+
+#include "launcher/inspect/game_files.h"
+#include "launcher/inspect/map_list.h"
+#include "launcher/library/game_info.h"
+#include "launcher/library/library_layout.h"
+#include "launcher/ui/qt_text.h"
+
+#include "common/ci_path.h"
+#include "common/strings.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+namespace krv {
+
+std::vector<std::string> MainForm::installedGameNames() const {
+    return installedGames(state_.paths, {state_.settings.scriptedMapsMode, true});
+}
+
+// The games list shows names upper-cased; the folder is found ignoring case.
+std::string MainForm::installedGameFolderName(const std::string& entry) const {
+    return entry;
+}
+
+MainForm::GameFolderKind MainForm::installedGameKind(const std::string& game) const {
+    switch (gameKind(state_.paths, game)) {
+    case GameKind::Auto:
+        return GameFolderKind::Auto;
+    case GameKind::Manual:
+        return GameFolderKind::Manual;
+    default:
+        return GameFolderKind::None;
+    }
+}
+
+std::vector<std::string> MainForm::listGameFiles(const std::string& folder) {
+    return krv::listGameFiles(folder, state_.settings.wadFilesOnly);
+}
+
+// The main WAD of a manual-loading game, a zip or a Doom game: chosen by its
+// levels, selected in the game files list (which lists its maps), and the
+// warp target updated. A folder without a WAD keeps the main WAD as it was.
+void MainForm::chooseMainWad(const std::string& folder) {
+    const WadChecker checker = [this](const std::string& path) {
+        return wadCheckScore(runTool("CHECKWAD", path));
+    };
+    if (const auto chosen = krv::chooseMainWad(folder, checker))
+        mainWad_ = *chosen;
+    std::vector<std::string> entries;
+    for (int i = 0; i < PwadShowlist->count(); ++i)
+        entries.push_back(PwadShowlist->item(i)->text().toStdString());
+    const auto entry = entryOfMainWad(entries, mainWad_);
+    if (!entry) {
+        LaunchButton->setEnabled(false);
+        return;
+    }
+    selectFileEntry(static_cast<int>(*entry), true);
+    updateWarpTarget();
+}
+
+std::string MainForm::commercialSaveName(const std::string& title) const {
+    return krv::commercialSaveName(title);
+}
+
+// ---- Records ------------------------------------------------------------------
+
+SelectedGame MainForm::selectedGame() const {
+    if (selection_.autoGame)
+        return {SelectedKind::AutoLoading, selection_.autoGameName, selectedFileEntry()};
+    if (selection_.zip)
+        return {SelectedKind::Zip, state_.settings.lastArchive, {}};
+    if (selection_.commercial)
+        return {SelectedKind::Commercial, state_.settings.lastCommercialTitle, {}};
+    return {SelectedKind::ManualLoading, selection_.manualGameName, {}};
+}
+
+std::string MainForm::selectedFileEntry() const {
+    const QListWidgetItem* item = PwadShowlist->currentItem();
+    return item && item->isSelected() ? item->text().toStdString() : std::string();
+}
+
+std::string MainForm::saveNameOfSelection() const {
+    const SelectedGame game = selectedGame();
+    return game.kind == SelectedKind::Commercial ? krv::commercialSaveName(game.name) : game.name;
+}
+
+namespace {
+
+std::vector<std::string> entriesOf(const QListWidget* list) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries.push_back(list->item(i)->text().toStdString());
+    return entries;
+}
+
+} // namespace
+
+void MainForm::ReadMapRecord() {
+    if (const auto row = GameInfoStore(state_.paths).restoreMap(selectedGame(), entriesOf(MapList)))
+        MapList->setCurrentRow(*row);
+    updateWarpTarget();
+}
+
+// Restores the wad and map an auto-loading game had: the map remembered for
+// the selected wad, or else the wad remembered last with its own map.
+void MainForm::ReadAutoRecords(const std::string& game) {
+    const GameInfoStore store(state_.paths);
+    const bool rememberMap = state_.settings.rememberLastMap;
+    const AutoRestore restore = store.readAutoRecords(game, rememberMap, selectedFileEntry(),
+                                                      entriesOf(MapList), entriesOf(PwadShowlist));
+    if (restore.mapIndex)
+        MapList->setCurrentRow(*restore.mapIndex);
+    if (restore.wadRestored) {
+        mainWad_ = restore.mainWad;
+        selection_.selectionMade = true;
+        if (restore.wadIndex < 0) {
+            LaunchButton->setEnabled(false);
+        } else {
+            selectFileEntry(restore.wadIndex, false);
+            selection_.selectedFile = selection_.currentGameFolder + restore.mainWad;
+            LaunchButton->setEnabled(true);
+            fillMapList(selection_.selectedFile);
+            const AutoRestore map = store.readAutoRecords(
+                game, rememberMap, restore.mainWad, entriesOf(MapList), entriesOf(PwadShowlist));
+            if (map.mapIndex)
+                MapList->setCurrentRow(*map.mapIndex);
+        }
+    }
+    updateWarpTarget();
+}
+
+void MainForm::WriteAutoRecords(const std::string& game) {
+    const QListWidgetItem* map = MapList->currentItem();
+    GameInfoStore(state_.paths)
+        .writeAutoRecords(game, selectedFileEntry(),
+                          map && map->isSelected() ? map->text().toStdString() : std::string(),
+                          state_.settings.rememberLastMap);
+}
+
+void MainForm::recordMapChoice(int row) {
+    if (row < 0 || row >= MapList->count())
+        return;
+    if (GameInfoStore(state_.paths)
+            .recordMapChoice(selectedGame(), MapList->item(row)->text().toStdString(),
+                             state_.settings.rememberLastMap, state_.settings.rememberLastSavegame))
+        selection_.savedGameRestored = false;
+}
+
+void MainForm::recordSaveGameChoice(const std::string& slot) {
+    if (!slot.empty())
+        GameInfoStore(state_.paths).writeSaveRecord(selectedGame(), slot[0]);
+}
+
+std::string MainForm::rememberedSaveSlot() const {
+    const auto slot = GameInfoStore(state_.paths).readSaveRecord(selectedGame());
+    return slot ? std::string(1, *slot) : std::string();
+}
+
+void MainForm::clearMapRecords() {
+    GameInfoStore(state_.paths).clearMapRecords();
+}
+
+void MainForm::clearSaveRecords() {
+    GameInfoStore(state_.paths).clearSaveRecords();
+}
+
+} // namespace krv
