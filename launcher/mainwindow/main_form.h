@@ -289,6 +289,7 @@ private:
     void selectZip(const std::string& entry);
     void selectInstalledGame(const std::string& entry);
     void restoreStartKind();
+    void clearSelectionMarks();
     void showConversionEntries(bool renamable);
     void showSaveGames(const std::string& saveName);
     void addGameFiles(const std::vector<std::string>& names);
@@ -305,9 +306,11 @@ private:
     std::string runTool(const std::string& verb, const std::string& path);
     void keepToolOutput(const std::string& output);
     void chooseSkill(int index);
+    void restoreLastSkill();
     void onSkillChosen(int index);
     void onMapClicked(int row);
     void onSaveGameClicked(int row);
+    void chooseSaveGame(int row);
 
     // The library's records and game files (main_form_records.cpp).
     enum class GameFolderKind { None, Manual, Auto };

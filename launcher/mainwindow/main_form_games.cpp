@@ -98,9 +98,7 @@ void MainForm::ShowView(int view) {
     if (view < InstalledGames || view > ZipLibrary)
         view = DoomGames;
     const bool wasScripted = Auto[0]->text() == QLatin1String(kScriptedHeader);
-    GameSelection cleared;
-    cleared.lastInstalledGame = selection_.lastInstalledGame;
-    selection_ = cleared;
+    clearSelectionMarks();
     SaveGameList->clear();
     if (wasScripted)
         RestoreSpriteOptions();
@@ -248,7 +246,7 @@ void MainForm::SelectGame() {
     state_.launchSelection.loadSlot.clear();
     if (state_.launchSelection.startKind == StartKind::LoadGame)
         state_.launchSelection.startKind = StartKind::Normal;
-    selection_.savedGameRestored = false;
+    clearSelectionMarks();
     QListWidgetItem* item = PwadList->currentItem();
     if (!item)
         return;
@@ -266,6 +264,14 @@ void MainForm::SelectGame() {
         break;
     }
     restoreStartKind();
+}
+
+// At most one kind of selection is marked: the one chosen next. Only the
+// remembered installed game outlives a new selection.
+void MainForm::clearSelectionMarks() {
+    GameSelection cleared;
+    cleared.lastInstalledGame = selection_.lastInstalledGame;
+    selection_ = cleared;
 }
 
 // After a selection the start kind follows the skill selector again, unless
@@ -359,10 +365,19 @@ void MainForm::selectInstalledGame(const std::string& entry) {
         ExpandGameList();
     showSaveGames(game);
     selection_.currentGameFolder = folder + ci::kSep;
-    if (kind == GameFolderKind::Auto)
+    if (kind == GameFolderKind::Auto) {
         ReadAutoRecords(game);
-    else
+        // Nothing remembered yet: the first wad is chosen, so that the game
+        // shows its maps and can be launched at once.
+        if (selectedFileEntry().empty())
+            for (int i = 0; i < PwadShowlist->count(); ++i)
+                if (endsWithWad(PwadShowlist->item(i)->text().toStdString())) {
+                    selectFileEntry(i, true);
+                    break;
+                }
+    } else {
         chooseMainWad(selection_.currentGameFolder);
+    }
 }
 
 // Menu entries of the games menu: renaming always, the conversions only in
@@ -456,7 +471,7 @@ bool MainForm::restoreRememberedSaveGame() {
         if (SaveGameList->item(i)->text().toStdString().substr(0, 1) != slot)
             continue;
         SaveGameList->setCurrentRow(i);
-        onSaveGameClicked(i);
+        chooseSaveGame(i);
         selection_.savedGameRestored = true;
         MapList->clearSelection();
         return true;

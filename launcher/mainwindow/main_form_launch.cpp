@@ -147,8 +147,10 @@ void MainForm::ComposeGameLaunch() {
     if (const std::string file = selectedFileEntry(); !file.empty())
         in.selectedGameFile = file;
     in.firstMapEntry = MapList->count() > 0 ? MapList->item(0)->text().toStdString() : "";
-    const std::string fullMainWad =
-        selection_.autoGame ? selection_.currentGameFolder + mainWad_ : mainWad_;
+    // A wad restored from an auto-loading game's record is a bare file name.
+    const std::string fullMainWad = folderOfPath(mainWad_).empty() && !mainWad_.empty()
+                                        ? selection_.currentGameFolder + mainWad_
+                                        : mainWad_;
     in.checkCode = lookUpKnownPwad(state_.paths.dataFolder, fullMainWad);
     const LoadList loadList = buildLoadList(fullMainWad);
     in.loadList.inGameFolder = loadList.inGameFolder;
@@ -229,7 +231,7 @@ void MainForm::Reset() {
     for (int i = 0; !slot.empty() && i < SaveGameList->count(); ++i) {
         if (SaveGameList->item(i)->text().toStdString().substr(0, 1) == slot) {
             SaveGameList->setCurrentRow(i);
-            onSaveGameClicked(i);
+            chooseSaveGame(i);
             break;
         }
     }

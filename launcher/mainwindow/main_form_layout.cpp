@@ -90,6 +90,10 @@ void MainForm::buildControls() {
     TabPages->addWidget(buildSoundTab());
     TabPages->addWidget(buildModelsTab());
     layout->addWidget(TabPages, 1);
+    // "Advanced options" switches the layouts, so it stays reachable in
+    // both: beside the view buttons of the Games tab.
+    chkMain[2]->setParent(TabFrame[0]);
+    static_cast<QBoxLayout*>(gamesGrid_->itemAtPosition(0, 0)->layout())->addWidget(chkMain[2]);
     layout->addWidget(buildLowerPanel());
     layout->addWidget(buildAuxButtons());
 
@@ -244,7 +248,7 @@ QWidget* MainForm::buildOptionsTab() {
     chkKRVOpts[4]->hide(); // a spare entry
     auto* general = new QGroupBox(QStringLiteral(" General "), TabFrame[1]);
     auto* generalColumn = new QVBoxLayout(general);
-    for (int i : {0, 1, 2, 6, 7})
+    for (int i : {0, 1, 6, 7})
         generalColumn->addWidget(chkMain[i]);
     for (int i : {0, 1, 2})
         generalColumn->addWidget(chkKRVOpts[i]);

@@ -36,9 +36,7 @@ void MainForm::connectLists() {
 }
 
 // Presses and releases over the two lists: a press on the maps drops the
-// saved game, a right click on a saved game offers its deletion, and a click
-// while " Start game from New" is shown brings the last skill back so that
-// the clicked entry is used.
+// saved game and a right click on a saved game offers its deletion.
 bool MainForm::listMouseEvent(QObject* watched, QEvent* event) {
     const bool maps = watched == MapList->viewport();
     const bool saves = watched == SaveGameList->viewport();
@@ -52,9 +50,14 @@ bool MainForm::listMouseEvent(QObject* watched, QEvent* event) {
     if (saves && mouse->button() == Qt::RightButton && SaveGameList->currentItem() &&
         SaveGameList->currentItem()->isSelected())
         mPopup7->popup(mouse->globalPosition().toPoint());
+    return false;
+}
+
+// A map or saved game clicked while " Start game from New" is shown brings
+// the last skill back, so that the clicked entry is used.
+void MainForm::restoreLastSkill() {
     if (SkillsLevel[0]->currentIndex() == 0 && state_.settings.lastSkill > 0)
         chooseSkill(state_.settings.lastSkill);
-    return false;
 }
 
 // ---- Tool runs ----------------------------------------------------------------
@@ -144,9 +147,15 @@ void MainForm::onMapClicked(int row) {
     updateWarpTarget();
     if (state_.settings.rememberLastMap)
         recordMapChoice(row);
+    restoreLastSkill();
 }
 
 void MainForm::onSaveGameClicked(int row) {
+    chooseSaveGame(row);
+    restoreLastSkill();
+}
+
+void MainForm::chooseSaveGame(int row) {
     if (row < 0)
         return;
     LaunchSelection& selection = state_.launchSelection;

@@ -22,8 +22,11 @@ std::vector<std::string> MainForm::installedGameNames() const {
     return installedGames(state_.paths, {state_.settings.scriptedMapsMode, true});
 }
 
-// The games list shows names upper-cased; the folder is found ignoring case.
+// The games list may show names upper-cased; records, save folders and the
+// engine's user directory take the folder's own spelling.
 std::string MainForm::installedGameFolderName(const std::string& entry) const {
+    if (const auto found = ci::resolve(state_.paths.gamesFolder + entry))
+        return found->filename().string();
     return entry;
 }
 

@@ -21,7 +21,7 @@ InstallRoot::InstallRoot() {
 
 void InstallRoot::installTools() const {
     namespace fs = std::filesystem;
-    for (const char* module : {"KRVgFiles.exe", "LZSS.dll"})
+    for (const char* module : {"KRVgFiles.exe", "LZSS.dll", "unzip32.dll"})
         fs::copy_file(fs::path(KRV_BUILT_BIN) / module, dir_ / "Bin" / module,
                       fs::copy_options::overwrite_existing);
 }

@@ -18,8 +18,9 @@ public:
     // The launcher executable path the entry routine derives the root from.
     std::string launcherExe() const { return (dir_ / "Bin/KRVLauncher.exe").string(); }
     std::string configFile() const { return (dir_ / "KRVLaunch/config.krv").string(); }
-    // Replaces the placeholder tools with the built inspection tool and its
-    // compressed-file module, for tests that run them.
+    // Replaces the placeholder modules with the built inspection tool, its
+    // compressed-file module and the extraction module, for tests that run
+    // them.
     void installTools() const;
 
 private:

@@ -1,0 +1,268 @@
+// The games list on a generated library, with the real inspection tool:
+// the three views, the selection of games, files, maps and saved games, the
+// records that bring them back, and a launch of an installed game.
+#include "main_form_fixture.h"
+
+#include "support/savegame_builder.h"
+#include "support/wad_builder.h"
+#include "support/zip_builder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using krv::test::packedSaveGame;
+using krv::test::WadBuilder;
+using krv::test::ZipBuilder;
+
+namespace {
+
+std::string maps(int count) {
+    WadBuilder wad;
+    for (int i = 1; i <= count; ++i)
+        wad.level((i < 10 ? "MAP0" : "MAP") + std::to_string(i));
+    return wad.build();
+}
+
+std::vector<std::string> entries(const QListWidget* list) {
+    std::vector<std::string> all;
+    for (int i = 0; i < list->count(); ++i)
+        all.push_back(list->item(i)->text().toStdString());
+    return all;
+}
+
+int rowOf(const QListWidget* list, const std::string& text) {
+    const auto all = entries(list);
+    const auto it = std::find(all.begin(), all.end(), text);
+    return it == all.end() ? -1 : static_cast<int>(it - all.begin());
+}
+
+// A library of a manual game of two wads with saved games, an auto-loading
+// game, a folder that is no game and a file named like a game.
+struct Library : Window {
+    explicit Library(int view = MainForm::InstalledGames, bool advanced = false) {
+        root.installTools();
+        const fs::path games = root / "KRVGames";
+        writeFile(games / "Castle/Pwads/small.wad", maps(2));
+        writeFile(games / "Castle/Pwads/castle.wad", maps(6));
+        writeFile(games / "Castle/Pwads/readme.txt", "text");
+        writeFile(games / "Castle/Pwads/castle.KRVgwa", "nodes");
+        writeFile(games / "Castle/Pwads/old.KRVbak", maps(1));
+        writeFile(games / "Hell/Gwads/hell.wad", maps(3));
+        writeFile(games / "Hell/Gwads/bonus.wad", maps(1));
+        fs::create_directories(games / "Empty/Maps");
+        writeFile(games / "Stray", "not a folder");
+        const fs::path saves = root / "UserSG/Castle/savegame";
+        writeFile(saves / "KorvathSav0.krvsg", packedSaveGame("Castle gate"));
+        writeFile(saves / "KorvathSav3.krvsg", packedSaveGame("Keep, west wing"));
+        writeFile(saves / "KorvathSav5.krvsg", packedSaveGame(""));
+        Settings s;
+        s.gamesListView = view;
+        s.advancedOptions = advanced;
+        s.launchMode = 0;
+        writeFile(root.configFile(), configText(s));
+    }
+    void selectGame(const std::string& name) {
+        const int row = rowOf(form->PwadList, name);
+        ASSERT_GE(row, 0) << name;
+        form->PwadList->setCurrentRow(row);
+    }
+    void clickMap(int row) {
+        QListWidget* list = form->MapList;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    }
+    void clickSaveGame(int row) {
+        QListWidget* list = form->SaveGameList;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    }
+};
+
+} // namespace
+
+TEST(GamesView, InstalledGamesListsOnlyGamesAndChoosesTheWadWithMostLevels) {
+    Library w;
+    w.load();
+    MainForm& f = *w.form;
+    EXPECT_EQ(f.Auto[0]->text(), "INSTALLED GAMES LIST");
+    EXPECT_EQ(entries(f.PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
+    // The first game is chosen: its files as the filter shows them.
+    EXPECT_EQ(f.PwadList->currentItem()->text(), "CASTLE");
+    auto files = entries(f.PwadShowlist);
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files,
+              (std::vector<std::string>{"castle.wad", "old.wad", "readme.txt", "small.wad"}));
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.KRVgwa"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads/old.KRVbak"));
+    EXPECT_EQ(f.PwadShowlist->currentItem()->text(), "castle.wad");
+    EXPECT_EQ(f.MapList->count(), 6);
+    EXPECT_TRUE(f.LaunchButton->isEnabled());
+    // Only described slots, whole descriptions.
+    EXPECT_EQ(entries(f.SaveGameList),
+              (std::vector<std::string>{"0 -  Castle gate", "3 -  Keep, west wing"}));
+}
+
+TEST(GamesView, StartKindsFollowTheClicksAndTheSkill) {
+    Library w;
+    w.load();
+    MainForm& f = *w.form;
+    LaunchSelection& sel = w.state.launchSelection;
+    EXPECT_EQ(sel.startKind, StartKind::Normal);
+    EXPECT_LT(f.MapList->currentRow() >= 0 && f.MapList->currentItem()->isSelected(), 1);
+
+    w.clickMap(4); // with " Start game from New" shown: the last skill returns
+    EXPECT_EQ(f.SkillsLevel[0]->currentIndex(), 2);
+    EXPECT_EQ(f.SkillsLevel[1]->currentIndex(), 2);
+    EXPECT_EQ(sel.startKind, StartKind::Warp);
+    EXPECT_EQ(sel.warpMap, "05");
+    EXPECT_EQ(f.MapList->currentRow(), 4);
+
+    w.clickSaveGame(1);
+    EXPECT_EQ(sel.startKind, StartKind::LoadGame);
+    EXPECT_EQ(sel.loadSlot, "3");
+    EXPECT_EQ(fs::path(sel.savedGamePath).filename(), "KorvathSav3.krvsg");
+    EXPECT_TRUE(f.MapList->selectedItems().isEmpty());
+    f.SkillsLevel[1]->setCurrentIndex(4);
+    emit f.SkillsLevel[1]->activated(4);
+    EXPECT_EQ(sel.startKind, StartKind::LoadGame); // a saved game stays chosen
+    EXPECT_EQ(f.SkillsLevel[0]->currentIndex(), 4);
+
+    emit f.SkillsLevel[0]->activated(0);
+    EXPECT_EQ(sel.startKind, StartKind::Normal);
+    EXPECT_TRUE(f.MapList->selectedItems().isEmpty());
+    EXPECT_TRUE(f.SaveGameList->selectedItems().isEmpty());
+    EXPECT_EQ(w.state.settings.lastSkill, 4);
+}
+
+TEST(GamesView, RememberedMapsAndSavedGamesComeBackWithTheirGame) {
+    Library w;
+    w.load();
+    MainForm& f = *w.form;
+    w.clickMap(3);
+    w.selectGame("HELL");
+    w.selectGame("CASTLE");
+    EXPECT_EQ(f.MapList->currentItem()->text(), "MAP04");
+
+    f.chkLaunchPrefs[1]->click(); // remember the last savegame
+    w.clickSaveGame(1);
+    w.selectGame("HELL");
+    w.selectGame("CASTLE");
+    ASSERT_NE(f.SaveGameList->currentItem(), nullptr);
+    EXPECT_EQ(f.SaveGameList->currentItem()->text(), "3 -  Keep, west wing");
+    EXPECT_EQ(w.state.launchSelection.startKind, StartKind::LoadGame);
+
+    // Switching the preferences off forgets every record.
+    f.chkLaunchPrefs[1]->click();
+    f.chkLaunchPrefs[0]->click();
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Save"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads"));
+}
+
+TEST(GamesView, AnAutoLoadingGameRestoresItsWadAndMap) {
+    Library w;
+    w.load();
+    MainForm& f = *w.form;
+    w.selectGame("HELL");
+    ASSERT_NE(f.PwadShowlist->currentItem(), nullptr); // the first wad at first
+    const int hell = rowOf(f.PwadShowlist, "hell.wad");
+    f.PwadShowlist->setCurrentRow(hell);
+    QTest::mouseClick(f.PwadShowlist->viewport(), Qt::LeftButton, {},
+                      f.PwadShowlist->visualItemRect(f.PwadShowlist->item(hell)).center());
+    EXPECT_EQ(f.MapList->count(), 3);
+    w.clickMap(2);
+    w.selectGame("CASTLE");
+    w.selectGame("HELL");
+    EXPECT_EQ(f.PwadShowlist->currentItem()->text(), "hell.wad");
+    EXPECT_EQ(f.MapList->currentItem()->text(), "MAP03");
+}
+
+TEST(GamesView, DeletingASavedGameAsksAndRefreshesTheList) {
+    Library w;
+    w.load();
+    MainForm& f = *w.form;
+    w.clickSaveGame(0);
+    w.platform.messageAnswers.push_back(msg::kResultNo);
+    f.mcDelSaveGame->trigger();
+    EXPECT_TRUE(fs::exists(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg"));
+    w.platform.messageAnswers.push_back(msg::kResultYes);
+    f.mcDelSaveGame->trigger();
+    ASSERT_EQ(w.platform.messages.size(), 2u);
+    EXPECT_EQ(w.platform.messages[1].title, " Delete selected savegame");
+    EXPECT_EQ(w.platform.messages[1].text,
+              "Are you certain you wish to delete this savegame?     ");
+    EXPECT_FALSE(fs::exists(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg"));
+    EXPECT_EQ(entries(f.SaveGameList), (std::vector<std::string>{"3 -  Keep, west wing"}));
+    EXPECT_EQ(f.MapList->currentRow(), 0);
+}
+
+TEST(GamesView, TheZipLibraryExtractsTheChosenArchiveIntoTheWorkFolder) {
+    Library w(MainForm::ZipLibrary, true);
+    ZipBuilder()
+        .file("maps/speed.wad", maps(3))
+        .file("speed.txt", "x")
+        .write(w.root / "KRVArchives/Speed.zip");
+    ZipBuilder().file("other.wad", maps(1)).write(w.root / "KRVArchives/Other.zip");
+    writeFile(w.root / "KRVLaunch/Zips/stale.wad", "old");
+    w.load();
+    MainForm& f = *w.form;
+    EXPECT_EQ(f.Auto[0]->text(), "ZIP LIBRARY");
+    EXPECT_EQ(entries(f.PwadList), (std::vector<std::string>{"OTHER", "SPEED"}));
+    w.selectGame("SPEED");
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Zips/other.wad")); // emptied first
+    EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/Zips/speed.wad"));
+    EXPECT_EQ(f.PwadShowlist->currentItem()->text(), "speed.wad");
+    EXPECT_EQ(f.MapList->count(), 3);
+    EXPECT_EQ(w.state.settings.lastArchive, "SPEED");
+}
+
+TEST(GamesView, TheDoomGamesViewListsTheIwadsMapsAndSavedGames) {
+    Library w(MainForm::DoomGames);
+    writeFile(w.root / "Iwads/Doom2.wad", WadBuilder("IWAD").level("MAP01").level("MAP02").build());
+    writeFile(w.root / "UserSG/doom2/savegame/KorvathSav2.krvsg", packedSaveGame("Entryway"));
+    w.load();
+    MainForm& f = *w.form;
+    EXPECT_EQ(entries(f.PwadShowlist), (std::vector<std::string>{"Doom2.wad"}));
+    EXPECT_EQ(f.MapList->count(), 2);
+    EXPECT_EQ(entries(f.SaveGameList), (std::vector<std::string>{"2 -  Entryway"}));
+}
+
+TEST(GamesView, AnInstalledGameLaunchesWithItsWadsAndTheChosenMap) {
+    for (const bool iwadElsewhere : {false, true}) {
+        Library w;
+        const std::string iwad = WadBuilder("IWAD").level("MAP01").build();
+        if (iwadElsewhere) {
+            // The engine cannot find it by itself: the wads are named.
+            writeFile(w.root / "My IWADs/Doom2.wad", iwad);
+            writeFile(w.root / "KRVLaunch/Data/iwads.cfg",
+                      (w.root / "My IWADs/Doom2.wad").string() + "\r\n");
+        } else {
+            writeFile(w.root / "Iwads/Doom2.wad", iwad);
+        }
+        w.load();
+        w.clickMap(4);
+        w.form->LaunchButton->click();
+        for (const auto& m : w.platform.messages)
+            ADD_FAILURE() << m.title << ": " << m.text;
+        ASSERT_EQ(w.platform.starts.size(), 1u);
+        const std::string line = w.platform.starts[0].commandLine;
+        EXPECT_NE(line.find("-udir \"Castle\""), std::string::npos) << line;
+        EXPECT_NE(line.find("-sk 2 "), std::string::npos) << line;
+        EXPECT_NE(line.find("-wp 05 "), std::string::npos) << line;
+        // The main WAD leads the other wads.
+        const auto castle = line.find("\"castle.wad\"");
+        const auto small = line.find("\"small.wad\"");
+        if (iwadElsewhere) {
+            ASSERT_NE(castle, std::string::npos) << line;
+            EXPECT_LT(castle, small) << line;
+        } else {
+            EXPECT_EQ(castle, std::string::npos) << line;
+        }
+    }
+}
