@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 
 namespace krv {
 
@@ -60,16 +61,36 @@ bool isUsableName(std::string_view name) {
            name.find_first_of("/\\") == std::string_view::npos && !hasControlByte(name);
 }
 
+namespace {
+
+// The kind of the game in an existing `folder`: one listing of it answers
+// both questions, as the library view asks them for every game after every
+// change.
+GameKind kindOfFolder(const std::filesystem::path& folder) {
+    bool gwads = false;
+    bool pwads = false;
+    std::error_code error;
+    for (const std::string& entry : ci::listFolder(folder)) {
+        const bool isG = iequals(entry, "Gwads");
+        if (!isG && !iequals(entry, "Pwads"))
+            continue;
+        if (!std::filesystem::is_directory(folder / entry, error))
+            continue;
+        (isG ? gwads : pwads) = true;
+    }
+    // Gwads decides: a game with both folders is auto-loading.
+    if (gwads)
+        return GameKind::Auto;
+    return pwads ? GameKind::Manual : GameKind::None;
+}
+
+} // namespace
+
 GameKind gameKind(const InstallPaths& paths, std::string_view name) {
     if (!isUsableName(name))
         return GameKind::None;
-    const std::string folder = gameFolder(paths, name);
-    // Gwads is tested first: a game with both folders is auto-loading.
-    if (ci::isFolder(folder + "/Gwads"))
-        return GameKind::Auto;
-    if (ci::isFolder(folder + "/Pwads"))
-        return GameKind::Manual;
-    return GameKind::None;
+    const auto folder = ci::resolve(gameFolder(paths, name));
+    return folder ? kindOfFolder(*folder) : GameKind::None;
 }
 
 std::string gameFilesFolder(const InstallPaths& paths, std::string_view name) {
@@ -83,7 +104,10 @@ std::string gameFilesFolder(const InstallPaths& paths, std::string_view name) {
 }
 
 std::vector<std::string> installedGames(const InstallPaths& paths, InstalledGamesView view) {
-    std::vector<std::string> names = ci::listFolder(paths.gamesFolder);
+    const auto games = ci::resolve(paths.gamesFolder);
+    if (!games)
+        return {};
+    std::vector<std::string> names = ci::listFolder(*games);
     std::sort(names.begin(), names.end(), caseInsensitiveLess);
     names.erase(
         std::unique(names.begin(), names.end(),
@@ -92,7 +116,7 @@ std::vector<std::string> installedGames(const InstallPaths& paths, InstalledGame
 
     std::vector<std::string> entries;
     for (const std::string& name : names) {
-        if (gameKind(paths, name) == GameKind::None)
+        if (!isUsableName(name) || kindOfFolder(*games / name) == GameKind::None)
             continue;
         if (view.scriptedOnly && !isScriptedMapName(name))
             continue;

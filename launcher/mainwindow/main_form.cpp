@@ -4,6 +4,7 @@
 #include "launcher/ui/qt_text.h"
 
 #include "launcher/launch/screen_mode.h"
+#include "launcher/library/scripted_maps.h"
 #include "launcher/startup/theme_pictures.h"
 
 #include "common/ci_path.h"
@@ -280,6 +281,7 @@ void MainForm::setSettingCaptions() {
 void MainForm::detectModelPacks() {
     // Model packs are found by the model-pack detection and the scripted-map
     // state by the games library; with neither installed nothing is marked.
+    state_.content.scriptedMapModels = hasScriptedModels(state_.paths);
     ImageCM->setVisible(advancedLayout_ && state_.content.scriptedMapModels &&
                         state_.settings.gamesListView == InstalledGames);
 }

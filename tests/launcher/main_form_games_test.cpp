@@ -12,9 +12,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using krv::test::packedSaveGame;
@@ -265,4 +267,68 @@ TEST(GamesView, AnInstalledGameLaunchesWithItsWadsAndTheChosenMap) {
             EXPECT_EQ(castle, std::string::npos) << line;
         }
     }
+}
+
+TEST(GamesView, TaskMenusOfferTheEntriesOfTheSelectedKind) {
+    Library w;
+    w.load();
+    MainForm& f = *w.form;
+    f.chkTesting->setChecked(true); // development mode shows the conversions
+    w.selectGame("HELL");
+    w.selectGame("CASTLE");
+    const auto rightClick = [&](QListWidget* list) {
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                          list->visualItemRect(list->currentItem()).center());
+    };
+    rightClick(f.PwadList); // a manual-loading game
+    EXPECT_TRUE(f.mPopup5->isVisible());
+    EXPECT_TRUE(f.mcRenameFolder->isEnabled());
+    EXPECT_TRUE(f.mcGwadConvert->isEnabled());
+    EXPECT_FALSE(f.mcUdirConvert->isEnabled());
+    f.mPopup5->hide();
+    rightClick(f.PwadShowlist);
+    EXPECT_FALSE(f.mPopup3->isVisible()); // files of a manual game: no menu
+
+    w.selectGame("HELL");
+    rightClick(f.PwadList);
+    EXPECT_TRUE(f.mcUdirConvert->isEnabled());
+    EXPECT_FALSE(f.mcGwadConvert->isEnabled());
+    f.mPopup5->hide();
+    rightClick(f.PwadShowlist);
+    EXPECT_TRUE(f.mPopup3->isVisible());
+    f.mPopup3->hide();
+}
+
+TEST(GamesView, TheScriptedMapFilterListsOnlyTheMakersMaps) {
+    Library w(MainForm::InstalledGames, true);
+    writeFile(w.root / "KRVGames/Ashen Gate/Pwads/Ashgate.wad", maps(1));
+    fs::create_directories(w.root / "Md2/Ashgate");
+    fs::create_directories(w.root / "Data/custom.hires/Ashgate");
+    w.load();
+    MainForm& f = *w.form;
+    EXPECT_TRUE(f.ImageCM->isVisible());
+    w.selectGame("CASTLE");
+    f.ImageCM->click();
+    EXPECT_TRUE(w.state.settings.scriptedMapsMode);
+    EXPECT_EQ(entries(f.PwadList), (std::vector<std::string>{"ASHEN GATE"}));
+    EXPECT_EQ(f.Auto[0]->text(), "KORVATH SCRIPTED MAP");
+    f.ImageCM->click();
+    EXPECT_EQ(entries(f.PwadList), (std::vector<std::string>{"ASHEN GATE", "CASTLE", "HELL"}));
+    EXPECT_EQ(f.PwadList->currentItem()->text(), "CASTLE"); // the unfiltered entry again
+}
+
+TEST(GamesView, DocumentationAndGameFilesOpenWithTheirPrograms) {
+    Library w;
+    w.load();
+    MainForm& f = *w.form;
+    w.platform.openFileAnswers.push_back(w.root.root() + "/KRV_Docs/guide.htm");
+    f.AuxButton[1]->click();
+    ASSERT_EQ(w.platform.openFileRequests.size(), 1u);
+    EXPECT_EQ(w.platform.openFileRequests[0].title, "Korvath Documentation");
+    EXPECT_EQ(w.platform.openFileRequests[0].initialFolder, w.root.root() + "/KRV_Docs");
+    EXPECT_EQ(w.platform.openedDocuments.back(), w.root.root() + "/KRV_Docs/guide.htm");
+
+    const int readme = rowOf(f.PwadShowlist, "readme.txt");
+    emit f.PwadShowlist->itemDoubleClicked(f.PwadShowlist->item(readme));
+    EXPECT_EQ(fs::path(w.platform.openedDocuments.back()).filename(), "readme.txt");
 }
