@@ -137,6 +137,33 @@ bool removeFile(const Path& path) {
     return !ec;
 }
 
+bool removeTree(const Path& path) {
+    const auto p = resolve(path);
+    if (!p)
+        return true;
+    std::error_code ec;
+    fs::remove_all(*p, ec);
+    return !ec;
+}
+
+bool copyFile(const Path& from, const Path& to) {
+    const auto source = resolve(from);
+    if (!source)
+        return false;
+    std::error_code ec;
+    fs::copy_file(*source, resolveForWrite(to), fs::copy_options::overwrite_existing, ec);
+    return !ec;
+}
+
+bool renamePath(const Path& from, const Path& to) {
+    const auto source = resolve(from);
+    if (!source)
+        return false;
+    std::error_code ec;
+    fs::rename(*source, resolveForWrite(to), ec);
+    return !ec;
+}
+
 bool createFolder(const Path& path) {
     const Path target = resolveForWrite(path);
     std::error_code ec;

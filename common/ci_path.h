@@ -42,6 +42,17 @@ bool createFolder(const Path& path);
 // Removes an empty folder. True when no such folder remains.
 bool removeFolder(const Path& path);
 
+// Deletes a file or a folder with its contents. A link is removed itself,
+// never what it points to. True when nothing of it remains.
+bool removeTree(const Path& path);
+
+// Copies a file over `to` (written where resolveForWrite puts it). True
+// when the copy is complete.
+bool copyFile(const Path& from, const Path& to);
+
+// Renames a file or folder to `to`. True when it took place.
+bool renamePath(const Path& from, const Path& to);
+
 // Names of the entries of a folder in enumeration order; empty when the
 // folder is missing or unreadable.
 std::vector<std::string> listFolder(const Path& folder);

@@ -65,16 +65,6 @@ bool writeRecordLines(const std::string& path, const std::vector<std::string>& l
     return writeTextLines(path, lines) == IoStatus::Ok;
 }
 
-// Deletes a file or a folder with its contents. A link is removed itself,
-// never what it points to.
-void removeTree(const std::string& path) {
-    const auto found = ci::resolve(path);
-    if (!found)
-        return;
-    std::error_code ec;
-    fs::remove_all(*found, ec);
-}
-
 std::string wadBaseName(std::string_view wad) {
     const std::size_t dot = wad.rfind('.');
     return std::string(dot == std::string_view::npos ? wad : wad.substr(0, dot));
@@ -296,7 +286,7 @@ bool GameInfoStore::recordMapChoice(const SelectedGame& game, std::string_view m
 
 void GameInfoStore::clearMapRecords() const {
     for (const char* sub : {"/Iwads", "/Pwads", "/Zips"})
-        removeTree(folder_ + sub);
+        ci::removeTree(folder_ + sub);
     const std::string autoFolder = folder_ + "/Gwads";
     for (const std::string& name : ci::listFolder(autoFolder))
         if (iendsWith(name, ".krvm"))
@@ -304,7 +294,7 @@ void GameInfoStore::clearMapRecords() const {
 }
 
 void GameInfoStore::clearSaveRecords() const {
-    removeTree(folder_ + "/Save");
+    ci::removeTree(folder_ + "/Save");
 }
 
 } // namespace krv

@@ -67,6 +67,7 @@ void MainForm::connectControls() {
     connect(Home[3], &QToolButton::clicked, this, [this] { openWebPage(kDownloadsPage); });
     connectGamesList();
     connectLists();
+    connectInstall();
     connect(cbScaler, &QComboBox::currentIndexChanged, this, &MainForm::showScalingCaption);
     TitlePic->installEventFilter(this);
     DevMode->installEventFilter(this);

@@ -15,6 +15,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,13 @@ public:
     // Extracts every member of `archive` into `folder`; a damaged archive
     // shows " File error" while the window is visible.
     bool ExtractZip(const std::string& archive, const std::string& folder);
+    // Installing levels and the zip library's commands.
+    void InstallLevel();
+    void SetZipLibraryFolder();
+    void InstallZipAsManual();
+    void InstallZipAsAuto();
+    void RenameArchive();
+    void DeleteArchive();
     // The map and savegame lists and the skill selectors.
     void FillSaveGameList(const std::string& folder);
     void SetMapFocus();
@@ -299,6 +307,13 @@ private:
     QMenu* gamesMenu();
     bool scriptedFilterReachable() const;
     void emptyFolder(const std::string& folder);
+
+    // Installing (main_form_install.cpp).
+    void connectInstall();
+    std::optional<std::string> askLibraryName(const std::string& frame, const std::string& window,
+                                              const std::string& button);
+    void showInstalledGames();
+    void installExtractedFiles(const std::string& target);
 
     // Map and savegame lists (main_form_lists.cpp).
     void connectLists();

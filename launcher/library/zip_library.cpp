@@ -1,0 +1,107 @@
+#include "launcher/library/zip_library.h"
+
+#include "launcher/library/game_info.h"
+
+#include "common/ci_path.h"
+#include "common/text_file.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace krv {
+
+namespace {
+
+constexpr const char* kBrowseInstruction = "Select the new location of your zipped wad files ...";
+
+std::string firstLineOf(const std::string& file) {
+    const TextLines text = readTextLines(file);
+    return text.lines.empty() ? std::string() : text.lines.front();
+}
+
+std::string archivePath(const std::string& folder, const std::string& name) {
+    return folder + ci::kSep + name + ".zip";
+}
+
+// The archive's records are found the way the games list keys them.
+void forgetArchiveRecords(const InstallPaths& paths, const std::string& name) {
+    const GameInfoStore store(paths);
+    const SelectedGame zip{SelectedKind::Zip, name, {}};
+    ci::removeFile(store.mapRecordPath(zip));
+    ci::removeFile(store.saveRecordPath(zip));
+}
+
+} // namespace
+
+std::string zipFolderBrowseText(const std::string& folder) {
+    const std::size_t n = folder.size();
+    if (n >= 50)
+        return kBrowseInstruction;
+    const char* label = n <= 30 ? "Current Location: " : n <= 40 ? "Location: " : "";
+    return label + folder + "\r\n" + kBrowseInstruction;
+}
+
+std::string settleZipLibraryFolder(const InstallPaths& paths,
+                                   const std::optional<std::string>& chosen,
+                                   const std::string& current) {
+    std::string folder = chosen ? *chosen : current;
+    if (!ci::isFolder(folder))
+        folder = paths.root + ci::kSep + "KRVArchives";
+    writeTextLines(ci::resolveForWrite(paths.dataFolder + "archives.krv"), {folder});
+    return folder;
+}
+
+std::string lastInstallFolder(const InstallPaths& paths) {
+    const std::string file = paths.dataFolder + "pwads.krv";
+    std::string folder = ci::isFile(file) ? firstLineOf(file) : std::string();
+    if (!folder.empty() && !ci::isFolder(folder))
+        folder.clear();
+    return folder.empty() ? paths.archivesFolder : folder;
+}
+
+void writeLastInstallFolder(const InstallPaths& paths, const std::string& folder) {
+    writeTextLines(ci::resolveForWrite(paths.dataFolder + "pwads.krv"), {folder});
+}
+
+bool fileInUse(const std::string& path) {
+    const auto found = ci::resolve(path);
+    if (!found)
+        return false;
+    const int fd = ::open(found->c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return true; // cannot be opened for writing: treated as taken
+    const bool taken = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd);
+    return taken;
+}
+
+void copyFolderFiles(const std::string& from, const std::string& to) {
+    for (const std::string& name : ci::listFolder(from))
+        if (ci::isFile(from + ci::kSep + name))
+            ci::copyFile(from + ci::kSep + name, to + ci::kSep + name);
+}
+
+ArchiveChange renameArchive(const InstallPaths& paths, const std::string& folder,
+                            const std::string& oldName, const std::string& newName) {
+    if (!ci::renamePath(archivePath(folder, oldName), archivePath(folder, newName)))
+        return ArchiveChange::Failed;
+    if (fileInUse(archivePath(folder, newName)))
+        return ArchiveChange::InUse;
+    forgetArchiveRecords(paths, oldName);
+    return ArchiveChange::Done;
+}
+
+ArchiveChange deleteArchive(const InstallPaths& paths, const std::string& folder,
+                            const std::string& name) {
+    const std::string archive = archivePath(folder, name);
+    if (fileInUse(archive))
+        return ArchiveChange::InUse;
+    ci::removeFile(archive);
+    ci::removeFile(paths.launcherFolder + "Zips/Checks/" + name + ".krvchk");
+    forgetArchiveRecords(paths, name);
+    ci::removeTree(paths.root + "/UserSG/" + name);
+    return ArchiveChange::Done;
+}
+
+} // namespace krv

@@ -1,0 +1,224 @@
+// Installing custom levels into the games library: a wad or zip from the
+// install dialog, and the zip library's task menu (install the extracted
+// files as a game, rename or delete the archive) with its folder button.
+
+#include "launcher/mainwindow/main_form.h"
+
+#include "launcher/library/library_layout.h"
+#include "launcher/library/zip_library.h"
+#include "launcher/ui/qt_text.h"
+
+#include "common/ci_path.h"
+#include "common/strings.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace krv {
+
+namespace {
+
+constexpr const char* kInUseTail = "       \r\n  appears to be in use by another program.";
+
+std::string baseNameOf(const std::string& path) {
+    std::string name(fileNameOfPath(path));
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+} // namespace
+
+void MainForm::connectInstall() {
+    connect(AuxButton[0], &QToolButton::clicked, this, &MainForm::InstallLevel);
+    connect(AuxButton[7], &QToolButton::clicked, this, &MainForm::SetZipLibraryFolder);
+    connect(mcUdirUnZip, &QAction::triggered, this, &MainForm::InstallZipAsManual);
+    connect(mcGwadUnZip, &QAction::triggered, this, &MainForm::InstallZipAsAuto);
+    connect(mcRenameArchive, &QAction::triggered, this, &MainForm::RenameArchive);
+    connect(mcDeleteArchive, &QAction::triggered, this, &MainForm::DeleteArchive);
+}
+
+// Asks for a name; nothing when the prompt is cancelled or left empty. A
+// name that cannot be one folder or file name is refused with a message, so
+// that no file operation reaches outside the library.
+std::optional<std::string> MainForm::askLibraryName(const std::string& frame,
+                                                    const std::string& window,
+                                                    const std::string& button) {
+    NamePrompt prompt;
+    prompt.frameCaption = frame;
+    prompt.windowCaption = window;
+    prompt.initialText = state_.settings.lastArchive;
+    prompt.buttonCaption = button;
+    const NamePromptResult answer = platform_.askName(prompt);
+    const std::string name(trim(answer.name));
+    if (answer.cancelled || name.empty())
+        return std::nullopt;
+    if (!isUsableName(name)) {
+        platform_.showMessage("The name '" + name + "' cannot be used as a file or folder name.  ",
+                              msg::kExclamation, " Name error");
+        return std::nullopt;
+    }
+    return name;
+}
+
+// ---- Install a wad or zip -----------------------------------------------------
+
+void MainForm::InstallLevel() {
+    BuildList->clear();
+    OpenFileRequest request;
+    request.title = "Install a wad file to the Games List";
+    request.filter = "Doom levels - zip or wad files (*.zip *.wad)";
+    request.initialFolder = lastInstallFolder(state_.paths);
+    const auto chosen = platform_.openFile(request);
+    if (!chosen)
+        return;
+    const std::string path(trim(*chosen));
+    const std::string game = baseNameOf(path);
+    const std::string gameFolder = state_.paths.gamesFolder + game;
+    if (ci::exists(gameFolder)) {
+        platform_.showMessage("  WARNING: '" + game +
+                                  "' already exists in the   \r\n"
+                                  "  games list, delete or rename existing entry.     ",
+                              msg::kOk, " Duplicate name error");
+        return;
+    }
+    const std::string pwads = gameFolder + "/Pwads";
+    if (isUsableName(game) && (iendsWith(path, ".wad") || iendsWith(path, ".zip"))) {
+        ci::createFolder(gameFolder);
+        ci::createFolder(pwads);
+        if (iendsWith(path, ".wad"))
+            ci::copyFile(path, pwads + ci::kSep + std::string(fileNameOfPath(path)));
+        else
+            ExtractZip(path, ci::resolve(pwads)->string());
+    }
+    writeLastInstallFolder(state_.paths, folderOfPath(path));
+    controlsToSettings();
+    writeSettings(state_.paths, state_.startup.wineMode, state_.settings);
+    BuildList->clear();
+    if (path.empty())
+        return;
+    selection_.lastInstalledGame = game;
+    showInstalledGames();
+}
+
+// The installed games view with the last installed game selected.
+void MainForm::showInstalledGames() {
+    selection_.autoGame = false;
+    if (!OptionUdir[InstalledGames]->isChecked())
+        OptionUdir[InstalledGames]->setChecked(true);
+    ShowView(InstalledGames);
+}
+
+// ---- The zip library ----------------------------------------------------------
+
+void MainForm::SetZipLibraryFolder() {
+    std::string& folder = state_.paths.archivesFolder;
+    const auto chosen = platform_.browseForFolder(zipFolderBrowseText(folder));
+    folder = settleZipLibraryFolder(state_.paths, chosen, folder);
+    ShowView(ZipLibrary);
+}
+
+void MainForm::InstallZipAsManual() {
+    const auto name = askLibraryName(" Name ", " Install to Game List", "Cancel");
+    if (!name)
+        return;
+    const std::string game = state_.paths.gamesFolder + *name;
+    if (ci::isFolder(game + "/Pwads")) {
+        platform_.showMessage("  WARNING: '" + *name +
+                                  "' already exists  \r\n"
+                                  "  choose another name before installing.     ",
+                              msg::kOk, " Duplicate name error");
+        return;
+    }
+    if (ci::isFolder(game + "/Gwads")) {
+        const int answer = platform_.showMessage(
+            " WARNING: A manual-loading structure already exists in " + *name +
+                "     \r\n selecting Yes will delete all the existing files contained in this "
+                "folder.     ",
+            msg::kYesNoQuestion, " User Directory Conversion");
+        if (answer != msg::kResultYes)
+            return;
+        // Only what the user agreed to replace goes.
+        ci::removeTree(game);
+    }
+    ci::createFolder(game);
+    ci::createFolder(game + "/Pwads");
+    installExtractedFiles(game + "/Pwads");
+    selection_.lastInstalledGame = *name;
+    showInstalledGames();
+}
+
+void MainForm::InstallZipAsAuto() {
+    const auto name = askLibraryName("Games List Name", " Install to Games List", "Cancel");
+    if (!name)
+        return;
+    const std::string game = state_.paths.gamesFolder + *name;
+    if (ci::isFolder(game + "/Pwads")) {
+        platform_.showMessage(" The " + *name +
+                                  " folder already exists as an auto-loading User Directory     ",
+                              msg::kOk, " User Directory Conversion");
+        return;
+    }
+    const bool existed = ci::isFolder(game + "/Gwads");
+    ci::createFolder(game);
+    ci::createFolder(game + "/Gwads");
+    installExtractedFiles(game + "/Gwads");
+    selection_.lastInstalledGame = *name;
+    showInstalledGames();
+    platform_.showMessage(existed ? " All relevant files have been unzipped to the existing " +
+                                        *name + " games list.    "
+                                  : " The " + *name + " has been installed to the games list.     ",
+                          msg::kOk, "User Directory Conversion");
+}
+
+// The extracted files of the last zip, main WAD included, go into the game.
+void MainForm::installExtractedFiles(const std::string& target) {
+    const std::string zips = state_.paths.launcherFolder + "Zips";
+    if (ci::isFolder(zips))
+        copyFolderFiles(zips, target);
+    selection_.currentGameFolder = target + ci::kSep;
+    if (!mainWad_.empty())
+        mainWad_ = selection_.currentGameFolder + std::string(fileNameOfPath(mainWad_));
+}
+
+void MainForm::RenameArchive() {
+    const auto name = askLibraryName(" Name ", " Rename Zip", "Cancel");
+    if (!name)
+        return;
+    const std::string old = state_.settings.lastArchive;
+    const ArchiveChange change =
+        renameArchive(state_.paths, state_.paths.archivesFolder, old, *name);
+    if (change == ArchiveChange::InUse) {
+        platform_.showMessage(std::string("Unable to rename the selected file, the file") +
+                                  kInUseTail,
+                              msg::kCritical, " Access error");
+        return;
+    }
+    if (change != ArchiveChange::Done)
+        return;
+    state_.settings.lastArchive = *name;
+    if (QListWidgetItem* item = PwadList->currentItem())
+        delete PwadList->takeItem(PwadList->row(item));
+    PwadList->addItem(qs(state_.font.isSet() ? *name : toUpper(*name)));
+    PwadList->setCurrentRow(PwadList->count() - 1);
+}
+
+void MainForm::DeleteArchive() {
+    const int answer = platform_.showMessage("Are you certain you wish to delete this file?      ",
+                                             msg::kYesNoQuestion, " Delete selected archive");
+    if (answer != msg::kResultYes)
+        return;
+    const std::string name = state_.settings.lastArchive;
+    if (deleteArchive(state_.paths, state_.paths.archivesFolder, name) == ArchiveChange::InUse) {
+        platform_.showMessage(std::string("Unable to delete the selected file, the file") +
+                                  kInUseTail,
+                              msg::kCritical, " Access error");
+        return;
+    }
+    SaveGameList->clear();
+    selection_.zip = false;
+    ShowView(ZipLibrary);
+}
+
+} // namespace krv

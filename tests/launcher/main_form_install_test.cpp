@@ -1,0 +1,234 @@
+// Installing levels and the zip library's commands, offscreen, with the
+// scripted platform answering the dialogs and the real extraction module.
+#include "main_form_fixture.h"
+
+#include "launcher/library/zip_library.h"
+#include "support/savegame_builder.h"
+#include "support/wad_builder.h"
+#include "support/zip_builder.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QToolButton>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+using krv::test::WadBuilder;
+using krv::test::ZipBuilder;
+
+namespace {
+
+std::string oneMap() {
+    return WadBuilder().level("MAP01").build();
+}
+
+struct ZipWindow : Window {
+    explicit ZipWindow(int view = MainForm::ZipLibrary) {
+        root.installTools();
+        ZipBuilder()
+            .file("a/speed.wad", oneMap())
+            .file("b/speed.wad", WadBuilder().level("MAP01").level("MAP02").build())
+            .file("notes.txt", "x")
+            .write(root / "KRVArchives/Speed.zip");
+        Settings s;
+        s.advancedOptions = true;
+        s.gamesListView = view;
+        writeFile(root.configFile(), configText(s));
+    }
+    std::string current() const {
+        return form->PwadList->currentItem() ? form->PwadList->currentItem()->text().toStdString()
+                                             : std::string();
+    }
+    void answerName(const std::string& name) { platform.nameAnswers.push_back({name, false}); }
+};
+
+// Holds an exclusive lock on a file, as a program using it would.
+struct Lock {
+    int fd;
+    explicit Lock(const fs::path& path) : fd(::open(path.c_str(), O_RDWR)) { ::flock(fd, LOCK_EX); }
+    ~Lock() { ::close(fd); }
+};
+
+} // namespace
+
+TEST(InstallLevel, AWadBecomesAGameAndIsSelected) {
+    ZipWindow w(MainForm::DoomGames);
+    writeFile(w.root / "Downloads/mylevel.wad", oneMap());
+    w.load();
+    w.platform.openFileAnswers.push_back((w.root / "Downloads/mylevel.wad").string() + " ");
+    w.form->AuxButton[0]->click();
+    ASSERT_EQ(w.platform.openFileRequests.size(), 1u);
+    EXPECT_EQ(w.platform.openFileRequests[0].title, "Install a wad file to the Games List");
+    EXPECT_EQ(w.platform.openFileRequests[0].initialFolder, w.state.paths.archivesFolder);
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/mylevel/Pwads/mylevel.wad"));
+    EXPECT_EQ(krv::readTextLines(w.root / "KRVLaunch/Data/pwads.krv").lines,
+              (std::vector<std::string>{(w.root / "Downloads").string()}));
+    EXPECT_TRUE(fs::exists(w.root.configFile()));
+    EXPECT_EQ(w.state.settings.gamesListView, MainForm::InstalledGames);
+    EXPECT_EQ(w.current(), "MYLEVEL");
+    EXPECT_EQ(w.form->MapList->count(), 1);
+
+    // The next dialog starts where this one ended; a duplicate is refused.
+    w.platform.openFileAnswers.push_back((w.root / "Downloads/mylevel.wad").string());
+    w.form->AuxButton[0]->click();
+    EXPECT_EQ(w.platform.openFileRequests[1].initialFolder, (w.root / "Downloads").string());
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].title, " Duplicate name error");
+    EXPECT_EQ(w.platform.messages[0].text, "  WARNING: 'mylevel' already exists in the   \r\n"
+                                           "  games list, delete or rename existing entry.     ");
+}
+
+TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
+    ZipWindow w(MainForm::DoomGames);
+    writeFile(w.root / "KRVLaunch/Data/pwads.krv", (w.root / "Gone").string() + "\r\n");
+    w.load();
+    w.platform.openFileAnswers.push_back((w.root / "KRVArchives/Speed.zip").string());
+    w.form->AuxButton[0]->click();
+    EXPECT_EQ(w.platform.openFileRequests[0].initialFolder, w.state.paths.archivesFolder);
+    const fs::path pwads = w.root / "KRVGames/Speed/Pwads";
+    EXPECT_TRUE(fs::exists(pwads / "notes.txt"));
+    EXPECT_EQ(krv::test::readFile(pwads / "speed.wad").size(),
+              WadBuilder().level("MAP01").level("MAP02").build().size()); // the later member
+    EXPECT_EQ(w.current(), "SPEED");
+
+    writeFile(w.root / "Downloads/readme.txt", "x");
+    w.platform.openFileAnswers.push_back((w.root / "Downloads/readme.txt").string());
+    w.form->AuxButton[0]->click();
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/readme"));
+    EXPECT_EQ(w.state.settings.gamesListView, MainForm::InstalledGames);
+}
+
+TEST(ZipLibrary, TheFolderButtonWritesArchivesKrvEvenWhenCancelled) {
+    ZipWindow w;
+    w.load();
+    EXPECT_EQ(w.form->Auto[0]->text(), "ZIP LIBRARY");
+    w.form->AuxButton[7]->click(); // cancelled
+    ASSERT_EQ(w.platform.folderRequests.size(), 1u);
+    EXPECT_EQ(w.platform.folderRequests[0], zipFolderBrowseText(w.state.paths.archivesFolder));
+    EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/Data/archives.krv"));
+    EXPECT_EQ(w.form->Auto[0]->text(), "CUSTOM ZIP LIBRARY");
+
+    fs::create_directories(w.root / "Elsewhere");
+    w.platform.folderAnswers.push_back((w.root / "Elsewhere").string());
+    w.form->AuxButton[7]->click();
+    EXPECT_EQ(w.state.paths.archivesFolder, (w.root / "Elsewhere").string());
+    EXPECT_EQ(w.form->PwadList->count(), 0);
+}
+
+TEST(ZipLibrary, BrowseTextLabelsFollowTheFolderLength) {
+    const std::string tail = "Select the new location of your zipped wad files ...";
+    EXPECT_EQ(zipFolderBrowseText(std::string(30, 'a')),
+              "Current Location: " + std::string(30, 'a') + "\r\n" + tail);
+    EXPECT_EQ(zipFolderBrowseText(std::string(35, 'a')),
+              "Location: " + std::string(35, 'a') + "\r\n" + tail);
+    EXPECT_EQ(zipFolderBrowseText(std::string(45, 'a')), std::string(45, 'a') + "\r\n" + tail);
+    EXPECT_EQ(zipFolderBrowseText(std::string(55, 'a')), tail);
+}
+
+TEST(ZipLibrary, InstallAsManualCopiesTheExtractedFilesAndAsksBeforeReplacing) {
+    ZipWindow w;
+    w.load();
+    ASSERT_EQ(w.current(), "SPEED");
+    w.answerName("Speedy");
+    w.form->mcUdirUnZip->trigger();
+    EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Install to Game List");
+    EXPECT_EQ(w.platform.namePrompts.back().initialText, "SPEED");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speedy/Pwads/speed.wad"));
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speedy/Pwads/notes.txt"));
+    EXPECT_EQ(w.state.settings.gamesListView, MainForm::InstalledGames);
+    EXPECT_EQ(w.current(), "SPEEDY");
+
+    // An auto-loading game of that name is replaced only after a Yes.
+    writeFile(w.root / "KRVGames/Hell/Gwads/hell.wad", oneMap());
+    w.form->OptionUdir[2]->click();
+    for (const int answer : {msg::kResultNo, msg::kResultYes}) {
+        w.answerName("Hell");
+        w.platform.messageAnswers.push_back(answer);
+        w.form->mcUdirUnZip->trigger();
+        EXPECT_EQ(w.platform.messages.back().title, " User Directory Conversion");
+        EXPECT_EQ(fs::exists(w.root / "KRVGames/Hell/Gwads"), answer == msg::kResultNo);
+    }
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Hell/Pwads/speed.wad"));
+
+    w.form->OptionUdir[2]->click();
+    w.answerName("Speedy");
+    w.form->mcUdirUnZip->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Duplicate name error");
+    w.answerName("../outside");
+    w.form->mcUdirUnZip->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Name error");
+    EXPECT_FALSE(fs::exists(w.root / "outside"));
+}
+
+TEST(ZipLibrary, InstallAsAutoMakesAUserDirectory) {
+    ZipWindow w;
+    w.load();
+    w.answerName("Speed Run");
+    w.form->mcGwadUnZip->trigger();
+    EXPECT_EQ(w.platform.namePrompts.back().frameCaption, "Games List Name");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speed Run/Gwads/speed.wad"));
+    EXPECT_EQ(w.platform.messages.back().text,
+              " The Speed Run has been installed to the games list.     ");
+    EXPECT_EQ(w.current(), "SPEED RUN");
+
+    w.form->OptionUdir[2]->click();
+    w.answerName("Speed Run");
+    w.form->mcGwadUnZip->trigger();
+    EXPECT_EQ(w.platform.messages.back().text,
+              " All relevant files have been unzipped to the existing Speed Run games list.    ");
+}
+
+TEST(ZipLibrary, RenameForgetsTheRecordsButKeepsTheSavedGames) {
+    ZipWindow w;
+    writeFile(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm", "MAP01\r\n");
+    writeFile(w.root / "KRVLaunch/GameInfo/Save/Zip/speed.krvs", "1\r\n");
+    writeFile(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg", krv::test::packedSaveGame("x"));
+    w.load();
+    w.answerName("Fast");
+    w.form->mcRenameArchive->trigger();
+    EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Rename Zip");
+    EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Fast.zip"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVArchives/Speed.zip"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Save/Zip/speed.krvs"));
+    EXPECT_TRUE(fs::exists(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg"));
+    EXPECT_EQ(w.current(), "FAST");
+
+    Lock lock(w.root / "KRVArchives/Fast.zip");
+    w.answerName("Faster");
+    w.form->mcRenameArchive->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Access error");
+    EXPECT_EQ(w.platform.messages.back().text,
+              "Unable to rename the selected file, the file       \r\n"
+              "  appears to be in use by another program.");
+}
+
+TEST(ZipLibrary, DeleteAsksAndRemovesTheArchiveWithWhatBelongsToIt) {
+    ZipWindow w;
+    writeFile(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm", "MAP01\r\n");
+    writeFile(w.root / "KRVLaunch/Zips/Checks/speed.krvchk", "x");
+    writeFile(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg", krv::test::packedSaveGame("x"));
+    w.load();
+    w.platform.messageAnswers.push_back(msg::kResultNo);
+    w.form->mcDeleteArchive->trigger();
+    EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Speed.zip"));
+    {
+        Lock lock(w.root / "KRVArchives/Speed.zip");
+        w.platform.messageAnswers.push_back(msg::kResultYes);
+        w.form->mcDeleteArchive->trigger();
+        EXPECT_EQ(w.platform.messages.back().title, " Access error");
+        EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Speed.zip"));
+    }
+    w.platform.messageAnswers.push_back(msg::kResultYes);
+    w.form->mcDeleteArchive->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Delete selected archive");
+    EXPECT_FALSE(fs::exists(w.root / "KRVArchives/Speed.zip"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Zips/Checks/speed.krvchk"));
+    EXPECT_FALSE(fs::exists(w.root / "UserSG/Speed"));
+    EXPECT_EQ(w.form->PwadList->count(), 0);
+}
