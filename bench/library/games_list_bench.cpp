@@ -21,8 +21,7 @@ namespace {
 
 std::string wadOf(int levels) {
     krv::test::WadBuilder wad;
-    for (int i = 1; i <= levels; ++i)
-        wad.level((i < 10 ? "MAP0" : "MAP") + std::to_string(i));
+    wad.mapLevels(levels);
     for (int i = 0; i < 300; ++i)
         wad.lump("FILLER", "x");
     return wad.build();

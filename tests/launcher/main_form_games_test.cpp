@@ -26,10 +26,7 @@ using krv::test::ZipBuilder;
 namespace {
 
 std::string maps(int count) {
-    WadBuilder wad;
-    for (int i = 1; i <= count; ++i)
-        wad.level((i < 10 ? "MAP0" : "MAP") + std::to_string(i));
-    return wad.build();
+    return WadBuilder().mapLevels(count).build();
 }
 
 std::vector<std::string> entries(const QListWidget* list) {

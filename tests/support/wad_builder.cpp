@@ -61,6 +61,12 @@ WadBuilder& WadBuilder::directoryOffset(std::int32_t offset) {
     return *this;
 }
 
+WadBuilder& WadBuilder::mapLevels(int count) {
+    for (int n = 1; n <= count; ++n)
+        level((n < 10 ? "MAP0" : "MAP") + std::to_string(n));
+    return *this;
+}
+
 std::string WadBuilder::build() const {
     std::string body;
     std::string directory;

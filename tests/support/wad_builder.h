@@ -29,6 +29,8 @@ public:
     // GL nodes for a map: "GL_" + marker, GL_VERT (its data begins with the
     // signature), GL_SEGS, GL_SSECT and GL_NODES.
     WadBuilder& glNodes(std::string_view marker, std::string_view signature = "gNd2");
+    // Maps MAP01 to MAPnn, `count` of them.
+    WadBuilder& mapLevels(int count);
     // Both of the above.
     WadBuilder& levelWithGl(std::string_view marker, std::string_view signature = "gNd2");
 

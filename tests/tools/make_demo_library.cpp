@@ -28,11 +28,7 @@ template <typename Name> std::string pwad(int count, Name name) {
 }
 
 std::string mapLevels(int count) {
-    return pwad(count, [](int i) {
-        char name[8];
-        std::snprintf(name, sizeof name, "MAP%02d", i);
-        return std::string(name);
-    });
+    return WadBuilder().mapLevels(count).build();
 }
 
 std::string episodeLevels(int episode, int count) {
