@@ -56,6 +56,11 @@ void MainForm::connectControls() {
     connect(SelButton, &QPushButton::clicked, this, &MainForm::SelButtonClick);
     connect(LaunchButton, &QPushButton::clicked, this, &MainForm::LaunchButtonClick);
     connect(AuxButton[3], &QToolButton::clicked, this, [this] { openLogFile("edit.out"); });
+    connect(chkMain[5], &QCheckBox::toggled, this, [this](bool editMode) {
+        AuxButton[3]->setVisible(advancedLayout_ && editMode);
+        AuxButton[7]->setVisible(advancedLayout_ && !editMode &&
+                                 state_.settings.gamesListView == ZipLibrary);
+    });
     connect(AuxButton[4], &QToolButton::clicked, this, [this] { openLogFile("Korvath.out"); });
     connect(chkMain[2], &QCheckBox::clicked, this,
             [this](bool advanced) { applyLayoutMode(advanced); });
@@ -494,10 +499,11 @@ void MainForm::applyLayoutMode(bool advanced) {
     for (int i : {4, 5, 6})
         AuxButton[i]->setVisible(advanced);
     AuxButton[2]->setVisible(advanced && chkLaunchPrefs[2]->isChecked());
-    if (!advanced) {
-        AuxButton[3]->hide();
-        AuxButton[7]->hide();
-    }
+    // The texture-offset log belongs to the engine's edit mode; the zip
+    // folder button to the zip view, where it shares the log's place.
+    AuxButton[3]->setVisible(advanced && chkMain[5]->isChecked());
+    AuxButton[7]->setVisible(advanced && !AuxButton[3]->isVisible() &&
+                             state_.settings.gamesListView == ZipLibrary);
     ImageCM->setVisible(advanced && state_.content.scriptedMapModels &&
                         state_.settings.gamesListView == InstalledGames);
     placeCheckFrame(!advanced);

@@ -293,6 +293,14 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
     EXPECT_TRUE(f.OptionUdir[2]->isVisible());
     for (int i : {2, 4, 5, 6})
         EXPECT_TRUE(f.AuxButton[i]->isVisible()) << i;
+    EXPECT_FALSE(f.AuxButton[3]->isVisible()); // the edit log: edit mode only
+    EXPECT_FALSE(f.AuxButton[7]->isVisible()); // the zip folder: zip view only
+    f.chkMain[5]->setChecked(true);
+    EXPECT_TRUE(f.AuxButton[3]->isVisible());
+    f.chkMain[5]->setChecked(false);
+    f.OptionUdir[2]->click();
+    EXPECT_TRUE(f.AuxButton[7]->isVisible());
+    f.OptionUdir[1]->click();
     EXPECT_LT(f.ChkFrame->y(), f.KRVFrame->y()); // back above the frames
     f.chkLaunchPrefs[2]->click();
     EXPECT_FALSE(f.AuxButton[2]->isVisible());
