@@ -2,6 +2,7 @@
 #include "launcher/platform/process.h"
 #include "support/install_root.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -61,7 +62,9 @@ TEST(Process, CapturesOutputAndErrorThroughOnePipe) {
     EXPECT_TRUE(r.started);
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_EQ(r.output, "out\nerr\n" + dir.path().string() + "\n");
-    EXPECT_FALSE(runCaptured({"/no/such/program"}, dir.path().string()).started);
+    const HiddenRunResult missing = runCaptured({"/no/such/program"}, dir.path().string());
+    EXPECT_FALSE(missing.started);
+    EXPECT_EQ(missing.errorNumber, ENOENT); // shown in "CreateProcess failed. Error: 2"
 }
 
 TEST(Process, StartsDetachedInTheWorkingFolder) {
@@ -75,4 +78,7 @@ TEST(Process, StartsDetachedInTheWorkingFolder) {
     EXPECT_EQ(readFile(log), root.root() + "\n-iwad\nMy Doom.wad\n");
     EXPECT_FALSE(startDetached({"/no/such/program"}, root.root()));
     EXPECT_FALSE(startDetached({"/bin/true"}, "/no/such/folder"));
+    // An engine that is not executable is a failed start, not a silent one.
+    fs::permissions(root / "Bin/Korvath.exe", fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(startDetached(*argv, root.root()));
 }
