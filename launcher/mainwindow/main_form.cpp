@@ -73,6 +73,7 @@ void MainForm::connectControls() {
     connectGamesList();
     connectLists();
     connectInstall();
+    connectOperations();
     connect(cbScaler, &QComboBox::currentIndexChanged, this, &MainForm::showScalingCaption);
     TitlePic->installEventFilter(this);
     DevMode->installEventFilter(this);

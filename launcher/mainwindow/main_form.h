@@ -36,6 +36,8 @@ class QToolButton;
 
 namespace krv {
 
+struct InstalledGame;
+
 // The two web pages of the banner buttons.
 inline constexpr const char* kProductSite = "https://korvath.org/";
 inline constexpr const char* kDownloadsPage = "https://korvath.org/downloads/";
@@ -99,6 +101,14 @@ public:
     void InstallZipAsAuto();
     void RenameArchive();
     void DeleteArchive();
+    // The games menu and the game files menu.
+    void UninstallGame();
+    void RenameGame();
+    void ConvertToAuto();
+    void ConvertToManual();
+    void DeleteGameFile();
+    void RemoveShortcuts(const std::string& prefix);
+    bool IsInUse(const std::string& path) const;
     // The map and savegame lists and the skill selectors.
     void FillSaveGameList(const std::string& folder);
     void SetMapFocus();
@@ -314,6 +324,10 @@ private:
                                               const std::string& button);
     void showInstalledGames();
     void installExtractedFiles(const std::string& target);
+
+    // Game menus (main_form_operations.cpp).
+    void connectOperations();
+    InstalledGame installedGame() const;
 
     // Map and savegame lists (main_form_lists.cpp).
     void connectLists();

@@ -1,0 +1,52 @@
+#pragma once
+// Changes to installed games: uninstalling, renaming, converting between
+// manual-loading (Pwads) and auto-loading (Gwads), and deleting one file of
+// an auto-loading game, each keeping the records, the engine's node files
+// and the player's shortcuts in step.
+
+#include "launcher/startup/install_paths.h"
+
+#include <string>
+#include <vector>
+
+namespace krv {
+
+enum class GameChange { Done, AccessDenied, Failed };
+
+// The wad's base name ("castle" for ".../castle.wad"); empty for none.
+std::string wadBaseName(const std::string& wad);
+
+// Deletes, in each folder that exists, every file whose name begins with
+// `prefix` (ignoring case). An empty prefix deletes nothing.
+void removeFilesStartingWith(const std::vector<std::string>& folders, const std::string& prefix);
+
+// The engine's node files of a wad, in "KRVAnFiles" and "gwa".
+void removeNodeFiles(const InstallPaths& paths, const std::string& base);
+
+struct InstalledGame {
+    std::string name; // folder name under KRVGames
+    bool autoLoading = false;
+    std::string wadBase; // base name of the selected wad, or empty
+};
+
+// Removes the game's folder, its records and its node files; a
+// manual-loading game also loses the model, texture and music folders named
+// after its wad. Its saved games stay.
+GameChange uninstallGame(const InstallPaths& paths, const InstalledGame& game);
+
+// Renames the game's folder and forgets its records (they are not renamed).
+GameChange renameGame(const InstallPaths& paths, const InstalledGame& game,
+                      const std::string& newName);
+
+// Moves every file of Pwads into Gwads (or back, copying) and forgets the
+// records of the kind given up. `checkWad` names the wad whose check file
+// goes.
+GameChange convertToAuto(const InstallPaths& paths, const InstalledGame& game);
+GameChange convertToManual(const InstallPaths& paths, const InstalledGame& game);
+
+// Deletes one file of an auto-loading game with its savegame record and
+// node files.
+GameChange deleteGameFile(const InstallPaths& paths, const InstalledGame& game,
+                          const std::string& fileName);
+
+} // namespace krv

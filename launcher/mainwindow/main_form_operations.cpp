@@ -1,0 +1,189 @@
+// The games menu and the game files menu: uninstall, rename and convert an
+// installed game, and delete one file of an auto-loading game. Each asks
+// first where it destroys, refuses while a file is in use, and refreshes
+// the lists afterwards.
+
+#include "launcher/mainwindow/main_form.h"
+
+#include "launcher/library/game_operations.h"
+#include "launcher/library/library_layout.h"
+#include "launcher/library/scripted_maps.h"
+#include "launcher/library/zip_library.h"
+#include "launcher/ui/qt_text.h"
+
+#include "common/ci_path.h"
+#include "common/strings.h"
+
+#include <QAction>
+#include <QListWidget>
+
+namespace krv {
+
+namespace {
+
+constexpr const char* kNotFullyRemoved =
+    "Unable to fully remove the selected item from the games list,       \r\n"
+    "associated files or folders may be in use by another program.";
+
+} // namespace
+
+void MainForm::connectOperations() {
+    connect(mcDeleteFolder, &QAction::triggered, this, &MainForm::UninstallGame);
+    connect(mcRenameFolder, &QAction::triggered, this, &MainForm::RenameGame);
+    connect(mcGwadConvert, &QAction::triggered, this, &MainForm::ConvertToAuto);
+    connect(mcUdirConvert, &QAction::triggered, this, &MainForm::ConvertToManual);
+    connect(mcDeleteFile, &QAction::triggered, this, &MainForm::DeleteGameFile);
+}
+
+InstalledGame MainForm::installedGame() const {
+    const bool autoLoading = selection_.autoGame;
+    const std::string name = autoLoading ? selection_.autoGameName : selection_.manualGameName;
+    const std::string file = selectedFileEntry();
+    return {name, autoLoading, iendsWith(file, ".wad") ? wadBaseName(file) : std::string()};
+}
+
+// Desktop and start-menu shortcuts whose names begin with `prefix`.
+void MainForm::RemoveShortcuts(const std::string& prefix) {
+    std::vector<std::string> folders;
+    for (const SpecialFolder which : {SpecialFolder::Desktop, SpecialFolder::StartMenuPrograms}) {
+        const std::string folder = platform_.specialFolder(which);
+        if (!folder.empty())
+            folders.push_back(folder + "/Korvath Shortcuts");
+    }
+    removeFilesStartingWith(folders, prefix);
+}
+
+// A file that exists and is held by another program; a missing file is not
+// in use, so that a game whose wad is gone can still be removed.
+bool MainForm::IsInUse(const std::string& path) const {
+    return !path.empty() && fileInUse(path);
+}
+
+void MainForm::UninstallGame() {
+    const InstalledGame game = installedGame();
+    if (game.name.empty())
+        return;
+    const int answer =
+        platform_.showMessage(" Are you certain you wish to remove this game from the list?      ",
+                              msg::kYesNoQuestion, " Remove selected game from list ");
+    if (answer != msg::kResultYes)
+        return;
+    if (IsInUse(selection_.selectedFile)) {
+        platform_.showMessage(" Unable to remove the selected item from the games list,       \r\n"
+                              "associated files or folders are in use by another program.",
+                              msg::kCritical, " Access error");
+        return;
+    }
+    if (uninstallGame(state_.paths, game) != GameChange::Done)
+        platform_.showMessage(kNotFullyRemoved, msg::kCritical, " Access error");
+    RemoveShortcuts(game.name);
+    selection_.autoGame = selection_.manualGame = false;
+    if (!hasScriptedModels(state_.paths))
+        state_.settings.scriptedMapsMode = false;
+    ShowView(InstalledGames);
+}
+
+void MainForm::RenameGame() {
+    const InstalledGame game = installedGame();
+    if (game.name.empty())
+        return;
+    NamePrompt prompt;
+    prompt.frameCaption = " Name ";
+    prompt.windowCaption = " Rename Game";
+    prompt.initialText = game.name;
+    prompt.buttonCaption = "Cancel";
+    const NamePromptResult answer = platform_.askName(prompt);
+    const std::string name(trim(answer.name));
+    if (answer.cancelled || name.empty())
+        return;
+    if (!isUsableName(name)) {
+        platform_.showMessage(" Illegal naming convention detected.    ", msg::kCritical,
+                              " Renaming error");
+        return;
+    }
+    if (ci::exists(state_.paths.gamesFolder + name)) {
+        platform_.showMessage("  WARNING: '" + name +
+                                  "' already exists  \r\n"
+                                  "  choose another name for renaming.",
+                              msg::kOk, " Duplicate name error");
+        return;
+    }
+    const GameChange change = renameGame(state_.paths, game, name);
+    if (change == GameChange::AccessDenied) {
+        platform_.showMessage("Unable to rename the selected item in this list,       \r\n"
+                              "  the item may be in use by another program.",
+                              msg::kCritical, " Access error");
+        return;
+    }
+    if (change != GameChange::Done) {
+        platform_.showMessage(" Illegal naming convention detected.    ", msg::kCritical,
+                              " Renaming error");
+        return;
+    }
+    RemoveShortcuts(game.name);
+    selection_.lastInstalledGame = name;
+    ShowView(InstalledGames);
+}
+
+void MainForm::ConvertToAuto() {
+    const InstalledGame game = installedGame();
+    if (game.name.empty() || game.autoLoading)
+        return;
+    const GameChange change = convertToAuto(state_.paths, game);
+    if (change != GameChange::Done)
+        platform_.showMessage(change == GameChange::AccessDenied
+                                  ? "Access denied: File or folder may be in use     "
+                                  : "ERROR: Unknown error     ",
+                              msg::kCritical, " Conversion error");
+    SelectGame();
+}
+
+void MainForm::ConvertToManual() {
+    const InstalledGame game = installedGame();
+    if (game.name.empty() || !game.autoLoading)
+        return;
+    // A user directory may hold more than a game's own files.
+    int lastWad = 0;
+    for (int i = 0; i < PwadShowlist->count(); ++i)
+        if (iendsWith(PwadShowlist->item(i)->text().toStdString(), ".wad"))
+            lastWad = i + 1;
+    if (lastWad > 3) {
+        const int answer = platform_.showMessage(
+            " Only relevant game files can be contained in an auto-loading structure,      \r\n"
+            " select Yes if you still wish to convert to auto-loading or No to abort.      ",
+            msg::kYesNoQuestion, " User Directory Conversion");
+        if (answer != msg::kResultYes)
+            return;
+    }
+    const GameChange change = convertToManual(state_.paths, game);
+    if (change != GameChange::Done)
+        platform_.showMessage(change == GameChange::AccessDenied
+                                  ? "Read only error, file can't be overwritten     "
+                                  : "ERROR: Unknown error     ",
+                              msg::kCritical, " Conversion error");
+    SelectGame();
+}
+
+void MainForm::DeleteGameFile() {
+    const InstalledGame game = installedGame();
+    const std::string file = selectedFileEntry();
+    if (!game.autoLoading || file.empty())
+        return;
+    const int answer =
+        platform_.showMessage("Are you certain you wish to delete " + toUpper(file) + "?       ",
+                              msg::kYesNoQuestion, " Delete selected file");
+    if (answer != msg::kResultYes)
+        return;
+    if (IsInUse(selection_.selectedFile)) {
+        platform_.showMessage("Unable to delete the selected file, the file       \r\n"
+                              "  appears to be in use by another program.",
+                              msg::kCritical, " Access error");
+        return;
+    }
+    if (deleteGameFile(state_.paths, game, file) != GameChange::Done)
+        platform_.showMessage(kNotFullyRemoved, msg::kCritical, " Access error");
+    RemoveShortcuts(game.name + " - " + wadBaseName(file));
+    SelectGame();
+}
+
+} // namespace krv

@@ -1,0 +1,170 @@
+// The games menu and the game files menu on a generated library: uninstall,
+// rename, the two conversions and deleting a file of a user directory.
+#include "main_form_fixture.h"
+
+#include "support/wad_builder.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+using krv::test::WadBuilder;
+
+namespace {
+
+std::vector<std::string> entries(const QListWidget* list) {
+    std::vector<std::string> all;
+    for (int i = 0; i < list->count(); ++i)
+        all.push_back(list->item(i)->text().toStdString());
+    return all;
+}
+
+struct Games : Window {
+    fs::path desktop;
+    Games() {
+        root.installTools();
+        const std::string wad = WadBuilder().mapLevels(2).build();
+        writeFile(root / "KRVGames/Castle/Pwads/castle.wad", wad);
+        writeFile(root / "KRVGames/Castle/Pwads/castle.deh", "patch");
+        writeFile(root / "KRVGames/Hell/Gwads/hell.wad", wad);
+        writeFile(root / "KRVGames/Hell/Gwads/bonus.wad", wad);
+        desktop = root / "Desktop";
+        platform.specialFolders[SpecialFolder::Desktop] = desktop.string();
+        Settings s;
+        s.gamesListView = MainForm::InstalledGames;
+        writeFile(root.configFile(), configText(s));
+    }
+    void select(const std::string& name) {
+        const auto all = entries(form->PwadList);
+        const auto it = std::find(all.begin(), all.end(), name);
+        ASSERT_NE(it, all.end()) << name;
+        form->PwadList->setCurrentRow(static_cast<int>(it - all.begin()));
+    }
+    void selectFile(const std::string& name) {
+        const auto all = entries(form->PwadShowlist);
+        const auto it = std::find(all.begin(), all.end(), name);
+        ASSERT_NE(it, all.end()) << name;
+        form->PwadShowlist->setCurrentRow(static_cast<int>(it - all.begin()));
+    }
+    void answer(int result) { platform.messageAnswers.push_back(result); }
+};
+
+} // namespace
+
+TEST(GameMenus, UninstallRemovesTheGameWithWhatBelongsToItButKeepsSavedGames) {
+    Games w;
+    writeFile(w.root / "Md2/castle/model.md2", "m");
+    writeFile(w.root / "KRVAnFiles/CASTLE_map01.gwa", "n");
+    writeFile(w.root / "gwa/castle.gwa", "n");
+    writeFile(w.root / "gwa/other.gwa", "n");
+    writeFile(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm", "MAP02\r\n");
+    writeFile(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg", "s");
+    writeFile(w.desktop / "Korvath Shortcuts/Castle.desktop", "x");
+    w.load();
+    ASSERT_EQ(w.form->PwadShowlist->currentItem()->text(), "castle.wad");
+    w.answer(msg::kResultNo);
+    w.form->mcDeleteFolder->trigger();
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle"));
+
+    w.answer(msg::kResultYes);
+    w.form->mcDeleteFolder->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Remove selected game from list ");
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle"));
+    EXPECT_FALSE(fs::exists(w.root / "Md2/castle"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVAnFiles/CASTLE_map01.gwa"));
+    EXPECT_FALSE(fs::exists(w.root / "gwa/castle.gwa"));
+    EXPECT_TRUE(fs::exists(w.root / "gwa/other.gwa"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
+    EXPECT_FALSE(fs::exists(w.desktop / "Korvath Shortcuts/Castle.desktop"));
+    EXPECT_TRUE(fs::exists(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg"));
+    EXPECT_EQ(entries(w.form->PwadList), (std::vector<std::string>{"HELL"}));
+}
+
+TEST(GameMenus, AGameInUseIsNotRemoved) {
+    Games w;
+    w.load();
+    const int fd = ::open((w.root / "KRVGames/Castle/Pwads/castle.wad").c_str(), O_RDWR);
+    ::flock(fd, LOCK_EX);
+    w.answer(msg::kResultYes);
+    w.form->mcDeleteFolder->trigger();
+    ::close(fd);
+    EXPECT_EQ(w.platform.messages.back().title, " Access error");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.wad"));
+}
+
+TEST(GameMenus, RenameRefusesDuplicatesAndIllegalNamesAndForgetsTheRecords) {
+    Games w;
+    writeFile(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm", "MAP02\r\n");
+    w.load();
+    w.platform.nameAnswers.push_back({"hell", false});
+    w.form->mcRenameFolder->trigger();
+    EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Rename Game");
+    EXPECT_EQ(w.platform.namePrompts.back().initialText, "Castle");
+    EXPECT_EQ(w.platform.messages.back().title, " Duplicate name error");
+    w.platform.nameAnswers.push_back({"../Castle2", false});
+    w.form->mcRenameFolder->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Renaming error");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle"));
+
+    w.platform.nameAnswers.push_back({"Fortress", false});
+    w.form->mcRenameFolder->trigger();
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Fortress/Pwads/castle.wad"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
+    EXPECT_EQ(w.form->PwadList->currentItem()->text(), "FORTRESS");
+}
+
+TEST(GameMenus, ConversionsMoveTheFilesBetweenPwadsAndGwads) {
+    Games w;
+    writeFile(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm", "MAP02\r\n");
+    w.load();
+    w.form->mcGwadConvert->trigger();
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Gwads/castle.wad"));
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Gwads/castle.deh"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
+    EXPECT_TRUE(w.platform.messages.empty()); // no question for this way
+
+    // Back again: two wads ask nothing; the auto-loading records go.
+    w.form->mcUdirConvert->trigger();
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.wad"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Gwads"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Gwads/castle.krvg"));
+    EXPECT_TRUE(w.platform.messages.empty());
+}
+
+TEST(GameMenus, AUserDirectoryOfManyWadsAsksBeforeBecomingManual) {
+    Games w;
+    for (const char* wad : {"c.wad", "d.wad"})
+        writeFile(w.root / "KRVGames/Hell/Gwads" / wad, WadBuilder().mapLevels(1).build());
+    w.load();
+    w.select("HELL");
+    w.answer(msg::kResultNo);
+    w.form->mcUdirConvert->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " User Directory Conversion");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Hell/Gwads/hell.wad"));
+}
+
+TEST(GameMenus, DeletingAFileOfAUserDirectoryKeepsTheGame) {
+    Games w;
+    writeFile(w.root / "KRVLaunch/GameInfo/Save/Gwads/hell/bonus.krvs", "1\r\n");
+    writeFile(w.desktop / "Korvath Shortcuts/Hell - bonus.desktop", "x");
+    w.load();
+    w.select("HELL");
+    w.selectFile("bonus.wad");
+    w.answer(msg::kResultYes);
+    w.form->mcDeleteFile->trigger();
+    EXPECT_EQ(w.platform.messages.back().text,
+              "Are you certain you wish to delete BONUS.WAD?       ");
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/Hell/Gwads/bonus.wad"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Save/Gwads/hell/bonus.krvs"));
+    EXPECT_FALSE(fs::exists(w.desktop / "Korvath Shortcuts/Hell - bonus.desktop"));
+
+    w.selectFile("hell.wad");
+    w.answer(msg::kResultYes);
+    w.form->mcDeleteFile->trigger();
+    EXPECT_TRUE(fs::is_directory(w.root / "KRVGames/Hell/Gwads"));
+    EXPECT_EQ(entries(w.form->PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
+}
