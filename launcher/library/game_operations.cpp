@@ -165,4 +165,26 @@ GameChange deleteGameFile(const InstallPaths& paths, const InstalledGame& game,
     return GameChange::Done;
 }
 
+void purgeSaveGames(const InstallPaths& paths) {
+    const std::string saves = paths.root + "/UserSG";
+    for (const std::string& name : ci::listFolder(saves))
+        if (ci::isFolder(saves + ci::kSep + name))
+            ci::removeTree(saves + ci::kSep + name);
+    // Older installations kept saved games inside the game folders.
+    for (const std::string& game : ci::listFolder(paths.gamesFolder))
+        if (ci::isFolder(paths.gamesFolder + game + "/savegame"))
+            ci::removeTree(paths.gamesFolder + game + "/savegame");
+    ci::removeTree(paths.root + "/KRVAnFiles");
+    ci::removeTree(GameInfoStore(paths).folder() + "/Save");
+}
+
+void purgeNodes(const InstallPaths& paths) {
+    for (const char* nodes : {"/gwa", "/KRVAnFiles"}) {
+        const std::string folder = paths.root + nodes;
+        for (const std::string& name : ci::listFolder(folder))
+            if (ci::isFile(folder + ci::kSep + name))
+                ci::removeFile(folder + ci::kSep + name);
+    }
+}
+
 } // namespace krv

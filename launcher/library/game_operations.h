@@ -49,4 +49,10 @@ GameChange convertToManual(const InstallPaths& paths, const InstalledGame& game)
 GameChange deleteGameFile(const InstallPaths& paths, const InstalledGame& game,
                           const std::string& fileName);
 
+// Every saved game with its records, and the engine's KRVAnFiles folder;
+// what is in use stays.
+void purgeSaveGames(const InstallPaths& paths);
+// Every node file the engine built; the node folders stay.
+void purgeNodes(const InstallPaths& paths);
+
 } // namespace krv

@@ -108,6 +108,10 @@ public:
     void ConvertToManual();
     void DeleteGameFile();
     void RemoveShortcuts(const std::string& prefix);
+    // The Models tab's maintenance buttons.
+    void PurgeSaveGamesClick();
+    void PurgeSaveGames();
+    void PurgeNodes();
     bool IsInUse(const std::string& path) const;
     // The map and savegame lists and the skill selectors.
     void FillSaveGameList(const std::string& folder);

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <QPushButton>
 
 namespace krv {
 
@@ -33,6 +34,33 @@ void MainForm::connectOperations() {
     connect(mcGwadConvert, &QAction::triggered, this, &MainForm::ConvertToAuto);
     connect(mcUdirConvert, &QAction::triggered, this, &MainForm::ConvertToManual);
     connect(mcDeleteFile, &QAction::triggered, this, &MainForm::DeleteGameFile);
+    connect(ButPurge[0], &QPushButton::clicked, this, &MainForm::PurgeSaveGamesClick);
+    connect(ButPurge[1], &QPushButton::clicked, this, &MainForm::PurgeNodes);
+}
+
+void MainForm::PurgeSaveGamesClick() {
+    const int answer = platform_.showMessage(
+        "  This is a quick method of removing all previously saved games.        \r\n\r\n"
+        "                          Do you wish to continue?",
+        msg::kYesNoQuestion, " Purge all savegames ");
+    if (answer != msg::kResultYes)
+        return;
+    PurgeSaveGames();
+    SaveGameList->clear();
+}
+
+void MainForm::PurgeSaveGames() {
+    purgeSaveGames(state_.paths);
+}
+
+void MainForm::PurgeNodes() {
+    const int answer =
+        platform_.showMessage("This is a quick method of removing all nodes that have      \r\n"
+                              "    previously been built with maps you have played.       \r\n\r\n"
+                              "                  Do you wish to continue?",
+                              msg::kYesNoQuestion, " Delete all saved nodes");
+    if (answer == msg::kResultYes)
+        purgeNodes(state_.paths);
 }
 
 InstalledGame MainForm::installedGame() const {

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <QPushButton>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -167,4 +168,38 @@ TEST(GameMenus, DeletingAFileOfAUserDirectoryKeepsTheGame) {
     w.form->mcDeleteFile->trigger();
     EXPECT_TRUE(fs::is_directory(w.root / "KRVGames/Hell/Gwads"));
     EXPECT_EQ(entries(w.form->PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
+}
+
+TEST(Purge, SavedGamesGoWithTheirRecordsAndNodesOnlyEmptyTheirFolders) {
+    Games w;
+    writeFile(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg", "s");
+    writeFile(w.root / "KRVGames/Castle/savegame/old.krvsg", "s");
+    writeFile(w.root / "KRVLaunch/GameInfo/Save/castle.krvs", "0\r\n");
+    writeFile(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm", "MAP01\r\n");
+    writeFile(w.root / "KRVAnFiles/castle.nodes", "n");
+    writeFile(w.root / "gwa/castle.gwa", "n");
+    w.load();
+    for (const int answer : {msg::kResultNo, msg::kResultYes}) {
+        w.answer(answer);
+        w.form->ButPurge[1]->click();
+        EXPECT_EQ(fs::exists(w.root / "gwa/castle.gwa"), answer == msg::kResultNo);
+    }
+    EXPECT_EQ(w.platform.messages.back().title, " Delete all saved nodes");
+    EXPECT_TRUE(fs::is_directory(w.root / "gwa"));
+    EXPECT_TRUE(fs::is_directory(w.root / "KRVAnFiles"));
+
+    writeFile(w.root / "KRVAnFiles/castle.nodes", "n");
+    w.answer(msg::kResultNo);
+    w.form->ButPurge[0]->click();
+    EXPECT_TRUE(fs::exists(w.root / "UserSG/Castle"));
+    w.answer(msg::kResultYes);
+    w.form->ButPurge[0]->click();
+    EXPECT_EQ(w.platform.messages.back().title, " Purge all savegames ");
+    EXPECT_TRUE(fs::is_directory(w.root / "UserSG"));
+    EXPECT_FALSE(fs::exists(w.root / "UserSG/Castle"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/savegame"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVAnFiles"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Save"));
+    EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
+    EXPECT_EQ(w.form->SaveGameList->count(), 0);
 }
