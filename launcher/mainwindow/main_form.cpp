@@ -203,7 +203,10 @@ void MainForm::RestoreSpriteOptions() {}
 
 void MainForm::prepareWindowControls() {
     GetTitlePic();
-    ToolTipText();
+    if (state_.settings.disableTooltips)
+        KillToolTips();
+    else
+        ToolTipText();
     TabPages->setCurrentIndex(0);
     OptionTabs[0]->setChecked(true);
     const int view = state_.settings.gamesListView;
@@ -291,16 +294,6 @@ void MainForm::detectModelPacks() {
     state_.content.scriptedMapModels = hasScriptedModels(state_.paths);
     ImageCM->setVisible(advancedLayout_ && state_.content.scriptedMapModels &&
                         state_.settings.gamesListView == InstalledGames);
-}
-
-void MainForm::ToolTipText() {
-    SelButton->setToolTip(QStringLiteral("Toggle between KRV edit and the command line."));
-    TitlePic->setToolTip(QStringLiteral("Double click to cycle through themes."));
-}
-
-void MainForm::KillToolTips() {
-    SelButton->setToolTip({});
-    TitlePic->setToolTip({});
 }
 
 void MainForm::GetCurrentRes() {

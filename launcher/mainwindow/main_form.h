@@ -128,6 +128,10 @@ public:
     // The refresh after the player returns from a launch.
     void Reset();
 
+    // The control a help text names: its name and its array index (-1 for
+    // a single control); null for a name the window does not have.
+    QWidget* helpTarget(const char* control, int index);
+
     // Settings and controls, both ways.
     void settingsToControls();
     void controlsToSettings();
@@ -282,8 +286,7 @@ private:
     void setSettingCaptions();
     void detectModelPacks();
 
-    // Help texts of the controls; the tooltip texts are installed by the
-    // help-text table when it joins the window.
+    // Help texts of the controls (main_form_help.cpp).
     void ToolTipText();
     void KillToolTips();
     // Reads the engine's screen mode into the screen-mode labels.

@@ -2,6 +2,8 @@
 // switches, offscreen.
 #include "main_form_fixture.h"
 
+#include "launcher/ui/help_texts.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -470,4 +472,36 @@ TEST(MainFormTheme, AHugePictureIsRefusedWithoutExhaustingMemory) {
     w.load();
     EXPECT_TRUE(w.form->TitlePic->pixmap().isNull());
     EXPECT_EQ(w.form->TitlePic->text(), QString::fromStdString(w.state.startup.windowCaption));
+}
+
+TEST(MainFormHelp, EveryHelpTextReachesItsControlAndTheOptionRemovesThemAll) {
+    Window w;
+    w.load();
+    MainForm& f = *w.form;
+    std::size_t entries = 0;
+    for (const auto* table : {&mainWindowHelpTexts(), &mainWindowStandardTips()})
+        for (const HelpText& help : *table) {
+            ++entries;
+            QWidget* target = f.helpTarget(help.control, help.index);
+            ASSERT_NE(target, nullptr) << help.control << " " << help.index;
+            EXPECT_FALSE(target->toolTip().isEmpty()) << help.control << " " << help.index;
+        }
+    EXPECT_EQ(mainWindowHelpTexts().size(), 85u);
+    EXPECT_EQ(f.chkLaunchPrefs[3]->toolTip(), "Removes all the tooltip text from the launcher.\n"
+                                              "Hint - this is what you are currently viewing.");
+    EXPECT_EQ(f.MapList->toolTip(), "  Select map for startup.  ");
+
+    f.chkLaunchPrefs[3]->click(); // off
+    for (const HelpText& help : mainWindowHelpTexts())
+        EXPECT_TRUE(f.helpTarget(help.control, help.index)->toolTip().isEmpty()) << help.control;
+    f.chkLaunchPrefs[3]->click(); // on again
+    EXPECT_EQ(f.edCustom->toolTip().count(QLatin1Char('\n')), 2);
+    f.close();
+
+    Window quiet;
+    Settings s;
+    s.disableTooltips = true;
+    writeFile(quiet.root.configFile(), configText(s));
+    quiet.load();
+    EXPECT_TRUE(quiet.form->LaunchButton->toolTip().isEmpty());
 }
