@@ -2,6 +2,9 @@
 
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/platform/qt_platform.h"
+#include "launcher/ui/tips_form.h"
+
+#include <QCheckBox>
 
 namespace krv {
 
@@ -26,8 +29,10 @@ void LauncherApp::showMainWindow() {
 }
 
 void LauncherApp::showTipOfTheDay() {
-    // The tip of the day dialog joins the launcher with the fonts and tips
-    // work; until then there is no tip to show.
+    TipsForm tips(state_, mainForm_.get());
+    QObject::connect(&tips, &TipsForm::tipsSwitchedOff, mainForm_.get(),
+                     [this] { mainForm_->chkLaunchPrefs[5]->setChecked(false); });
+    tips.exec();
 }
 
 void LauncherApp::unloadAllWindows() {

@@ -43,12 +43,18 @@ int main(int argc, char** argv) {
     krv::EntryRoutine entry(state, platform);
     krv::LauncherApp windows(state, platform, entry);
     entry.setWindows(&windows);
-    entry.run(exe, commandLine);
 
     // For the demo and for looking at the window without a display: render
-    // the main window to a PNG file and close it as a user would.
+    // the main window to a PNG file and close it as a user would. Set before
+    // the start, as a dialog shown at start-up (the tip of the day) runs
+    // its own loop: it is closed first.
+    bool rendered = false;
     if (const char* shot = std::getenv("KRV_SCREENSHOT")) {
-        QTimer::singleShot(300, [&] {
+        QTimer::singleShot(800, [&windows, &rendered, shot] {
+            rendered = true;
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->isModal() && top->isVisible())
+                    top->close();
             auto* form = windows.mainForm();
             if (form && form->grab().save(QString::fromLocal8Bit(shot)))
                 std::cout << "Main window rendered to " << shot << std::endl;
@@ -57,5 +63,7 @@ int main(int argc, char** argv) {
             QApplication::quit();
         });
     }
-    return app.exec();
+    entry.run(exe, commandLine);
+    // Rendered while a start-up dialog ran its own loop: nothing is left to do.
+    return rendered ? 0 : app.exec();
 }

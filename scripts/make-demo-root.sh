@@ -20,6 +20,7 @@ for module in KRVgFiles.exe unzip32.dll; do
 done
 mkdir -p "$root/KRVLaunch/Data" "$root/KRVGames" "$root/KRVArchives"
 printf 'Korvath v2.2\r\n' > "$root/KRVLaunch/Data/version.krv"
+cp demo/tips.txt "$root/KRVLaunch/Data/tips.txt"
 # Title pictures for the banner (double-click it to cycle through them).
 mkdir -p "$root/KRVLaunch/Themes"
 cp demo/themes/* "$root/KRVLaunch/Themes/"

@@ -6,6 +6,8 @@
 #include "launcher/launch/screen_mode.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/startup/theme_pictures.h"
+#include "launcher/ui/font_form.h"
+#include "launcher/ui/qt_font.h"
 
 #include "common/ci_path.h"
 #include "common/strings.h"
@@ -54,6 +56,7 @@ void MainForm::connectControls() {
         connect(OptionTabs[i], &QPushButton::clicked, this,
                 [this, i] { TabPages->setCurrentIndex(i); });
     connect(SelButton, &QPushButton::clicked, this, &MainForm::SelButtonClick);
+    connect(AuxButton[6], &QToolButton::clicked, this, &MainForm::OpenFontForm);
     connect(LaunchButton, &QPushButton::clicked, this, &MainForm::LaunchButtonClick);
     connect(AuxButton[3], &QToolButton::clicked, this, [this] { openLogFile("edit.out"); });
     connect(chkMain[5], &QCheckBox::toggled, this, [this](bool editMode) {
@@ -125,9 +128,13 @@ bool MainForm::CheckDPISettings() {
 }
 
 void MainForm::CheckFont() {
-    // A launcher font of the user's own is stored as one line whose meaning
-    // belongs to the font chooser; until that chooser is part of the window
-    // the line is kept as read and the system font stays in use.
+    applyLauncherFont(this, state_.font);
+}
+
+void MainForm::OpenFontForm() {
+    FontForm chooser(state_, this);
+    connect(&chooser, &FontForm::restartWanted, this, &QWidget::close);
+    chooser.exec();
 }
 
 void MainForm::createLibraryFolders() {

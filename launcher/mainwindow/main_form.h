@@ -94,6 +94,8 @@ public:
     // Extracts every member of `archive` into `folder`; a damaged archive
     // shows " File error" while the window is visible.
     bool ExtractZip(const std::string& archive, const std::string& folder);
+    // The launcher font chooser; a new font restarts the launcher.
+    void OpenFontForm();
     // Installing levels and the zip library's commands.
     void InstallLevel();
     void SetZipLibraryFolder();

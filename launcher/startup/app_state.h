@@ -6,6 +6,7 @@
 #include "launcher/launch/compose_types.h"
 #include "launcher/startup/install_paths.h"
 #include "launcher/startup/settings.h"
+#include "launcher/ui/launcher_font.h"
 
 #include <string>
 
@@ -28,12 +29,6 @@ struct StartupState {
     bool restartRequested = false; // start a new copy when the window closes
 };
 
-// The launcher font chosen by the user; its line is kept as read until the
-// font chooser gives it meaning.
-struct FontSetting {
-    std::string line;
-    bool isSet() const { return !line.empty(); }
-};
 
 // What the installation offers beyond the settings, found while the main
 // window loads; the options and the command line depend on it.

@@ -108,8 +108,10 @@ void EntryRoutine::checkSettingsVersion() {
 
 void EntryRoutine::loadFont() {
     const TextLines file = readTextLines(state_.paths.launcherFolder + "font.krv");
-    state_.font.line =
-        file.status == IoStatus::Ok && !file.lines.empty() ? file.lines.front() : std::string();
+    std::optional<std::string> line;
+    if (file.status == IoStatus::Ok)
+        line = file.lines.empty() ? std::string() : file.lines.front();
+    state_.font = parseFontLine(line);
 }
 
 void EntryRoutine::deleteOldSettings() {

@@ -42,7 +42,7 @@ struct Window {
     std::vector<std::string> config() const { return krv::readTextLines(root.configFile()).lines; }
 };
 
-std::string configText(const Settings& s, bool wine = false) {
+[[maybe_unused]] std::string configText(const Settings& s, bool wine = false) {
     std::string text;
     for (const auto& line : settingsLines(s, wine))
         text += line + "\r\n";

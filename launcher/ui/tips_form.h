@@ -1,0 +1,39 @@
+#pragma once
+// TipsForm ("Tips for running the launcher"): the lines of "tips.txt" one
+// at a time, going on after the tip shown last.
+
+#include "launcher/startup/app_state.h"
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace krv {
+
+class TipsForm : public QDialog {
+    Q_OBJECT
+public:
+    TipsForm(AppState& state, QWidget* owner = nullptr);
+
+    // Shows the tip after the one shown last, the first after the last.
+    void NextTip();
+
+    QLabel* TipLabel;
+    QPushButton* NextButton;
+    QCheckBox* chkShowTips;
+    QPushButton* OKButton;
+
+signals:
+    // The player no longer wants tips at start-up.
+    void tipsSwitchedOff();
+
+private:
+    AppState& state_;
+    std::vector<std::string> tips_;
+};
+
+} // namespace krv

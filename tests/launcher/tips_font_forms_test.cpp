@@ -1,0 +1,78 @@
+// The tip of the day and the font chooser, offscreen.
+#include "main_form_fixture.h"
+
+#include "launcher/ui/font_form.h"
+#include "launcher/ui/tips_form.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+TEST(TipsForm, ShowsTheTipsInTurnGoingOnAfterTheLastShown) {
+    Window w;
+    writeFile(w.root / "KRVLaunch/Data/tips.txt", "First tip\r\nSecond tip\r\nThird tip\r\n");
+    w.state.settings.tipNumber = 2;
+    TipsForm tips(w.state);
+    EXPECT_EQ(tips.windowTitle(), "Tips for running the launcher");
+    EXPECT_EQ(tips.TipLabel->text(), "Third tip");
+    std::vector<QString> shown;
+    for (int i = 0; i < 3; ++i) {
+        tips.NextButton->click();
+        shown.push_back(tips.TipLabel->text());
+    }
+    EXPECT_EQ(shown, (std::vector<QString>{"First tip", "Second tip", "Third tip"}));
+    EXPECT_EQ(w.state.settings.tipNumber, 3);
+
+    QSignalSpy off(&tips, &TipsForm::tipsSwitchedOff);
+    tips.chkShowTips->click();
+    EXPECT_EQ(off.count(), 1);
+    EXPECT_FALSE(w.state.settings.tipOfTheDay);
+}
+
+TEST(TipsForm, AMissingTipsFileIsExplained) {
+    Window w;
+    TipsForm tips(w.state);
+    EXPECT_TRUE(tips.TipLabel->text().startsWith("That the tips.txt file was not found? "));
+    tips.NextButton->click(); // nothing to show, nothing breaks
+    EXPECT_EQ(w.state.settings.tipNumber, 0);
+}
+
+TEST(FontForm, OkKeepsTheChosenFontAndAsksForARestart) {
+    Window w;
+    FontForm chooser(w.state);
+    EXPECT_EQ(chooser.ListFont->currentItem()->text(), "MS Sans Serif");
+    EXPECT_EQ(chooser.ListSize->currentItem()->text(), "8");
+    chooser.ListFont->setCurrentItem(chooser.ListFont->findItems("Tahoma", Qt::MatchExactly)[0]);
+    EXPECT_EQ(chooser.ListSize->count(), 3);
+    chooser.ListStyle->setCurrentRow(1);
+    chooser.ListSize->setCurrentRow(1);
+    EXPECT_TRUE(chooser.PreviewLabel->font().bold());
+    QSignalSpy restart(&chooser, &FontForm::restartWanted);
+    chooser.FontBut[1]->click();
+    EXPECT_EQ(restart.count(), 1);
+    EXPECT_TRUE(w.state.startup.restartRequested);
+    EXPECT_EQ(krv::readTextLines(w.root / "KRVLaunch/font.krv").lines,
+              (std::vector<std::string>{"Tahoma,9,b"}));
+    EXPECT_TRUE(w.state.font.isSet());
+
+    FontForm again(w.state);
+    EXPECT_EQ(again.ListFont->currentItem()->text(), "Tahoma");
+    again.FontBut[0]->click(); // Default
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/font.krv"));
+}
+
+TEST(FontForm, TheMainWindowTakesTheLauncherFontAndRestartsAfterAChange) {
+    Window w;
+    w.state.font = parseFontLine("Tahoma,9,b");
+    w.load();
+    EXPECT_EQ(w.form->LaunchButton->font().family(), "Tahoma");
+    EXPECT_TRUE(w.form->chkMain[2]->font().bold());
+    EXPECT_EQ(w.form->chkMain[2]->font().pointSize(), 9);
+    w.state.startup.restartRequested = true;
+    w.form->close();
+    ASSERT_EQ(w.platform.starts.size(), 1u);
+    EXPECT_NE(w.platform.starts[0].commandLine.find("/RESTART"), std::string::npos);
+}
