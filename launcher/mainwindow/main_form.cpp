@@ -8,6 +8,7 @@
 #include "launcher/startup/theme_pictures.h"
 #include "launcher/ui/font_form.h"
 #include "launcher/ui/qt_font.h"
+#include "launcher/ui/tex_form.h"
 
 #include "common/ci_path.h"
 #include "common/strings.h"
@@ -57,6 +58,7 @@ void MainForm::connectControls() {
                 [this, i] { TabPages->setCurrentIndex(i); });
     connect(SelButton, &QPushButton::clicked, this, &MainForm::SelButtonClick);
     connect(AuxButton[6], &QToolButton::clicked, this, &MainForm::OpenFontForm);
+    connect(AuxButton[9], &QToolButton::clicked, this, &MainForm::OpenTexForm);
     connect(LaunchButton, &QPushButton::clicked, this, &MainForm::LaunchButtonClick);
     connect(AuxButton[3], &QToolButton::clicked, this, [this] { openLogFile("edit.out"); });
     connect(chkMain[5], &QCheckBox::toggled, this, [this](bool editMode) {
@@ -129,6 +131,15 @@ bool MainForm::CheckDPISettings() {
 
 void MainForm::CheckFont() {
     applyLauncherFont(this, state_.font);
+}
+
+void MainForm::OpenTexForm() {
+    TexForm dialog(state_, platform_, texFormFolderText_, this);
+    connect(&dialog, &TexForm::texturesUnavailable, this, [this] {
+        chkMain[1]->setChecked(false);
+        state_.settings.highResTextures = false;
+    });
+    dialog.exec();
 }
 
 void MainForm::OpenFontForm() {

@@ -96,6 +96,8 @@ public:
     bool ExtractZip(const std::string& archive, const std::string& folder);
     // The launcher font chooser; a new font restarts the launcher.
     void OpenFontForm();
+    // The custom location of the high-resolution textures.
+    void OpenTexForm();
     // Installing levels and the zip library's commands.
     void InstallLevel();
     void SetZipLibraryFolder();

@@ -4,6 +4,7 @@
 
 #include "common/ci_path.h"
 #include "common/strings.h"
+#include "common/text_file.h"
 
 namespace krv {
 
@@ -23,6 +24,30 @@ TexturePathAnswer checkTexturePath(const std::string& root, const std::string& r
         answer = {true, installed, installed};
     }
     return answer;
+}
+
+std::string textureBrowseText(const std::string& path) {
+    std::string text = "Select the new location of your high resolution textures ...";
+    const std::size_t n = path.size();
+    if (n < 50)
+        text += std::string("\r\n") +
+                (n <= 30   ? "Current Location: "
+                 : n <= 40 ? "Location: "
+                           : "") +
+                path;
+    return text;
+}
+
+void storeTexturePath(const std::string& root, const std::string& dataFolder,
+                      const TexturePathAnswer& answer) {
+    const std::string file = dataFolder + "texpath.krv";
+    const auto installed = ci::resolve(root + "/Data/Textures");
+    const auto chosen = ci::resolve(answer.path);
+    const bool isDefault = installed && chosen && *installed == *chosen;
+    if (!answer.usable || isDefault)
+        ci::removeFile(file);
+    else
+        writeTextLines(ci::resolveForWrite(file), {answer.path});
 }
 
 } // namespace krv

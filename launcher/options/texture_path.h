@@ -18,4 +18,15 @@ struct TexturePathAnswer {
 TexturePathAnswer checkTexturePath(const std::string& root, const std::string& remembered,
                                    const std::string& shownText);
 
+inline constexpr const char* kTexturePathInvalid = "Not installed or the specified path is invalid";
+
+// The folder browser's text: the instruction, then a label and the path
+// while the path is short.
+std::string textureBrowseText(const std::string& path);
+
+// Keeps a usable custom folder in "texpath.krv"; the installation's own
+// folder, or an unusable one, needs no file.
+void storeTexturePath(const std::string& root, const std::string& dataFolder,
+                      const TexturePathAnswer& answer);
+
 } // namespace krv

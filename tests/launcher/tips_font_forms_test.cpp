@@ -1,11 +1,14 @@
 // The tip of the day and the font chooser, offscreen.
 #include "main_form_fixture.h"
 
+#include "launcher/options/texture_path.h"
 #include "launcher/ui/font_form.h"
+#include "launcher/ui/tex_form.h"
 #include "launcher/ui/tips_form.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -75,4 +78,49 @@ TEST(FontForm, TheMainWindowTakesTheLauncherFontAndRestartsAfterAChange) {
     w.form->close();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     EXPECT_NE(w.platform.starts[0].commandLine.find("/RESTART"), std::string::npos);
+}
+
+TEST(TexForm, ShowsTheUsableFolderOrWhyNoneIsAndKeepsACustomOne) {
+    Window w;
+    std::string shown;
+    writeFile(w.root / "KRVLaunch/Data/texpath.krv", "/gone\r\n");
+    {
+        TexForm dialog(w.state, w.platform, shown);
+        EXPECT_EQ(dialog.windowTitle(), "Custom Hi-Res Textures and Patches Location");
+        EXPECT_EQ(dialog.HiResText->text(), "Not installed or the specified path is invalid");
+        EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Data/texpath.krv"));
+
+        // A folder without textures, and no installed ones to fall back to.
+        fs::create_directories(w.root / "Empty");
+        w.platform.folderAnswers.push_back((w.root / "Empty").string());
+        QSignalSpy gone(&dialog, &TexForm::texturesUnavailable);
+        dialog.TexButton->click();
+        EXPECT_EQ(gone.count(), 1);
+        EXPECT_EQ(w.platform.folderRequests.back(),
+                  textureBrowseText(w.state.settings.texturePath));
+
+        fs::create_directories(w.root / "Hires Stuff/Textures");
+        w.platform.folderAnswers.push_back((w.root / "Hires Stuff").string());
+        dialog.TexButton->click();
+        EXPECT_EQ(dialog.HiResText->text().toStdString(), (w.root / "Hires Stuff").string());
+        dialog.OKButton->click();
+    }
+    EXPECT_EQ(krv::readTextLines(w.root / "KRVLaunch/Data/texpath.krv").lines,
+              (std::vector<std::string>{(w.root / "Hires Stuff").string()}));
+
+    // The installation's own folder needs no file.
+    fs::create_directories(w.root / "Data/Textures");
+    TexForm dialog(w.state, w.platform, shown);
+    dialog.HiResText->setText(QString::fromStdString((w.root / "Data/Textures").string()));
+    dialog.OKButton->click();
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Data/texpath.krv"));
+}
+
+TEST(TexForm, BrowseTextShowsShortPathsWithTheirLabel) {
+    const std::string title = "Select the new location of your high resolution textures ...";
+    EXPECT_EQ(textureBrowseText("/a"), title + "\r\nCurrent Location: /a");
+    EXPECT_EQ(textureBrowseText(std::string(35, 'x')),
+              title + "\r\nLocation: " + std::string(35, 'x'));
+    EXPECT_EQ(textureBrowseText(std::string(45, 'x')), title + "\r\n" + std::string(45, 'x'));
+    EXPECT_EQ(textureBrowseText(std::string(50, 'x')), title);
 }
