@@ -53,19 +53,11 @@ void MainForm::connectControls() {
         connect(ExitOption[i], &QRadioButton::clicked, this, [this, i] { onExitOption(i); });
     for (int i = 0; i < 3; ++i)
         connect(OptionUdir[i], &QRadioButton::clicked, this, [this, i] { ShowView(i); });
-    for (int i = 0; i < 5; ++i)
-        connect(OptionTabs[i], &QPushButton::clicked, this,
-                [this, i] { TabPages->setCurrentIndex(i); });
     connect(SelButton, &QPushButton::clicked, this, &MainForm::SelButtonClick);
     connect(AuxButton[6], &QToolButton::clicked, this, &MainForm::OpenFontForm);
     connect(AuxButton[9], &QToolButton::clicked, this, &MainForm::OpenTexForm);
     connect(LaunchButton, &QPushButton::clicked, this, &MainForm::LaunchButtonClick);
     connect(AuxButton[3], &QToolButton::clicked, this, [this] { openLogFile("edit.out"); });
-    connect(chkMain[5], &QCheckBox::toggled, this, [this](bool editMode) {
-        AuxButton[3]->setVisible(advancedLayout_ && editMode);
-        AuxButton[7]->setVisible(advancedLayout_ && !editMode &&
-                                 state_.settings.gamesListView == ZipLibrary);
-    });
     connect(AuxButton[4], &QToolButton::clicked, this, [this] { openLogFile("Korvath.out"); });
     connect(chkMain[2], &QCheckBox::clicked, this,
             [this](bool advanced) { applyLayoutMode(advanced); });
@@ -79,6 +71,7 @@ void MainForm::connectControls() {
     connectLists();
     connectInstall();
     connectOperations();
+    connectOptions();
     connect(cbScaler, &QComboBox::currentIndexChanged, this, &MainForm::showScalingCaption);
     TitlePic->installEventFilter(this);
     DevMode->installEventFilter(this);
@@ -262,6 +255,8 @@ void MainForm::placeWindow() {
 void MainForm::restoreControls() {
     settingsToControls();
     applyLayoutMode(state_.settings.advancedOptions);
+    wadFilesOnlyListed_ = state_.settings.wadFilesOnly;
+    applyOptionRules();
 }
 
 void MainForm::loadPlaylists() {

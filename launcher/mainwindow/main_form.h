@@ -336,6 +336,17 @@ private:
     void showInstalledGames();
     void installExtractedFiles(const std::string& target);
 
+    // Option tabs (main_form_options.cpp).
+    void connectOptions();
+    void applyOptionRules();
+    void stepCorpseFade(int step);
+    void stepGrenadeDelay(int step);
+    void applyEditMode(bool on);
+    void applyNoMonsters(bool on);
+    void applySoundRules();
+    void DisableMusic();
+    void switchTab(int tab);
+
     // Game menus (main_form_operations.cpp).
     void connectOperations();
     InstalledGame installedGame() const;
@@ -405,8 +416,9 @@ private:
         bool selectionMade = false;
         bool savedGameRestored = false;
     } selection_;
-    bool fillingGameFiles_ = false; // the files list is filled, not clicked
-    std::string docsFolder_;        // where the documentation dialog starts
+    bool fillingGameFiles_ = false;   // the files list is filled, not clicked
+    bool wadFilesOnlyListed_ = false; // the file filter the list was made with
+    std::string docsFolder_;          // where the documentation dialog starts
     QGridLayout* gamesGrid_ = nullptr;
     std::filesystem::file_time_type resFileTime_{}; // "KRVres.out" when last read
     QGridLayout* lowerGrid_ = nullptr;              // holds ChkFrame in either of its places

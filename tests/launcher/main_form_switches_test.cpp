@@ -138,7 +138,7 @@ TEST(MainFormLoad, OffersThePackOptionsWhoseFilesExist) {
     EXPECT_TRUE(w.form->chkAltModels[3]->isEnabled());
     EXPECT_TRUE(w.form->chkAltModels[1]->isEnabled());
     EXPECT_FALSE(w.form->chkAltModels[2]->isEnabled());
-    EXPECT_TRUE(w.form->chkAltModels[0]->isEnabled());
+    EXPECT_FALSE(w.form->chkAltModels[0]->isEnabled()); // also needs the base model pack
     EXPECT_TRUE(w.form->chkSound[6]->isEnabled());
 }
 
@@ -208,13 +208,13 @@ TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
                      &s.disableTooltips,
                      &s.dynamicLighting,
                      &s.extraFx,
-                     &s.playlistManual,
                      &s.soundSpare7,
                      &s.selectionMemory,
                      &s.splashEffects,
                      &s.sound3d,
                      &s.soundSpare8})
         *on = !*on;
+    // "Auto" and "Manual" exclude each other: "Auto" is on.
     s.audioChannels = 32;
     s.textureScaling = 3;
     s.skill = 4;
@@ -233,7 +233,11 @@ TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
     writeFile(w.root.configFile(), written);
     w.load();
     w.form->close();
-    EXPECT_EQ(w.config(), krv::splitLines(written));
+    const auto read = w.config();
+    const auto expected = krv::splitLines(written);
+    ASSERT_EQ(read.size(), expected.size());
+    for (std::size_t i = 0; i < read.size(); ++i)
+        EXPECT_EQ(read[i], expected[i]) << "line " << i + 1;
 }
 
 TEST(MainFormSettings, NumberBoxesWithoutANumberGiveZero) {

@@ -1,0 +1,227 @@
+// The option tabs: the number boxes with their step buttons, the rules that
+// make options available only together with the options they depend on,
+// the sound and music boxes, and the tab strip.
+
+#include "launcher/mainwindow/main_form.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QToolButton>
+
+namespace krv {
+
+namespace {
+
+// A number box stepped by its buttons within [low, high]; a box that holds
+// less than its lowest value starts from there.
+int stepNumber(QLineEdit* box, int step, int low, int high) {
+    bool ok = false;
+    int value = box->text().trimmed().toInt(&ok);
+    if (!ok || value < low)
+        value = low;
+    value = std::clamp(value + step, low, high);
+    box->setText(QString::number(value));
+    return value;
+}
+
+void enable(std::initializer_list<QWidget*> controls, bool on) {
+    for (QWidget* control : controls)
+        control->setEnabled(on);
+}
+
+} // namespace
+
+void MainForm::connectOptions() {
+    connect(butRight, &QToolButton::clicked, this, [this] { stepCorpseFade(+1); });
+    connect(butleft, &QToolButton::clicked, this, [this] { stepCorpseFade(-1); });
+    connect(butRight2, &QToolButton::clicked, this, [this] { stepGrenadeDelay(+1); });
+    connect(butLeft2, &QToolButton::clicked, this, [this] { stepGrenadeDelay(-1); });
+    connect(RicoButton[1], &QToolButton::clicked, this, [this] {
+        state_.settings.ricochetValue = stepNumber(Ricotext, +1, 1, 9);
+        state_.launch.ricochetChanged = true;
+    });
+    connect(RicoButton[0], &QToolButton::clicked, this, [this] {
+        state_.settings.ricochetValue = stepNumber(Ricotext, -1, 1, 9);
+        state_.launch.ricochetChanged = true;
+    });
+    connect(chkMain[1], &QCheckBox::toggled, this, [this](bool on) {
+        chkGraphics[2]->setEnabled(!on && state_.content.detailTexturesAvailable);
+    });
+    connect(chkMain[5], &QCheckBox::toggled, this, &MainForm::applyEditMode);
+    connect(chkMain[6], &QCheckBox::toggled, this, &MainForm::applyNoMonsters);
+    connect(ChkGL, &QCheckBox::toggled, this, [this](bool on) {
+        enable({Timeout, butLeft2, butRight2}, on);
+    });
+    connect(chkGraphics[3], &QCheckBox::toggled, this, [this](bool on) {
+        enable({SkyOpt[0], SkyOpt[1]}, on);
+    });
+    connect(GunSmoke, &QCheckBox::toggled, this, [this](bool on) {
+        if (!chkMain[0]->isChecked() && state_.content.modelPack1)
+            enable({Smoke[0], Smoke[1]}, on);
+    });
+    connect(chkKRVOpts[2], &QCheckBox::toggled, this, [this](bool on) {
+        TexPathLabel->setVisible(on);
+        AuxButton[9]->setEnabled(on);
+    });
+    connect(chkSound[0], &QCheckBox::toggled, this, &MainForm::applySoundRules);
+    connect(chkSound[1], &QCheckBox::toggled, this, &MainForm::applySoundRules);
+    connect(chkSound[4], &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            chkSound[5]->setChecked(false);
+        DisableMusic();
+    });
+    connect(chkSound[5], &QCheckBox::toggled, this, [this](bool on) {
+        chkSound[5]->setText(on ? QStringLiteral("Load") : QStringLiteral("Manual"));
+        if (on)
+            chkSound[4]->setChecked(false);
+    });
+    connect(chkSound[3], &QCheckBox::toggled, this, [this](bool on) {
+        chkSound[8]->setEnabled(on);
+        ChannelsLabel->setEnabled(on || !chkSound[0]->isChecked());
+    });
+    connect(chkSound[2], &QCheckBox::toggled, this, [this](bool on) {
+        enable({Ricotext, RicoButton[0], RicoButton[1]}, on);
+        state_.settings.ricochets = on;
+        state_.launch.ricochetChanged = true;
+    });
+    for (int i = 1; i < 5; ++i)
+        connect(OptionTabs[i], &QPushButton::clicked, this, [this, i] { switchTab(i); });
+    connect(OptionTabs[0], &QPushButton::clicked, this, [this] { switchTab(0); });
+}
+
+// The option rules run once after the settings are restored, so that what
+// is available matches the stored values.
+void MainForm::applyOptionRules() {
+    chkGraphics[2]->setEnabled(!chkMain[1]->isChecked() && state_.content.detailTexturesAvailable);
+    applyEditMode(chkMain[5]->isChecked());
+    applyNoMonsters(chkMain[6]->isChecked());
+    enable({Timeout, butLeft2, butRight2}, ChkGL->isChecked());
+    if (chkGraphics[3]->isEnabled())
+        enable({SkyOpt[0], SkyOpt[1]}, chkGraphics[3]->isChecked());
+    TexPathLabel->setVisible(chkKRVOpts[2]->isChecked());
+    AuxButton[9]->setEnabled(chkKRVOpts[2]->isChecked());
+    enable({Ricotext, RicoButton[0], RicoButton[1]}, chkSound[2]->isChecked());
+    chkSound[5]->setText(chkSound[5]->isChecked() ? QStringLiteral("Load")
+                                                  : QStringLiteral("Manual"));
+    applySoundRules();
+    switchTab(0);
+}
+
+void MainForm::stepCorpseFade(int step) {
+    const int seconds = stepNumber(Corpse, step, 0, 9);
+    state_.settings.corpseFadeSeconds = seconds;
+    if (seconds > 0) {
+        chkKRVOpts[3]->setEnabled(!chkMain[6]->isChecked());
+        chkKRVOpts[3]->setText(QStringLiteral("Resurrect corpses with fade"));
+        TexLabel[1]->setText(QStringLiteral("Seconds before corpses fade"));
+        Corpse->setPalette(QApplication::palette());
+    } else {
+        chkKRVOpts[3]->setChecked(false);
+        chkKRVOpts[3]->setEnabled(false);
+        TexLabel[1]->setText(QStringLiteral("No corpse fade"));
+    }
+}
+
+void MainForm::stepGrenadeDelay(int step) {
+    const int delay = stepNumber(Timeout, step, 0, 7);
+    state_.settings.grenadeTimer = delay;
+    ChkGL->setText(delay > 0 ? QStringLiteral("Grenade launcher")
+                             : QStringLiteral("Pipebomb launcher"));
+}
+
+void MainForm::applyEditMode(bool on) {
+    AuxButton[3]->setVisible(advancedLayout_ && on);
+    AuxButton[7]->setVisible(advancedLayout_ && !on && state_.settings.gamesListView == ZipLibrary);
+    chkMain[4]->setEnabled(on);
+    chkMain[3]->setEnabled(on);
+    LightText->setEnabled(on);
+    WineImage->setVisible(!on && state_.startup.wineMode);
+}
+
+void MainForm::applyNoMonsters(bool on) {
+    enable({chkKRVOpts[5], chkKRVOpts[6], chkKRVOpts[7], chkKRVOpts[8], Corpse, butleft, butRight,
+            GraphicFrames[3], TexLabel[1]},
+           !on);
+    bool ok = false;
+    const int seconds = Corpse->text().toInt(&ok);
+    chkKRVOpts[3]->setEnabled(!on && ok && seconds > 0);
+    const bool zombies = state_.content.modelPack1 &&
+                         ci::isFolder(state_.paths.modelFolder + "Monsters/Imp") &&
+                         !state_.settings.coreEffects && !state_.settings.modelFx;
+    chkAltModels[0]->setEnabled(!on && zombies);
+}
+
+// "Disable sound" and "Disable music", and the playlist controls they rule.
+void MainForm::applySoundRules() {
+    const bool soundOff = chkSound[0]->isChecked();
+    for (int i : {1, 2, 3, 4, 6, 7, 8, 9, 10})
+        chkSound[i]->setEnabled(!soundOff);
+    enable({cbChannels, ChannelsLabel}, !soundOff);
+    if (!soundOff) {
+        chkSound[5]->setEnabled(!chkSound[4]->isChecked());
+        chkSound[6]->setEnabled(ci::isFile(state_.paths.root + "/data/pk_doom_sfx.wad"));
+        const bool basicDoom = chkMain[0]->isChecked();
+        chkSound[2]->setEnabled(!basicDoom);
+        chkSound[7]->setEnabled(!basicDoom);
+        chkSound[8]->setEnabled(chkSound[3]->isChecked());
+    } else {
+        chkSound[5]->setEnabled(false);
+    }
+    enable({Ricotext, RicoButton[0], RicoButton[1]},
+           !soundOff && chkSound[2]->isEnabled() && chkSound[2]->isChecked());
+    DisableMusic();
+}
+
+void MainForm::DisableMusic() {
+    const bool off = chkSound[0]->isChecked() || chkSound[1]->isChecked();
+    const bool automatic = chkSound[4]->isChecked();
+    SoundFrame[1]->setEnabled(!off);
+    SelectionList->setEnabled(!off && !automatic);
+    butMusic[0]->setEnabled(!off && !automatic);
+    butMusic[1]->setEnabled(!off && !automatic);
+    butMusic[2]->setEnabled(!off && !automatic);
+    chkSound[4]->setEnabled(!off);
+    chkSound[5]->setEnabled(!off && !automatic);
+    chkSound[9]->setEnabled(!off);
+    chkSound[10]->setEnabled(!off);
+}
+
+// The tab strip: the chosen tab in dark red; the option tabs take the
+// Launch and shortcut buttons away, the Games tab gives them back when the
+// selection can be launched.
+void MainForm::switchTab(int tab) {
+    TabPages->setCurrentIndex(tab);
+    for (int i = 0; i < 5; ++i) {
+        QPalette palette = OptionTabs[i]->palette();
+        palette.setColor(QPalette::ButtonText,
+                         i == tab ? QColor(192, 0, 0)
+                                  : chkMain[0]->palette().color(QPalette::WindowText));
+        OptionTabs[i]->setPalette(palette);
+        OptionTabs[i]->setChecked(i == tab);
+    }
+    AuxButton[8]->setVisible(tab == 4); // the model pack cleanup
+    if (tab == 0) {
+        // A changed file filter lists the game's files anew.
+        if (chkLaunchPrefs[4]->isChecked() != wadFilesOnlyListed_) {
+            wadFilesOnlyListed_ = chkLaunchPrefs[4]->isChecked();
+            SelectGame();
+        }
+        const bool launchable = PwadShowlist->count() > 0 && MapList->count() > 0;
+        LaunchButton->setEnabled(launchable);
+        AuxButton[2]->setEnabled(launchable && chkLaunchPrefs[2]->isChecked() &&
+                                 state_.settings.gamesListView != ZipLibrary);
+        return;
+    }
+    LaunchButton->setEnabled(false);
+    AuxButton[2]->setEnabled(false);
+}
+
+} // namespace krv

@@ -1,0 +1,126 @@
+// The option tabs' number boxes, availability rules and tab strip.
+#include "main_form_fixture.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Options : Window {
+    Options() {
+        Settings s;
+        s.advancedOptions = true;
+        writeFile(root.configFile(), configText(s));
+        load();
+    }
+    static void press(QToolButton* button, int times) {
+        for (int i = 0; i < times; ++i)
+            button->click();
+    }
+};
+
+} // namespace
+
+TEST(OptionTabs, NumberBoxesStopAtTheirLimitsAndRenameTheirOptions) {
+    Options w;
+    MainForm& f = *w.form;
+    Options::press(f.butRight, 5); // 9 at most
+    EXPECT_EQ(f.Corpse->text(), "9");
+    Options::press(f.butleft, 12);
+    EXPECT_EQ(f.Corpse->text(), "0");
+    EXPECT_FALSE(f.chkKRVOpts[3]->isChecked());
+    EXPECT_FALSE(f.chkKRVOpts[3]->isEnabled());
+    EXPECT_EQ(f.TexLabel[1]->text(), "No corpse fade");
+    f.butRight->click();
+    EXPECT_TRUE(f.chkKRVOpts[3]->isEnabled());
+    EXPECT_EQ(f.TexLabel[1]->text(), "Seconds before corpses fade");
+
+    f.ChkGL->click(); // the delay belongs to the grenade launcher
+    Options::press(f.butRight2, 9);
+    EXPECT_EQ(f.Timeout->text(), "7");
+    Options::press(f.butLeft2, 9);
+    EXPECT_EQ(f.Timeout->text(), "0");
+    EXPECT_EQ(f.ChkGL->text(), "Pipebomb launcher");
+    f.butRight2->click();
+    EXPECT_EQ(f.ChkGL->text(), "Grenade launcher");
+
+    f.Ricotext->setText("0");
+    f.RicoButton[0]->click(); // a box at 0 starts from 1
+    EXPECT_EQ(f.Ricotext->text(), "1");
+    Options::press(f.RicoButton[1], 12);
+    EXPECT_EQ(w.state.settings.ricochetValue, 9);
+    EXPECT_TRUE(w.state.launch.ricochetChanged);
+}
+
+TEST(OptionTabs, OptionsAreAvailableOnlyWithWhatTheyDependOn) {
+    Options w;
+    MainForm& f = *w.form;
+    EXPECT_FALSE(f.chkMain[4]->isEnabled()); // no objects: edit mode only
+    EXPECT_FALSE(f.LightText->isEnabled());
+    f.chkMain[5]->click();
+    EXPECT_TRUE(f.chkMain[4]->isEnabled());
+    EXPECT_TRUE(f.chkMain[3]->isEnabled());
+    EXPECT_TRUE(f.AuxButton[3]->isVisible());
+    f.chkMain[5]->click();
+    EXPECT_FALSE(f.chkMain[3]->isEnabled());
+
+    EXPECT_FALSE(f.Timeout->isEnabled()); // the grenade delay needs the launcher
+    f.ChkGL->click();
+    EXPECT_TRUE(f.Timeout->isEnabled());
+
+    f.chkMain[6]->click(); // no monsters
+    for (int i : {3, 5, 6, 7, 8})
+        EXPECT_FALSE(f.chkKRVOpts[i]->isEnabled()) << i;
+    EXPECT_FALSE(f.GraphicFrames[3]->isEnabled());
+    f.chkMain[6]->click();
+    Options::press(f.butleft, 9);
+    f.chkMain[6]->click();
+    f.chkMain[6]->click();
+    EXPECT_TRUE(f.chkKRVOpts[8]->isEnabled());
+    EXPECT_FALSE(f.chkKRVOpts[3]->isEnabled()); // the fade time is 0
+
+    f.chkKRVOpts[2]->click(); // hi-res relocation shows the texture location
+    EXPECT_TRUE(f.AuxButton[9]->isEnabled());
+}
+
+TEST(OptionTabs, MusicControlsFollowSoundMusicAndAuto) {
+    Options w;
+    MainForm& f = *w.form;
+    f.chkSound[4]->click(); // Auto
+    EXPECT_FALSE(f.SelectionList->isEnabled());
+    EXPECT_FALSE(f.chkSound[5]->isEnabled());
+    f.chkSound[1]->click(); // music off
+    EXPECT_FALSE(f.SoundFrame[1]->isEnabled());
+    f.chkSound[1]->click(); // on again: Auto still rules the list
+    EXPECT_TRUE(f.SoundFrame[1]->isEnabled());
+    EXPECT_FALSE(f.SelectionList->isEnabled());
+    f.chkSound[4]->click();
+    EXPECT_TRUE(f.SelectionList->isEnabled());
+    f.chkSound[5]->click();
+    EXPECT_EQ(f.chkSound[5]->text(), "Load");
+    f.chkSound[0]->click(); // all sound off
+    EXPECT_FALSE(f.chkSound[3]->isEnabled());
+    EXPECT_FALSE(f.chkSound[5]->isEnabled());
+    EXPECT_FALSE(f.RicoButton[1]->isEnabled());
+}
+
+TEST(OptionTabs, OptionTabsTakeLaunchAwayAndOnlyModelsShowsTheCleanup) {
+    Options w;
+    writeFile(w.root / "Iwads/Doom2.wad", "IWAD");
+    MainForm& f = *w.form;
+    f.OptionTabs[1]->click();
+    EXPECT_FALSE(f.LaunchButton->isEnabled());
+    EXPECT_FALSE(f.AuxButton[8]->isVisible());
+    f.OptionTabs[4]->click();
+    EXPECT_TRUE(f.AuxButton[8]->isVisible());
+    f.OptionTabs[0]->click();
+    EXPECT_FALSE(f.AuxButton[8]->isVisible());
+    EXPECT_EQ(f.OptionTabs[0]->palette().color(QPalette::ButtonText), QColor(192, 0, 0));
+}
