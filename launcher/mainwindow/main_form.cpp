@@ -173,6 +173,8 @@ void MainForm::readSettingsFile() {
 void MainForm::prepareModelOptions() {
     Settings& s = state_.settings;
     ContentState& content = state_.content;
+    packs_ = krv::detectModelPacks(state_.paths);
+    content.modelPack1 = packs_.pack1;
     const bool smokeKinds = s.gunSmoke && content.modelPack1 && !s.basicDoom;
     Smoke[0]->setEnabled(smokeKinds);
     Smoke[1]->setEnabled(smokeKinds);
@@ -302,8 +304,9 @@ void MainForm::setSettingCaptions() {
 }
 
 void MainForm::detectModelPacks() {
-    // Model packs are found by the model-pack detection and the scripted-map
-    // state by the games library; with neither installed nothing is marked.
+    // The model options follow the packs found; the scripted-map picture
+    // the models of the maker's maps.
+    RefreshModelPacks();
     state_.content.scriptedMapModels = hasScriptedModels(state_.paths);
     ImageCM->setVisible(advancedLayout_ && state_.content.scriptedMapModels &&
                         state_.settings.gamesListView == InstalledGames);

@@ -6,6 +6,7 @@
 #include "launcher/inspect/iwad_form.h"
 #include "launcher/launch/compose_types.h"
 #include "launcher/library/game_info.h"
+#include "launcher/options/model_packs.h"
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
 #include "launcher/startup/entry_routine.h"
@@ -214,6 +215,8 @@ public:
     std::array<QCheckBox*, 4> chkAltModels{};
     std::array<QCheckBox*, 4> ChkModelOpts{}; // 1 to 3 are used
     QGroupBox* ModelDelFrame;
+    QGroupBox* ModFrame; // advice while the base model pack is missing
+    std::array<QLabel*, 3> ModLabel{};
     std::array<QPushButton*, 3> ButPurge{};
 
     // Below the tabs
@@ -346,6 +349,7 @@ private:
     void applySoundRules();
     void DisableMusic();
     void switchTab(int tab);
+    void RefreshModelPacks();
 
     // Game menus (main_form_operations.cpp).
     void connectOperations();
@@ -418,6 +422,7 @@ private:
     } selection_;
     bool fillingGameFiles_ = false;   // the files list is filled, not clicked
     bool wadFilesOnlyListed_ = false; // the file filter the list was made with
+    ModelPackState packs_;            // the model packs found
     std::string docsFolder_;          // where the documentation dialog starts
     QGridLayout* gamesGrid_ = nullptr;
     std::filesystem::file_time_type resFileTime_{}; // "KRVres.out" when last read

@@ -446,6 +446,20 @@ QWidget* MainForm::buildModelsTab() {
         purge->addWidget(ButPurge[i]);
     }
     grid->addWidget(ModelDelFrame, 1, 0, 1, 2);
+
+    // Advice shown while the base model pack is missing.
+    ModFrame = new QGroupBox(TabFrame[4]);
+    auto* advice = new QVBoxLayout(ModFrame);
+    const char* adviceTexts[] = {"Vuziduza35 requires the new v3 model packs",
+                                 "these can be obtained from the Website",
+                                 "Use the cleanup tool prior to installation"};
+    for (int i = 0; i < 3; ++i) {
+        ModLabel[i] = new QLabel(QString::fromLatin1(adviceTexts[i]), ModFrame);
+        ModLabel[i]->setAlignment(Qt::AlignCenter);
+        advice->addWidget(ModLabel[i]);
+    }
+    ModFrame->hide();
+    grid->addWidget(ModFrame, 2, 0, 1, 2);
     return TabFrame[4];
 }
 

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QToolButton>
 
@@ -222,6 +223,38 @@ void MainForm::switchTab(int tab) {
     }
     LaunchButton->setEnabled(false);
     AuxButton[2]->setEnabled(false);
+    if (tab == 4)
+        RefreshModelPacks();
+}
+
+// The model packs found now and what their options may do with the chosen
+// game: the pack frame's caption or the advice, and the model options.
+void MainForm::RefreshModelPacks() {
+    ModelControls current;
+    for (int i = 0; i < 4; ++i)
+        current.altModels[i] = {chkAltModels[i]->isEnabled(), chkAltModels[i]->isChecked()};
+    for (int i = 1; i < 4; ++i)
+        current.modelOpts[i] = {ChkModelOpts[i]->isEnabled(), ChkModelOpts[i]->isChecked()};
+    current.packFrameEnabled = FrameModel[0]->isEnabled();
+    const ModelRefresh refresh =
+        refreshModelPacks(state_.paths, packs_, mainWad_, current, state_.settings);
+    packs_ = refresh.packs;
+    state_.content.modelPack1 = packs_.pack1;
+    ModFrame->setVisible(refresh.frame.adviceShown);
+    if (refresh.frame.caption)
+        FrameModel[0]->setTitle(QString::fromStdString(*refresh.frame.caption));
+    // The states are applied as they are; the options' own handlers must
+    // not run on them again.
+    const auto apply = [](QCheckBox* box, const ControlState& state) {
+        const QSignalBlocker quiet(box);
+        box->setEnabled(state.enabled);
+        box->setChecked(state.checked);
+    };
+    for (int i = 0; i < 4; ++i)
+        apply(chkAltModels[i], refresh.controls.altModels[i]);
+    for (int i = 1; i < 4; ++i)
+        apply(ChkModelOpts[i], refresh.controls.modelOpts[i]);
+    FrameModel[0]->setEnabled(refresh.controls.packFrameEnabled);
 }
 
 } // namespace krv

@@ -124,3 +124,22 @@ TEST(OptionTabs, OptionTabsTakeLaunchAwayAndOnlyModelsShowsTheCleanup) {
     EXPECT_FALSE(f.AuxButton[8]->isVisible());
     EXPECT_EQ(f.OptionTabs[0]->palette().color(QPalette::ButtonText), QColor(192, 0, 0));
 }
+
+TEST(OptionTabs, TheModelsTabShowsThePacksFoundOrTheAdvice) {
+    {
+        Options w;
+        w.form->OptionTabs[4]->click();
+        EXPECT_TRUE(w.form->ModFrame->isVisible()); // no base pack
+        EXPECT_FALSE(w.state.content.modelPack1);
+    }
+    Window w;
+    writeFile(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2", "model");
+    Settings s;
+    s.advancedOptions = true;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    w.form->OptionTabs[4]->click();
+    EXPECT_TRUE(w.state.content.modelPack1);
+    EXPECT_FALSE(w.form->ModFrame->isVisible());
+    EXPECT_EQ(w.form->FrameModel[0]->title(), " Model pack 1 installed ");
+}
