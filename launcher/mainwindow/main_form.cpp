@@ -5,6 +5,7 @@
 
 #include "launcher/launch/screen_mode.h"
 #include "launcher/library/scripted_maps.h"
+#include "launcher/music/playlist_auto.h"
 #include "launcher/startup/theme_pictures.h"
 #include "launcher/ui/font_form.h"
 #include "launcher/ui/qt_font.h"
@@ -72,6 +73,7 @@ void MainForm::connectControls() {
     connectInstall();
     connectOperations();
     connectOptions();
+    connectMusic();
     connect(cbScaler, &QComboBox::currentIndexChanged, this, &MainForm::showScalingCaption);
     TitlePic->installEventFilter(this);
     DevMode->installEventFilter(this);
@@ -261,11 +263,6 @@ void MainForm::restoreControls() {
     applyOptionRules();
 }
 
-void MainForm::loadPlaylists() {
-    // The playlists of the Sound tab are listed by the music part of the
-    // window; with none installed the list stays empty.
-}
-
 void MainForm::restoreGamesList() {
     const Settings& s = state_.settings;
     selection_.lastInstalledGame =
@@ -366,6 +363,12 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (listMouseEvent(watched, event) || gamesMouseEvent(watched, event))
         return true;
+    if (event->type() == QEvent::MouseButtonPress && watched == chkSound[4] &&
+        !autoPlaylistExists(state_.paths)) {
+        const PlaylistMessage message = noAutoPlaylistMessage();
+        platform_.showMessage(message.text, message.style, message.title);
+        return true;
+    }
     if (event->type() == QEvent::Resize && watched == TitlePic)
         fitTitlePicture();
     if (event->type() == QEvent::MouseButtonDblClick) {
@@ -393,7 +396,7 @@ void MainForm::onActivated() {
     if (state_.settings.lastCommercialTitle.empty() && PwadList->count() > 0 &&
         PwadList->currentRow() < 0)
         PwadList->setCurrentRow(0);
-    if (!ci::isFile(state_.paths.launcherFolder + "music/auto-playlist.krv"))
+    if (!autoPlaylistExists(state_.paths))
         chkSound[4]->setChecked(false);
 }
 

@@ -4,6 +4,7 @@
 // the window position and writes the settings.
 
 #include "launcher/inspect/iwad_form.h"
+#include "launcher/launch/compose_environment.h"
 #include "launcher/launch/compose_types.h"
 #include "launcher/library/game_info.h"
 #include "launcher/options/model_packs.h"
@@ -38,6 +39,8 @@ class QToolButton;
 namespace krv {
 
 struct InstalledGame;
+struct PlaylistListing;
+struct PlaylistMessage;
 
 // The two web pages of the banner buttons.
 inline constexpr const char* kProductSite = "https://korvath.org/";
@@ -247,7 +250,9 @@ public:
     QAction* mcGwadUnZip = nullptr;
     QMenu* mPopup3 = nullptr; // game files
     QAction* mcDeleteFile = nullptr;
-    QMenu* mPopup7 = nullptr; // saved games
+    QMenu* mPopupMusic = nullptr;         // playlists
+    std::vector<QAction*> mcAutoPlaylist; // one per game with an automatic playlist
+    QMenu* mPopup7 = nullptr;             // saved games
     QAction* mcDelSaveGame = nullptr;
 
 protected:
@@ -338,6 +343,16 @@ private:
                                               const std::string& button);
     void showInstalledGames();
     void installExtractedFiles(const std::string& target);
+
+    // Playlists (main_form_music.cpp).
+    void connectMusic();
+    void showPlaylists(const PlaylistListing& listing);
+    std::vector<std::string> listedPlaylists() const;
+    void showPlaylistMessage(const PlaylistMessage& message);
+    void NewPlaylist();
+    void DeletePlaylist();
+    void AssignAutoPlaylist(int game);
+    AutoPlaylist automaticPlaylist(const std::string& iwadPath) const;
 
     // Option tabs (main_form_options.cpp).
     void connectOptions();

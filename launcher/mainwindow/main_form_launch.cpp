@@ -85,9 +85,8 @@ public:
         form_.updateWarpTarget();
         return {state_.launchSelection.iwadPath, state_.launchSelection.warpMap};
     }
-    AutoPlaylist chooseAutoPlaylist(const std::string&) override {
-        // Without automatic playlists there is nothing to choose.
-        return {};
+    AutoPlaylist chooseAutoPlaylist(const std::string& iwadPath) override {
+        return form_.automaticPlaylist(iwadPath);
     }
     void showMessage(const ComposeMessage& message) override {
         platform_.showMessage(message.text, message.style, message.title);

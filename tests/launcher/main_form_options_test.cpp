@@ -15,6 +15,8 @@ namespace {
 
 struct Options : Window {
     Options() {
+        writeFile(root / "KRVLaunch/Music/Mine.krm", "x\r\n");
+        writeFile(root / "KRVLaunch/Music/auto-playlist.krv", "x\r\n");
         Settings s;
         s.advancedOptions = true;
         writeFile(root.configFile(), configText(s));

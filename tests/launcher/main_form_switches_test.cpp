@@ -162,6 +162,7 @@ TEST(MainFormLoad, WithoutTheQuilspackItsWeaponOptionsAreTurnedOff) {
 TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
     Window w;
     writeFile(w.root / "KRVLaunch/music/auto-playlist.krv", "x\r\n");
+    writeFile(w.root / "KRVLaunch/music/Mine.krm", "x\r\n"); // playlists to choose from
     // Every switch away from its default, and values off the lists' entries.
     Settings s;
     for (bool* on : {&s.highResPatches,

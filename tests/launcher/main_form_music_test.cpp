@@ -1,0 +1,75 @@
+// The Sound tab's playlists through the main window, and the automatic
+// playlist reaching the engine's command line.
+#include "main_form_fixture.h"
+
+#include "launcher/music/playlist_auto.h"
+#include "support/wad_builder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> entries(const QListWidget* list) {
+    std::vector<std::string> all;
+    for (int i = 0; i < list->count(); ++i)
+        all.push_back(list->item(i)->text().toStdString());
+    return all;
+}
+
+} // namespace
+
+TEST(Playlists, NewAndDeleteKeepTheListInStep) {
+    Window w;
+    writeFile(w.root / "KRVLaunch/Music/Old Tunes.krm", "x\r\n");
+    w.load();
+    MainForm& f = *w.form;
+    EXPECT_EQ(entries(f.SelectionList), (std::vector<std::string>{"Old Tunes"}));
+    w.platform.nameAnswers.push_back({"Dunmóre & Friends", false});
+    f.butMusic[0]->click();
+    EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Create New Playlist");
+    EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/Music/Dunmóre & Friends.krm"));
+    EXPECT_EQ(f.SelectionList->currentItem()->text().toStdString(), "Dunmóre & Friends");
+
+    w.platform.nameAnswers.push_back({"../escape", false});
+    f.butMusic[0]->click();
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/escape.krm"));
+    EXPECT_FALSE(w.platform.messages.empty());
+
+    w.platform.messageAnswers.push_back(msg::kResultYes);
+    f.butMusic[2]->click();
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Music/Dunmóre & Friends.krm"));
+    EXPECT_EQ(entries(f.SelectionList), (std::vector<std::string>{"Old Tunes"}));
+}
+
+TEST(Playlists, AutoWithoutAutomaticPlaylistsTellsHowToMakeThem) {
+    Window w;
+    writeFile(w.root / "KRVLaunch/Music/Mine.krm", "x\r\n");
+    w.load();
+    QTest::mousePress(w.form->chkSound[4], Qt::LeftButton);
+    ASSERT_FALSE(w.platform.messages.empty());
+    EXPECT_EQ(w.platform.messages.back().title, noAutoPlaylistMessage().title);
+    EXPECT_FALSE(w.form->chkSound[4]->isChecked());
+}
+
+TEST(Playlists, TheAutomaticPlaylistOfTheIwadGoesToTheEngine) {
+    Window w;
+    w.root.installTools();
+    writeFile(w.root / "Iwads/Doom2.wad", krv::test::WadBuilder("IWAD").mapLevels(1).build());
+    writeFile(w.root / "KRVLaunch/Music/Mine.krm", "x\r\n");
+    w.load();
+    MainForm& f = *w.form;
+    // Assigned through the playlist's menu, then Auto chosen.
+    f.SelectionList->setCurrentRow(0);
+    f.mcAutoPlaylist[static_cast<int>(AutoGame::Doom2)]->trigger();
+    ASSERT_TRUE(autoPlaylistExists(w.state.paths));
+    f.chkSound[4]->setChecked(true);
+    f.LaunchButton->click();
+    ASSERT_EQ(w.platform.starts.size(), 1u);
+    EXPECT_NE(w.platform.starts[0].commandLine.find("-extmus \"Mine\""), std::string::npos)
+        << w.platform.starts[0].commandLine;
+}
