@@ -208,14 +208,6 @@ void MainForm::applyPackAvailability() {
                             ci::isFile(p.root + "/data/pk_doom_sfx.wad"));
 }
 
-// The availability rules of the option tabs that follow the chosen game:
-// the graphics frame for a scripted map, and the sprite options. They are
-// applied by the option tabs' own rules; a fresh installation has no
-// scripted map and leaves the options as the load set them.
-void MainForm::GreyHiresFrame() {}
-void MainForm::KillSpriteOptions() {}
-void MainForm::RestoreSpriteOptions() {}
-
 void MainForm::prepareWindowControls() {
     GetTitlePic();
     if (state_.settings.disableTooltips)

@@ -364,6 +364,8 @@ private:
     void applySoundRules();
     void DisableMusic();
     void switchTab(int tab);
+    void BasicDoom();
+    void BasicDoomGrey();
     void RefreshModelPacks();
 
     // Game menus (main_form_operations.cpp).

@@ -4,6 +4,9 @@
 
 #include "launcher/mainwindow/main_form.h"
 
+#include "common/ci_path.h"
+#include "launcher/library/scripted_maps.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -93,9 +96,135 @@ void MainForm::connectOptions() {
         state_.settings.ricochets = on;
         state_.launch.ricochetChanged = true;
     });
+    connect(chkMain[0], &QCheckBox::toggled, this, [this](bool on) {
+        state_.settings.basicDoom = on;
+        BasicDoom();
+        RefreshModelPacks();
+    });
+    connect(ChkModelOpts[3], &QCheckBox::toggled, this, [this](bool on) {
+        state_.settings.coreEffects = on;
+        chkMain[0]->setEnabled(!on);
+        if (on)
+            chkMain[0]->setChecked(false);
+        const bool scaling = !on && state_.content.modelPack1;
+        enable({GraphicFrames[1], cbScaler, TexLabel[0], chkEffects[3]}, scaling);
+        ChkModelOpts[1]->setEnabled(!on);
+        ChkModelOpts[2]->setEnabled(!on);
+        if (on)
+            ChkModelOpts[2]->setChecked(false);
+        RefreshModelPacks();
+    });
+    connect(ChkModelOpts[2], &QCheckBox::toggled, this, [this](bool on) {
+        state_.settings.modelFx = on;
+        if (on) {
+            chkMain[0]->setChecked(true);
+            ChkModelOpts[3]->setChecked(false);
+        }
+        BasicDoomGrey();
+    });
     for (int i = 1; i < 5; ++i)
         connect(OptionTabs[i], &QPushButton::clicked, this, [this, i] { switchTab(i); });
     connect(OptionTabs[0], &QPushButton::clicked, this, [this] { switchTab(0); });
+}
+
+// "Basic Doom" plays with the original sprites: the model options, the
+// model effects and the ricochets go; turned off, each comes back only where
+// its packs and settings allow it.
+void MainForm::BasicDoom() {
+    const bool on = chkMain[0]->isChecked();
+    const Settings& s = state_.settings;
+    const bool effects = s.modelFx;
+    if (on) {
+        enable({FrameModel[0],   chkAltModels[0], chkAltModels[1],  chkAltModels[2],
+                chkAltModels[3], chkEffects[3],   FrameModel[1],    Smoke[0],
+                Smoke[1],        GunSmoke,        ChkModelOpts[1],  ChkModelOpts[3],
+                ChkModelOpts[2], chkSound[2],     chkSound[7],      RicoButton[0],
+                RicoButton[1],   Ricotext,        GraphicFrames[1], cbScaler,
+                TexLabel[0]},
+               false);
+        ChkModelOpts[3]->setChecked(false);
+        enable({GraphicFrames[4], chkEffects[0], chkEffects[2]}, effects);
+    } else {
+        enable({GraphicFrames[4], chkEffects[0], chkEffects[2]}, true);
+        const bool models = !s.coreEffects && state_.content.modelPack1;
+        enable({FrameModel[1], Smoke[0], Smoke[1], GunSmoke, GraphicFrames[1], cbScaler,
+                TexLabel[0], chkEffects[3]},
+               models);
+        const auto packFiles = altModelFilesPresent(state_.paths);
+        for (int i = 0; i < 4; ++i)
+            chkAltModels[i]->setEnabled(packFiles[static_cast<std::size_t>(i)]);
+        FrameModel[0]->setEnabled(state_.content.modelPack1);
+        ChkModelOpts[2]->setEnabled(true);
+        ChkModelOpts[3]->setEnabled(true);
+        ChkModelOpts[1]->setEnabled(!s.coreEffects);
+        if (!chkSound[0]->isChecked()) {
+            chkSound[2]->setEnabled(true);
+            chkSound[7]->setEnabled(!effects);
+            enable({Ricotext, RicoButton[0], RicoButton[1]}, chkSound[2]->isChecked());
+        }
+    }
+    BasicDoomGrey();
+}
+
+// The high-resolution graphics with "Basic Doom": only detail textures,
+// unless the effects setting keeps the rest.
+void MainForm::BasicDoomGrey() {
+    const bool basic = chkMain[0]->isChecked() && !state_.settings.modelFx;
+    if (basic) {
+        chkGraphics[2]->setEnabled(state_.content.detailTexturesAvailable);
+        enable({chkGraphics[3], chkGraphics[4], chkMain[1], SkyOpt[0], SkyOpt[1]}, false);
+        return;
+    }
+    if (chkMain[1]->isChecked())
+        chkGraphics[2]->setEnabled(false);
+    chkGraphics[4]->setEnabled(true);
+    chkMain[1]->setEnabled(true);
+    chkGraphics[3]->setEnabled(state_.content.skyboxesAvailable);
+    enable({SkyOpt[0], SkyOpt[1]}, chkGraphics[3]->isEnabled() && chkGraphics[3]->isChecked());
+}
+
+// After a selection: a scripted map of the maker uses its own graphics.
+void MainForm::GreyHiresFrame() {
+    if (chkMain[0]->isChecked())
+        return;
+    const bool scripted =
+        selection_.manualGame && scriptedMapInstalled(state_.paths, selection_.manualGameName);
+    if (scripted) {
+        enable({GraphicFrames[5], chkGraphics[2], chkGraphics[3], chkGraphics[4], chkMain[1],
+                SkyOpt[0], SkyOpt[1]},
+               false);
+        return;
+    }
+    GraphicFrames[5]->setEnabled(true);
+    chkGraphics[2]->setEnabled(state_.content.detailTexturesAvailable && !chkMain[1]->isChecked());
+    chkGraphics[4]->setEnabled(true);
+    chkMain[1]->setEnabled(true);
+    chkGraphics[3]->setEnabled(state_.content.skyboxesAvailable);
+    enable({SkyOpt[0], SkyOpt[1]}, chkGraphics[3]->isEnabled() && chkGraphics[3]->isChecked());
+}
+
+// A scripted map of the maker brings its own sprites: "Basic Doom" and the
+// effects setting are unavailable (their checked states come back after).
+void MainForm::KillSpriteOptions() {
+    for (QCheckBox* box : {chkMain[0], ChkModelOpts[1], ChkModelOpts[2], ChkModelOpts[3],
+                           chkEffects[0], chkEffects[2]}) {
+        const QSignalBlocker quiet(box);
+        box->setEnabled(false);
+    }
+    GraphicFrames[4]->setEnabled(false);
+}
+
+void MainForm::RestoreSpriteOptions() {
+    const Settings& s = state_.settings;
+    chkMain[0]->setEnabled(!s.coreEffects && !s.modelFx);
+    ChkModelOpts[3]->setEnabled(true);
+    if (!s.coreEffects) {
+        ChkModelOpts[1]->setEnabled(true);
+        ChkModelOpts[2]->setEnabled(true);
+    }
+    enable({GraphicFrames[4], chkEffects[0], chkEffects[2]}, true);
+    if (chkMain[0]->isChecked())
+        BasicDoom();
 }
 
 // The option rules run once after the settings are restored, so that what
@@ -113,6 +242,7 @@ void MainForm::applyOptionRules() {
     chkSound[5]->setText(chkSound[5]->isChecked() ? QStringLiteral("Load")
                                                   : QStringLiteral("Manual"));
     applySoundRules();
+    BasicDoom();
     switchTab(0);
 }
 

@@ -145,3 +145,34 @@ TEST(OptionTabs, TheModelsTabShowsThePacksFoundOrTheAdvice) {
     EXPECT_FALSE(w.form->ModFrame->isVisible());
     EXPECT_EQ(w.form->FrameModel[0]->title(), " Model pack 1 installed ");
 }
+
+TEST(OptionTabs, BasicDoomTakesTheModelOptionsAwayAndGivesBackOnlyWhatPacksAllow) {
+    Window w;
+    writeFile(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2", "the base pack");
+    writeFile(w.root / "Md2/Brasken/Gore/hang1.jpg", "x"); // replacements only
+    writeFile(w.root / "Md2/Brasken/Gore/Gore6.dmd", "x"); // of model pack 2
+    writeFile(w.root / "Data/dtex/detail.wad", "PWAD");
+    // With the core effects files the effects setting is the player's own.
+    writeFile(w.root / "Md2/CoreEffects/fx.md2", "x");
+    writeFile(w.root / "Defs/Base/CoreEffects.ded", "x");
+    Settings s;
+    s.advancedOptions = true;
+    s.highResTextures = false;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    MainForm& f = *w.form;
+    f.chkMain[0]->click(); // Basic Doom on
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(f.chkAltModels[i]->isEnabled()) << i;
+    EXPECT_FALSE(f.GunSmoke->isEnabled());
+    EXPECT_FALSE(f.chkSound[2]->isEnabled());
+    EXPECT_FALSE(f.chkGraphics[4]->isEnabled());
+    EXPECT_TRUE(f.chkGraphics[2]->isEnabled()); // detail textures stay
+
+    f.chkMain[0]->click(); // off again
+    EXPECT_TRUE(f.chkAltModels[3]->isEnabled());
+    EXPECT_FALSE(f.chkAltModels[1]->isEnabled()); // no Quilspack files
+    EXPECT_TRUE(f.GunSmoke->isEnabled());
+    EXPECT_TRUE(f.chkSound[2]->isEnabled());
+    EXPECT_TRUE(f.chkGraphics[4]->isEnabled());
+}

@@ -130,6 +130,7 @@ TEST(MainFormLoad, MarksWhatTheInstallationOffers) {
 
 TEST(MainFormLoad, OffersThePackOptionsWhoseFilesExist) {
     Window w;
+    writeFile(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2", "the base pack");
     writeFile(w.root / "Md2/Brasken/Gore/hang1.jpg", "x");
     writeFile(w.root / "Defs/Model/Quilspack/fullpack.ded", "x");
     fs::create_directories(w.root / "Md2/Monsters/Imp");
@@ -138,7 +139,7 @@ TEST(MainFormLoad, OffersThePackOptionsWhoseFilesExist) {
     EXPECT_TRUE(w.form->chkAltModels[3]->isEnabled());
     EXPECT_TRUE(w.form->chkAltModels[1]->isEnabled());
     EXPECT_FALSE(w.form->chkAltModels[2]->isEnabled());
-    EXPECT_FALSE(w.form->chkAltModels[0]->isEnabled()); // also needs the base model pack
+    EXPECT_TRUE(w.form->chkAltModels[0]->isEnabled()); // with the base model pack
     EXPECT_TRUE(w.form->chkSound[6]->isEnabled());
 }
 
@@ -167,7 +168,6 @@ TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
     Settings s;
     for (bool* on : {&s.highResPatches,
                      &s.modelFx,
-                     &s.coreEffects,
                      &s.noForcedModels,
                      &s.grenadeLauncher,
                      &s.developmentMode,
@@ -215,7 +215,8 @@ TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
                      &s.sound3d,
                      &s.soundSpare8})
         *on = !*on;
-    // "Auto" and "Manual" exclude each other: "Auto" is on.
+    // "Auto" and "Manual" exclude each other, as "Core Effects" excludes
+    // "Basic Doom" and "FX": "Auto", "Basic Doom" and "FX" are on.
     s.audioChannels = 32;
     s.textureScaling = 3;
     s.skill = 4;
