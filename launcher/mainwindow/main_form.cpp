@@ -74,6 +74,7 @@ void MainForm::connectControls() {
     connectOperations();
     connectOptions();
     connectMusic();
+    connectShortcuts();
     connect(cbScaler, &QComboBox::currentIndexChanged, this, &MainForm::showScalingCaption);
     TitlePic->installEventFilter(this);
     DevMode->installEventFilter(this);

@@ -11,6 +11,7 @@
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
 #include "launcher/startup/entry_routine.h"
+#include "launcher/ui/shortcuts.h"
 
 #include <QImage>
 #include <QWidget>
@@ -109,6 +110,11 @@ public:
     void InstallZipAsAuto();
     void RenameArchive();
     void DeleteArchive();
+    // Shortcuts of the current launch, and the model pack cleanup.
+    void CreateShortcut();
+    void CreateShortcutWith(ShortcutRequest request);
+    void CleanupModelPacks();
+    void CleanupModelPacksConfirmed();
     // The games menu and the game files menu.
     void UninstallGame();
     void RenameGame();
@@ -344,6 +350,8 @@ private:
     void showInstalledGames();
     void installExtractedFiles(const std::string& target);
 
+    void connectShortcuts();
+
     // Playlists (main_form_music.cpp).
     void connectMusic();
     void showPlaylists(const PlaylistListing& listing);
@@ -440,7 +448,9 @@ private:
     bool fillingGameFiles_ = false;   // the files list is filled, not clicked
     bool wadFilesOnlyListed_ = false; // the file filter the list was made with
     ModelPackState packs_;            // the model packs found
-    std::string docsFolder_;          // where the documentation dialog starts
+    bool shortcutMode_ = false;       // the launch goes into shortcuts
+    ShortcutRequest shortcutRequest_;
+    std::string docsFolder_; // where the documentation dialog starts
     QGridLayout* gamesGrid_ = nullptr;
     std::filesystem::file_time_type resFileTime_{}; // "KRVres.out" when last read
     QGridLayout* lowerGrid_ = nullptr;              // holds ChkFrame in either of its places

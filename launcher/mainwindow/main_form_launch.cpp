@@ -124,6 +124,7 @@ void MainForm::fillLaunchInput(LaunchInput& in) {
     in.corpseText = Corpse->text().toStdString();
     in.texFormFolderText = texFormFolderText_;
     in.quilspackFolder = state_.content.quilspackFolder;
+    in.shortcutMode = shortcutMode_;
     in.scriptedMapSelected =
         selection_.manualGame && scriptedMapInstalled(state_.paths, selection_.manualGameName);
 }
@@ -180,7 +181,17 @@ void MainForm::finishComposition(const ComposeResult& result) {
         launchTail(result.commandLine);
 }
 
+// The line without its program part, "Bin\Korvath" and the blank after it.
+static std::string engineArguments(const std::string& commandLine) {
+    return commandLine.size() > 12 ? commandLine.substr(12) : std::string();
+}
+
 void MainForm::launchTail(const std::string& commandLine) {
+    if (shortcutMode_) {
+        createShortcuts(platform_, state_.paths, engineArguments(commandLine), shortcutRequest_);
+        state_.launch.launchInProgress = false;
+        return;
+    }
     const std::string& root = state_.paths.root;
     if (::chdir(root.c_str()) != 0) {
         // The engine is still started in the root: the platform sets its

@@ -53,12 +53,23 @@ struct OpenFileRequest {
 struct HiddenRunResult {
     bool started = false;
     int exitCode = -1;
-    std::string output; // standard output and standard error, in order
+    std::string output;      // standard output and standard error, in order
     bool pipeFailed = false; // no pipe could be made for the output
     int errorNumber = 0;     // the system's error number when it did not start
 };
 
 enum class SpecialFolder { Desktop, StartMenuPrograms, Home };
+
+// A shortcut that starts a program with arguments; `file` is its path
+// without the platform's shortcut extension.
+struct ShortcutLink {
+    std::string file;
+    std::string target;
+    std::string arguments;
+    std::string workingDirectory;
+    int windowStyle = 0;
+    std::string iconLocation;
+};
 
 class Platform {
 public:
@@ -93,6 +104,9 @@ public:
     virtual void openDocument(const std::string& pathOrAddress) = 0;
 
     virtual std::string specialFolder(SpecialFolder which) = 0;
+
+    // Writes a shortcut file; false when it could not be written.
+    virtual bool writeShortcut(const ShortcutLink& link) = 0;
 
     // When a copy of the launcher whose window bears `caption` runs, brings
     // that window to the front (restored if minimised) and returns true.

@@ -2,6 +2,7 @@
 
 #include "launcher/platform/command_line.h"
 #include "launcher/platform/process.h"
+#include "launcher/platform/shortcut_file.h"
 #include "launcher/ui/ask_form.h"
 #include "launcher/ui/cleanup_confirmation.h"
 #include "launcher/ui/confirm_form.h"
@@ -90,6 +91,10 @@ std::string QtPlatform::specialFolder(SpecialFolder which) {
         return ss(QDir::homePath());
     }
     return {};
+}
+
+bool QtPlatform::writeShortcut(const ShortcutLink& link) {
+    return writeDesktopEntry(link);
 }
 
 QString QtPlatform::instanceKey(const std::string& caption) {

@@ -33,6 +33,7 @@ public:
                               const std::string& workingFolder) override;
     void openDocument(const std::string& pathOrAddress) override;
     std::string specialFolder(SpecialFolder which) override;
+    bool writeShortcut(const ShortcutLink& link) override;
     bool activateRunningCopy(const std::string& caption) override;
     void registerRunningCopy(const std::string& caption) override;
     void processEvents() override;

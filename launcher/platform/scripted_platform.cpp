@@ -64,6 +64,11 @@ HiddenRunResult ScriptedPlatform::runHidden(const std::string& commandLine,
     return argv ? runCaptured(*argv, workingFolder) : programNotFound();
 }
 
+bool ScriptedPlatform::writeShortcut(const ShortcutLink& link) {
+    shortcuts.push_back(link);
+    return true;
+}
+
 void ScriptedPlatform::openDocument(const std::string& pathOrAddress) {
     openedDocuments.push_back(pathOrAddress);
 }

@@ -54,6 +54,7 @@ public:
     std::vector<Start> starts;
     std::vector<Start> hiddenRuns;
     std::vector<std::string> openedDocuments;
+    std::vector<ShortcutLink> shortcuts;
     std::vector<std::string> activatedCaptions;
     std::string registeredCaption;
     int processEventsCount = 0;
@@ -68,6 +69,7 @@ public:
                               const std::string& workingFolder) override;
     void openDocument(const std::string& pathOrAddress) override;
     std::string specialFolder(SpecialFolder which) override;
+    bool writeShortcut(const ShortcutLink& link) override;
     bool activateRunningCopy(const std::string& caption) override;
     void registerRunningCopy(const std::string& caption) override;
     void processEvents() override;

@@ -161,3 +161,42 @@ TEST(MainFormLaunch, TheLogButtonsOpenExistingLogsOnly) {
     EXPECT_EQ(w.platform.starts[0].commandLine,
               "notepad.exe \"" + (w.root / "korvath.OUT").string() + "\"");
 }
+
+TEST(MainFormShortcut, ALaunchSavedAsShortcutsStartsNothing) {
+    LaunchWindow w(0);
+    w.platform.specialFolders[SpecialFolder::Desktop] = (w.root / "Desktop").string();
+    w.platform.specialFolders[SpecialFolder::StartMenuPrograms] = (w.root / "Programs").string();
+    w.load();
+    w.form->MapList->setCurrentRow(1);
+    ShortcutRequest request;
+    request.desktop = true;
+    request.mapInName = true;
+    w.form->CreateShortcutWith(request);
+    EXPECT_TRUE(w.platform.starts.empty());
+    ASSERT_EQ(w.platform.shortcuts.size(), 1u);
+    const ShortcutLink& link = w.platform.shortcuts[0];
+    EXPECT_EQ(link.file, (w.root / "Desktop/Korvath Shortcuts/Doom2 - Map02").string());
+    EXPECT_TRUE(fs::is_directory(w.root / "Desktop/Korvath Shortcuts"));
+    EXPECT_EQ(fs::path(link.target).filename(), "Korvath.exe");
+    EXPECT_EQ(link.workingDirectory, w.root.root());
+    EXPECT_EQ(link.arguments.rfind("-Doom2 ", 0), 0u) << link.arguments;
+    EXPECT_FALSE(w.state.launch.launchInProgress);
+
+    request.startMenu = true;
+    w.form->CreateShortcutWith(request);
+    EXPECT_EQ(w.platform.shortcuts.size(), 3u); // one in each folder
+}
+
+TEST(MainFormShortcut, TheModelPackCleanupAsksOnceAndRemovesThePacks) {
+    Window w;
+    writeFile(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2", "the base pack");
+    w.load();
+    w.platform.confirmAnswers.push_back(false);
+    w.form->CleanupModelPacksConfirmed();
+    EXPECT_TRUE(fs::exists(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2"));
+    w.platform.confirmAnswers.push_back(true);
+    w.form->CleanupModelPacksConfirmed();
+    EXPECT_FALSE(fs::exists(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2"));
+    EXPECT_EQ(w.platform.messages.back().title, " Cleanup Completed");
+    EXPECT_FALSE(w.state.content.modelPack1);
+}

@@ -1,0 +1,90 @@
+#include "launcher/ui/shortcuts.h"
+
+#include "launcher/inspect/iwad_registry.h"
+
+#include "common/ci_path.h"
+#include "common/strings.h"
+
+namespace krv {
+
+namespace {
+
+bool startsWith(const std::string& text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           iequals(std::string_view(text).substr(0, prefix.size()), prefix);
+}
+
+std::string capitalised(const std::string& text) {
+    std::string out = toLower(text);
+    if (!out.empty())
+        out[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(out[0])));
+    return out;
+}
+
+} // namespace
+
+std::string shortcutLabelName(const std::string& entry, bool commercial, bool customFont) {
+    if (!commercial)
+        return entry.size() > 30 ? entry.substr(0, 27) + " ..." : entry;
+    struct Fixed {
+        const char* prefix;
+        const char* name;
+    };
+    static const Fixed names[] = {{"The P", "Plutonia Experiment"},
+                                  {"TNT", "TNT Evilution"},
+                                  {"Doom/", "Doom"},
+                                  {"Doom II", "Doom II"},
+                                  {"Share", "Shareware Doom"}};
+    for (const Fixed& fixed : names)
+        if (startsWith(entry, fixed.prefix))
+            return customFont ? fixed.name : toUpper(fixed.name);
+    return entry;
+}
+
+std::string shortcutName(const std::string& entry, bool autoLoadingGame,
+                         const std::string& wadFile) {
+    static const std::pair<const char*, const char*> iwads[] = {
+        {"DOOM/ULTIMATE DOOM", "Doom"},
+        {"THE PLUTONIA EXPERIMENT", "Plutonia"},
+        {"TNT - FINAL DOOM", "Tnt"},
+        {"DOOM II", "Doom2"}};
+    for (const auto& [title, name] : iwads)
+        if (iequals(entry, title))
+            return name;
+    if (autoLoadingGame && !wadFile.empty()) {
+        std::string base(fileNameOfPath(wadFile));
+        if (const std::size_t dot = base.rfind('.'); dot != std::string::npos)
+            base.resize(dot);
+        return entry + " - " + base;
+    }
+    return entry;
+}
+
+std::string shortcutFileName(const std::string& name, bool mapInName, const std::string& map) {
+    std::string mapPart = mapInName && !map.empty() ? " - " + map : std::string();
+    if (startsWith(mapPart, " - M"))
+        mapPart = " - M" + toLower(mapPart.substr(4));
+    return capitalised(name) + mapPart;
+}
+
+void createShortcuts(Platform& platform, const InstallPaths& paths, const std::string& arguments,
+                     const ShortcutRequest& request) {
+    const auto engine = ci::resolve(paths.root + "/Bin/Korvath.exe");
+    const std::string target = engine ? engine->string() : paths.root + "/Bin/Korvath.exe";
+    const std::string fileName = shortcutFileName(request.name, request.mapInName, request.map);
+    const auto writeInto = [&](SpecialFolder which) {
+        const std::string base = platform.specialFolder(which);
+        if (base.empty())
+            return;
+        const std::string folder = base + "/Korvath Shortcuts";
+        ci::createFolder(folder);
+        // The engine finds its files relative to the installation root.
+        platform.writeShortcut({folder + "/" + fileName, target, arguments, paths.root, 0, target});
+    };
+    if (request.desktop)
+        writeInto(SpecialFolder::Desktop);
+    if (request.startMenu)
+        writeInto(SpecialFolder::StartMenuPrograms);
+}
+
+} // namespace krv
