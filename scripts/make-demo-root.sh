@@ -34,6 +34,8 @@ if [[ -f "$freedoom/freedoom1.wad" && -f "$freedoom/freedoom2.wad" ]]; then
         ln -sf "$freedoom/freedoom2.wad" "$root/Iwads/$name"
     done
 fi
+# A music pack's folder, so that its playlists are written at start-up.
+mkdir -p "$root/OggVorbis/Tiber"
 # A games library to click through, when the tests (and their builders)
 # were built.
 library_tool="${KRV_BUILD_DIR:-build}/tests/tools/make_demo_library"

@@ -438,18 +438,22 @@ QWidget* MainForm::buildModelsTab() {
     effects->addStretch();
     grid->addWidget(FrameModel[1], 0, 1);
 
+    // Maintenance on the left; beside it the advice shown while the base
+    // model pack is missing.
     ModelDelFrame = new QGroupBox(QStringLiteral(" Maintenance "), TabFrame[4]);
-    auto* purge = new QHBoxLayout(ModelDelFrame);
+    auto* purge = new QGridLayout(ModelDelFrame);
+    purge->setVerticalSpacing(2);
     const char* purgeCaptions[] = {"Purge savegames", "Purge nodes", "Model pack cleanup"};
     for (int i = 0; i < 3; ++i) {
         ButPurge[i] = new QPushButton(QString::fromLatin1(purgeCaptions[i]), ModelDelFrame);
-        purge->addWidget(ButPurge[i]);
+        purge->addWidget(ButPurge[i], i < 2 ? 0 : 1, i < 2 ? i : 0, 1, i < 2 ? 1 : 2);
     }
-    grid->addWidget(ModelDelFrame, 1, 0, 1, 2);
+    grid->addWidget(ModelDelFrame, 1, 0);
 
-    // Advice shown while the base model pack is missing.
     ModFrame = new QGroupBox(TabFrame[4]);
     auto* advice = new QVBoxLayout(ModFrame);
+    advice->setSpacing(0);
+    advice->setContentsMargins(6, 4, 6, 4);
     const char* adviceTexts[] = {"Vuziduza35 requires the new v3 model packs",
                                  "these can be obtained from the Website",
                                  "Use the cleanup tool prior to installation"};
@@ -459,7 +463,7 @@ QWidget* MainForm::buildModelsTab() {
         advice->addWidget(ModLabel[i]);
     }
     ModFrame->hide();
-    grid->addWidget(ModFrame, 2, 0, 1, 2);
+    grid->addWidget(ModFrame, 1, 1);
     return TabFrame[4];
 }
 
