@@ -6,6 +6,8 @@
 #include "launcher/platform/scripted_platform.h"
 #include "support/install_root.h"
 
+#include <QListWidget>
+
 #include <memory>
 
 using namespace krv;
@@ -41,6 +43,14 @@ struct Window {
     }
     std::vector<std::string> config() const { return krv::readTextLines(root.configFile()).lines; }
 };
+
+// The texts of a list's entries, in order.
+[[maybe_unused]] std::vector<std::string> entries(const QListWidget* list) {
+    std::vector<std::string> all;
+    for (int i = 0; i < list->count(); ++i)
+        all.push_back(list->item(i)->text().toStdString());
+    return all;
+}
 
 [[maybe_unused]] std::string configText(const Settings& s, bool wine = false) {
     std::string text;

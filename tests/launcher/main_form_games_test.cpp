@@ -29,13 +29,6 @@ std::string maps(int count) {
     return WadBuilder().mapLevels(count).build();
 }
 
-std::vector<std::string> entries(const QListWidget* list) {
-    std::vector<std::string> all;
-    for (int i = 0; i < list->count(); ++i)
-        all.push_back(list->item(i)->text().toStdString());
-    return all;
-}
-
 int rowOf(const QListWidget* list, const std::string& text) {
     const auto all = entries(list);
     const auto it = std::find(all.begin(), all.end(), text);

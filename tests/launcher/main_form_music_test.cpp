@@ -12,17 +12,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
-
-std::vector<std::string> entries(const QListWidget* list) {
-    std::vector<std::string> all;
-    for (int i = 0; i < list->count(); ++i)
-        all.push_back(list->item(i)->text().toStdString());
-    return all;
-}
-
-} // namespace
-
 TEST(Playlists, NewAndDeleteKeepTheListInStep) {
     Window w;
     writeFile(w.root / "KRVLaunch/Music/Old Tunes.krm", "x\r\n");

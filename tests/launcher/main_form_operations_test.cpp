@@ -16,13 +16,6 @@ using krv::test::WadBuilder;
 
 namespace {
 
-std::vector<std::string> entries(const QListWidget* list) {
-    std::vector<std::string> all;
-    for (int i = 0; i < list->count(); ++i)
-        all.push_back(list->item(i)->text().toStdString());
-    return all;
-}
-
 struct Games : Window {
     fs::path desktop;
     Games() {
