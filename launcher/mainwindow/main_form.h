@@ -358,6 +358,7 @@ private:
     std::vector<std::string> listedPlaylists() const;
     void showPlaylistMessage(const PlaylistMessage& message);
     void NewPlaylist();
+    void EditPlaylist();
     void DeletePlaylist();
     void AssignAutoPlaylist(int game);
     AutoPlaylist automaticPlaylist(const std::string& iwadPath) const;

@@ -10,6 +10,8 @@
 #include "launcher/music/playlist_format.h"
 #include "launcher/ui/qt_text.h"
 
+#include "common/ci_path.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -27,6 +29,7 @@ void MainForm::connectMusic() {
         chkSound[5]->setChecked(state_.settings.playlistManual);
     });
     connect(butMusic[0], &QPushButton::clicked, this, &MainForm::NewPlaylist);
+    connect(butMusic[1], &QPushButton::clicked, this, &MainForm::EditPlaylist);
     connect(butMusic[2], &QPushButton::clicked, this, &MainForm::DeletePlaylist);
     // Pressing "Auto" without automatic playlists tells how to make them.
     chkSound[4]->installEventFilter(this);
@@ -112,6 +115,18 @@ void MainForm::NewPlaylist() {
     writePlaylist(state_.paths, check.name, playlist.lines);
     selectPlaylist(state_.settings, check.name);
     showPlaylists(listPlaylists(state_.paths, check.name));
+}
+
+// Until the playlist editor joins the launcher, a playlist opens in the
+// plain text editor: its lines are "<slot> <music file>" as written.
+void MainForm::EditPlaylist() {
+    const QListWidgetItem* item = SelectionList->currentItem();
+    if (!item)
+        return;
+    const std::string path = playlistPath(state_.paths, item->text().toStdString());
+    if (!path.empty() && ci::isFile(path))
+        platform_.startProcess("notepad.exe \"" + ci::resolve(path)->string() + "\"",
+                               state_.paths.root);
 }
 
 void MainForm::DeletePlaylist() {

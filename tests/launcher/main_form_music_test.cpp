@@ -62,3 +62,14 @@ TEST(Playlists, TheAutomaticPlaylistOfTheIwadGoesToTheEngine) {
     EXPECT_NE(w.platform.starts[0].commandLine.find("-extmus \"Mine\""), std::string::npos)
         << w.platform.starts[0].commandLine;
 }
+
+TEST(Playlists, EditOpensThePlaylistInTheTextEditor) {
+    Window w;
+    writeFile(w.root / "KRVLaunch/Music/Mine.krm", "x\r\n");
+    w.load();
+    w.form->SelectionList->setCurrentRow(0);
+    w.form->butMusic[1]->click();
+    ASSERT_EQ(w.platform.starts.size(), 1u);
+    EXPECT_EQ(w.platform.starts[0].commandLine,
+              "notepad.exe \"" + (w.root / "KRVLaunch/Music/Mine.krm").string() + "\"");
+}
