@@ -1,5 +1,7 @@
 #include "launcher/inspect/iwad_form.h"
 
+#include "launcher/ui/qt_font.h"
+
 #include "launcher/ui/message_box.h"
 #include "launcher/ui/qt_text.h"
 
@@ -81,6 +83,7 @@ IwadForm::IwadForm(AppState& state, Platform& platform, IwadFormHost& host, QWid
     buildControls();
     showSlots();
     disableAddWhenFull();
+    applyLauncherFont(this, state_.font);
 }
 
 void IwadForm::buildControls() {

@@ -4,6 +4,7 @@
 #include "launcher/mainwindow/main_form.h"
 
 #include "launcher/ui/cleanup_confirmation.h"
+#include "launcher/ui/qt_font.h"
 #include "launcher/ui/shortcut_form.h"
 
 #include <QCheckBox>
@@ -27,6 +28,7 @@ void MainForm::CreateShortcut() {
     ShortcutForm dialog(ShortcutForm::Mode::Shortcut,
                         shortcutLabelName(name, showsDoomGamesView(), state_.font.isSet()),
                         !state_.settings.disableTooltips, this);
+    applyLauncherFont(&dialog, state_.font);
     dialog.exec();
     if (dialog.cancelled())
         return;
@@ -58,6 +60,7 @@ void MainForm::CreateShortcutWith(ShortcutRequest request) {
 
 void MainForm::CleanupModelPacks() {
     ShortcutForm dialog(ShortcutForm::Mode::Cleanup, {}, !state_.settings.disableTooltips, this);
+    applyLauncherFont(&dialog, state_.font);
     dialog.exec();
     if (dialog.cancelled() || !dialog.chkModDel->isChecked())
         return;

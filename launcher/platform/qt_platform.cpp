@@ -7,6 +7,7 @@
 #include "launcher/ui/cleanup_confirmation.h"
 #include "launcher/ui/confirm_form.h"
 #include "launcher/ui/message_box.h"
+#include "launcher/ui/qt_font.h"
 #include "launcher/ui/qt_text.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@ int QtPlatform::showMessage(const std::string& text, int style, const std::strin
 
 NamePromptResult QtPlatform::askName(const NamePrompt& prompt) {
     AskForm form(mainWindow_, state_.font.isSet());
+    applyLauncherFont(&form, state_.font);
     form.setup(prompt);
     form.exec();
     return form.result();
@@ -39,6 +41,7 @@ NamePromptResult QtPlatform::askName(const NamePrompt& prompt) {
 
 bool QtPlatform::confirmCleanup() {
     ConfirmForm form(mainWindow_, state_.paths.dataFolder);
+    applyLauncherFont(&form, state_.font);
     form.exec();
     return form.continued();
 }

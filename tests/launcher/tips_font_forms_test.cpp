@@ -1,6 +1,7 @@
 // The tip of the day and the font chooser, offscreen.
 #include "main_form_fixture.h"
 
+#include "launcher/inspect/iwad_form.h"
 #include "launcher/options/texture_path.h"
 #include "launcher/ui/font_form.h"
 #include "launcher/ui/tex_form.h"
@@ -123,4 +124,14 @@ TEST(TexForm, BrowseTextShowsShortPathsWithTheirLabel) {
               title + "\r\nLocation: " + std::string(35, 'x'));
     EXPECT_EQ(textureBrowseText(std::string(45, 'x')), title + "\r\n" + std::string(45, 'x'));
     EXPECT_EQ(textureBrowseText(std::string(50, 'x')), title);
+}
+
+TEST(FontForm, TheDialogsTakeTheLauncherFontToo) {
+    Window w;
+    w.state.font = parseFontLine("Tahoma,10");
+    w.load();
+    EXPECT_EQ(w.form->iwadForm().butOK->font().family(), "Tahoma");
+    EXPECT_EQ(w.form->iwadForm().butOK->font().pointSize(), 10);
+    TipsForm tips(w.state);
+    EXPECT_EQ(tips.OKButton->font().family(), "Tahoma");
 }
