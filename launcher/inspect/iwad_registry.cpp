@@ -90,6 +90,11 @@ std::string_view fileNameOfPath(std::string_view path) {
     return sep == std::string_view::npos ? path : path.substr(sep + 1);
 }
 
+std::string baseNameOfPath(std::string_view path) {
+    const std::string_view name = fileNameOfPath(path);
+    return std::string(name.substr(0, name.rfind('.')));
+}
+
 std::string folderOfPath(std::string_view path) {
     const std::string native = ci::nativeSeparators(path);
     const auto sep = native.find_last_of(ci::kSep);

@@ -36,6 +36,10 @@ const IwadKindInfo& iwadKindInfo(IwadKind kind);
 // The last component of a path written with either separator.
 std::string_view fileNameOfPath(std::string_view path);
 
+// The last component of a path without its extension ("castle" for
+// ".../castle.wad").
+std::string baseNameOfPath(std::string_view path);
+
 // The folder part of a path written with either separator, with the
 // platform's separators and without the last one; empty for a bare name.
 std::string folderOfPath(std::string_view path);

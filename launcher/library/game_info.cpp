@@ -1,5 +1,7 @@
 #include "launcher/library/game_info.h"
 
+#include "launcher/inspect/iwad_registry.h"
+
 #include "launcher/library/library_layout.h"
 
 #include "common/ci_path.h"
@@ -63,11 +65,6 @@ bool writeRecordLines(const std::string& path, const std::vector<std::string>& l
     if (path.empty() || !ci::createFolder(fs::path(path).parent_path()))
         return false;
     return writeTextLines(path, lines) == IoStatus::Ok;
-}
-
-std::string wadBaseName(std::string_view wad) {
-    const std::size_t dot = wad.rfind('.');
-    return std::string(dot == std::string_view::npos ? wad : wad.substr(0, dot));
 }
 
 // A line of an auto-loading map record belongs to `wad` when it begins with
@@ -153,7 +150,7 @@ std::string GameInfoStore::saveRecordPath(const SelectedGame& game) const {
         if (!isUsableName(game.name))
             return {};
         saves += "/" + toLower(game.name);
-        key = isUsableName(game.wad) ? wadBaseName(game.wad) : std::string();
+        key = isUsableName(game.wad) ? baseNameOfPath(game.wad) : std::string();
     }
     return recordPath(saves, key, ".krvs");
 }

@@ -80,6 +80,12 @@ void removeFilesStartingWith(const std::vector<std::string>& folders, const std:
                 ci::removeFile(folder + ci::kSep + name);
 }
 
+void removeFolderFiles(const std::string& folder) {
+    for (const std::string& name : ci::listFolder(folder))
+        if (ci::isFile(folder + ci::kSep + name))
+            ci::removeFile(folder + ci::kSep + name);
+}
+
 void removeNodeFiles(const InstallPaths& paths, const std::string& base) {
     removeFilesStartingWith({paths.root + "/KRVAnFiles", paths.root + "/gwa"}, base);
 }
@@ -179,12 +185,8 @@ void purgeSaveGames(const InstallPaths& paths) {
 }
 
 void purgeNodes(const InstallPaths& paths) {
-    for (const char* nodes : {"/gwa", "/KRVAnFiles"}) {
-        const std::string folder = paths.root + nodes;
-        for (const std::string& name : ci::listFolder(folder))
-            if (ci::isFile(folder + ci::kSep + name))
-                ci::removeFile(folder + ci::kSep + name);
-    }
+    for (const char* nodes : {"/gwa", "/KRVAnFiles"})
+        removeFolderFiles(paths.root + nodes);
 }
 
 } // namespace krv

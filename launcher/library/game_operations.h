@@ -20,6 +20,9 @@ std::string wadBaseName(const std::string& wad);
 // `prefix` (ignoring case). An empty prefix deletes nothing.
 void removeFilesStartingWith(const std::vector<std::string>& folders, const std::string& prefix);
 
+// Deletes every file (not the folders) of `folder`; the folder stays.
+void removeFolderFiles(const std::string& folder);
+
 // The engine's node files of a wad, in "KRVAnFiles" and "gwa".
 void removeNodeFiles(const InstallPaths& paths, const std::string& base);
 

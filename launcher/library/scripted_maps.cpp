@@ -23,11 +23,6 @@ bool listed(const std::vector<const char*>& wads, std::string_view wad) {
                        [&](const char* listedWad) { return iequals(listedWad, wad); });
 }
 
-std::string baseName(std::string_view wad) {
-    const std::size_t dot = wad.rfind('.');
-    return std::string(dot == std::string_view::npos ? wad : wad.substr(0, dot));
-}
-
 std::vector<std::string> names(const std::vector<const char*>& wads) {
     return {wads.begin(), wads.end()};
 }
@@ -63,7 +58,7 @@ bool scriptedMapInstalled(const InstallPaths& paths, std::string_view name) {
     for (const ScriptedMap& map : scriptedMapTable()) {
         if (!iequals(map.displayName, name))
             continue;
-        const std::string base = baseName(map.wad);
+        const std::string base = baseNameOfPath(map.wad);
         return ci::isFile(paths.gamesFolder + std::string(name) + "/pwads/" + map.wad) &&
                ci::isFolder(paths.root + "/Md2/" + base) &&
                ci::isFolder(paths.root + "/Data/custom.hires/" + base);

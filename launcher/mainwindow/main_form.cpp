@@ -178,6 +178,7 @@ void MainForm::prepareModelOptions() {
     ContentState& content = state_.content;
     packs_ = krv::detectModelPacks(state_.paths);
     content.modelPack1 = packs_.pack1;
+    content.scriptedMapModels = hasScriptedModels(state_.paths);
     const bool smokeKinds = s.gunSmoke && content.modelPack1 && !s.basicDoom;
     Smoke[0]->setEnabled(smokeKinds);
     Smoke[1]->setEnabled(smokeKinds);
@@ -197,16 +198,12 @@ void MainForm::prepareModelOptions() {
 // Options that load files of packs the user may not have installed are
 // offered only when those files exist, so that a launch never names one
 // that is missing.
+// (The sound pack's box follows the sound rules, which run with the option
+// rules once the controls hold the settings.)
 void MainForm::applyPackAvailability() {
-    const InstallPaths& p = state_.paths;
-    const bool basicDoom = state_.settings.basicDoom;
-    chkAltModels[3]->setEnabled(!basicDoom && ci::isFile(p.modelFolder + "Brasken/Gore/hang1.jpg"));
-    chkAltModels[1]->setEnabled(!basicDoom && ci::isFile(p.quilspackDefsFolder + "Fullpack.ded"));
-    chkAltModels[2]->setEnabled(!basicDoom &&
-                                ci::isFile(p.quilspackDefsFolder + "Alternative.ded"));
-    chkAltModels[0]->setEnabled(!basicDoom && ci::isFolder(p.modelFolder + "Monsters/Imp"));
-    chkSound[6]->setEnabled(!state_.settings.disableSound &&
-                            ci::isFile(p.root + "/data/pk_doom_sfx.wad"));
+    const auto packFiles = altModelFilesPresent(state_.paths);
+    for (std::size_t i = 0; i < packFiles.size(); ++i)
+        chkAltModels[i]->setEnabled(!state_.settings.basicDoom && packFiles[i]);
 }
 
 void MainForm::prepareWindowControls() {
@@ -297,7 +294,6 @@ void MainForm::detectModelPacks() {
     // The model options follow the packs found; the scripted-map picture
     // the models of the maker's maps.
     RefreshModelPacks();
-    state_.content.scriptedMapModels = hasScriptedModels(state_.paths);
     ImageCM->setVisible(advancedLayout_ && state_.content.scriptedMapModels &&
                         state_.settings.gamesListView == InstalledGames);
 }

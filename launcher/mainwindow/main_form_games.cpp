@@ -5,6 +5,7 @@
 
 #include "launcher/mainwindow/main_form.h"
 
+#include "launcher/library/game_operations.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/library/unzip_module.h"
 #include "launcher/ui/qt_text.h"
@@ -123,7 +124,7 @@ void MainForm::ShowView(int view) {
     std::string wanted;
     if (view == InstalledGames) {
         AuxButton[7]->hide();
-        ImageCM->setVisible(hasScriptedModels(state_.paths) && advancedLayout_);
+        ImageCM->setVisible(state_.content.scriptedMapModels && advancedLayout_);
         FillInstalledGames();
         LaunchButton->setEnabled(true);
         Auto[0]->setText(QLatin1String(kInstalledHeader));
@@ -494,7 +495,9 @@ void MainForm::openGameFile(const std::string& name) {
 // their task menus; the header toggles the scripted-map filter as the
 // picture does.
 bool MainForm::gamesMouseEvent(QObject* watched, QEvent* event) {
-    if (watched == Auto[0] && scriptedFilterReachable()) {
+    const bool mouseButton =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease;
+    if (watched == Auto[0] && mouseButton && scriptedFilterReachable()) {
         if (event->type() == QEvent::MouseButtonPress)
             ImageCM->move(ImageCM->x(), ImageCM->y() - toPixels(20));
         if (event->type() == QEvent::MouseButtonRelease) {
@@ -537,7 +540,7 @@ QMenu* MainForm::gamesMenu() {
 }
 
 bool MainForm::scriptedFilterReachable() const {
-    return hasScriptedModels(state_.paths) && advancedLayout_ &&
+    return state_.content.scriptedMapModels && advancedLayout_ &&
            state_.settings.gamesListView == InstalledGames;
 }
 
@@ -575,11 +578,7 @@ void MainForm::OpenDocumentation() {
 }
 
 void MainForm::emptyFolder(const std::string& folder) {
-    for (const std::string& name : ci::listFolder(folder)) {
-        const std::string path = folder + ci::kSep + name;
-        if (ci::isFile(path))
-            ci::removeFile(path);
-    }
+    removeFolderFiles(folder);
 }
 
 // ---- Zip extraction -----------------------------------------------------------

@@ -22,12 +22,6 @@ namespace {
 
 constexpr const char* kInUseTail = "       \r\n  appears to be in use by another program.";
 
-std::string baseNameOf(const std::string& path) {
-    std::string name(fileNameOfPath(path));
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
 } // namespace
 
 void MainForm::connectInstall() {
@@ -74,7 +68,7 @@ void MainForm::InstallLevel() {
     if (!chosen)
         return;
     const std::string path(trim(*chosen));
-    const std::string game = baseNameOf(path);
+    const std::string game = baseNameOfPath(path);
     const std::string gameFolder = state_.paths.gamesFolder + game;
     if (ci::exists(gameFolder)) {
         platform_.showMessage("  WARNING: '" + game +

@@ -159,7 +159,7 @@ void MainForm::ComposeGameLaunch() {
     in.loadList.gameFolder = loadList.gameFolder;
     in.loadList.zipGame = loadList.zipGame;
     in.modelPacksMissing = !state_.content.modelPack1;
-    in.scriptedModelsPresent = hasScriptedModels(state_.paths);
+    in.scriptedModelsPresent = state_.content.scriptedMapModels;
     in.rocketMapWad = rocketMapWad();
     in.datedMapWads = datedMapWads();
     MainFormComposeEnvironment env(*this, state_, platform_);

@@ -106,7 +106,9 @@ void MainForm::UninstallGame() {
         platform_.showMessage(kNotFullyRemoved, msg::kCritical, " Access error");
     RemoveShortcuts(game.name);
     selection_.autoGame = selection_.manualGame = false;
-    if (!hasScriptedModels(state_.paths))
+    // Removing a game may have removed the models of the maker's maps.
+    state_.content.scriptedMapModels = hasScriptedModels(state_.paths);
+    if (!state_.content.scriptedMapModels)
         state_.settings.scriptedMapsMode = false;
     ShowView(InstalledGames);
 }

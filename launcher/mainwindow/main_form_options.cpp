@@ -285,7 +285,7 @@ void MainForm::applyNoMonsters(bool on) {
     const int seconds = Corpse->text().toInt(&ok);
     chkKRVOpts[3]->setEnabled(!on && ok && seconds > 0);
     const bool zombies = state_.content.modelPack1 &&
-                         ci::isFolder(state_.paths.modelFolder + "Monsters/Imp") &&
+                         altModelFilesPresent(state_.paths)[PistolZombies] &&
                          !state_.settings.coreEffects && !state_.settings.modelFx;
     chkAltModels[0]->setEnabled(!on && zombies);
 }

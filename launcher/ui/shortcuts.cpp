@@ -51,12 +51,8 @@ std::string shortcutName(const std::string& entry, bool autoLoadingGame,
     for (const auto& [title, name] : iwads)
         if (iequals(entry, title))
             return name;
-    if (autoLoadingGame && !wadFile.empty()) {
-        std::string base(fileNameOfPath(wadFile));
-        if (const std::size_t dot = base.rfind('.'); dot != std::string::npos)
-            base.resize(dot);
-        return entry + " - " + base;
-    }
+    if (autoLoadingGame && !wadFile.empty())
+        return entry + " - " + baseNameOfPath(wadFile);
     return entry;
 }
 
