@@ -1,11 +1,12 @@
 #include "launcher/mainwindow/main_form.h"
 
-#include "launcher/mainwindow/twips.h"
 #include "launcher/ui/qt_text.h"
+#include "launcher/ui/twips.h"
 
 #include "launcher/launch/screen_mode.h"
 #include "launcher/library/scripted_maps.h"
-#include "launcher/music/playlist_auto.h"
+#include "launcher/music/music_panel.h"
+#include "launcher/options/options_panel.h"
 #include "launcher/startup/theme_pictures.h"
 #include "launcher/ui/font_form.h"
 #include "launcher/ui/qt_font.h"
@@ -25,6 +26,7 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -56,11 +58,18 @@ void MainForm::connectControls() {
         connect(OptionUdir[i], &QRadioButton::clicked, this, [this, i] { ShowView(i); });
     connect(SelButton, &QPushButton::clicked, this, &MainForm::SelButtonClick);
     connect(AuxButton[6], &QToolButton::clicked, this, &MainForm::OpenFontForm);
-    connect(AuxButton[9], &QToolButton::clicked, this, &MainForm::OpenTexForm);
+    connect(AuxButton[8], &QToolButton::clicked, options_, &OptionsPanel::CleanupModelPacks);
+    connect(AuxButton[9], &QToolButton::clicked, options_, &OptionsPanel::OpenTexForm);
+    connect(options_, &OptionsPanel::editModeChanged, this, &MainForm::showEditMode);
+    connect(options_, &OptionsPanel::textureRelocationChanged, AuxButton[9], &QWidget::setEnabled);
+    connect(options_, &OptionsPanel::soundRulesApplied, music_, &MusicPanel::DisableMusic);
+    connect(options_, &OptionsPanel::saveGamesPurged, SaveGameList, &QListWidget::clear);
+    for (int i = 0; i < 5; ++i)
+        connect(OptionTabs[i], &QPushButton::clicked, this, [this, i] { switchTab(i); });
     connect(LaunchButton, &QPushButton::clicked, this, &MainForm::LaunchButtonClick);
     connect(AuxButton[3], &QToolButton::clicked, this, [this] { openLogFile("edit.out"); });
     connect(AuxButton[4], &QToolButton::clicked, this, [this] { openLogFile("Korvath.out"); });
-    connect(chkMain[2], &QCheckBox::clicked, this,
+    connect(options_->chkMain[2], &QCheckBox::clicked, this,
             [this](bool advanced) { applyLayoutMode(advanced); });
     connect(chkLaunchPrefs[2], &QCheckBox::toggled, this, [this](bool on) {
         if (advancedLayout_)
@@ -72,10 +81,7 @@ void MainForm::connectControls() {
     connectLists();
     connectInstall();
     connectOperations();
-    connectOptions();
-    connectMusic();
     connectShortcuts();
-    connect(cbScaler, &QComboBox::currentIndexChanged, this, &MainForm::showScalingCaption);
     TitlePic->installEventFilter(this);
     DevMode->installEventFilter(this);
 }
@@ -129,15 +135,6 @@ void MainForm::CheckFont() {
     applyLauncherFont(this, state_.font);
 }
 
-void MainForm::OpenTexForm() {
-    TexForm dialog(state_, platform_, texFormFolderText_, this);
-    connect(&dialog, &TexForm::texturesUnavailable, this, [this] {
-        chkMain[1]->setChecked(false);
-        state_.settings.highResTextures = false;
-    });
-    dialog.exec();
-}
-
 void MainForm::OpenFontForm() {
     FontForm chooser(state_, this);
     connect(&chooser, &FontForm::restartWanted, this, &QWidget::close);
@@ -171,39 +168,6 @@ void MainForm::readSettingsFile() {
         entry_.resetSettingsAndRestart();
     }
     corpseFadeUnavailable_ = read.corpseFadeUnavailable;
-}
-
-void MainForm::prepareModelOptions() {
-    Settings& s = state_.settings;
-    ContentState& content = state_.content;
-    packs_ = krv::detectModelPacks(state_.paths);
-    content.modelPack1 = packs_.pack1;
-    content.scriptedMapModels = hasScriptedModels(state_.paths);
-    const bool smokeKinds = s.gunSmoke && content.modelPack1 && !s.basicDoom;
-    Smoke[0]->setEnabled(smokeKinds);
-    Smoke[1]->setEnabled(smokeKinds);
-    content.quilspackFolder.clear();
-    if (ci::isFile(state_.paths.root + "/Md2/Quilspack/quilspack.wad"))
-        content.quilspackFolder = state_.paths.root + "/md2/Quilspack";
-    if (content.quilspackFolder.empty()) {
-        s.quilspackWeapons = false;
-        s.quilspackAltWeapons = false;
-    }
-    // "Extra FX" needs the base model pack and its definitions; the pack
-    // detection marks them when model packs are installed.
-    chkEffects[3]->setEnabled(content.extraFxAvailable && content.modelPack1);
-    applyPackAvailability();
-}
-
-// Options that load files of packs the user may not have installed are
-// offered only when those files exist, so that a launch never names one
-// that is missing.
-// (The sound pack's box follows the sound rules, which run with the option
-// rules once the controls hold the settings.)
-void MainForm::applyPackAvailability() {
-    const auto packFiles = altModelFilesPresent(state_.paths);
-    for (std::size_t i = 0; i < packFiles.size(); ++i)
-        chkAltModels[i]->setEnabled(!state_.settings.basicDoom && packFiles[i]);
 }
 
 void MainForm::prepareWindowControls() {
@@ -250,20 +214,70 @@ void MainForm::restoreControls() {
     settingsToControls();
     applyLayoutMode(state_.settings.advancedOptions);
     wadFilesOnlyListed_ = state_.settings.wadFilesOnly;
-    applyOptionRules();
+    options_->applyOptionRules();
+    music_->showManualCaption();
+    switchTab(0);
+}
+
+void MainForm::prepareModelOptions() {
+    options_->prepareModelOptions();
+}
+
+void MainForm::setSettingCaptions() {
+    options_->setSettingCaptions();
+}
+
+// "Edit  mode" brings the texture-offset log button; the zip folder button
+// shares its place in the zip view.
+void MainForm::showEditMode(bool on) {
+    AuxButton[3]->setVisible(advancedLayout_ && on);
+    AuxButton[7]->setVisible(advancedLayout_ && !on && state_.settings.gamesListView == ZipLibrary);
+    LightText->setEnabled(on);
+    WineImage->setVisible(!on && state_.startup.wineMode);
+}
+
+// The tab strip: the chosen tab in dark red; the option tabs take the
+// Launch and shortcut buttons away, the Games tab gives them back when the
+// selection can be launched.
+void MainForm::switchTab(int tab) {
+    TabPages->setCurrentIndex(tab);
+    for (int i = 0; i < 5; ++i) {
+        QPalette palette = OptionTabs[i]->palette();
+        palette.setColor(QPalette::ButtonText,
+                         i == tab ? QColor(192, 0, 0)
+                                  : options_->chkMain[0]->palette().color(QPalette::WindowText));
+        OptionTabs[i]->setPalette(palette);
+        OptionTabs[i]->setChecked(i == tab);
+    }
+    AuxButton[8]->setVisible(tab == 4); // the model pack cleanup
+    if (tab == 0) {
+        // A changed file filter lists the game's files anew.
+        if (chkLaunchPrefs[4]->isChecked() != wadFilesOnlyListed_) {
+            wadFilesOnlyListed_ = chkLaunchPrefs[4]->isChecked();
+            SelectGame();
+        }
+        const bool launchable = PwadShowlist->count() > 0 && MapList->count() > 0;
+        LaunchButton->setEnabled(launchable);
+        AuxButton[2]->setEnabled(launchable && chkLaunchPrefs[2]->isChecked() &&
+                                 state_.settings.gamesListView != ZipLibrary);
+        return;
+    }
+    LaunchButton->setEnabled(false);
+    AuxButton[2]->setEnabled(false);
+    if (tab == 4)
+        options_->RefreshModelPacks();
+}
+
+void MainForm::loadPlaylists() {
+    music_->loadPlaylists();
 }
 
 void MainForm::restoreGamesList() {
     const Settings& s = state_.settings;
-    selection_.lastInstalledGame =
+    state_.gameSelection.lastInstalledGame =
         s.scriptedMapsMode ? s.rememberedScriptedEntry : s.rememberedNormalEntry;
     ShowView(s.gamesListView);
-    state_.content.skyboxesAvailable = ci::isFolder(state_.paths.root + "/data/Skyboxes");
-    if (!state_.content.skyboxesAvailable) {
-        chkGraphics[3]->setEnabled(false);
-        SkyOpt[0]->setEnabled(false);
-        SkyOpt[1]->setEnabled(false);
-    }
+    options_->noteSkyboxes();
 }
 
 void MainForm::reportSettingsReset() {
@@ -283,17 +297,10 @@ void MainForm::reportSettingsReset() {
                           " Version update " + state_.startup.launcherVersion);
 }
 
-void MainForm::setSettingCaptions() {
-    if (state_.settings.corpseFadeSeconds == 0)
-        chkKRVOpts[3]->setText(QStringLiteral("No corpse fade"));
-    if (state_.settings.grenadeTimer == 0)
-        ChkGL->setText(QStringLiteral("Pipebomb launcher"));
-}
-
 void MainForm::detectModelPacks() {
     // The model options follow the packs found; the scripted-map picture
     // the models of the maker's maps.
-    RefreshModelPacks();
+    options_->RefreshModelPacks();
     ImageCM->setVisible(advancedLayout_ && state_.content.scriptedMapModels &&
                         state_.settings.gamesListView == InstalledGames);
 }
@@ -352,12 +359,6 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (listMouseEvent(watched, event) || gamesMouseEvent(watched, event))
         return true;
-    if (event->type() == QEvent::MouseButtonPress && watched == chkSound[4] &&
-        !autoPlaylistExists(state_.paths)) {
-        const PlaylistMessage message = noAutoPlaylistMessage();
-        platform_.showMessage(message.text, message.style, message.title);
-        return true;
-    }
     if (event->type() == QEvent::Resize && watched == TitlePic)
         fitTitlePicture();
     if (event->type() == QEvent::MouseButtonDblClick) {
@@ -385,8 +386,7 @@ void MainForm::onActivated() {
     if (state_.settings.lastCommercialTitle.empty() && PwadList->count() > 0 &&
         PwadList->currentRow() < 0)
         PwadList->setCurrentRow(0);
-    if (!autoPlaylistExists(state_.paths))
-        chkSound[4]->setChecked(false);
+    music_->dropAutoWithoutPlaylists();
 }
 
 void MainForm::onWindowStateChanged() {
@@ -423,11 +423,11 @@ void MainForm::onExitOption(int index) {
 }
 
 void MainForm::DevModeDblClick() {
-    const bool show = chkTesting->isHidden();
-    chkTesting->setVisible(show);
+    const bool show = options_->chkTesting->isHidden();
+    options_->chkTesting->setVisible(show);
     ExitOption[0]->setVisible(show);
     if (!show)
-        chkTesting->setChecked(false);
+        options_->chkTesting->setChecked(false);
 }
 
 void MainForm::GetTitlePic() {
@@ -489,9 +489,9 @@ void MainForm::applyLayoutMode(bool advanced) {
         OptionTabs[0]->setChecked(true);
         TabPages->setCurrentIndex(0);
     }
-    ChkModelOpts[2]->setVisible(advanced);
-    ChkModelOpts[3]->setVisible(advanced);
-    chkMain[6]->setVisible(advanced);
+    options_->ChkModelOpts[2]->setVisible(advanced);
+    options_->ChkModelOpts[3]->setVisible(advanced);
+    options_->chkMain[6]->setVisible(advanced);
     FrameGlobal[0]->setVisible(advanced);
     OptionUdir[ZipLibrary]->setVisible(advanced);
     if (!advanced && state_.settings.gamesListView == ZipLibrary) {
@@ -503,7 +503,7 @@ void MainForm::applyLayoutMode(bool advanced) {
     AuxButton[2]->setVisible(advanced && chkLaunchPrefs[2]->isChecked());
     // The texture-offset log belongs to the engine's edit mode; the zip
     // folder button to the zip view, where it shares the log's place.
-    AuxButton[3]->setVisible(advanced && chkMain[5]->isChecked());
+    AuxButton[3]->setVisible(advanced && options_->chkMain[5]->isChecked());
     AuxButton[7]->setVisible(advanced && !AuxButton[3]->isVisible() &&
                              state_.settings.gamesListView == ZipLibrary);
     ImageCM->setVisible(advanced && state_.content.scriptedMapModels &&

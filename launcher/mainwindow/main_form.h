@@ -7,7 +7,8 @@
 #include "launcher/launch/compose_environment.h"
 #include "launcher/launch/compose_types.h"
 #include "launcher/library/game_info.h"
-#include "launcher/options/model_packs.h"
+#include "launcher/music/music_panel.h"
+#include "launcher/options/options_panel.h"
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
 #include "launcher/startup/entry_routine.h"
@@ -40,8 +41,6 @@ class QToolButton;
 namespace krv {
 
 struct InstalledGame;
-struct PlaylistListing;
-struct PlaylistMessage;
 
 // The two web pages of the banner buttons.
 inline constexpr const char* kProductSite = "https://korvath.org/";
@@ -74,6 +73,8 @@ public:
     std::pair<int, int> centredPositionTwips() const;
 
     IwadForm& iwadForm() { return *iwadForm_; }
+    MusicPanel& music() { return *music_; }
+    OptionsPanel& options() { return *options_; }
 
     // Window-wide switches.
     void SelectStartupOptions();
@@ -101,8 +102,6 @@ public:
     bool ExtractZip(const std::string& archive, const std::string& folder);
     // The launcher font chooser; a new font restarts the launcher.
     void OpenFontForm();
-    // The custom location of the high-resolution textures.
-    void OpenTexForm();
     // Installing levels and the zip library's commands.
     void InstallLevel();
     void SetZipLibraryFolder();
@@ -110,11 +109,9 @@ public:
     void InstallZipAsAuto();
     void RenameArchive();
     void DeleteArchive();
-    // Shortcuts of the current launch, and the model pack cleanup.
+    // Shortcuts of the current launch.
     void CreateShortcut();
     void CreateShortcutWith(ShortcutRequest request);
-    void CleanupModelPacks();
-    void CleanupModelPacksConfirmed();
     // The games menu and the game files menu.
     void UninstallGame();
     void RenameGame();
@@ -122,10 +119,6 @@ public:
     void ConvertToManual();
     void DeleteGameFile();
     void RemoveShortcuts(const std::string& prefix);
-    // The Models tab's maintenance buttons.
-    void PurgeSaveGamesClick();
-    void PurgeSaveGames();
-    void PurgeNodes();
     bool IsInUse(const std::string& path) const;
     // The map and savegame lists and the skill selectors.
     void FillSaveGameList(const std::string& folder);
@@ -186,48 +179,6 @@ public:
     std::array<QComboBox*, 2> SkillsLevel{};
     QPushButton* LaunchButton;
 
-    // Options tab
-    std::array<QCheckBox*, 8> chkMain{};
-    std::array<QCheckBox*, 9> chkKRVOpts{};
-    QCheckBox* ChkGL;
-    QLineEdit* Timeout;
-    QToolButton* butLeft2;
-    QToolButton* butRight2;
-    QLineEdit* Corpse;
-    QToolButton* butleft;
-    QToolButton* butRight;
-    QCheckBox* chkTesting;
-
-    // Graphics tab
-    std::array<QGroupBox*, 6> GraphicFrames{}; // 1, 3, 4 and 5 are used
-    std::array<QCheckBox*, 5> chkGraphics{};
-    std::array<QRadioButton*, 2> SkyOpt{};
-    std::array<QCheckBox*, 4> chkEffects{};
-    QCheckBox* GunSmoke;
-    std::array<QRadioButton*, 2> Smoke{};
-    QComboBox* cbScaler;
-    std::array<QLabel*, 2> TexLabel{}; // 0 scaling caption, 1 corpse fade caption
-    QLabel* TexPathLabel;
-
-    // Sound tab
-    std::array<QCheckBox*, 11> chkSound{};
-    QLineEdit* Ricotext;
-    std::array<QToolButton*, 2> RicoButton{};
-    QComboBox* cbChannels;
-    QLabel* ChannelsLabel;
-    std::array<QGroupBox*, 2> SoundFrame{}; // 1 music playlists
-    QListWidget* SelectionList;
-    std::array<QPushButton*, 3> butMusic{};
-
-    // Models tab
-    std::array<QGroupBox*, 2> FrameModel{}; // 0 model packs, 1 model effects
-    std::array<QCheckBox*, 4> chkAltModels{};
-    std::array<QCheckBox*, 4> ChkModelOpts{}; // 1 to 3 are used
-    QGroupBox* ModelDelFrame;
-    QGroupBox* ModFrame; // advice while the base model pack is missing
-    std::array<QLabel*, 3> ModLabel{};
-    std::array<QPushButton*, 3> ButPurge{};
-
     // Below the tabs
     QGroupBox* ChkFrame;
     std::array<QCheckBox*, 6> chkLaunchPrefs{};
@@ -256,9 +207,7 @@ public:
     QAction* mcGwadUnZip = nullptr;
     QMenu* mPopup3 = nullptr; // game files
     QAction* mcDeleteFile = nullptr;
-    QMenu* mPopupMusic = nullptr;         // playlists
-    std::vector<QAction*> mcAutoPlaylist; // one per game with an automatic playlist
-    QMenu* mPopup7 = nullptr;             // saved games
+    QMenu* mPopup7 = nullptr; // saved games
     QAction* mcDelSaveGame = nullptr;
 
 protected:
@@ -278,10 +227,6 @@ private:
     QWidget* buildBanner();
     QWidget* buildTabStrip();
     QWidget* buildGamesTab();
-    QWidget* buildOptionsTab();
-    QWidget* buildGraphicsTab();
-    QWidget* buildSoundTab();
-    QWidget* buildModelsTab();
     QWidget* buildLowerPanel();
     QWidget* buildAuxButtons();
 
@@ -292,7 +237,6 @@ private:
     void noteDetailTextures();
     void readSettingsFile();
     void prepareModelOptions();
-    void applyPackAvailability();
     void prepareWindowControls();
     void detectIwads();
     void cleanUpLibrary();
@@ -332,7 +276,6 @@ private:
     void selectZip(const std::string& entry);
     void selectInstalledGame(const std::string& entry);
     void restoreStartKind();
-    void clearSelectionMarks();
     void showConversionEntries(bool renamable);
     void showSaveGames(const std::string& saveName);
     void addGameFiles(const std::vector<std::string>& names);
@@ -352,30 +295,9 @@ private:
 
     void connectShortcuts();
 
-    // Playlists (main_form_music.cpp).
-    void connectMusic();
-    void showPlaylists(const PlaylistListing& listing);
-    std::vector<std::string> listedPlaylists() const;
-    void showPlaylistMessage(const PlaylistMessage& message);
-    void NewPlaylist();
-    void EditPlaylist();
-    void DeletePlaylist();
-    void AssignAutoPlaylist(int game);
-    AutoPlaylist automaticPlaylist(const std::string& iwadPath) const;
-
-    // Option tabs (main_form_options.cpp).
-    void connectOptions();
-    void applyOptionRules();
-    void stepCorpseFade(int step);
-    void stepGrenadeDelay(int step);
-    void applyEditMode(bool on);
-    void applyNoMonsters(bool on);
-    void applySoundRules();
-    void DisableMusic();
+    // The tab strip and what "Edit  mode" shows of the window.
     void switchTab(int tab);
-    void BasicDoom();
-    void BasicDoomGrey();
-    void RefreshModelPacks();
+    void showEditMode(bool on);
 
     // Game menus (main_form_operations.cpp).
     void connectOperations();
@@ -412,13 +334,8 @@ private:
     void recordSaveGameChoice(const std::string& slot);
     void clearMapRecords();
     void clearSaveRecords();
-    // Option availability that follows the chosen game file.
-    void GreyHiresFrame();
-    void KillSpriteOptions();
-    void RestoreSpriteOptions();
     void showTitlePicture(const std::string& path);
     void fitTitlePicture();
-    void showScalingCaption(int level);
     void onWindowStateChanged();
     void onActivated();
     void openWebPage(const char* address);
@@ -427,28 +344,16 @@ private:
     Platform& platform_;
     EntryRoutine& entry_;
     IwadForm* iwadForm_ = nullptr;
+    MusicPanel* music_ = nullptr;
+    OptionsPanel* options_ = nullptr;
     LoadStepWatcher loadStepWatcher_;
     bool unloaded_ = false;
     bool advancedLayout_ = false;
     bool largeFonts_ = false;
     bool corpseFadeUnavailable_ = false;
-    QImage titleImage_;             // the theme picture shown, before it is fitted
-    std::string mainWad_;           // full path of the selected game file
-    std::string texFormFolderText_; // the texture dialog's folder text
-    // What the games list has selected.
-    struct GameSelection {
-        std::string lastInstalledGame;
-        bool autoGame = false, manualGame = false, commercial = false, zip = false;
-        std::string autoGameName, manualGameName;
-        std::string selectedFile;      // full path of the chosen game file
-        std::string currentGameFolder; // the listed folder, with a separator
-        std::string saveFolder;        // the game's savegame folder
-        bool selectionMade = false;
-        bool savedGameRestored = false;
-    } selection_;
+    QImage titleImage_;               // the theme picture shown, before it is fitted
     bool fillingGameFiles_ = false;   // the files list is filled, not clicked
     bool wadFilesOnlyListed_ = false; // the file filter the list was made with
-    ModelPackState packs_;            // the model packs found
     bool shortcutMode_ = false;       // the launch goes into shortcuts
     ShortcutRequest shortcutRequest_;
     std::string docsFolder_; // where the documentation dialog starts

@@ -99,10 +99,10 @@ void MainForm::ShowView(int view) {
     if (view < InstalledGames || view > ZipLibrary)
         view = DoomGames;
     const bool wasScripted = Auto[0]->text() == QLatin1String(kScriptedHeader);
-    clearSelectionMarks();
+    state_.gameSelection.clearMarks();
     SaveGameList->clear();
     if (wasScripted)
-        RestoreSpriteOptions();
+        options_->RestoreSpriteOptions();
     for (int i = 0; i < 3; ++i) {
         QPalette palette = OptionUdir[i]->palette();
         palette.setColor(QPalette::WindowText,
@@ -112,7 +112,7 @@ void MainForm::ShowView(int view) {
     }
     PwadShowlist->clear();
     MapList->clear();
-    mainWad_.clear();
+    state_.mainWad.clear();
     PwadList->setToolTip(state_.settings.disableTooltips
                              ? QString()
                              : QStringLiteral(" Right click on selected game for tasks menu. "));
@@ -128,7 +128,7 @@ void MainForm::ShowView(int view) {
         FillInstalledGames();
         LaunchButton->setEnabled(true);
         Auto[0]->setText(QLatin1String(kInstalledHeader));
-        wanted = selection_.lastInstalledGame;
+        wanted = state_.gameSelection.lastInstalledGame;
     } else if (view == DoomGames) {
         ImageCM->hide();
         AuxButton[7]->hide();
@@ -166,7 +166,7 @@ void MainForm::ShowView(int view) {
     if (row >= 0)
         SelectGame();
     else
-        selection_.selectionMade = false;
+        state_.gameSelection.selectionMade = false;
     if (PwadShowlist->count() == 0) {
         LaunchButton->setEnabled(false);
         AuxButton[2]->setEnabled(false);
@@ -247,7 +247,7 @@ void MainForm::SelectGame() {
     state_.launchSelection.loadSlot.clear();
     if (state_.launchSelection.startKind == StartKind::LoadGame)
         state_.launchSelection.startKind = StartKind::Normal;
-    clearSelectionMarks();
+    state_.gameSelection.clearMarks();
     QListWidgetItem* item = PwadList->currentItem();
     if (!item)
         return;
@@ -267,14 +267,6 @@ void MainForm::SelectGame() {
     restoreStartKind();
 }
 
-// At most one kind of selection is marked: the one chosen next. Only the
-// remembered installed game outlives a new selection.
-void MainForm::clearSelectionMarks() {
-    GameSelection cleared;
-    cleared.lastInstalledGame = selection_.lastInstalledGame;
-    selection_ = cleared;
-}
-
 // After a selection the start kind follows the skill selector again, unless
 // a saved game was restored.
 void MainForm::restoreStartKind() {
@@ -292,22 +284,22 @@ void MainForm::restoreStartKind() {
 void MainForm::selectDoomGame(const std::string& title) {
     ShrinkGameList();
     state_.settings.lastCommercialTitle = title;
-    selection_.commercial = true;
+    state_.gameSelection.commercial = true;
     const auto kind = iwadKindOfTitle(title);
     if (!kind || !state_.iwads.isRegistered(*kind))
         return;
     const std::string iwad = state_.iwads.path(*kind);
-    selection_.currentGameFolder = folderOfPath(iwad) + ci::kSep;
+    state_.gameSelection.currentGameFolder = folderOfPath(iwad) + ci::kSep;
     showSaveGames(commercialSaveName(title));
     addGameFiles({std::string(fileNameOfPath(iwad))});
-    mainWad_ = iwad;
+    state_.mainWad = iwad;
     // A remembered saved game is found by its slot, as for any game; the
     // list position would pick another one when slots are left empty.
     if (state_.settings.rememberLastSavegame && restoreRememberedSaveGame()) {
         selectFileEntry(0, false);
         return;
     }
-    GreyHiresFrame();
+    options_->GreyHiresFrame();
     selectFileEntry(0, true);
 }
 
@@ -323,16 +315,16 @@ void MainForm::selectZip(const std::string& entry) {
         return;
     ExtractZip(ci::resolve(archive)->string(), zips);
     state_.settings.lastArchive = entry;
-    selection_.zip = true;
-    selection_.currentGameFolder = zips + ci::kSep;
+    state_.gameSelection.zip = true;
+    state_.gameSelection.currentGameFolder = zips + ci::kSep;
     std::vector<std::string> files;
     for (const std::string& name : ci::listFolder(zips))
         if (ci::isFile(zips + ci::kSep + name))
             files.push_back(name);
     addGameFiles(files);
-    chooseMainWad(selection_.currentGameFolder);
+    chooseMainWad(state_.gameSelection.currentGameFolder);
     showSaveGames(entry);
-    GreyHiresFrame();
+    options_->GreyHiresFrame();
 }
 
 void MainForm::selectInstalledGame(const std::string& entry) {
@@ -343,8 +335,8 @@ void MainForm::selectInstalledGame(const std::string& entry) {
         ExpandGameList();
         Auto[0]->setText(QLatin1String(kInstalledHeader));
         showConversionEntries(true);
-        selection_.autoGame = true;
-        selection_.autoGameName = game;
+        state_.gameSelection.autoGame = true;
+        state_.gameSelection.autoGameName = game;
         folder = state_.paths.gamesFolder + game + "/Gwads";
     } else if (kind == GameFolderKind::Manual) {
         ShrinkGameList();
@@ -352,20 +344,20 @@ void MainForm::selectInstalledGame(const std::string& entry) {
         Auto[0]->setText(scripted ? QLatin1String(kScriptedHeader)
                                   : QLatin1String(kInstalledHeader));
         showConversionEntries(!scripted);
-        selection_.manualGame = true;
-        selection_.manualGameName = game;
+        state_.gameSelection.manualGame = true;
+        state_.gameSelection.manualGameName = game;
         folder = state_.paths.gamesFolder + game + "/Pwads";
     } else {
         return; // the folder vanished since the list was filled
     }
-    selection_.lastInstalledGame = entry;
-    mainWad_.clear();
+    state_.gameSelection.lastInstalledGame = entry;
+    state_.mainWad.clear();
     const std::vector<std::string> files = listGameFiles(folder);
     addGameFiles(files);
     if (kind == GameFolderKind::Manual && files.size() >= 5)
         ExpandGameList();
     showSaveGames(game);
-    selection_.currentGameFolder = folder + ci::kSep;
+    state_.gameSelection.currentGameFolder = folder + ci::kSep;
     if (kind == GameFolderKind::Auto) {
         ReadAutoRecords(game);
         // Nothing remembered yet: the first wad is chosen, so that the game
@@ -377,7 +369,7 @@ void MainForm::selectInstalledGame(const std::string& entry) {
                     break;
                 }
     } else {
-        chooseMainWad(selection_.currentGameFolder);
+        chooseMainWad(state_.gameSelection.currentGameFolder);
     }
 }
 
@@ -385,16 +377,16 @@ void MainForm::selectInstalledGame(const std::string& entry) {
 // development mode, and none of them for a scripted map.
 void MainForm::showConversionEntries(bool renamable) {
     mcRenameFolder->setVisible(renamable);
-    const bool conversions = renamable && chkTesting->isChecked();
+    const bool conversions = renamable && options_->chkTesting->isChecked();
     mcUdirConvert->setVisible(conversions);
     mcGwadConvert->setVisible(conversions);
     Sep3->setVisible(conversions);
 }
 
 void MainForm::showSaveGames(const std::string& saveName) {
-    selection_.saveFolder = state_.paths.root + "/UserSG/" + saveName + "/savegame";
-    if (ci::isFolder(selection_.saveFolder))
-        FillSaveGameList(ci::resolve(selection_.saveFolder)->string());
+    state_.gameSelection.saveFolder = state_.paths.root + "/UserSG/" + saveName + "/savegame";
+    if (ci::isFolder(state_.gameSelection.saveFolder))
+        FillSaveGameList(ci::resolve(state_.gameSelection.saveFolder)->string());
     else
         SaveGameList->clear();
 }
@@ -415,36 +407,34 @@ void MainForm::selectFileEntry(int row, bool run) {
 
 void MainForm::SelectFile() {
     std::string entry;
-    selection_.selectedFile.clear();
+    state_.gameSelection.selectedFile.clear();
     for (int i = 0; i < PwadShowlist->count(); ++i) {
         QListWidgetItem* item = PwadShowlist->item(i);
         if (!item->isSelected())
             continue;
         entry = item->text().toStdString();
-        selection_.selectedFile = selection_.currentGameFolder + entry;
+        state_.gameSelection.selectedFile = state_.gameSelection.currentGameFolder + entry;
         if (endsWithWad(entry))
             break;
     }
-    if (selection_.selectedFile.empty())
+    if (state_.gameSelection.selectedFile.empty())
         return;
-    mainWad_ =
-        endsWithWad(entry) ? selection_.currentGameFolder + entry : selection_.currentGameFolder;
+    state_.mainWad = endsWithWad(entry) ? state_.gameSelection.currentGameFolder + entry
+                                        : state_.gameSelection.currentGameFolder;
     const bool noGrenades = isNoGrenadeMap(entry);
-    const std::array<QWidget*, 4> grenadeControls{ChkGL, Timeout, butLeft2, butRight2};
-    for (QWidget* control : grenadeControls)
-        control->setEnabled(!noGrenades);
+    options_->setGrenadeControlsEnabled(!noGrenades);
     if (state_.settings.gamesListView == InstalledGames) {
-        if (scriptedMapInstalled(state_.paths, selection_.manualGameName))
-            KillSpriteOptions();
+        if (scriptedMapInstalled(state_.paths, state_.gameSelection.manualGameName))
+            options_->KillSpriteOptions();
         else
-            RestoreSpriteOptions();
+            options_->RestoreSpriteOptions();
     }
     LaunchButton->setEnabled(true);
     AuxButton[2]->setEnabled(state_.settings.gamesListView != ZipLibrary &&
                              chkLaunchPrefs[2]->isChecked());
     MapList->clear();
     if (endsWithWad(entry))
-        fillMapList(mainWad_);
+        fillMapList(state_.mainWad);
     if (WadCheckList->count() <= 3 || WadCheckList->item(3)->text().isEmpty()) {
         MapList->clear();
         LaunchButton->setEnabled(false);
@@ -453,8 +443,8 @@ void MainForm::SelectFile() {
     if (state_.settings.rememberLastSavegame && restoreRememberedSaveGame())
         return;
     if (state_.settings.rememberLastMap) {
-        if (selection_.autoGame)
-            ReadAutoRecords(selection_.autoGameName);
+        if (state_.gameSelection.autoGame)
+            ReadAutoRecords(state_.gameSelection.autoGameName);
         else
             ReadMapRecord();
     }
@@ -473,7 +463,7 @@ bool MainForm::restoreRememberedSaveGame() {
             continue;
         SaveGameList->setCurrentRow(i);
         chooseSaveGame(i);
-        selection_.savedGameRestored = true;
+        state_.gameSelection.savedGameRestored = true;
         MapList->clearSelection();
         return true;
     }
@@ -481,7 +471,7 @@ bool MainForm::restoreRememberedSaveGame() {
 }
 
 void MainForm::openGameFile(const std::string& name) {
-    const std::string path = selection_.currentGameFolder + name;
+    const std::string path = state_.gameSelection.currentGameFolder + name;
     if (iequals(name, "sndinfo") || iequals(name, "dd_defns") || iequals(name, "scp_zoff") ||
         iequals(name, "scp_defn"))
         platform_.startProcess("notepad.exe \"" + path + "\"", state_.paths.root);
@@ -509,12 +499,12 @@ bool MainForm::gamesMouseEvent(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseButtonRelease)
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (watched == PwadShowlist->viewport() && selection_.autoGameName.size() &&
-        state_.settings.gamesListView == InstalledGames && selection_.autoGame) {
+    if (watched == PwadShowlist->viewport() && state_.gameSelection.autoGameName.size() &&
+        state_.settings.gamesListView == InstalledGames && state_.gameSelection.autoGame) {
         if (mouse->button() == Qt::RightButton && PwadShowlist->currentItem())
             mPopup3->popup(mouse->globalPosition().toPoint());
-        else if (endsWithWad(selection_.selectedFile))
-            WriteAutoRecords(selection_.autoGameName);
+        else if (endsWithWad(state_.gameSelection.selectedFile))
+            WriteAutoRecords(state_.gameSelection.autoGameName);
     }
     if (watched == PwadList->viewport() && mouse->button() == Qt::RightButton)
         if (QMenu* menu = gamesMenu())
@@ -534,8 +524,8 @@ QMenu* MainForm::gamesMenu() {
         return mPopup6;
     }
     mcRenameFolder->setEnabled(true);
-    mcUdirConvert->setEnabled(selection_.autoGame);
-    mcGwadConvert->setEnabled(!selection_.autoGame);
+    mcUdirConvert->setEnabled(state_.gameSelection.autoGame);
+    mcGwadConvert->setEnabled(!state_.gameSelection.autoGame);
     return mPopup5;
 }
 
@@ -550,12 +540,12 @@ void MainForm::ToggleScriptedFilter() {
     Settings& s = state_.settings;
     // Each filter state keeps its own remembered entry.
     (s.scriptedMapsMode ? s.rememberedScriptedEntry : s.rememberedNormalEntry) =
-        selection_.lastInstalledGame;
+        state_.gameSelection.lastInstalledGame;
     s.scriptedMapsMode = !s.scriptedMapsMode;
     s.selectionMemory = s.scriptedMapsMode;
     ChkCM->setChecked(s.scriptedMapsMode);
     chkAutoSelect->setChecked(s.selectionMemory);
-    selection_.lastInstalledGame =
+    state_.gameSelection.lastInstalledGame =
         s.scriptedMapsMode ? s.rememberedScriptedEntry : s.rememberedNormalEntry;
     ShowView(InstalledGames);
 }

@@ -92,13 +92,13 @@ void MainForm::InstallLevel() {
     BuildList->clear();
     if (path.empty())
         return;
-    selection_.lastInstalledGame = game;
+    state_.gameSelection.lastInstalledGame = game;
     showInstalledGames();
 }
 
 // The installed games view with the last installed game selected.
 void MainForm::showInstalledGames() {
-    selection_.autoGame = false;
+    state_.gameSelection.autoGame = false;
     if (!OptionUdir[InstalledGames]->isChecked())
         OptionUdir[InstalledGames]->setChecked(true);
     ShowView(InstalledGames);
@@ -139,7 +139,7 @@ void MainForm::InstallZipAsManual() {
     ci::createFolder(game);
     ci::createFolder(game + "/Pwads");
     installExtractedFiles(game + "/Pwads");
-    selection_.lastInstalledGame = *name;
+    state_.gameSelection.lastInstalledGame = *name;
     showInstalledGames();
 }
 
@@ -158,7 +158,7 @@ void MainForm::InstallZipAsAuto() {
     ci::createFolder(game);
     ci::createFolder(game + "/Gwads");
     installExtractedFiles(game + "/Gwads");
-    selection_.lastInstalledGame = *name;
+    state_.gameSelection.lastInstalledGame = *name;
     showInstalledGames();
     platform_.showMessage(existed ? " All relevant files have been unzipped to the existing " +
                                         *name + " games list.    "
@@ -171,9 +171,10 @@ void MainForm::installExtractedFiles(const std::string& target) {
     const std::string zips = state_.paths.launcherFolder + "Zips";
     if (ci::isFolder(zips))
         copyFolderFiles(zips, target);
-    selection_.currentGameFolder = target + ci::kSep;
-    if (!mainWad_.empty())
-        mainWad_ = selection_.currentGameFolder + std::string(fileNameOfPath(mainWad_));
+    state_.gameSelection.currentGameFolder = target + ci::kSep;
+    if (!state_.mainWad.empty())
+        state_.mainWad =
+            state_.gameSelection.currentGameFolder + std::string(fileNameOfPath(state_.mainWad));
 }
 
 void MainForm::RenameArchive() {
@@ -211,7 +212,7 @@ void MainForm::DeleteArchive() {
         return;
     }
     SaveGameList->clear();
-    selection_.zip = false;
+    state_.gameSelection.zip = false;
     ShowView(ZipLibrary);
 }
 

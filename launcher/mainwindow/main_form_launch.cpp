@@ -10,6 +10,7 @@
 #include "launcher/launch/compose.h"
 #include "launcher/launch/screen_mode.h"
 #include "launcher/library/scripted_maps.h"
+#include "launcher/music/music_panel.h"
 #include "launcher/options/texture_path.h"
 #include "launcher/ui/qt_text.h"
 
@@ -31,35 +32,7 @@
 
 namespace krv {
 
-namespace {
-
-struct BoxControl {
-    bool OptionBoxes::*box;
-    std::vector<QWidget*> controls;
-};
-
-std::vector<BoxControl> optionBoxControls(MainForm& f) {
-    return {
-        {&OptionBoxes::highResPatches, {f.chkGraphics[4]}},
-        {&OptionBoxes::highResTextures, {f.chkMain[1]}},
-        {&OptionBoxes::detailTextures, {f.chkGraphics[2]}},
-        {&OptionBoxes::skyboxes, {f.chkGraphics[3], f.SkyOpt[0], f.SkyOpt[1]}},
-        {&OptionBoxes::hiResSoundPack, {f.chkSound[6]}},
-        {&OptionBoxes::ignorePlaylist, {f.chkSound[10]}},
-        {&OptionBoxes::forceFmodMidi, {f.chkSound[9]}},
-        {&OptionBoxes::pistolZombies, {f.chkAltModels[0]}},
-        {&OptionBoxes::quilspackWeapons, {f.chkAltModels[1]}},
-        {&OptionBoxes::quilspackAltWeapons, {f.chkAltModels[2]}},
-        {&OptionBoxes::modelReplacements, {f.chkAltModels[3]}},
-        {&OptionBoxes::noForcedModels, {f.ChkModelOpts[1]}},
-        {&OptionBoxes::coreEffects, {f.ChkModelOpts[3]}},
-        {&OptionBoxes::extraFx, {f.chkEffects[3]}},
-        {&OptionBoxes::scaler, {f.cbScaler}},
-        {&OptionBoxes::grenadeLauncher, {f.ChkGL}},
-    };
-}
-
-} // namespace
+namespace {} // namespace
 
 // What the composers ask of the world, answered from the disk, the window's
 // lists and the platform's dialogs.
@@ -71,8 +44,8 @@ public:
 
     TexturePathCheck checkTexturePath() override {
         const TexturePathAnswer answer = krv::checkTexturePath(
-            state_.paths.root, state_.settings.texturePath, form_.texFormFolderText_);
-        form_.texFormFolderText_ = answer.shownText;
+            state_.paths.root, state_.settings.texturePath, state_.texFormFolderText);
+        state_.texFormFolderText = answer.shownText;
         return {answer.usable, answer.path, answer.shownText};
     }
     ScriptedMapStatus scriptedMapStatus(const std::string& gameName) override {
@@ -86,7 +59,7 @@ public:
         return {state_.launchSelection.iwadPath, state_.launchSelection.warpMap};
     }
     AutoPlaylist chooseAutoPlaylist(const std::string& iwadPath) override {
-        return form_.automaticPlaylist(iwadPath);
+        return form_.music().automaticPlaylist(iwadPath);
     }
     void showMessage(const ComposeMessage& message) override {
         platform_.showMessage(message.text, message.style, message.title);
@@ -101,7 +74,7 @@ private:
 
 void MainForm::LaunchButtonClick() {
     if (MapList->count() == 0 || MapList->item(0)->text().isEmpty()) {
-        platform_.showMessage("The " + toLower(fileNameOfPath(mainWad_)) +
+        platform_.showMessage("The " + toLower(fileNameOfPath(state_.mainWad)) +
                                   " contains no levels.    ",
                               msg::kInformation, " Wad error");
         return;
@@ -116,23 +89,23 @@ void MainForm::fillLaunchInput(LaunchInput& in) {
     controlsToSettings();
     in.paths = state_.paths;
     in.settings = state_.settings;
-    for (const BoxControl& entry : optionBoxControls(*this))
-        in.boxes.*entry.box = entry.controls.front()->isEnabled();
+    in.boxes = options_->availableBoxes();
     in.iwads = state_.iwads;
     in.selection = state_.launchSelection;
     in.state = state_.launch;
-    in.corpseText = Corpse->text().toStdString();
-    in.texFormFolderText = texFormFolderText_;
+    in.corpseText = options_->Corpse->text().toStdString();
+    in.texFormFolderText = state_.texFormFolderText;
     in.quilspackFolder = state_.content.quilspackFolder;
     in.shortcutMode = shortcutMode_;
     in.scriptedMapSelected =
-        selection_.manualGame && scriptedMapInstalled(state_.paths, selection_.manualGameName);
+        state_.gameSelection.manualGame &&
+        scriptedMapInstalled(state_.paths, state_.gameSelection.manualGameName);
 }
 
 void MainForm::ComposeIwadLaunch() {
     IwadLaunchInput in;
     fillLaunchInput(in);
-    in.selectedIwadPath = mainWad_;
+    in.selectedIwadPath = state_.mainWad;
     MainFormComposeEnvironment env(*this, state_, platform_);
     finishComposition(composeIwadLaunch(in, env));
 }
@@ -140,17 +113,17 @@ void MainForm::ComposeIwadLaunch() {
 void MainForm::ComposeGameLaunch() {
     GameLaunchInput in;
     fillLaunchInput(in);
-    in.mainWad = mainWad_;
-    in.currentGameFolder = selection_.currentGameFolder;
-    in.autoLoadingGame = selection_.autoGame;
-    in.manualLoadingGame = selection_.manualGame;
+    in.mainWad = state_.mainWad;
+    in.currentGameFolder = state_.gameSelection.currentGameFolder;
+    in.autoLoadingGame = state_.gameSelection.autoGame;
+    in.manualLoadingGame = state_.gameSelection.manualGame;
     if (const std::string file = selectedFileEntry(); !file.empty())
         in.selectedGameFile = file;
     in.firstMapEntry = MapList->count() > 0 ? MapList->item(0)->text().toStdString() : "";
     // A wad restored from an auto-loading game's record is a bare file name.
-    const std::string fullMainWad = folderOfPath(mainWad_).empty() && !mainWad_.empty()
-                                        ? selection_.currentGameFolder + mainWad_
-                                        : mainWad_;
+    const std::string fullMainWad = folderOfPath(state_.mainWad).empty() && !state_.mainWad.empty()
+                                        ? state_.gameSelection.currentGameFolder + state_.mainWad
+                                        : state_.mainWad;
     in.checkCode = lookUpKnownPwad(state_.paths.dataFolder, fullMainWad);
     const LoadList loadList = buildLoadList(fullMainWad);
     in.loadList.inGameFolder = loadList.inGameFolder;
@@ -170,13 +143,11 @@ void MainForm::finishComposition(const ComposeResult& result) {
     state_.settings = result.settings;
     state_.launch = result.state;
     state_.launchSelection = result.selection;
-    texFormFolderText_ = result.texFormFolderText;
-    for (const BoxControl& entry : optionBoxControls(*this))
-        for (QWidget* control : entry.controls)
-            control->setEnabled(result.boxes.*entry.box);
+    state_.texFormFolderText = result.texFormFolderText;
+    options_->applyAvailableBoxes(result.boxes);
     settingsToControls();
     if (result.textureLabel)
-        TexPathLabel->setText(qs(*result.textureLabel));
+        options_->TexPathLabel->setText(qs(*result.textureLabel));
     if (result.launch)
         launchTail(result.commandLine);
 }
@@ -223,8 +194,9 @@ void MainForm::updateWarpTarget() {
     for (int i = 0; i < MapList->count(); ++i)
         maps.push_back(MapList->item(i)->text().toStdString());
     LaunchSelection& selection = state_.launchSelection;
-    const WarpChoice choice = warpTargetFor(maps, MapList->currentRow(), state_.iwads, mainWad_,
-                                            {selection.iwadPath, selection.warpMap});
+    const WarpChoice choice =
+        warpTargetFor(maps, MapList->currentRow(), state_.iwads, state_.mainWad,
+                      {selection.iwadPath, selection.warpMap});
     selection.iwadPath = choice.iwadPath;
     selection.warpMap = choice.warpMap;
 }

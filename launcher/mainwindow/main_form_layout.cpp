@@ -2,8 +2,11 @@
 // by the parts that own each control; this file only builds and names them.
 
 #include "launcher/mainwindow/main_form.h"
-#include "launcher/mainwindow/twips.h"
+#include "launcher/music/music_panel.h"
+#include "launcher/options/options_panel.h"
+#include "launcher/ui/panel_controls.h"
 #include "launcher/ui/qt_text.h"
+#include "launcher/ui/twips.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -22,61 +25,6 @@
 
 namespace krv {
 
-namespace {
-
-template <std::size_t N>
-void makeChecks(QWidget* parent, std::array<QCheckBox*, N>& boxes,
-                std::initializer_list<const char*> captions, const char* name) {
-    std::size_t i = 0;
-    for (const char* caption : captions) {
-        boxes[i] = new QCheckBox(QString::fromLatin1(caption), parent);
-        boxes[i]->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
-        ++i;
-    }
-}
-
-QLabel* header(const char* text, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
-QToolButton* stepButton(Qt::ArrowType arrow, QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setArrowType(arrow);
-    b->setAutoRepeat(true);
-    return b;
-}
-
-QLineEdit* numberBox(const char* text, QWidget* parent, int chars = 3) {
-    auto* box = new QLineEdit(QString::fromLatin1(text), parent);
-    box->setAlignment(Qt::AlignCenter);
-    box->setMaxLength(chars);
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (chars + 3));
-    return box;
-}
-
-// A number box between its down and up buttons.
-QHBoxLayout* stepper(QToolButton* down, QLineEdit* box, QToolButton* up) {
-    auto* row = new QHBoxLayout;
-    row->setSpacing(2);
-    row->addWidget(down);
-    row->addWidget(box);
-    row->addWidget(up);
-    row->addStretch();
-    return row;
-}
-
-QListWidget* list(QWidget* parent) {
-    auto* l = new QListWidget(parent);
-    l->setUniformItemSizes(true);
-    return l;
-}
-
-} // namespace
-
 void MainForm::buildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -84,16 +32,24 @@ void MainForm::buildControls() {
     layout->addWidget(buildBanner());
     layout->addWidget(buildTabStrip());
     TabPages = new QStackedWidget(this);
+    options_ = new OptionsPanel(state_, platform_, this);
+    const auto& sound = options_->chkSound;
+    music_ = new MusicPanel(state_, platform_,
+                            {sound[0], sound[1], sound[4], sound[5], sound[9], sound[10]}, this);
+    options_->placePlaylistFrame(music_->SoundFrame[1]);
     TabPages->addWidget(buildGamesTab());
-    TabPages->addWidget(buildOptionsTab());
-    TabPages->addWidget(buildGraphicsTab());
-    TabPages->addWidget(buildSoundTab());
-    TabPages->addWidget(buildModelsTab());
+    TabFrame[1] = options_->optionsTab;
+    TabFrame[2] = options_->graphicsTab;
+    TabFrame[3] = options_->soundTab;
+    TabFrame[4] = options_->modelsTab;
+    for (int i = 1; i < 5; ++i)
+        TabPages->addWidget(TabFrame[i]);
     layout->addWidget(TabPages, 1);
     // "Advanced options" switches the layouts, so it stays reachable in
     // both: beside the view buttons of the Games tab.
-    chkMain[2]->setParent(TabFrame[0]);
-    static_cast<QBoxLayout*>(gamesGrid_->itemAtPosition(0, 0)->layout())->addWidget(chkMain[2]);
+    options_->chkMain[2]->setParent(TabFrame[0]);
+    static_cast<QBoxLayout*>(gamesGrid_->itemAtPosition(0, 0)->layout())
+        ->addWidget(options_->chkMain[2]);
     layout->addWidget(buildLowerPanel());
     layout->addWidget(buildAuxButtons());
 
@@ -233,240 +189,6 @@ QWidget* MainForm::buildGamesTab() {
     return TabFrame[0];
 }
 
-QWidget* MainForm::buildOptionsTab() {
-    TabFrame[1] = new QFrame(this);
-    auto* grid = new QGridLayout(TabFrame[1]);
-    makeChecks(TabFrame[1], chkMain,
-               {"Basic Doom", "High resolution textures", "Advanced options", "Light", "No objects",
-                "Edit  mode", "No monsters", "Verbose"},
-               "chkMain");
-    makeChecks(TabFrame[1], chkKRVOpts,
-               {"Disable mouse", "Disable joystick", "Allow hi-res relocation",
-                "Resurrect corpses with fade", "Spare", "Fast monsters", "No same type in-fighting",
-                "No lost soul in-fighting", "Monster respawn"},
-               "chkKRVOpts");
-    chkKRVOpts[4]->hide(); // a spare entry
-    auto* general = new QGroupBox(QStringLiteral(" General "), TabFrame[1]);
-    auto* generalColumn = new QVBoxLayout(general);
-    for (int i : {0, 1, 6, 7})
-        generalColumn->addWidget(chkMain[i]);
-    for (int i : {0, 1, 2})
-        generalColumn->addWidget(chkKRVOpts[i]);
-    generalColumn->addStretch();
-    grid->addWidget(general, 0, 0, 2, 1);
-
-    auto* monsters = new QGroupBox(QStringLiteral(" Monsters "), TabFrame[1]);
-    auto* monsterColumn = new QVBoxLayout(monsters);
-    for (int i : {3, 5, 6, 7, 8})
-        monsterColumn->addWidget(chkKRVOpts[i]);
-    grid->addWidget(monsters, 0, 1);
-
-    GraphicFrames[3] = new QGroupBox(QStringLiteral(" Corpse Fade "), TabFrame[1]);
-    auto* corpse = new QVBoxLayout(GraphicFrames[3]);
-    TexLabel[1] = new QLabel(QStringLiteral("Seconds before corpse fade"), GraphicFrames[3]);
-    butleft = stepButton(Qt::LeftArrow, GraphicFrames[3]);
-    Corpse = numberBox("9", GraphicFrames[3], 1);
-    butRight = stepButton(Qt::RightArrow, GraphicFrames[3]);
-    corpse->addWidget(TexLabel[1]);
-    corpse->addLayout(stepper(butleft, Corpse, butRight));
-    grid->addWidget(GraphicFrames[3], 1, 1);
-
-    auto* weapons = new QGroupBox(QStringLiteral(" Weapons "), TabFrame[1]);
-    auto* weaponColumn = new QVBoxLayout(weapons);
-    ChkGL = new QCheckBox(QStringLiteral("Grenade launcher"), weapons);
-    butLeft2 = stepButton(Qt::LeftArrow, weapons);
-    Timeout = numberBox("2", weapons, 1);
-    butRight2 = stepButton(Qt::RightArrow, weapons);
-    weaponColumn->addWidget(ChkGL);
-    weaponColumn->addLayout(stepper(butLeft2, Timeout, butRight2));
-    weaponColumn->addStretch();
-    grid->addWidget(weapons, 0, 2);
-
-    chkTesting = new QCheckBox(QStringLiteral("Development mode"), TabFrame[1]);
-    chkTesting->hide(); // shown by a double click on the screen-mode caption
-    grid->addWidget(chkTesting, 1, 2, Qt::AlignBottom);
-    return TabFrame[1];
-}
-
-QWidget* MainForm::buildGraphicsTab() {
-    TabFrame[2] = new QFrame(this);
-    auto* grid = new QGridLayout(TabFrame[2]);
-
-    GraphicFrames[5] = new QGroupBox(QStringLiteral(" Graphics Options "), TabFrame[2]);
-    makeChecks(GraphicFrames[5], chkGraphics,
-               {"Spare", "Spare", "Detail textures", "Skyboxes", "High resolution patches"},
-               "chkGraphics");
-    auto* graphics = new QVBoxLayout(GraphicFrames[5]);
-    chkGraphics[0]->hide();
-    chkGraphics[1]->hide();
-    for (int i : {2, 4, 3})
-        graphics->addWidget(chkGraphics[i]);
-    auto* sky = new QHBoxLayout;
-    sky->addSpacing(20);
-    sky->addWidget(new QLabel(QStringLiteral("Sky layers:"), GraphicFrames[5]));
-    auto* skyGroup = new QButtonGroup(GraphicFrames[5]);
-    for (int i = 0; i < 2; ++i) {
-        SkyOpt[i] =
-            new QRadioButton(i == 0 ? QStringLiteral("2") : QStringLiteral("1"), GraphicFrames[5]);
-        skyGroup->addButton(SkyOpt[i], i);
-        sky->addWidget(SkyOpt[i]);
-    }
-    sky->addStretch();
-    graphics->addLayout(sky);
-    graphics->addStretch();
-    TexPathLabel = new QLabel(QStringLiteral("Hi-res location"), GraphicFrames[5]);
-    TexPathLabel->hide();
-    graphics->addWidget(TexPathLabel);
-    grid->addWidget(GraphicFrames[5], 0, 0, 2, 1);
-
-    GraphicFrames[4] = new QGroupBox(QStringLiteral(" Lighting Effects "), TabFrame[2]);
-    makeChecks(TabFrame[2], chkEffects, {"Dynamic lighting", "Spare", "Splash effects", "Extra FX"},
-               "chkEffects");
-    auto* lighting = new QVBoxLayout(GraphicFrames[4]);
-    chkEffects[0]->setParent(GraphicFrames[4]);
-    chkEffects[2]->setParent(GraphicFrames[4]);
-    lighting->addWidget(chkEffects[0]);
-    lighting->addWidget(chkEffects[2]);
-    chkEffects[1]->hide();
-    grid->addWidget(GraphicFrames[4], 0, 1);
-
-    GraphicFrames[1] = new QGroupBox(QStringLiteral(" Model Skin Scaling Levels "), TabFrame[2]);
-    auto* scaling = new QHBoxLayout(GraphicFrames[1]);
-    cbScaler = new QComboBox(GraphicFrames[1]);
-    for (const char* level : {"0", "1", "2", "3", "4"})
-        cbScaler->addItem(QString::fromLatin1(level));
-    TexLabel[0] = new QLabel(GraphicFrames[1]);
-    scaling->addWidget(cbScaler);
-    scaling->addWidget(TexLabel[0], 1);
-    grid->addWidget(GraphicFrames[1], 1, 1);
-
-    auto* smoke = new QGroupBox(QStringLiteral(" Weapon Effects "), TabFrame[2]);
-    auto* smokeRow = new QHBoxLayout(smoke);
-    GunSmoke = new QCheckBox(QStringLiteral("Gun smoke"), smoke);
-    smokeRow->addWidget(GunSmoke);
-    auto* smokeGroup = new QButtonGroup(smoke);
-    for (int i = 0; i < 2; ++i) {
-        Smoke[i] = new QRadioButton(i == 0 ? QStringLiteral("2") : QStringLiteral("1"), smoke);
-        smokeGroup->addButton(Smoke[i], i);
-        smokeRow->addWidget(Smoke[i]);
-    }
-    chkEffects[3]->setParent(smoke);
-    smokeRow->addWidget(chkEffects[3]);
-    smokeRow->addStretch();
-    grid->addWidget(smoke, 2, 0, 1, 2);
-    return TabFrame[2];
-}
-
-QWidget* MainForm::buildSoundTab() {
-    TabFrame[3] = new QFrame(this);
-    auto* grid = new QGridLayout(TabFrame[3]);
-    makeChecks(TabFrame[3], chkSound,
-               {"Disable sound", "Disable music", " Enable ricochets", "3DSound", "Auto", "Manual",
-                "Hi-Res sound pack ", "Spare", "Spare", "Force Fmod midi",
-                "Ignore playlist if custom music"},
-               "chkSound");
-    chkSound[7]->hide();
-    chkSound[8]->hide();
-    auto* general = new QGroupBox(QStringLiteral(" Sound Options "), TabFrame[3]);
-    auto* column = new QVBoxLayout(general);
-    for (int i : {0, 1, 3, 6, 9})
-        column->addWidget(chkSound[i]);
-    auto* rico = new QHBoxLayout;
-    rico->addWidget(chkSound[2]);
-    RicoButton[0] = stepButton(Qt::LeftArrow, general);
-    Ricotext = numberBox("4", general, 1);
-    RicoButton[1] = stepButton(Qt::RightArrow, general);
-    rico->addLayout(stepper(RicoButton[0], Ricotext, RicoButton[1]));
-    column->addLayout(rico);
-    auto* channels = new QHBoxLayout;
-    ChannelsLabel = new QLabel(QStringLiteral("Audio channels"), general);
-    cbChannels = new QComboBox(general);
-    cbChannels->addItems({QStringLiteral("64"), QStringLiteral("128")});
-    channels->addWidget(ChannelsLabel);
-    channels->addWidget(cbChannels);
-    channels->addStretch();
-    column->addLayout(channels);
-    column->addStretch();
-    grid->addWidget(general, 0, 0);
-
-    SoundFrame[1] = new QGroupBox(QStringLiteral(" Music Playlists "), TabFrame[3]);
-    auto* music = new QGridLayout(SoundFrame[1]);
-    chkSound[4]->setParent(SoundFrame[1]);
-    chkSound[5]->setParent(SoundFrame[1]);
-    chkSound[10]->setParent(SoundFrame[1]);
-    SelectionList = list(SoundFrame[1]);
-    const char* musicCaptions[] = {"New", "Edit", "Delete"};
-    auto* buttons = new QHBoxLayout;
-    for (int i = 0; i < 3; ++i) {
-        butMusic[i] = new QPushButton(QString::fromLatin1(musicCaptions[i]), SoundFrame[1]);
-        buttons->addWidget(butMusic[i]);
-    }
-    auto* modes = new QHBoxLayout;
-    modes->addWidget(chkSound[4]);
-    modes->addWidget(chkSound[5]);
-    modes->addStretch();
-    music->addLayout(modes, 0, 0);
-    music->addWidget(SelectionList, 1, 0);
-    music->addLayout(buttons, 2, 0);
-    music->addWidget(chkSound[10], 3, 0);
-    grid->addWidget(SoundFrame[1], 0, 1);
-    grid->setColumnStretch(1, 1);
-    return TabFrame[3];
-}
-
-QWidget* MainForm::buildModelsTab() {
-    TabFrame[4] = new QFrame(this);
-    auto* grid = new QGridLayout(TabFrame[4]);
-    FrameModel[0] = new QGroupBox(QStringLiteral(" Model Packs "), TabFrame[4]);
-    makeChecks(FrameModel[0], chkAltModels,
-               {"Brasken pistol packing zombies", "Quilspack weapons MOD",
-                "Quilspack alternative weapons MOD", "Brasken and Quils model replacements"},
-               "chkAltModels");
-    auto* packs = new QVBoxLayout(FrameModel[0]);
-    for (int i : {3, 0, 1, 2})
-        packs->addWidget(chkAltModels[i]);
-    packs->addStretch();
-    grid->addWidget(FrameModel[0], 0, 0);
-
-    FrameModel[1] = new QGroupBox(QStringLiteral(" Model Effects "), TabFrame[4]);
-    auto* effects = new QVBoxLayout(FrameModel[1]);
-    const char* optionCaptions[] = {nullptr, "No forced models", "FX", "Core Effects"};
-    for (int i = 1; i < 4; ++i) {
-        ChkModelOpts[i] = new QCheckBox(QString::fromLatin1(optionCaptions[i]), FrameModel[1]);
-        effects->addWidget(ChkModelOpts[i]);
-    }
-    effects->addStretch();
-    grid->addWidget(FrameModel[1], 0, 1);
-
-    // Maintenance on the left; beside it the advice shown while the base
-    // model pack is missing.
-    ModelDelFrame = new QGroupBox(QStringLiteral(" Maintenance "), TabFrame[4]);
-    auto* purge = new QGridLayout(ModelDelFrame);
-    purge->setVerticalSpacing(2);
-    const char* purgeCaptions[] = {"Purge savegames", "Purge nodes", "Model pack cleanup"};
-    for (int i = 0; i < 3; ++i) {
-        ButPurge[i] = new QPushButton(QString::fromLatin1(purgeCaptions[i]), ModelDelFrame);
-        purge->addWidget(ButPurge[i], i < 2 ? 0 : 1, i < 2 ? i : 0, 1, i < 2 ? 1 : 2);
-    }
-    grid->addWidget(ModelDelFrame, 1, 0);
-
-    ModFrame = new QGroupBox(TabFrame[4]);
-    auto* advice = new QVBoxLayout(ModFrame);
-    advice->setSpacing(0);
-    advice->setContentsMargins(6, 4, 6, 4);
-    const char* adviceTexts[] = {"Vuziduza35 requires the new v3 model packs",
-                                 "these can be obtained from the Website",
-                                 "Use the cleanup tool prior to installation"};
-    for (int i = 0; i < 3; ++i) {
-        ModLabel[i] = new QLabel(QString::fromLatin1(adviceTexts[i]), ModFrame);
-        ModLabel[i]->setAlignment(Qt::AlignCenter);
-        advice->addWidget(ModLabel[i]);
-    }
-    ModFrame->hide();
-    grid->addWidget(ModFrame, 1, 1);
-    return TabFrame[4];
-}
-
 QWidget* MainForm::buildLowerPanel() {
     auto* panel = new QWidget(this);
     auto* grid = new QGridLayout(panel);
@@ -504,8 +226,8 @@ QWidget* MainForm::buildLowerPanel() {
     auto* edit = new QHBoxLayout(FrameGlobal[2]);
     edit->setContentsMargins(0, 0, 0, 0);
     for (int i : {5, 3, 4}) {
-        chkMain[i]->setParent(FrameGlobal[2]);
-        edit->addWidget(chkMain[i]);
+        options_->chkMain[i]->setParent(FrameGlobal[2]);
+        edit->addWidget(options_->chkMain[i]);
     }
     LightText = numberBox("200", FrameGlobal[2], 3);
     edit->addWidget(LightText);
@@ -526,7 +248,7 @@ QWidget* MainForm::buildLowerPanel() {
         group->addButton(ExitOption[i], i);
         modes->addWidget(ExitOption[i], 0, i);
     }
-    ExitOption[0]->hide(); // a development switch, shown with chkTesting
+    ExitOption[0]->hide(); // a development switch, shown with options_->chkTesting
     // Double-clicking the caption shows the development switches.
     DevMode = new QLabel(QStringLiteral("Screen:"), KRVFrame);
     ResLabel[1] = new QLabel(QStringLiteral("Default Resolution"), KRVFrame);

@@ -162,7 +162,7 @@ void MainForm::chooseSaveGame(int row) {
     const std::string entry = SaveGameList->item(row)->text().toStdString();
     selection.loadSlot = entry.substr(0, 1);
     selection.savedGamePath =
-        selection_.saveFolder + ci::kSep + "KorvathSav" + selection.loadSlot + ".krvsg";
+        state_.gameSelection.saveFolder + ci::kSep + "KorvathSav" + selection.loadSlot + ".krvsg";
     selection.startKind = StartKind::LoadGame;
     MapList->clearSelection();
     if (state_.settings.rememberLastSavegame)

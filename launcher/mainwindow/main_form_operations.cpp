@@ -34,38 +34,12 @@ void MainForm::connectOperations() {
     connect(mcGwadConvert, &QAction::triggered, this, &MainForm::ConvertToAuto);
     connect(mcUdirConvert, &QAction::triggered, this, &MainForm::ConvertToManual);
     connect(mcDeleteFile, &QAction::triggered, this, &MainForm::DeleteGameFile);
-    connect(ButPurge[0], &QPushButton::clicked, this, &MainForm::PurgeSaveGamesClick);
-    connect(ButPurge[1], &QPushButton::clicked, this, &MainForm::PurgeNodes);
-}
-
-void MainForm::PurgeSaveGamesClick() {
-    const int answer = platform_.showMessage(
-        "  This is a quick method of removing all previously saved games.        \r\n\r\n"
-        "                          Do you wish to continue?",
-        msg::kYesNoQuestion, " Purge all savegames ");
-    if (answer != msg::kResultYes)
-        return;
-    PurgeSaveGames();
-    SaveGameList->clear();
-}
-
-void MainForm::PurgeSaveGames() {
-    purgeSaveGames(state_.paths);
-}
-
-void MainForm::PurgeNodes() {
-    const int answer =
-        platform_.showMessage("This is a quick method of removing all nodes that have      \r\n"
-                              "    previously been built with maps you have played.       \r\n\r\n"
-                              "                  Do you wish to continue?",
-                              msg::kYesNoQuestion, " Delete all saved nodes");
-    if (answer == msg::kResultYes)
-        purgeNodes(state_.paths);
 }
 
 InstalledGame MainForm::installedGame() const {
-    const bool autoLoading = selection_.autoGame;
-    const std::string name = autoLoading ? selection_.autoGameName : selection_.manualGameName;
+    const bool autoLoading = state_.gameSelection.autoGame;
+    const std::string name =
+        autoLoading ? state_.gameSelection.autoGameName : state_.gameSelection.manualGameName;
     const std::string file = selectedFileEntry();
     return {name, autoLoading, iendsWith(file, ".wad") ? wadBaseName(file) : std::string()};
 }
@@ -96,7 +70,7 @@ void MainForm::UninstallGame() {
                               msg::kYesNoQuestion, " Remove selected game from list ");
     if (answer != msg::kResultYes)
         return;
-    if (IsInUse(selection_.selectedFile)) {
+    if (IsInUse(state_.gameSelection.selectedFile)) {
         platform_.showMessage(" Unable to remove the selected item from the games list,       \r\n"
                               "associated files or folders are in use by another program.",
                               msg::kCritical, " Access error");
@@ -105,7 +79,7 @@ void MainForm::UninstallGame() {
     if (uninstallGame(state_.paths, game) != GameChange::Done)
         platform_.showMessage(kNotFullyRemoved, msg::kCritical, " Access error");
     RemoveShortcuts(game.name);
-    selection_.autoGame = selection_.manualGame = false;
+    state_.gameSelection.autoGame = state_.gameSelection.manualGame = false;
     // Removing a game may have removed the models of the maker's maps.
     state_.content.scriptedMapModels = hasScriptedModels(state_.paths);
     if (!state_.content.scriptedMapModels)
@@ -151,7 +125,7 @@ void MainForm::RenameGame() {
         return;
     }
     RemoveShortcuts(game.name);
-    selection_.lastInstalledGame = name;
+    state_.gameSelection.lastInstalledGame = name;
     ShowView(InstalledGames);
 }
 
@@ -204,7 +178,7 @@ void MainForm::DeleteGameFile() {
                               msg::kYesNoQuestion, " Delete selected file");
     if (answer != msg::kResultYes)
         return;
-    if (IsInUse(selection_.selectedFile)) {
+    if (IsInUse(state_.gameSelection.selectedFile)) {
         platform_.showMessage("Unable to delete the selected file, the file       \r\n"
                               "  appears to be in use by another program.",
                               msg::kCritical, " Access error");

@@ -53,11 +53,11 @@ void MainForm::chooseMainWad(const std::string& folder) {
         return wadCheckScore(runTool("CHECKWAD", path));
     };
     if (const auto chosen = krv::chooseMainWad(folder, checker))
-        mainWad_ = *chosen;
+        state_.mainWad = *chosen;
     std::vector<std::string> entries;
     for (int i = 0; i < PwadShowlist->count(); ++i)
         entries.push_back(PwadShowlist->item(i)->text().toStdString());
-    const auto entry = entryOfMainWad(entries, mainWad_);
+    const auto entry = entryOfMainWad(entries, state_.mainWad);
     if (!entry) {
         LaunchButton->setEnabled(false);
         return;
@@ -73,13 +73,13 @@ std::string MainForm::commercialSaveName(const std::string& title) const {
 // ---- Records ------------------------------------------------------------------
 
 SelectedGame MainForm::selectedGame() const {
-    if (selection_.autoGame)
-        return {SelectedKind::AutoLoading, selection_.autoGameName, selectedFileEntry()};
-    if (selection_.zip)
+    if (state_.gameSelection.autoGame)
+        return {SelectedKind::AutoLoading, state_.gameSelection.autoGameName, selectedFileEntry()};
+    if (state_.gameSelection.zip)
         return {SelectedKind::Zip, state_.settings.lastArchive, {}};
-    if (selection_.commercial)
+    if (state_.gameSelection.commercial)
         return {SelectedKind::Commercial, state_.settings.lastCommercialTitle, {}};
-    return {SelectedKind::ManualLoading, selection_.manualGameName, {}};
+    return {SelectedKind::ManualLoading, state_.gameSelection.manualGameName, {}};
 }
 
 std::string MainForm::selectedFileEntry() const {
@@ -119,15 +119,16 @@ void MainForm::ReadAutoRecords(const std::string& game) {
     if (restore.mapIndex)
         MapList->setCurrentRow(*restore.mapIndex);
     if (restore.wadRestored) {
-        mainWad_ = restore.mainWad;
-        selection_.selectionMade = true;
+        state_.mainWad = restore.mainWad;
+        state_.gameSelection.selectionMade = true;
         if (restore.wadIndex < 0) {
             LaunchButton->setEnabled(false);
         } else {
             selectFileEntry(restore.wadIndex, false);
-            selection_.selectedFile = selection_.currentGameFolder + restore.mainWad;
+            state_.gameSelection.selectedFile =
+                state_.gameSelection.currentGameFolder + restore.mainWad;
             LaunchButton->setEnabled(true);
-            fillMapList(selection_.selectedFile);
+            fillMapList(state_.gameSelection.selectedFile);
             const AutoRestore map = store.readAutoRecords(
                 game, rememberMap, restore.mainWad, entriesOf(MapList), entriesOf(PwadShowlist));
             if (map.mapIndex)
@@ -151,7 +152,7 @@ void MainForm::recordMapChoice(int row) {
     if (GameInfoStore(state_.paths)
             .recordMapChoice(selectedGame(), MapList->item(row)->text().toStdString(),
                              state_.settings.rememberLastMap, state_.settings.rememberLastSavegame))
-        selection_.savedGameRestored = false;
+        state_.gameSelection.savedGameRestored = false;
 }
 
 void MainForm::recordSaveGameChoice(const std::string& slot) {

@@ -16,8 +16,6 @@ namespace krv {
 
 void MainForm::connectShortcuts() {
     connect(AuxButton[2], &QToolButton::clicked, this, &MainForm::CreateShortcut);
-    connect(AuxButton[8], &QToolButton::clicked, this, &MainForm::CleanupModelPacks);
-    connect(ButPurge[2], &QPushButton::clicked, this, &MainForm::CleanupModelPacks);
 }
 
 void MainForm::CreateShortcut() {
@@ -45,8 +43,8 @@ void MainForm::CreateShortcutWith(ShortcutRequest request) {
     const QListWidgetItem* entry = PwadList->currentItem();
     if (!entry)
         return;
-    request.name =
-        shortcutName(entry->text().toStdString(), selection_.autoGame, selectedFileEntry());
+    request.name = shortcutName(entry->text().toStdString(), state_.gameSelection.autoGame,
+                                selectedFileEntry());
     const QListWidgetItem* map = MapList->currentItem();
     request.map = map && map->isSelected() ? map->text().toStdString() : std::string();
     shortcutRequest_ = request;
@@ -56,25 +54,6 @@ void MainForm::CreateShortcutWith(ShortcutRequest request) {
     else
         ComposeGameLaunch();
     shortcutMode_ = false;
-}
-
-void MainForm::CleanupModelPacks() {
-    ShortcutForm dialog(ShortcutForm::Mode::Cleanup, {}, !state_.settings.disableTooltips, this);
-    applyLauncherFont(&dialog, state_.font);
-    dialog.exec();
-    if (dialog.cancelled() || !dialog.chkModDel->isChecked())
-        return;
-    CleanupModelPacksConfirmed();
-}
-
-void MainForm::CleanupModelPacksConfirmed() {
-    if (!cleanupConfirmationRemoved(state_.paths.dataFolder) && !platform_.confirmCleanup())
-        return;
-    deleteModelPacks(state_.paths, {true, true, true}, packs_);
-    RefreshModelPacks();
-    platform_.showMessage(
-        "Important: Close down the launcher before re-installing any model packs.    ",
-        msg::kInformation, " Cleanup Completed");
 }
 
 } // namespace krv

@@ -61,58 +61,58 @@ void showNumber(QComboBox* box, int value) {
 
 static std::vector<SwitchBox> switchBoxes(MainForm& f) {
     return {
-        {&Settings::highResPatches, f.chkGraphics[4]},
-        {&Settings::quilspackAltWeapons, f.chkAltModels[2]},
-        {&Settings::modelFx, f.ChkModelOpts[2]},
-        {&Settings::quilspackWeapons, f.chkAltModels[1]},
-        {&Settings::coreEffects, f.ChkModelOpts[3]},
-        {&Settings::noForcedModels, f.ChkModelOpts[1]},
-        {&Settings::grenadeLauncher, f.ChkGL},
-        {&Settings::developmentMode, f.chkTesting},
-        {&Settings::disableSound, f.chkSound[0]},
-        {&Settings::disableMusic, f.chkSound[1]},
-        {&Settings::ricochets, f.chkSound[2]},
-        {&Settings::disableMouse, f.chkKRVOpts[0]},
-        {&Settings::monsterRespawn, f.chkKRVOpts[8]},
-        {&Settings::noSameTypeInfighting, f.chkKRVOpts[6]},
-        {&Settings::noLostSoulInfighting, f.chkKRVOpts[7]},
+        {&Settings::highResPatches, f.options().chkGraphics[4]},
+        {&Settings::quilspackAltWeapons, f.options().chkAltModels[2]},
+        {&Settings::modelFx, f.options().ChkModelOpts[2]},
+        {&Settings::quilspackWeapons, f.options().chkAltModels[1]},
+        {&Settings::coreEffects, f.options().ChkModelOpts[3]},
+        {&Settings::noForcedModels, f.options().ChkModelOpts[1]},
+        {&Settings::grenadeLauncher, f.options().ChkGL},
+        {&Settings::developmentMode, f.options().chkTesting},
+        {&Settings::disableSound, f.options().chkSound[0]},
+        {&Settings::disableMusic, f.options().chkSound[1]},
+        {&Settings::ricochets, f.options().chkSound[2]},
+        {&Settings::disableMouse, f.options().chkKRVOpts[0]},
+        {&Settings::monsterRespawn, f.options().chkKRVOpts[8]},
+        {&Settings::noSameTypeInfighting, f.options().chkKRVOpts[6]},
+        {&Settings::noLostSoulInfighting, f.options().chkKRVOpts[7]},
         {&Settings::rememberLastMap, f.chkLaunchPrefs[0]},
         {&Settings::rememberLastSavegame, f.chkLaunchPrefs[1]},
-        {&Settings::braskenQuilsModels, f.chkAltModels[3]},
-        {&Settings::braskenPistolZombies, f.chkAltModels[0]},
-        {&Settings::highResTextures, f.chkMain[1]},
-        {&Settings::noMonsters, f.chkMain[6]},
-        {&Settings::verbose, f.chkMain[7]},
-        {&Settings::skyboxes, f.chkGraphics[3]},
-        {&Settings::gunSmoke, f.GunSmoke},
-        {&Settings::allowHiResRelocation, f.chkKRVOpts[2]},
-        {&Settings::hiResSoundPack, f.chkSound[6]},
-        {&Settings::playlistAuto, f.chkSound[4]},
-        {&Settings::forceFmodMidi, f.chkSound[9]},
-        {&Settings::ignorePlaylistIfCustomMusic, f.chkSound[10]},
-        {&Settings::corpseFade, f.chkKRVOpts[3]},
-        {&Settings::detailTextures, f.chkGraphics[2]},
-        {&Settings::effectsSpare1, f.chkEffects[1]},
-        {&Settings::fastMonsters, f.chkKRVOpts[5]},
-        {&Settings::basicDoom, f.chkMain[0]},
+        {&Settings::braskenQuilsModels, f.options().chkAltModels[3]},
+        {&Settings::braskenPistolZombies, f.options().chkAltModels[0]},
+        {&Settings::highResTextures, f.options().chkMain[1]},
+        {&Settings::noMonsters, f.options().chkMain[6]},
+        {&Settings::verbose, f.options().chkMain[7]},
+        {&Settings::skyboxes, f.options().chkGraphics[3]},
+        {&Settings::gunSmoke, f.options().GunSmoke},
+        {&Settings::allowHiResRelocation, f.options().chkKRVOpts[2]},
+        {&Settings::hiResSoundPack, f.options().chkSound[6]},
+        {&Settings::playlistAuto, f.options().chkSound[4]},
+        {&Settings::forceFmodMidi, f.options().chkSound[9]},
+        {&Settings::ignorePlaylistIfCustomMusic, f.options().chkSound[10]},
+        {&Settings::corpseFade, f.options().chkKRVOpts[3]},
+        {&Settings::detailTextures, f.options().chkGraphics[2]},
+        {&Settings::effectsSpare1, f.options().chkEffects[1]},
+        {&Settings::fastMonsters, f.options().chkKRVOpts[5]},
+        {&Settings::basicDoom, f.options().chkMain[0]},
         {&Settings::scriptedMapsMode, f.ChkCM},
-        {&Settings::advancedOptions, f.chkMain[2]},
-        {&Settings::editMode, f.chkMain[5]},
-        {&Settings::light, f.chkMain[3]},
-        {&Settings::noObjects, f.chkMain[4]},
-        {&Settings::disableJoystick, f.chkKRVOpts[1]},
+        {&Settings::advancedOptions, f.options().chkMain[2]},
+        {&Settings::editMode, f.options().chkMain[5]},
+        {&Settings::light, f.options().chkMain[3]},
+        {&Settings::noObjects, f.options().chkMain[4]},
+        {&Settings::disableJoystick, f.options().chkKRVOpts[1]},
         {&Settings::shortcutCreation, f.chkLaunchPrefs[2]},
         {&Settings::tipOfTheDay, f.chkLaunchPrefs[5]},
         {&Settings::wadFilesOnly, f.chkLaunchPrefs[4]},
         {&Settings::disableTooltips, f.chkLaunchPrefs[3]},
-        {&Settings::dynamicLighting, f.chkEffects[0]},
-        {&Settings::extraFx, f.chkEffects[3]},
-        {&Settings::playlistManual, f.chkSound[5]},
-        {&Settings::soundSpare7, f.chkSound[7]},
+        {&Settings::dynamicLighting, f.options().chkEffects[0]},
+        {&Settings::extraFx, f.options().chkEffects[3]},
+        {&Settings::playlistManual, f.options().chkSound[5]},
+        {&Settings::soundSpare7, f.options().chkSound[7]},
         {&Settings::selectionMemory, f.chkAutoSelect},
-        {&Settings::splashEffects, f.chkEffects[2]},
-        {&Settings::sound3d, f.chkSound[3]},
-        {&Settings::soundSpare8, f.chkSound[8]},
+        {&Settings::splashEffects, f.options().chkEffects[2]},
+        {&Settings::sound3d, f.options().chkSound[3]},
+        {&Settings::soundSpare8, f.options().chkSound[8]},
     };
 }
 
@@ -120,56 +120,41 @@ void MainForm::settingsToControls() {
     Settings& s = state_.settings;
     for (const SwitchBox& entry : switchBoxes(*this))
         entry.box->setChecked(s.*entry.setting);
-    showNumber(cbChannels, s.audioChannels);
-    cbScaler->setCurrentIndex(std::clamp(s.textureScaling, 0, cbScaler->count() - 1));
-    showScalingCaption(cbScaler->currentIndex());
+    showNumber(options_->cbChannels, s.audioChannels);
+    options_->cbScaler->setCurrentIndex(
+        std::clamp(s.textureScaling, 0, options_->cbScaler->count() - 1));
+    options_->showScalingCaption(options_->cbScaler->currentIndex());
     for (QComboBox* skill : SkillsLevel)
         skill->setCurrentIndex(std::clamp(s.skill, 0, skill->count() - 1));
-    Corpse->setText(QString::number(s.corpseFadeSeconds));
-    Ricotext->setText(QString::number(s.ricochetValue));
-    Timeout->setText(QString::number(s.grenadeTimer));
+    options_->Corpse->setText(QString::number(s.corpseFadeSeconds));
+    options_->Ricotext->setText(QString::number(s.ricochetValue));
+    options_->Timeout->setText(QString::number(s.grenadeTimer));
     LightText->setText(QString::number(s.editLight));
     edCustom->setText(qs(s.customCommandLine));
-    checkOnly(SkyOpt, s.skyboxKind);
-    checkOnly(Smoke, s.smokeKind);
+    checkOnly(options_->SkyOpt, s.skyboxKind);
+    checkOnly(options_->Smoke, s.smokeKind);
     checkOnly(ExitOption, s.launchMode);
     checkOnly(OptionUdir, s.gamesListView);
-    if (corpseFadeUnavailable_) {
-        QPalette red = Corpse->palette();
-        red.setColor(QPalette::Text, QColor(192, 0, 0));
-        Corpse->setPalette(red);
-        chkKRVOpts[3]->setChecked(false);
-        chkKRVOpts[3]->setEnabled(false);
-    }
+    if (corpseFadeUnavailable_)
+        options_->showCorpseFadeUnavailable();
 }
 
 void MainForm::controlsToSettings() {
     Settings& s = state_.settings;
     for (const SwitchBox& entry : switchBoxes(*this))
         s.*entry.setting = entry.box->isChecked();
-    s.audioChannels = numberOf(cbChannels->currentText());
-    s.textureScaling = numberOf(cbScaler->currentText());
+    s.audioChannels = numberOf(options_->cbChannels->currentText());
+    s.textureScaling = numberOf(options_->cbScaler->currentText());
     s.skill = std::max(0, SkillsLevel[0]->currentIndex());
-    s.corpseFadeSeconds = numberOf(Corpse->text());
-    s.ricochetValue = numberOf(Ricotext->text());
-    s.grenadeTimer = numberOf(Timeout->text());
+    s.corpseFadeSeconds = numberOf(options_->Corpse->text());
+    s.ricochetValue = numberOf(options_->Ricotext->text());
+    s.grenadeTimer = numberOf(options_->Timeout->text());
     s.editLight = numberOf(LightText->text());
     s.customCommandLine = edCustom->text().toStdString();
-    s.skyboxKind = checkedIndex(SkyOpt, s.skyboxKind);
-    s.smokeKind = checkedIndex(Smoke, s.smokeKind);
+    s.skyboxKind = checkedIndex(options_->SkyOpt, s.skyboxKind);
+    s.smokeKind = checkedIndex(options_->Smoke, s.smokeKind);
     s.launchMode = checkedIndex(ExitOption, s.launchMode);
     s.gamesListView = checkedIndex(OptionUdir, s.gamesListView);
-}
-
-void MainForm::showScalingCaption(int level) {
-    const char* caption = "";
-    if (level == 0)
-        caption = "No scaling - best quality";
-    else if (level == 1)
-        caption = "Minimum scaling";
-    else if (level == 4)
-        caption = "Maximum scaling";
-    TexLabel[0]->setText(QString::fromLatin1(caption));
 }
 
 } // namespace krv

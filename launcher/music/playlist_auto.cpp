@@ -157,4 +157,9 @@ AutoPlaylistChoice chooseAutoPlaylist(const InstallPaths& paths, std::string_vie
     return choice;
 }
 
+MusicAvailability musicAvailability(bool soundOff, bool musicOff, bool automatic) {
+    const bool music = !soundOff && !musicOff;
+    return {music, music && !automatic};
+}
+
 } // namespace krv

@@ -39,6 +39,16 @@ struct PlaylistControls {
 };
 PlaylistControls playlistControls(const PlaylistListing& listing);
 
+// What "Disable sound", "Disable music" and "Auto" leave of the playlist
+// controls: the frame, "Auto", "Force Fmod midi" and "Ignore playlist"
+// while music plays; the list, its buttons and "Manual" only without "Auto".
+struct MusicAvailability {
+    bool frame = true;
+    bool playlists = true;
+    bool operator==(const MusicAvailability&) const = default;
+};
+MusicAvailability musicAvailability(bool soundOff, bool musicOff, bool automatic);
+
 // ---- Selection rules ----
 
 // A click on a list entry makes it the current playlist; another playlist

@@ -263,7 +263,7 @@ TEST(GamesView, TaskMenusOfferTheEntriesOfTheSelectedKind) {
     Library w;
     w.load();
     MainForm& f = *w.form;
-    f.chkTesting->setChecked(true); // development mode shows the conversions
+    f.options().chkTesting->setChecked(true); // development mode shows the conversions
     w.selectGame("HELL");
     w.selectGame("CASTLE");
     const auto rightClick = [&](QListWidget* list) {

@@ -192,10 +192,10 @@ TEST(MainFormShortcut, TheModelPackCleanupAsksOnceAndRemovesThePacks) {
     writeFile(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2", "the base pack");
     w.load();
     w.platform.confirmAnswers.push_back(false);
-    w.form->CleanupModelPacksConfirmed();
+    w.form->options().CleanupModelPacksConfirmed();
     EXPECT_TRUE(fs::exists(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2"));
     w.platform.confirmAnswers.push_back(true);
-    w.form->CleanupModelPacksConfirmed();
+    w.form->options().CleanupModelPacksConfirmed();
     EXPECT_FALSE(fs::exists(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2"));
     EXPECT_EQ(w.platform.messages.back().title, " Cleanup Completed");
     EXPECT_FALSE(w.state.content.modelPack1);

@@ -17,32 +17,32 @@ TEST(Playlists, NewAndDeleteKeepTheListInStep) {
     writeFile(w.root / "KRVLaunch/Music/Old Tunes.krm", "x\r\n");
     w.load();
     MainForm& f = *w.form;
-    EXPECT_EQ(entries(f.SelectionList), (std::vector<std::string>{"Old Tunes"}));
+    EXPECT_EQ(entries(f.music().SelectionList), (std::vector<std::string>{"Old Tunes"}));
     w.platform.nameAnswers.push_back({"Dunmóre & Friends", false});
-    f.butMusic[0]->click();
+    f.music().butMusic[0]->click();
     EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Create New Playlist");
     EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/Music/Dunmóre & Friends.krm"));
-    EXPECT_EQ(f.SelectionList->currentItem()->text().toStdString(), "Dunmóre & Friends");
+    EXPECT_EQ(f.music().SelectionList->currentItem()->text().toStdString(), "Dunmóre & Friends");
 
     w.platform.nameAnswers.push_back({"../escape", false});
-    f.butMusic[0]->click();
+    f.music().butMusic[0]->click();
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/escape.krm"));
     EXPECT_FALSE(w.platform.messages.empty());
 
     w.platform.messageAnswers.push_back(msg::kResultYes);
-    f.butMusic[2]->click();
+    f.music().butMusic[2]->click();
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Music/Dunmóre & Friends.krm"));
-    EXPECT_EQ(entries(f.SelectionList), (std::vector<std::string>{"Old Tunes"}));
+    EXPECT_EQ(entries(f.music().SelectionList), (std::vector<std::string>{"Old Tunes"}));
 }
 
 TEST(Playlists, AutoWithoutAutomaticPlaylistsTellsHowToMakeThem) {
     Window w;
     writeFile(w.root / "KRVLaunch/Music/Mine.krm", "x\r\n");
     w.load();
-    QTest::mousePress(w.form->chkSound[4], Qt::LeftButton);
+    QTest::mousePress(w.form->options().chkSound[4], Qt::LeftButton);
     ASSERT_FALSE(w.platform.messages.empty());
     EXPECT_EQ(w.platform.messages.back().title, noAutoPlaylistMessage().title);
-    EXPECT_FALSE(w.form->chkSound[4]->isChecked());
+    EXPECT_FALSE(w.form->options().chkSound[4]->isChecked());
 }
 
 TEST(Playlists, TheAutomaticPlaylistOfTheIwadGoesToTheEngine) {
@@ -53,10 +53,10 @@ TEST(Playlists, TheAutomaticPlaylistOfTheIwadGoesToTheEngine) {
     w.load();
     MainForm& f = *w.form;
     // Assigned through the playlist's menu, then Auto chosen.
-    f.SelectionList->setCurrentRow(0);
-    f.mcAutoPlaylist[static_cast<int>(AutoGame::Doom2)]->trigger();
+    f.music().SelectionList->setCurrentRow(0);
+    f.music().mcAutoPlaylist[static_cast<int>(AutoGame::Doom2)]->trigger();
     ASSERT_TRUE(autoPlaylistExists(w.state.paths));
-    f.chkSound[4]->setChecked(true);
+    f.options().chkSound[4]->setChecked(true);
     f.LaunchButton->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     EXPECT_NE(w.platform.starts[0].commandLine.find("-extmus \"Mine\""), std::string::npos)
@@ -67,8 +67,8 @@ TEST(Playlists, EditOpensThePlaylistInTheTextEditor) {
     Window w;
     writeFile(w.root / "KRVLaunch/Music/Mine.krm", "x\r\n");
     w.load();
-    w.form->SelectionList->setCurrentRow(0);
-    w.form->butMusic[1]->click();
+    w.form->music().SelectionList->setCurrentRow(0);
+    w.form->music().butMusic[1]->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     EXPECT_EQ(w.platform.starts[0].commandLine,
               "notepad.exe \"" + (w.root / "KRVLaunch/Music/Mine.krm").string() + "\"");

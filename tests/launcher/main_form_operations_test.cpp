@@ -174,7 +174,7 @@ TEST(Purge, SavedGamesGoWithTheirRecordsAndNodesOnlyEmptyTheirFolders) {
     w.load();
     for (const int answer : {msg::kResultNo, msg::kResultYes}) {
         w.answer(answer);
-        w.form->ButPurge[1]->click();
+        w.form->options().ButPurge[1]->click();
         EXPECT_EQ(fs::exists(w.root / "gwa/castle.gwa"), answer == msg::kResultNo);
     }
     EXPECT_EQ(w.platform.messages.back().title, " Delete all saved nodes");
@@ -183,10 +183,10 @@ TEST(Purge, SavedGamesGoWithTheirRecordsAndNodesOnlyEmptyTheirFolders) {
 
     writeFile(w.root / "KRVAnFiles/castle.nodes", "n");
     w.answer(msg::kResultNo);
-    w.form->ButPurge[0]->click();
+    w.form->options().ButPurge[0]->click();
     EXPECT_TRUE(fs::exists(w.root / "UserSG/Castle"));
     w.answer(msg::kResultYes);
-    w.form->ButPurge[0]->click();
+    w.form->options().ButPurge[0]->click();
     EXPECT_EQ(w.platform.messages.back().title, " Purge all savegames ");
     EXPECT_TRUE(fs::is_directory(w.root / "UserSG"));
     EXPECT_FALSE(fs::exists(w.root / "UserSG/Castle"));

@@ -33,30 +33,30 @@ struct Options : Window {
 TEST(OptionTabs, NumberBoxesStopAtTheirLimitsAndRenameTheirOptions) {
     Options w;
     MainForm& f = *w.form;
-    Options::press(f.butRight, 5); // 9 at most
-    EXPECT_EQ(f.Corpse->text(), "9");
-    Options::press(f.butleft, 12);
-    EXPECT_EQ(f.Corpse->text(), "0");
-    EXPECT_FALSE(f.chkKRVOpts[3]->isChecked());
-    EXPECT_FALSE(f.chkKRVOpts[3]->isEnabled());
-    EXPECT_EQ(f.TexLabel[1]->text(), "No corpse fade");
-    f.butRight->click();
-    EXPECT_TRUE(f.chkKRVOpts[3]->isEnabled());
-    EXPECT_EQ(f.TexLabel[1]->text(), "Seconds before corpses fade");
+    Options::press(f.options().butRight, 5); // 9 at most
+    EXPECT_EQ(f.options().Corpse->text(), "9");
+    Options::press(f.options().butleft, 12);
+    EXPECT_EQ(f.options().Corpse->text(), "0");
+    EXPECT_FALSE(f.options().chkKRVOpts[3]->isChecked());
+    EXPECT_FALSE(f.options().chkKRVOpts[3]->isEnabled());
+    EXPECT_EQ(f.options().TexLabel[1]->text(), "No corpse fade");
+    f.options().butRight->click();
+    EXPECT_TRUE(f.options().chkKRVOpts[3]->isEnabled());
+    EXPECT_EQ(f.options().TexLabel[1]->text(), "Seconds before corpses fade");
 
-    f.ChkGL->click(); // the delay belongs to the grenade launcher
-    Options::press(f.butRight2, 9);
-    EXPECT_EQ(f.Timeout->text(), "7");
-    Options::press(f.butLeft2, 9);
-    EXPECT_EQ(f.Timeout->text(), "0");
-    EXPECT_EQ(f.ChkGL->text(), "Pipebomb launcher");
-    f.butRight2->click();
-    EXPECT_EQ(f.ChkGL->text(), "Grenade launcher");
+    f.options().ChkGL->click(); // the delay belongs to the grenade launcher
+    Options::press(f.options().butRight2, 9);
+    EXPECT_EQ(f.options().Timeout->text(), "7");
+    Options::press(f.options().butLeft2, 9);
+    EXPECT_EQ(f.options().Timeout->text(), "0");
+    EXPECT_EQ(f.options().ChkGL->text(), "Pipebomb launcher");
+    f.options().butRight2->click();
+    EXPECT_EQ(f.options().ChkGL->text(), "Grenade launcher");
 
-    f.Ricotext->setText("0");
-    f.RicoButton[0]->click(); // a box at 0 starts from 1
-    EXPECT_EQ(f.Ricotext->text(), "1");
-    Options::press(f.RicoButton[1], 12);
+    f.options().Ricotext->setText("0");
+    f.options().RicoButton[0]->click(); // a box at 0 starts from 1
+    EXPECT_EQ(f.options().Ricotext->text(), "1");
+    Options::press(f.options().RicoButton[1], 12);
     EXPECT_EQ(w.state.settings.ricochetValue, 9);
     EXPECT_TRUE(w.state.launch.ricochetChanged);
 }
@@ -64,53 +64,53 @@ TEST(OptionTabs, NumberBoxesStopAtTheirLimitsAndRenameTheirOptions) {
 TEST(OptionTabs, OptionsAreAvailableOnlyWithWhatTheyDependOn) {
     Options w;
     MainForm& f = *w.form;
-    EXPECT_FALSE(f.chkMain[4]->isEnabled()); // no objects: edit mode only
+    EXPECT_FALSE(f.options().chkMain[4]->isEnabled()); // no objects: edit mode only
     EXPECT_FALSE(f.LightText->isEnabled());
-    f.chkMain[5]->click();
-    EXPECT_TRUE(f.chkMain[4]->isEnabled());
-    EXPECT_TRUE(f.chkMain[3]->isEnabled());
+    f.options().chkMain[5]->click();
+    EXPECT_TRUE(f.options().chkMain[4]->isEnabled());
+    EXPECT_TRUE(f.options().chkMain[3]->isEnabled());
     EXPECT_TRUE(f.AuxButton[3]->isVisible());
-    f.chkMain[5]->click();
-    EXPECT_FALSE(f.chkMain[3]->isEnabled());
+    f.options().chkMain[5]->click();
+    EXPECT_FALSE(f.options().chkMain[3]->isEnabled());
 
-    EXPECT_FALSE(f.Timeout->isEnabled()); // the grenade delay needs the launcher
-    f.ChkGL->click();
-    EXPECT_TRUE(f.Timeout->isEnabled());
+    EXPECT_FALSE(f.options().Timeout->isEnabled()); // the grenade delay needs the launcher
+    f.options().ChkGL->click();
+    EXPECT_TRUE(f.options().Timeout->isEnabled());
 
-    f.chkMain[6]->click(); // no monsters
+    f.options().chkMain[6]->click(); // no monsters
     for (int i : {3, 5, 6, 7, 8})
-        EXPECT_FALSE(f.chkKRVOpts[i]->isEnabled()) << i;
-    EXPECT_FALSE(f.GraphicFrames[3]->isEnabled());
-    f.chkMain[6]->click();
-    Options::press(f.butleft, 9);
-    f.chkMain[6]->click();
-    f.chkMain[6]->click();
-    EXPECT_TRUE(f.chkKRVOpts[8]->isEnabled());
-    EXPECT_FALSE(f.chkKRVOpts[3]->isEnabled()); // the fade time is 0
+        EXPECT_FALSE(f.options().chkKRVOpts[i]->isEnabled()) << i;
+    EXPECT_FALSE(f.options().GraphicFrames[3]->isEnabled());
+    f.options().chkMain[6]->click();
+    Options::press(f.options().butleft, 9);
+    f.options().chkMain[6]->click();
+    f.options().chkMain[6]->click();
+    EXPECT_TRUE(f.options().chkKRVOpts[8]->isEnabled());
+    EXPECT_FALSE(f.options().chkKRVOpts[3]->isEnabled()); // the fade time is 0
 
-    f.chkKRVOpts[2]->click(); // hi-res relocation shows the texture location
+    f.options().chkKRVOpts[2]->click(); // hi-res relocation shows the texture location
     EXPECT_TRUE(f.AuxButton[9]->isEnabled());
 }
 
 TEST(OptionTabs, MusicControlsFollowSoundMusicAndAuto) {
     Options w;
     MainForm& f = *w.form;
-    f.chkSound[4]->click(); // Auto
-    EXPECT_FALSE(f.SelectionList->isEnabled());
-    EXPECT_FALSE(f.chkSound[5]->isEnabled());
-    f.chkSound[1]->click(); // music off
-    EXPECT_FALSE(f.SoundFrame[1]->isEnabled());
-    f.chkSound[1]->click(); // on again: Auto still rules the list
-    EXPECT_TRUE(f.SoundFrame[1]->isEnabled());
-    EXPECT_FALSE(f.SelectionList->isEnabled());
-    f.chkSound[4]->click();
-    EXPECT_TRUE(f.SelectionList->isEnabled());
-    f.chkSound[5]->click();
-    EXPECT_EQ(f.chkSound[5]->text(), "Load");
-    f.chkSound[0]->click(); // all sound off
-    EXPECT_FALSE(f.chkSound[3]->isEnabled());
-    EXPECT_FALSE(f.chkSound[5]->isEnabled());
-    EXPECT_FALSE(f.RicoButton[1]->isEnabled());
+    f.options().chkSound[4]->click(); // Auto
+    EXPECT_FALSE(f.music().SelectionList->isEnabled());
+    EXPECT_FALSE(f.options().chkSound[5]->isEnabled());
+    f.options().chkSound[1]->click(); // music off
+    EXPECT_FALSE(f.music().SoundFrame[1]->isEnabled());
+    f.options().chkSound[1]->click(); // on again: Auto still rules the list
+    EXPECT_TRUE(f.music().SoundFrame[1]->isEnabled());
+    EXPECT_FALSE(f.music().SelectionList->isEnabled());
+    f.options().chkSound[4]->click();
+    EXPECT_TRUE(f.music().SelectionList->isEnabled());
+    f.options().chkSound[5]->click();
+    EXPECT_EQ(f.options().chkSound[5]->text(), "Load");
+    f.options().chkSound[0]->click(); // all sound off
+    EXPECT_FALSE(f.options().chkSound[3]->isEnabled());
+    EXPECT_FALSE(f.options().chkSound[5]->isEnabled());
+    EXPECT_FALSE(f.options().RicoButton[1]->isEnabled());
 }
 
 TEST(OptionTabs, OptionTabsTakeLaunchAwayAndOnlyModelsShowsTheCleanup) {
@@ -131,7 +131,7 @@ TEST(OptionTabs, TheModelsTabShowsThePacksFoundOrTheAdvice) {
     {
         Options w;
         w.form->OptionTabs[4]->click();
-        EXPECT_TRUE(w.form->ModFrame->isVisible()); // no base pack
+        EXPECT_TRUE(w.form->options().ModFrame->isVisible()); // no base pack
         EXPECT_FALSE(w.state.content.modelPack1);
     }
     Window w;
@@ -142,8 +142,8 @@ TEST(OptionTabs, TheModelsTabShowsThePacksFoundOrTheAdvice) {
     w.load();
     w.form->OptionTabs[4]->click();
     EXPECT_TRUE(w.state.content.modelPack1);
-    EXPECT_FALSE(w.form->ModFrame->isVisible());
-    EXPECT_EQ(w.form->FrameModel[0]->title(), " Model pack 1 installed ");
+    EXPECT_FALSE(w.form->options().ModFrame->isVisible());
+    EXPECT_EQ(w.form->options().FrameModel[0]->title(), " Model pack 1 installed ");
 }
 
 TEST(OptionTabs, BasicDoomTakesTheModelOptionsAwayAndGivesBackOnlyWhatPacksAllow) {
@@ -161,18 +161,18 @@ TEST(OptionTabs, BasicDoomTakesTheModelOptionsAwayAndGivesBackOnlyWhatPacksAllow
     writeFile(w.root.configFile(), configText(s));
     w.load();
     MainForm& f = *w.form;
-    f.chkMain[0]->click(); // Basic Doom on
+    f.options().chkMain[0]->click(); // Basic Doom on
     for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(f.chkAltModels[i]->isEnabled()) << i;
-    EXPECT_FALSE(f.GunSmoke->isEnabled());
-    EXPECT_FALSE(f.chkSound[2]->isEnabled());
-    EXPECT_FALSE(f.chkGraphics[4]->isEnabled());
-    EXPECT_TRUE(f.chkGraphics[2]->isEnabled()); // detail textures stay
+        EXPECT_FALSE(f.options().chkAltModels[i]->isEnabled()) << i;
+    EXPECT_FALSE(f.options().GunSmoke->isEnabled());
+    EXPECT_FALSE(f.options().chkSound[2]->isEnabled());
+    EXPECT_FALSE(f.options().chkGraphics[4]->isEnabled());
+    EXPECT_TRUE(f.options().chkGraphics[2]->isEnabled()); // detail textures stay
 
-    f.chkMain[0]->click(); // off again
-    EXPECT_TRUE(f.chkAltModels[3]->isEnabled());
-    EXPECT_FALSE(f.chkAltModels[1]->isEnabled()); // no Quilspack files
-    EXPECT_TRUE(f.GunSmoke->isEnabled());
-    EXPECT_TRUE(f.chkSound[2]->isEnabled());
-    EXPECT_TRUE(f.chkGraphics[4]->isEnabled());
+    f.options().chkMain[0]->click(); // off again
+    EXPECT_TRUE(f.options().chkAltModels[3]->isEnabled());
+    EXPECT_FALSE(f.options().chkAltModels[1]->isEnabled()); // no Quilspack files
+    EXPECT_TRUE(f.options().GunSmoke->isEnabled());
+    EXPECT_TRUE(f.options().chkSound[2]->isEnabled());
+    EXPECT_TRUE(f.options().chkGraphics[4]->isEnabled());
 }

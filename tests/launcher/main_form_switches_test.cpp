@@ -120,12 +120,12 @@ TEST(MainFormLoad, MarksWhatTheInstallationOffers) {
     w.load();
     EXPECT_TRUE(w.state.content.detailTexturesAvailable);
     EXPECT_EQ(w.state.content.quilspackFolder, w.root.root() + "/md2/Quilspack");
-    EXPECT_TRUE(w.form->chkAltModels[1]->isChecked());
+    EXPECT_TRUE(w.form->options().chkAltModels[1]->isChecked());
     EXPECT_FALSE(w.state.content.skyboxesAvailable);
-    EXPECT_FALSE(w.form->chkGraphics[3]->isEnabled());
+    EXPECT_FALSE(w.form->options().chkGraphics[3]->isEnabled());
     // Pack options are offered only with their files.
-    EXPECT_FALSE(w.form->chkAltModels[3]->isEnabled());
-    EXPECT_FALSE(w.form->chkSound[6]->isEnabled());
+    EXPECT_FALSE(w.form->options().chkAltModels[3]->isEnabled());
+    EXPECT_FALSE(w.form->options().chkSound[6]->isEnabled());
 }
 
 TEST(MainFormLoad, OffersThePackOptionsWhoseFilesExist) {
@@ -136,11 +136,11 @@ TEST(MainFormLoad, OffersThePackOptionsWhoseFilesExist) {
     fs::create_directories(w.root / "Md2/Monsters/Imp");
     writeFile(w.root / "Data/pk_doom_sfx.wad", "PWAD");
     w.load();
-    EXPECT_TRUE(w.form->chkAltModels[3]->isEnabled());
-    EXPECT_TRUE(w.form->chkAltModels[1]->isEnabled());
-    EXPECT_FALSE(w.form->chkAltModels[2]->isEnabled());
-    EXPECT_TRUE(w.form->chkAltModels[0]->isEnabled()); // with the base model pack
-    EXPECT_TRUE(w.form->chkSound[6]->isEnabled());
+    EXPECT_TRUE(w.form->options().chkAltModels[3]->isEnabled());
+    EXPECT_TRUE(w.form->options().chkAltModels[1]->isEnabled());
+    EXPECT_FALSE(w.form->options().chkAltModels[2]->isEnabled());
+    EXPECT_TRUE(w.form->options().chkAltModels[0]->isEnabled()); // with the base model pack
+    EXPECT_TRUE(w.form->options().chkSound[6]->isEnabled());
 }
 
 TEST(MainFormLoad, WithoutTheQuilspackItsWeaponOptionsAreTurnedOff) {
@@ -153,11 +153,11 @@ TEST(MainFormLoad, WithoutTheQuilspackItsWeaponOptionsAreTurnedOff) {
     writeFile(w.root.configFile(), configText(s));
     w.load();
     EXPECT_TRUE(w.state.content.quilspackFolder.empty());
-    EXPECT_FALSE(w.form->chkAltModels[1]->isChecked());
-    EXPECT_FALSE(w.form->chkAltModels[2]->isChecked());
-    EXPECT_EQ(w.form->chkKRVOpts[3]->text(), "No corpse fade");
-    EXPECT_FALSE(w.form->chkKRVOpts[3]->isEnabled());
-    EXPECT_EQ(w.form->ChkGL->text(), "Pipebomb launcher");
+    EXPECT_FALSE(w.form->options().chkAltModels[1]->isChecked());
+    EXPECT_FALSE(w.form->options().chkAltModels[2]->isChecked());
+    EXPECT_EQ(w.form->options().chkKRVOpts[3]->text(), "No corpse fade");
+    EXPECT_FALSE(w.form->options().chkKRVOpts[3]->isEnabled());
+    EXPECT_EQ(w.form->options().ChkGL->text(), "Pipebomb launcher");
 }
 
 TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
@@ -245,9 +245,9 @@ TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
 TEST(MainFormSettings, NumberBoxesWithoutANumberGiveZero) {
     Window w;
     w.load();
-    w.form->Corpse->setText("");
+    w.form->options().Corpse->setText("");
     w.form->LightText->setText("9.9");
-    w.form->Ricotext->setText("lots");
+    w.form->options().Ricotext->setText("lots");
     w.form->close();
     EXPECT_EQ(w.config().at(73), "0");
     EXPECT_EQ(w.config().at(21), "9");
@@ -277,8 +277,8 @@ TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindo
     EXPECT_EQ(w.state.settings.gamesListView, MainForm::DoomGames);
     for (int i : {2, 3, 4, 5, 6, 7})
         EXPECT_FALSE(f.AuxButton[i]->isVisible()) << i;
-    EXPECT_FALSE(f.ChkModelOpts[2]->isVisible());
-    EXPECT_FALSE(f.chkMain[6]->isVisible());
+    EXPECT_FALSE(f.options().ChkModelOpts[2]->isVisible());
+    EXPECT_FALSE(f.options().chkMain[6]->isVisible());
     EXPECT_EQ(f.ChkFrame->y(), f.KRVFrame->y()); // in the command-line frame's place
 }
 
@@ -289,7 +289,7 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
     writeFile(w.root.configFile(), configText(s));
     w.load();
     MainForm& f = *w.form;
-    f.chkMain[2]->click();
+    f.options().chkMain[2]->click();
     QApplication::processEvents();
     EXPECT_TRUE(f.advancedLayout());
     EXPECT_EQ(f.height(), 7710 / 15);
@@ -303,9 +303,9 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
         EXPECT_TRUE(f.AuxButton[i]->isVisible()) << i;
     EXPECT_FALSE(f.AuxButton[3]->isVisible()); // the edit log: edit mode only
     EXPECT_FALSE(f.AuxButton[7]->isVisible()); // the zip folder: zip view only
-    f.chkMain[5]->setChecked(true);
+    f.options().chkMain[5]->setChecked(true);
     EXPECT_TRUE(f.AuxButton[3]->isVisible());
-    f.chkMain[5]->setChecked(false);
+    f.options().chkMain[5]->setChecked(false);
     f.OptionUdir[2]->click();
     EXPECT_TRUE(f.AuxButton[7]->isVisible());
     f.OptionUdir[1]->click();
@@ -315,7 +315,7 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
 
     f.OptionTabs[3]->click();
     EXPECT_EQ(f.TabPages->currentIndex(), 3);
-    f.chkMain[2]->click();
+    f.options().chkMain[2]->click();
     QApplication::processEvents();
     EXPECT_EQ(f.height(), 6900 / 15);
     EXPECT_EQ(f.TabPages->currentIndex(), 0);
@@ -363,17 +363,17 @@ TEST(MainFormSwitches, DevModeDoubleClickShowsAndHidesTheDevelopmentSwitches) {
     w.load();
     MainForm& f = *w.form;
     f.OptionTabs[1]->click();
-    EXPECT_FALSE(f.chkTesting->isVisible());
+    EXPECT_FALSE(f.options().chkTesting->isVisible());
     EXPECT_FALSE(f.ExitOption[0]->isVisible());
     QTest::mouseDClick(f.DevMode, Qt::LeftButton);
-    EXPECT_TRUE(f.chkTesting->isVisible());
+    EXPECT_TRUE(f.options().chkTesting->isVisible());
     EXPECT_TRUE(f.ExitOption[0]->isVisible());
-    f.chkTesting->click();
+    f.options().chkTesting->click();
     f.ExitOption[0]->click();
     EXPECT_EQ(w.state.settings.launchMode, 0);
     QTest::mouseDClick(f.DevMode, Qt::LeftButton);
-    EXPECT_FALSE(f.chkTesting->isVisible());
-    EXPECT_FALSE(f.chkTesting->isChecked());
+    EXPECT_FALSE(f.options().chkTesting->isVisible());
+    EXPECT_FALSE(f.options().chkTesting->isChecked());
 }
 
 TEST(MainFormSwitches, EnterLaunchesOnlyWhileLaunchIsEnabled) {
@@ -424,7 +424,7 @@ TEST(MainFormSwitches, ActivationSelectsTheFirstTitleAndDropsAMissingAutoPlaylis
     QApplication::setActiveWindow(w.form.get());
     ASSERT_TRUE(w.form->isActiveWindow());
     EXPECT_EQ(w.form->PwadList->currentRow(), 0);
-    EXPECT_FALSE(w.form->chkSound[4]->isChecked());
+    EXPECT_FALSE(w.form->options().chkSound[4]->isChecked());
 }
 
 TEST(MainFormTheme, DoubleClicksCycleThroughThePicturesAndABrokenOneShowsTheCaption) {

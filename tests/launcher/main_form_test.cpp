@@ -1,6 +1,6 @@
 #include "main_form_fixture.h"
 
-#include "launcher/mainwindow/twips.h"
+#include "launcher/ui/twips.h"
 
 #include <QGuiApplication>
 #include <QLabel>

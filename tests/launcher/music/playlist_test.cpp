@@ -336,3 +336,10 @@ TEST(PlaylistAuto, SubmenuEntriesNeedTheIwadFile) {
               (std::array<bool, 4>{false, true, false, false}));
     EXPECT_STREQ(autoGames()[0].menuCaption, "Doom/Ultimate Doom");
 }
+
+TEST(PlaylistControls, SoundOrMusicOffTakesThePlaylistsAndAutoTakesTheList) {
+    EXPECT_EQ(musicAvailability(false, false, false), (MusicAvailability{true, true}));
+    EXPECT_EQ(musicAvailability(false, false, true), (MusicAvailability{true, false}));
+    EXPECT_EQ(musicAvailability(true, false, false), (MusicAvailability{false, false}));
+    EXPECT_EQ(musicAvailability(false, true, false), (MusicAvailability{false, false}));
+}

@@ -1,11 +1,19 @@
-// The option tabs: the number boxes with their step buttons, the rules that
-// make options available only together with the options they depend on,
-// the sound and music boxes, and the tab strip.
+// The option tabs' behaviour: the number boxes with their step buttons,
+// the rules that make options available only together with the options and
+// packs they depend on, the model packs, and the Models tab's maintenance.
 
-#include "launcher/mainwindow/main_form.h"
+#include "launcher/options/options_panel.h"
+
+#include "launcher/library/game_operations.h"
+#include "launcher/library/scripted_maps.h"
+#include "launcher/options/option_rules.h"
+#include "launcher/ui/cleanup_confirmation.h"
+#include "launcher/ui/panel_controls.h"
+#include "launcher/ui/qt_font.h"
+#include "launcher/ui/shortcut_form.h"
+#include "launcher/ui/tex_form.h"
 
 #include "common/ci_path.h"
-#include "launcher/library/scripted_maps.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,37 +21,54 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QStackedWidget>
 #include <QToolButton>
+
+#include <vector>
 
 namespace krv {
 
 namespace {
 
-// A number box stepped by its buttons within [low, high]; a box that holds
-// less than its lowest value starts from there.
+// Steps a number box; the value shown is the value returned.
 int stepNumber(QLineEdit* box, int step, int low, int high) {
-    bool ok = false;
-    int value = box->text().trimmed().toInt(&ok);
-    if (!ok || value < low)
-        value = low;
-    value = std::clamp(value + step, low, high);
+    const int value = steppedNumber(box->text().toStdString(), step, low, high);
     box->setText(QString::number(value));
     return value;
 }
 
-void enable(std::initializer_list<QWidget*> controls, bool on) {
-    for (QWidget* control : controls)
-        control->setEnabled(on);
+// The boxes a launch may use, each with the controls that follow it.
+struct BoxControl {
+    bool OptionBoxes::*box;
+    std::vector<QWidget*> controls;
+};
+
+std::vector<BoxControl> optionBoxControls(const OptionsPanel& f) {
+    return {
+        {&OptionBoxes::highResPatches, {f.chkGraphics[4]}},
+        {&OptionBoxes::highResTextures, {f.chkMain[1]}},
+        {&OptionBoxes::detailTextures, {f.chkGraphics[2]}},
+        {&OptionBoxes::skyboxes, {f.chkGraphics[3], f.SkyOpt[0], f.SkyOpt[1]}},
+        {&OptionBoxes::hiResSoundPack, {f.chkSound[6]}},
+        {&OptionBoxes::ignorePlaylist, {f.chkSound[10]}},
+        {&OptionBoxes::forceFmodMidi, {f.chkSound[9]}},
+        {&OptionBoxes::pistolZombies, {f.chkAltModels[0]}},
+        {&OptionBoxes::quilspackWeapons, {f.chkAltModels[1]}},
+        {&OptionBoxes::quilspackAltWeapons, {f.chkAltModels[2]}},
+        {&OptionBoxes::modelReplacements, {f.chkAltModels[3]}},
+        {&OptionBoxes::noForcedModels, {f.ChkModelOpts[1]}},
+        {&OptionBoxes::coreEffects, {f.ChkModelOpts[3]}},
+        {&OptionBoxes::extraFx, {f.chkEffects[3]}},
+        {&OptionBoxes::scaler, {f.cbScaler}},
+        {&OptionBoxes::grenadeLauncher, {f.ChkGL}},
+    };
 }
 
 } // namespace
 
-void MainForm::connectOptions() {
+void OptionsPanel::connectControls() {
     connect(butRight, &QToolButton::clicked, this, [this] { stepCorpseFade(+1); });
     connect(butleft, &QToolButton::clicked, this, [this] { stepCorpseFade(-1); });
     connect(butRight2, &QToolButton::clicked, this, [this] { stepGrenadeDelay(+1); });
@@ -59,8 +84,8 @@ void MainForm::connectOptions() {
     connect(chkMain[1], &QCheckBox::toggled, this, [this](bool on) {
         chkGraphics[2]->setEnabled(!on && state_.content.detailTexturesAvailable);
     });
-    connect(chkMain[5], &QCheckBox::toggled, this, &MainForm::applyEditMode);
-    connect(chkMain[6], &QCheckBox::toggled, this, &MainForm::applyNoMonsters);
+    connect(chkMain[5], &QCheckBox::toggled, this, &OptionsPanel::applyEditMode);
+    connect(chkMain[6], &QCheckBox::toggled, this, &OptionsPanel::applyNoMonsters);
     connect(ChkGL, &QCheckBox::toggled, this, [this](bool on) {
         enable({Timeout, butLeft2, butRight2}, on);
     });
@@ -73,20 +98,10 @@ void MainForm::connectOptions() {
     });
     connect(chkKRVOpts[2], &QCheckBox::toggled, this, [this](bool on) {
         TexPathLabel->setVisible(on);
-        AuxButton[9]->setEnabled(on);
+        emit textureRelocationChanged(on);
     });
-    connect(chkSound[0], &QCheckBox::toggled, this, &MainForm::applySoundRules);
-    connect(chkSound[1], &QCheckBox::toggled, this, &MainForm::applySoundRules);
-    connect(chkSound[4], &QCheckBox::toggled, this, [this](bool on) {
-        if (on)
-            chkSound[5]->setChecked(false);
-        DisableMusic();
-    });
-    connect(chkSound[5], &QCheckBox::toggled, this, [this](bool on) {
-        chkSound[5]->setText(on ? QStringLiteral("Load") : QStringLiteral("Manual"));
-        if (on)
-            chkSound[4]->setChecked(false);
-    });
+    connect(chkSound[0], &QCheckBox::toggled, this, &OptionsPanel::applySoundRules);
+    connect(chkSound[1], &QCheckBox::toggled, this, &OptionsPanel::applySoundRules);
     connect(chkSound[3], &QCheckBox::toggled, this, [this](bool on) {
         chkSound[8]->setEnabled(on);
         ChannelsLabel->setEnabled(on || !chkSound[0]->isChecked());
@@ -122,15 +137,16 @@ void MainForm::connectOptions() {
         }
         BasicDoomGrey();
     });
-    for (int i = 1; i < 5; ++i)
-        connect(OptionTabs[i], &QPushButton::clicked, this, [this, i] { switchTab(i); });
-    connect(OptionTabs[0], &QPushButton::clicked, this, [this] { switchTab(0); });
+    connect(ButPurge[0], &QPushButton::clicked, this, &OptionsPanel::PurgeSaveGamesClick);
+    connect(ButPurge[1], &QPushButton::clicked, this, &OptionsPanel::PurgeNodes);
+    connect(ButPurge[2], &QPushButton::clicked, this, &OptionsPanel::CleanupModelPacks);
+    connect(cbScaler, &QComboBox::currentIndexChanged, this, &OptionsPanel::showScalingCaption);
 }
 
 // "Basic Doom" plays with the original sprites: the model options, the
 // model effects and the ricochets go; turned off, each comes back only where
 // its packs and settings allow it.
-void MainForm::BasicDoom() {
+void OptionsPanel::BasicDoom() {
     const bool on = chkMain[0]->isChecked();
     const Settings& s = state_.settings;
     const bool effects = s.modelFx;
@@ -168,7 +184,7 @@ void MainForm::BasicDoom() {
 
 // The high-resolution graphics with "Basic Doom": only detail textures,
 // unless the effects setting keeps the rest.
-void MainForm::BasicDoomGrey() {
+void OptionsPanel::BasicDoomGrey() {
     const bool basic = chkMain[0]->isChecked() && !state_.settings.modelFx;
     if (basic) {
         chkGraphics[2]->setEnabled(state_.content.detailTexturesAvailable);
@@ -184,11 +200,11 @@ void MainForm::BasicDoomGrey() {
 }
 
 // After a selection: a scripted map of the maker uses its own graphics.
-void MainForm::GreyHiresFrame() {
+void OptionsPanel::GreyHiresFrame() {
     if (chkMain[0]->isChecked())
         return;
-    const bool scripted =
-        selection_.manualGame && scriptedMapInstalled(state_.paths, selection_.manualGameName);
+    const bool scripted = state_.gameSelection.manualGame &&
+                          scriptedMapInstalled(state_.paths, state_.gameSelection.manualGameName);
     if (scripted) {
         enable({GraphicFrames[5], chkGraphics[2], chkGraphics[3], chkGraphics[4], chkMain[1],
                 SkyOpt[0], SkyOpt[1]},
@@ -205,7 +221,7 @@ void MainForm::GreyHiresFrame() {
 
 // A scripted map of the maker brings its own sprites: "Basic Doom" and the
 // effects setting are unavailable (their checked states come back after).
-void MainForm::KillSpriteOptions() {
+void OptionsPanel::KillSpriteOptions() {
     for (QCheckBox* box : {chkMain[0], ChkModelOpts[1], ChkModelOpts[2], ChkModelOpts[3],
                            chkEffects[0], chkEffects[2]}) {
         const QSignalBlocker quiet(box);
@@ -214,7 +230,7 @@ void MainForm::KillSpriteOptions() {
     GraphicFrames[4]->setEnabled(false);
 }
 
-void MainForm::RestoreSpriteOptions() {
+void OptionsPanel::RestoreSpriteOptions() {
     const Settings& s = state_.settings;
     chkMain[0]->setEnabled(!s.coreEffects && !s.modelFx);
     ChkModelOpts[3]->setEnabled(true);
@@ -229,7 +245,7 @@ void MainForm::RestoreSpriteOptions() {
 
 // The option rules run once after the settings are restored, so that what
 // is available matches the stored values.
-void MainForm::applyOptionRules() {
+void OptionsPanel::applyOptionRules() {
     chkGraphics[2]->setEnabled(!chkMain[1]->isChecked() && state_.content.detailTexturesAvailable);
     applyEditMode(chkMain[5]->isChecked());
     applyNoMonsters(chkMain[6]->isChecked());
@@ -237,16 +253,13 @@ void MainForm::applyOptionRules() {
     if (chkGraphics[3]->isEnabled())
         enable({SkyOpt[0], SkyOpt[1]}, chkGraphics[3]->isChecked());
     TexPathLabel->setVisible(chkKRVOpts[2]->isChecked());
-    AuxButton[9]->setEnabled(chkKRVOpts[2]->isChecked());
+    emit textureRelocationChanged(chkKRVOpts[2]->isChecked());
     enable({Ricotext, RicoButton[0], RicoButton[1]}, chkSound[2]->isChecked());
-    chkSound[5]->setText(chkSound[5]->isChecked() ? QStringLiteral("Load")
-                                                  : QStringLiteral("Manual"));
     applySoundRules();
     BasicDoom();
-    switchTab(0);
 }
 
-void MainForm::stepCorpseFade(int step) {
+void OptionsPanel::stepCorpseFade(int step) {
     const int seconds = stepNumber(Corpse, step, 0, 9);
     state_.settings.corpseFadeSeconds = seconds;
     if (seconds > 0) {
@@ -261,23 +274,20 @@ void MainForm::stepCorpseFade(int step) {
     }
 }
 
-void MainForm::stepGrenadeDelay(int step) {
+void OptionsPanel::stepGrenadeDelay(int step) {
     const int delay = stepNumber(Timeout, step, 0, 7);
     state_.settings.grenadeTimer = delay;
     ChkGL->setText(delay > 0 ? QStringLiteral("Grenade launcher")
                              : QStringLiteral("Pipebomb launcher"));
 }
 
-void MainForm::applyEditMode(bool on) {
-    AuxButton[3]->setVisible(advancedLayout_ && on);
-    AuxButton[7]->setVisible(advancedLayout_ && !on && state_.settings.gamesListView == ZipLibrary);
+void OptionsPanel::applyEditMode(bool on) {
     chkMain[4]->setEnabled(on);
     chkMain[3]->setEnabled(on);
-    LightText->setEnabled(on);
-    WineImage->setVisible(!on && state_.startup.wineMode);
+    emit editModeChanged(on);
 }
 
-void MainForm::applyNoMonsters(bool on) {
+void OptionsPanel::applyNoMonsters(bool on) {
     enable({chkKRVOpts[5], chkKRVOpts[6], chkKRVOpts[7], chkKRVOpts[8], Corpse, butleft, butRight,
             GraphicFrames[3], TexLabel[1]},
            !on);
@@ -291,75 +301,24 @@ void MainForm::applyNoMonsters(bool on) {
 }
 
 // "Disable sound" and "Disable music", and the playlist controls they rule.
-void MainForm::applySoundRules() {
-    const bool soundOff = chkSound[0]->isChecked();
-    for (int i : {1, 2, 3, 4, 6, 7, 8, 9, 10})
-        chkSound[i]->setEnabled(!soundOff);
-    enable({cbChannels, ChannelsLabel}, !soundOff);
-    if (!soundOff) {
-        chkSound[5]->setEnabled(!chkSound[4]->isChecked());
-        chkSound[6]->setEnabled(ci::isFile(state_.paths.root + "/data/pk_doom_sfx.wad"));
-        const bool basicDoom = chkMain[0]->isChecked();
-        chkSound[2]->setEnabled(!basicDoom);
-        chkSound[7]->setEnabled(!basicDoom);
-        chkSound[8]->setEnabled(chkSound[3]->isChecked());
-    } else {
-        chkSound[5]->setEnabled(false);
-    }
-    enable({Ricotext, RicoButton[0], RicoButton[1]},
-           !soundOff && chkSound[2]->isEnabled() && chkSound[2]->isChecked());
-    DisableMusic();
+void OptionsPanel::applySoundRules() {
+    SoundSwitches on;
+    on.soundOff = chkSound[0]->isChecked();
+    on.automatic = chkSound[4]->isChecked();
+    on.basicDoom = chkMain[0]->isChecked();
+    on.sound3d = chkSound[3]->isChecked();
+    on.ricochets = chkSound[2]->isChecked();
+    const SoundAvailability allowed =
+        soundAvailability(on, ci::isFile(state_.paths.root + "/data/pk_doom_sfx.wad"));
+    for (std::size_t i = 1; i < chkSound.size(); ++i)
+        chkSound[i]->setEnabled(allowed.boxes[i]);
+    enable({cbChannels, ChannelsLabel}, allowed.channels);
+    enable({Ricotext, RicoButton[0], RicoButton[1]}, allowed.ricochetValue);
+    emit soundRulesApplied();
 }
-
-void MainForm::DisableMusic() {
-    const bool off = chkSound[0]->isChecked() || chkSound[1]->isChecked();
-    const bool automatic = chkSound[4]->isChecked();
-    SoundFrame[1]->setEnabled(!off);
-    SelectionList->setEnabled(!off && !automatic);
-    butMusic[0]->setEnabled(!off && !automatic);
-    butMusic[1]->setEnabled(!off && !automatic);
-    butMusic[2]->setEnabled(!off && !automatic);
-    chkSound[4]->setEnabled(!off);
-    chkSound[5]->setEnabled(!off && !automatic);
-    chkSound[9]->setEnabled(!off);
-    chkSound[10]->setEnabled(!off);
-}
-
-// The tab strip: the chosen tab in dark red; the option tabs take the
-// Launch and shortcut buttons away, the Games tab gives them back when the
-// selection can be launched.
-void MainForm::switchTab(int tab) {
-    TabPages->setCurrentIndex(tab);
-    for (int i = 0; i < 5; ++i) {
-        QPalette palette = OptionTabs[i]->palette();
-        palette.setColor(QPalette::ButtonText,
-                         i == tab ? QColor(192, 0, 0)
-                                  : chkMain[0]->palette().color(QPalette::WindowText));
-        OptionTabs[i]->setPalette(palette);
-        OptionTabs[i]->setChecked(i == tab);
-    }
-    AuxButton[8]->setVisible(tab == 4); // the model pack cleanup
-    if (tab == 0) {
-        // A changed file filter lists the game's files anew.
-        if (chkLaunchPrefs[4]->isChecked() != wadFilesOnlyListed_) {
-            wadFilesOnlyListed_ = chkLaunchPrefs[4]->isChecked();
-            SelectGame();
-        }
-        const bool launchable = PwadShowlist->count() > 0 && MapList->count() > 0;
-        LaunchButton->setEnabled(launchable);
-        AuxButton[2]->setEnabled(launchable && chkLaunchPrefs[2]->isChecked() &&
-                                 state_.settings.gamesListView != ZipLibrary);
-        return;
-    }
-    LaunchButton->setEnabled(false);
-    AuxButton[2]->setEnabled(false);
-    if (tab == 4)
-        RefreshModelPacks();
-}
-
 // The model packs found now and what their options may do with the chosen
 // game: the pack frame's caption or the advice, and the model options.
-void MainForm::RefreshModelPacks() {
+void OptionsPanel::RefreshModelPacks() {
     ModelControls current;
     for (int i = 0; i < 4; ++i)
         current.altModels[i] = {chkAltModels[i]->isEnabled(), chkAltModels[i]->isChecked()};
@@ -367,7 +326,7 @@ void MainForm::RefreshModelPacks() {
         current.modelOpts[i] = {ChkModelOpts[i]->isEnabled(), ChkModelOpts[i]->isChecked()};
     current.packFrameEnabled = FrameModel[0]->isEnabled();
     const ModelRefresh refresh =
-        refreshModelPacks(state_.paths, packs_, mainWad_, current, state_.settings);
+        refreshModelPacks(state_.paths, packs_, state_.mainWad, current, state_.settings);
     packs_ = refresh.packs;
     state_.content.modelPack1 = packs_.pack1;
     ModFrame->setVisible(refresh.frame.adviceShown);
@@ -385,6 +344,141 @@ void MainForm::RefreshModelPacks() {
     for (int i = 1; i < 4; ++i)
         apply(ChkModelOpts[i], refresh.controls.modelOpts[i]);
     FrameModel[0]->setEnabled(refresh.controls.packFrameEnabled);
+}
+
+void OptionsPanel::prepareModelOptions() {
+    Settings& s = state_.settings;
+    ContentState& content = state_.content;
+    packs_ = krv::detectModelPacks(state_.paths);
+    content.modelPack1 = packs_.pack1;
+    content.scriptedMapModels = hasScriptedModels(state_.paths);
+    const bool smokeKinds = s.gunSmoke && content.modelPack1 && !s.basicDoom;
+    Smoke[0]->setEnabled(smokeKinds);
+    Smoke[1]->setEnabled(smokeKinds);
+    content.quilspackFolder.clear();
+    if (ci::isFile(state_.paths.root + "/Md2/Quilspack/quilspack.wad"))
+        content.quilspackFolder = state_.paths.root + "/md2/Quilspack";
+    if (content.quilspackFolder.empty()) {
+        s.quilspackWeapons = false;
+        s.quilspackAltWeapons = false;
+    }
+    // "Extra FX" needs the base model pack and its definitions; the pack
+    // detection marks them when model packs are installed.
+    chkEffects[3]->setEnabled(content.extraFxAvailable && content.modelPack1);
+    applyPackAvailability();
+}
+
+// Options that load files of packs the user may not have installed are
+// offered only when those files exist, so that a launch never names one
+// that is missing.
+// (The sound pack's box follows the sound rules, which run with the option
+// rules once the controls hold the settings.)
+void OptionsPanel::applyPackAvailability() {
+    const auto packFiles = altModelFilesPresent(state_.paths);
+    for (std::size_t i = 0; i < packFiles.size(); ++i)
+        chkAltModels[i]->setEnabled(!state_.settings.basicDoom && packFiles[i]);
+}
+
+void OptionsPanel::setSettingCaptions() {
+    if (state_.settings.corpseFadeSeconds == 0)
+        chkKRVOpts[3]->setText(QStringLiteral("No corpse fade"));
+    if (state_.settings.grenadeTimer == 0)
+        ChkGL->setText(QStringLiteral("Pipebomb launcher"));
+}
+
+void OptionsPanel::OpenTexForm() {
+    TexForm dialog(state_, platform_, state_.texFormFolderText, window_);
+    connect(&dialog, &TexForm::texturesUnavailable, this, [this] {
+        chkMain[1]->setChecked(false);
+        state_.settings.highResTextures = false;
+    });
+    dialog.exec();
+}
+
+OptionBoxes OptionsPanel::availableBoxes() const {
+    OptionBoxes boxes;
+    for (const BoxControl& entry : optionBoxControls(*this))
+        boxes.*entry.box = entry.controls.front()->isEnabled();
+    return boxes;
+}
+
+void OptionsPanel::applyAvailableBoxes(const OptionBoxes& boxes) {
+    for (const BoxControl& entry : optionBoxControls(*this))
+        for (QWidget* control : entry.controls)
+            control->setEnabled(boxes.*entry.box);
+}
+
+void OptionsPanel::noteSkyboxes() {
+    state_.content.skyboxesAvailable = ci::isFolder(state_.paths.root + "/data/Skyboxes");
+    if (!state_.content.skyboxesAvailable)
+        enable({chkGraphics[3], SkyOpt[0], SkyOpt[1]}, false);
+}
+
+void OptionsPanel::showCorpseFadeUnavailable() {
+    QPalette red = Corpse->palette();
+    red.setColor(QPalette::Text, QColor(192, 0, 0));
+    Corpse->setPalette(red);
+    chkKRVOpts[3]->setChecked(false);
+    chkKRVOpts[3]->setEnabled(false);
+}
+
+void OptionsPanel::setGrenadeControlsEnabled(bool on) {
+    enable({ChkGL, Timeout, butLeft2, butRight2}, on);
+}
+
+void OptionsPanel::showScalingCaption(int level) {
+    const char* caption = "";
+    if (level == 0)
+        caption = "No scaling - best quality";
+    else if (level == 1)
+        caption = "Minimum scaling";
+    else if (level == 4)
+        caption = "Maximum scaling";
+    TexLabel[0]->setText(QString::fromLatin1(caption));
+}
+
+void OptionsPanel::CleanupModelPacks() {
+    ShortcutForm dialog(ShortcutForm::Mode::Cleanup, {}, !state_.settings.disableTooltips, window_);
+    applyLauncherFont(&dialog, state_.font);
+    dialog.exec();
+    if (dialog.cancelled() || !dialog.chkModDel->isChecked())
+        return;
+    CleanupModelPacksConfirmed();
+}
+
+void OptionsPanel::CleanupModelPacksConfirmed() {
+    if (!cleanupConfirmationRemoved(state_.paths.dataFolder) && !platform_.confirmCleanup())
+        return;
+    deleteModelPacks(state_.paths, {true, true, true}, packs_);
+    RefreshModelPacks();
+    platform_.showMessage(
+        "Important: Close down the launcher before re-installing any model packs.    ",
+        msg::kInformation, " Cleanup Completed");
+}
+
+void OptionsPanel::PurgeSaveGamesClick() {
+    const int answer = platform_.showMessage(
+        "  This is a quick method of removing all previously saved games.        \r\n\r\n"
+        "                          Do you wish to continue?",
+        msg::kYesNoQuestion, " Purge all savegames ");
+    if (answer != msg::kResultYes)
+        return;
+    PurgeSaveGames();
+    emit saveGamesPurged();
+}
+
+void OptionsPanel::PurgeSaveGames() {
+    purgeSaveGames(state_.paths);
+}
+
+void OptionsPanel::PurgeNodes() {
+    const int answer =
+        platform_.showMessage("This is a quick method of removing all nodes that have      \r\n"
+                              "    previously been built with maps you have played.       \r\n\r\n"
+                              "                  Do you wish to continue?",
+                              msg::kYesNoQuestion, " Delete all saved nodes");
+    if (answer == msg::kResultYes)
+        purgeNodes(state_.paths);
 }
 
 } // namespace krv

@@ -1,0 +1,55 @@
+#include "launcher/ui/panel_controls.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QToolButton>
+
+namespace krv {
+
+void enable(std::initializer_list<QWidget*> controls, bool on) {
+    for (QWidget* control : controls)
+        control->setEnabled(on);
+}
+
+QLabel* header(const char* text, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}
+
+QToolButton* stepButton(Qt::ArrowType arrow, QWidget* parent) {
+    auto* b = new QToolButton(parent);
+    b->setArrowType(arrow);
+    b->setAutoRepeat(true);
+    return b;
+}
+
+QLineEdit* numberBox(const char* text, QWidget* parent, int chars) {
+    auto* box = new QLineEdit(QString::fromLatin1(text), parent);
+    box->setAlignment(Qt::AlignCenter);
+    box->setMaxLength(chars);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (chars + 3));
+    return box;
+}
+
+QHBoxLayout* stepper(QToolButton* down, QLineEdit* box, QToolButton* up) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    row->addWidget(down);
+    row->addWidget(box);
+    row->addWidget(up);
+    row->addStretch();
+    return row;
+}
+
+QListWidget* list(QWidget* parent) {
+    auto* l = new QListWidget(parent);
+    l->setUniformItemSizes(true);
+    return l;
+}
+
+} // namespace krv
