@@ -15,6 +15,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -100,12 +101,35 @@ bool QtPlatform::writeShortcut(const ShortcutLink& link) {
     return writeDesktopEntry(link);
 }
 
+// The graphical session a window lives in: the X display without its screen
+// number (":1" and ":1.0" are one display), else the Wayland display, else the
+// Qt platform (offscreen runs share none of these).
+static QString graphicalSession() {
+    QString display = qEnvironmentVariable("DISPLAY");
+    const qsizetype colon = display.lastIndexOf(':');
+    const qsizetype dot = display.indexOf('.', colon + 1);
+    if (colon >= 0 && dot > colon)
+        display.truncate(dot);
+    if (!display.isEmpty())
+        return QStringLiteral("x11") + display;
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (!wayland.isEmpty())
+        return QStringLiteral("wayland:") + wayland;
+    return QGuiApplication::platformName();
+}
+
+// One key per caption and graphical session, so that copies on other
+// displays don't meet; the socket lives in the user's runtime folder, out of
+// the shared temporary folder.
 QString QtPlatform::instanceKey(const std::string& caption) {
-    const QByteArray hash =
-        QCryptographicHash::hash(QByteArray::fromStdString(caption), QCryptographicHash::Sha1)
-            .toHex()
-            .left(16);
-    return QStringLiteral("KRVLauncher-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
+    QByteArray identity = QByteArray::fromStdString(caption);
+    identity += '\0';
+    identity += graphicalSession().toUtf8();
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex().left(16));
+    const QString name = QStringLiteral("KRVLauncher-%1-%2").arg(::getuid()).arg(hash);
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? name : runtime + QLatin1Char('/') + name;
 }
 
 bool QtPlatform::activateRunningCopy(const std::string& caption) {

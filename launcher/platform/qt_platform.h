@@ -1,7 +1,8 @@
 #pragma once
 // The Platform on a real desktop, through Qt: message boxes and prompts
 // centred over the main window, file dialogs, processes, documents and the
-// running-copy test (a local socket named after the window caption).
+// running-copy test (a local socket named after the window caption and the
+// display, in the runtime folder).
 
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
@@ -42,7 +43,8 @@ protected:
     void endProcessNow(int exitCode) override;
 
 public:
-    // The local socket name under which a copy with this caption listens.
+    // The local socket path under which a copy with this caption listens on
+    // this display.
     static QString instanceKey(const std::string& caption);
 
 private:
