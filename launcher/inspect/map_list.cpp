@@ -52,6 +52,19 @@ WadCheck parseWadCheck(const std::string& output) {
     return check;
 }
 
+std::map<std::string, std::string> parseMapTitles(const std::string& output) {
+    std::map<std::string, std::string> titles;
+    for (const std::string& line : splitLines(output)) {
+        const std::size_t blank = line.find(' ');
+        if (blank == 0 || blank == std::string::npos || blank > 5)
+            continue;
+        const std::string_view title = trim(std::string_view(line).substr(blank + 1));
+        if (!title.empty())
+            titles.emplace(line.substr(0, blank), std::string(title));
+    }
+    return titles;
+}
+
 int wadCheckScore(const std::string& output) {
     if (output.empty())
         return 10;

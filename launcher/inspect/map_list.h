@@ -6,6 +6,7 @@
 #include "launcher/platform/platform.h"
 #include "launcher/startup/install_paths.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ struct WadCheck {
 
 // Reads the CHECKWAD output; nothing at all for an empty output.
 WadCheck parseWadCheck(const std::string& output);
+
+// The map titles of MAPTITLES output ("MAP01 Entryway" a line), by map name.
+std::map<std::string, std::string> parseMapTitles(const std::string& output);
 
 // 100 plus the level count the output names, or 10 for an empty output.
 int wadCheckScore(const std::string& output);
