@@ -42,7 +42,7 @@ entry_text() {
     cat <<EOF
 [Desktop Entry]
 Type=Application
-Version=1.5
+Version=1.4
 Name=Korvath Launcher
 GenericName=Doom Game Launcher
 Comment=Choose a Doom game, a map and the options, and start the Korvath engine
