@@ -57,6 +57,7 @@ void MainForm::connectControls() {
     connect(SelButton, &QPushButton::clicked, this, &MainForm::SelButtonClick);
     connect(AuxButton[6], &QToolButton::clicked, this, &MainForm::OpenFontForm);
     connect(AuxButton[9], &QToolButton::clicked, this, &MainForm::OpenTexForm);
+    connect(AuxButton[5], &QToolButton::clicked, this, [this] { iwadForm_->ShowModal(); });
     connect(LaunchButton, &QPushButton::clicked, this, &MainForm::LaunchButtonClick);
     connect(AuxButton[3], &QToolButton::clicked, this, [this] { openLogFile("edit.out"); });
     connect(AuxButton[4], &QToolButton::clicked, this, [this] { openLogFile("Korvath.out"); });

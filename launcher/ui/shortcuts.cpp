@@ -63,10 +63,19 @@ std::string shortcutFileName(const std::string& name, bool mapInName, const std:
     return capitalised(name) + mapPart;
 }
 
+std::string launcherIcon(const InstallPaths& paths) {
+    const std::string icon =
+        paths.launcherFolder + ci::nativeSeparators("Desktop/korvath-launcher-256.png");
+    const auto installed = ci::resolve(icon);
+    return installed ? installed->string() : icon;
+}
+
 void createShortcuts(Platform& platform, const InstallPaths& paths, const std::string& arguments,
                      const ShortcutRequest& request) {
     const auto engine = ci::resolve(paths.root + "/Bin/Korvath.exe");
     const std::string target = engine ? engine->string() : paths.root + "/Bin/Korvath.exe";
+    // The engine file is no image a desktop can show; the launcher's icon is.
+    const std::string icon = launcherIcon(paths);
     const std::string fileName = shortcutFileName(request.name, request.mapInName, request.map);
     const auto writeInto = [&](SpecialFolder which) {
         const std::string base = platform.specialFolder(which);
@@ -75,7 +84,7 @@ void createShortcuts(Platform& platform, const InstallPaths& paths, const std::s
         const std::string folder = base + "/Korvath Shortcuts";
         ci::createFolder(folder);
         // The engine finds its files relative to the installation root.
-        platform.writeShortcut({folder + "/" + fileName, target, arguments, paths.root, 0, target});
+        platform.writeShortcut({folder + "/" + fileName, target, arguments, paths.root, 0, icon});
     };
     if (request.desktop)
         writeInto(SpecialFolder::Desktop);

@@ -1,8 +1,13 @@
 // Shortcut names and the desktop entries written for them.
+#include "launcher/platform/scripted_platform.h"
 #include "launcher/platform/shortcut_file.h"
 #include "launcher/ui/shortcuts.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 using namespace krv;
 
@@ -39,4 +44,66 @@ TEST(Shortcuts, TheDesktopEntryStartsTheEngineWithItsArgumentsIntact) {
         << text;
     EXPECT_NE(text.find("Path=/games/Korvath\n"), std::string::npos);
     EXPECT_EQ(desktopEntryText(link, false).find("Exec=wine"), std::string::npos);
+}
+
+namespace {
+
+// Runs desktop-file-validate on `file`; empty when the entry is valid,
+// otherwise what the validator said.
+std::string validationErrors(const std::filesystem::path& file) {
+    const std::filesystem::path out = file.string() + ".validation";
+    const std::string command =
+        "desktop-file-validate '" + file.string() + "' > '" + out.string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    const std::string said = krv::test::readFile(out);
+    return status == 0 && said.find("error") == std::string::npos
+               ? std::string()
+               : "exit " + std::to_string(status) + ": " + said;
+}
+
+bool isPngFile(const std::string& path) {
+    return krv::test::readFile(path).starts_with("\x89PNG\r\n\x1a\n");
+}
+
+} // namespace
+
+TEST(Shortcuts, AGameShortcutShowsTheLauncherIconAndIsAValidDesktopEntry) {
+    krv::test::TempDir dir;
+    const std::string root = (dir / "Korvath Games").string();
+    krv::test::writeFile(root + "/Bin/Korvath.exe", "#!/bin/sh\n");
+    std::filesystem::create_directories(root + "/KRVLaunch/Desktop");
+    std::filesystem::copy_file(KRV_LAUNCHER_ICON,
+                               root + "/KRVLaunch/Desktop/" +
+                                   std::filesystem::path(KRV_LAUNCHER_ICON).filename().string());
+    ScriptedPlatform platform;
+    platform.specialFolders[SpecialFolder::Desktop] = (dir / "Desktop").string();
+    ShortcutRequest request;
+    request.desktop = true;
+    request.name = "Doom2";
+    createShortcuts(platform, InstallPaths::fromRoot(root),
+                    "-iwad \"/My Games/Doom2.wad\" -warp 7 -skill 3 ", request);
+
+    ASSERT_EQ(platform.shortcuts.size(), 1u);
+    const ShortcutLink& link = platform.shortcuts[0];
+    EXPECT_TRUE(isPngFile(link.iconLocation)) << link.iconLocation;
+    ASSERT_TRUE(writeDesktopEntry(link));
+    EXPECT_EQ(validationErrors(link.file + ".desktop"), "");
+}
+
+TEST(Shortcuts, TheLaunchersOwnEntryIsValidForAnyInstallationFolder) {
+    krv::test::TempDir dir;
+    // Blanks, quotes, a dollar sign and a percent sign all need escaping.
+    const std::string root = (dir / "Games & \"Doom\" $HOME 100%").string();
+    std::filesystem::create_directories(root + "/Bin");
+    const std::filesystem::path entry = dir / "korvath-launcher.desktop";
+    const std::string command =
+        "bash '" KRV_REGISTER_SCRIPT "' --entry '" + entry.string() + "' '" + root + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(validationErrors(entry), "");
+    const std::string text = krv::test::readFile(entry);
+    EXPECT_NE(text.find("Exec=\"" + (dir / "Games & \\\\\"Doom\\\\\" \\\\$HOME 100%%").string() +
+                        "/Bin/KRVLauncher.exe\"\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("Path=" + root + "/Bin\n"), std::string::npos) << text;
 }
