@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
                 tool / kStarts, exitOnly / kStarts, tool / exitOnly);
 
     std::string chosen;
-    const krv::WadChecker checker = krv::toolWadChecker(platform, paths);
+    const krv::WadBatchChecker checker = krv::toolWadChecker(platform, paths);
     const double choose = bestMillis(repeats, [&] {
         chosen = krv::chooseMainWad(games.string() + "/", checker).value_or("(none)");
     });

@@ -18,11 +18,17 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 now() { date +%s.%N; }
 
+# The programs are copied first, so that the build may change during the run.
+cmake --install "$build" --prefix "$work/install" >/dev/null
+mkdir -p "$work/tools"
+cp "$build/bench/startup/make_bench_library" "$build/bench/startup/minimal_window" \
+    "$build/bench/inspect/tool_runs_bench" "$work/tools/"
+
 # An installation root with the built programs, freedoom as the IWADs and the
 # generated library. Arguments: NAME GAMES WADS ZIPWADS REMEMBERED
 make_root() {
     local root="$work/$1"
-    cmake --install "$build" --prefix "$root" >/dev/null
+    cp -a "$work/install" "$root"
     printf '#!/bin/sh\nexit 0\n' >"$root/Bin/Korvath.exe"
     chmod +x "$root/Bin/Korvath.exe"
     printf 'placeholder\n' >"$root/Bin/fmodex.dll"
@@ -30,7 +36,7 @@ make_root() {
     printf 'Korvath v2.2\r\n' >"$root/KRVLaunch/Data/version.krv"
     ln -sf /usr/share/games/doom/freedoom1.wad "$root/Iwads/Doom.wad"
     ln -sf /usr/share/games/doom/freedoom2.wad "$root/Iwads/Doom2.wad"
-    "$build/bench/startup/make_bench_library" "$root" "$2" "$3" "$4" "$5"
+    "$work/tools/make_bench_library" "$root" "$2" "$3" "$4" "$5"
     echo "$root"
 }
 
@@ -65,9 +71,9 @@ measure() {
 }
 
 caption="KRVLauncher v9.1  and  Korvath v2.2"
-baseline() { measure "^minimal bench window$" "$build/bench/startup/minimal_window" "minimal bench window"; }
+baseline() { measure "^minimal bench window$" "$work/tools/minimal_window" "minimal bench window"; }
 launcher() { measure "^$caption$" "$1/Bin/KRVLauncher.exe"; }
-ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
+ratio() { printf "%.2f" "$(echo "($1) / ($2)" | bc -l)"; }
 
 read -r base _ < <(baseline)
 printf 'minimal Qt window visible after %.3f s\n' "$base"
@@ -90,7 +96,7 @@ for wads in 1024 4096; do
 done
 
 root="$(make_root zip 0 0 2000 zip)"
-spawns="$("$build/bench/inspect/tool_runs_bench" spawns 2000)"
+spawns="$("$work/tools/tool_runs_bench" spawns 2000)"
 read -r shown idle < <(launcher "$root")
 printf 'zip of 2,000 tiny WADs: window after %.2f s, restore done after %.2f s; 2,000 bare spawns %.2f s: %sx (goal <= 2x)\n' \
     "$shown" "$idle" "$(echo "$spawns / 1000" | bc -l)" "$(ratio "$idle - $base" "$spawns / 1000")"
