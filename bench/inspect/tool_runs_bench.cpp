@@ -112,7 +112,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "wrong main WAD: %s\n", chosen.c_str());
         return 1;
     }
-    std::printf("select a %d-WAD game: %8.2f ms, %d runs of /bin/true %8.2f ms: %.2fx (goal <= 2x)\n",
-                kWads, choose, kWads, spawns, choose / spawns);
+    std::printf(
+        "select a %d-WAD game: %8.2f ms, %d runs of /bin/true %8.2f ms: %.2fx (goal <= 2x)\n",
+        kWads, choose, kWads, spawns, choose / spawns);
     return 0;
 }

@@ -148,7 +148,8 @@ WadBatchChecker oneAfterAnother(WadChecker checker) {
 }
 
 WadBatchChecker toolWadChecker(Platform& platform, const InstallPaths& paths) {
-    return [&platform, paths](const std::vector<std::string>& files) -> std::optional<std::vector<int>> {
+    return [&platform,
+            paths](const std::vector<std::string>& files) -> std::optional<std::vector<int>> {
         const auto runs = runInspectionToolOnEach(platform, paths, "CHECKWAD", files);
         if (!runs)
             return std::nullopt;
@@ -195,8 +196,7 @@ std::optional<std::string> mainWadAmong(const std::string& folder,
 std::optional<std::string> mainWadAmong(const std::string& folder,
                                         const std::vector<std::string>& shownNames,
                                         const WadChecker& checker) {
-    return mainWadAmong(folder, shownNames,
-                        checker ? oneAfterAnother(checker) : WadBatchChecker());
+    return mainWadAmong(folder, shownNames, checker ? oneAfterAnother(checker) : WadBatchChecker());
 }
 
 std::optional<std::string> chooseMainWad(const std::string& folder,

@@ -79,8 +79,7 @@ std::optional<std::string> mainWadAmong(const std::string& folder,
                                         const WadChecker& checker);
 
 // Lists `folder` through the filter and picks its main WAD as above.
-std::optional<std::string> chooseMainWad(const std::string& folder,
-                                         const WadBatchChecker& checker);
+std::optional<std::string> chooseMainWad(const std::string& folder, const WadBatchChecker& checker);
 std::optional<std::string> chooseMainWad(const std::string& folder, const WadChecker& checker);
 
 // The index of the game files list entry naming the main WAD's file,

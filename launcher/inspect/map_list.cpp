@@ -33,9 +33,8 @@ runInspectionToolOnEach(Platform& platform, const InstallPaths& paths, const std
         lines.push_back(toolCommandLine(verb, file));
     std::unique_ptr<Progress> progress;
     if (files.size() > kRunsWithoutProgress)
-        progress = platform.showProgress("Checking " + std::to_string(files.size()) +
-                                             " wads of the game...",
-                                         files.size());
+        progress = platform.showProgress(
+            "Checking " + std::to_string(files.size()) + " wads of the game...", files.size());
     return platform.runHiddenAll(lines, toolFolder(paths), progress.get());
 }
 

@@ -173,9 +173,8 @@ bool reapIfEnded(pid_t child) {
 }
 
 std::optional<std::vector<HiddenRunResult>>
-runCapturedAll(const std::vector<std::vector<std::string>>& argvs,
-               const std::string& workingFolder, std::size_t inFlight,
-               const BatchProgress& progress) {
+runCapturedAll(const std::vector<std::vector<std::string>>& argvs, const std::string& workingFolder,
+               std::size_t inFlight, const BatchProgress& progress) {
     std::vector<HiddenRunResult> results(argvs.size());
     std::vector<Running> running;
     std::size_t next = 0;

@@ -43,9 +43,8 @@ using BatchProgress = std::function<bool(std::size_t finished)>;
 // the runs in flight are killed, no more are started and nothing is
 // returned. An empty argument vector gives a result that did not start.
 std::optional<std::vector<HiddenRunResult>>
-runCapturedAll(const std::vector<std::vector<std::string>>& argvs,
-               const std::string& workingFolder, std::size_t inFlight = kRunsInFlight,
-               const BatchProgress& progress = {});
+runCapturedAll(const std::vector<std::vector<std::string>>& argvs, const std::string& workingFolder,
+               std::size_t inFlight = kRunsInFlight, const BatchProgress& progress = {});
 
 // Resolves each command line (resolveCommand) and runs them all hidden; a
 // line whose program is missing gives programNotFound. The program of equal

@@ -23,7 +23,7 @@
 #include <QUrl>
 #include <QWidget>
 #include <cstdio>
-#include <sys/pidfd.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace krv {
@@ -80,7 +80,7 @@ bool QtPlatform::startProcess(const std::string& commandLine, const std::string&
 // The started program is this process's child: its end is collected as soon
 // as the event loop sees it, so that no zombie is left behind.
 void QtPlatform::reapWhenEnded(int pid) {
-    const int fd = ::pidfd_open(pid, 0);
+    const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
     if (fd < 0) {
         reapIfEnded(pid); // too old a system: collected only if it ended already
         return;

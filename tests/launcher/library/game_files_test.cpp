@@ -233,7 +233,8 @@ TEST(GameFilesMainWad, ParallelChecksChooseAsOneAfterAnother) {
         return krv::wadCheckScore(krv::runInspectionTool(platform, paths, "CHECKWAD", wad));
     };
     const auto single = krv::chooseMainWad(folderText(folder), oneRun);
-    const auto parallel = krv::chooseMainWad(folderText(folder), krv::toolWadChecker(platform, paths));
+    const auto parallel =
+        krv::chooseMainWad(folderText(folder), krv::toolWadChecker(platform, paths));
     ASSERT_TRUE(single);
     EXPECT_EQ(parallel, single);
     EXPECT_EQ(mapsOf(*parallel), mapsOf(*single));
