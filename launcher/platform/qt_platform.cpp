@@ -7,6 +7,7 @@
 #include "launcher/ui/cleanup_confirmation.h"
 #include "launcher/ui/confirm_form.h"
 #include "launcher/ui/message_box.h"
+#include "launcher/ui/progress_dialog.h"
 #include "launcher/ui/qt_font.h"
 #include "launcher/ui/qt_text.h"
 
@@ -18,10 +19,12 @@
 #include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QWidget>
 #include <cstdio>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace krv {
@@ -69,13 +72,43 @@ std::optional<std::string> QtPlatform::browseForFolder(const std::string& title)
 
 bool QtPlatform::startProcess(const std::string& commandLine, const std::string& workingFolder) {
     const auto argv = resolveCommand(commandLine, workingFolder);
-    return argv && startDetached(*argv, workingFolder);
+    const auto child = argv ? startDetached(*argv, workingFolder) : std::nullopt;
+    if (child)
+        reapWhenEnded(*child);
+    return child.has_value();
+}
+
+// The started program is this process's child: its end is collected as soon
+// as the event loop sees it, so that no zombie is left behind.
+void QtPlatform::reapWhenEnded(int pid) {
+    const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    if (fd < 0) {
+        reapIfEnded(pid); // too old a system: collected only if it ended already
+        return;
+    }
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [notifier, fd, pid] {
+        reapIfEnded(pid);
+        notifier->setEnabled(false);
+        notifier->deleteLater();
+        ::close(fd);
+    });
 }
 
 HiddenRunResult QtPlatform::runHidden(const std::string& commandLine,
                                       const std::string& workingFolder) {
     const auto argv = resolveCommand(commandLine, workingFolder);
     return argv ? runCaptured(*argv, workingFolder) : programNotFound();
+}
+
+std::optional<std::vector<HiddenRunResult>>
+QtPlatform::runHiddenAll(const std::vector<std::string>& commandLines,
+                         const std::string& workingFolder, Progress* progress) {
+    return runCommandLinesHidden(commandLines, workingFolder, progress);
+}
+
+std::unique_ptr<Progress> QtPlatform::showProgress(const std::string& text, std::size_t total) {
+    return std::make_unique<ProgressDialog>(mainWindow_, text, total);
 }
 
 void QtPlatform::openDocument(const std::string& pathOrAddress) {

@@ -32,6 +32,10 @@ public:
     bool startProcess(const std::string& commandLine, const std::string& workingFolder) override;
     HiddenRunResult runHidden(const std::string& commandLine,
                               const std::string& workingFolder) override;
+    std::optional<std::vector<HiddenRunResult>>
+    runHiddenAll(const std::vector<std::string>& commandLines, const std::string& workingFolder,
+                 Progress* progress) override;
+    std::unique_ptr<Progress> showProgress(const std::string& text, std::size_t total) override;
     void openDocument(const std::string& pathOrAddress) override;
     std::string specialFolder(SpecialFolder which) override;
     bool writeShortcut(const ShortcutLink& link) override;
@@ -49,6 +53,7 @@ public:
 
 private:
     void bringMainWindowToFront();
+    void reapWhenEnded(int pid);
 
     const AppState& state_;
     QPointer<QWidget> mainWindow_;
