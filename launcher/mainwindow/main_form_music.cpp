@@ -172,8 +172,7 @@ void MainForm::OpenPlaylist() {
     playlistType_ = opened.playlist.type;
     if (opened.step == OpenStep::AskRepair) {
         const PlaylistMessage question = nonStandardQuestion();
-        if (platform_.showMessage(question.text, question.style, question.title) !=
-            msg::kResultYes)
+        if (platform_.showMessage(question.text, question.style, question.title) != msg::kResultYes)
             return;
         repairOpenedPlaylist(opened);
     }

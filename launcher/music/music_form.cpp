@@ -192,7 +192,8 @@ void MusicForm::AddMusic() {
 void MusicForm::ChooseCdTrack(int index) {
     if (MusicList->currentRow() < 0)
         return;
-    replaceCurrentLine(cdTrackLine(playlist_.lines[std::size_t(MusicList->currentRow())], index + 1));
+    replaceCurrentLine(
+        cdTrackLine(playlist_.lines[std::size_t(MusicList->currentRow())], index + 1));
     changed();
 }
 

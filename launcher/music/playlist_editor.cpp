@@ -184,7 +184,7 @@ bool isBuiltInPlaylist(std::string_view name) {
     // "Tiber - TNT" is not among them: it stays open to conversions.
     constexpr std::string_view kProtected[] = {
         "Moldwin - Doom & Doom2", "Moldwin - Plutonia", "Moldwin - TNT", "Tiber - Doom & Doom2",
-        "Tiber - Plutonia",      "Dunmóre - TNT",      "K-Vane - Doom2"};
+        "Tiber - Plutonia",       "Dunmóre - TNT",      "K-Vane - Doom2"};
     return std::any_of(std::begin(kProtected), std::end(kProtected),
                        [&](std::string_view n) { return iequals(n, name); });
 }

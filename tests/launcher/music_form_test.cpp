@@ -80,10 +80,10 @@ TEST(MusicForm, PopupCommandsRewriteTheLines) {
     writeFile(e.w.root / "OggVorbis/Tiber/d_doom.ogg", "ogg");
     e.select(15);
     e.w.platform.openFileAnswers.push_back(root + "/OggVorbis/Tiber/d_doom.ogg");
-    QTest::mouseDClick(e.form->MusicList->viewport(), Qt::LeftButton, {},
-                       e.form->MusicList->visualItemRect(e.form->MusicList->item(15)).center());
+    emit e.form->MusicList->itemDoubleClicked(e.form->MusicList->item(15));
     ASSERT_EQ(e.w.platform.openFileRequests.size(), 1u);
-    EXPECT_EQ(e.w.platform.openFileRequests[0].title, "Add or Replace a music file to the Playlist");
+    EXPECT_EQ(e.w.platform.openFileRequests[0].title,
+              "Add or Replace a music file to the Playlist");
     EXPECT_EQ(e.w.platform.openFileRequests[0].initialFolder, e.w.state.paths.musicFolder);
     EXPECT_EQ(e.line(15), "MAP05 \"/OggVorbis/Tiber/d_doom.ogg\"");
     EXPECT_EQ(readLastMusicFolder(e.w.state.paths), root + "/OggVorbis/Tiber");
@@ -250,6 +250,7 @@ TEST(MusicForm, NewPlaylistExistsOnlyOnceSaved) {
     w.load();
     MainForm& f = *w.form;
     f.SelectionList->setCurrentRow(0);
+    emit f.SelectionList->itemClicked(f.SelectionList->item(0));
     QTest::mouseClick(f.chkSound[5], Qt::LeftButton);
     ASSERT_TRUE(f.chkSound[5]->isChecked());
 

@@ -14,9 +14,9 @@ namespace {
 // "/m/<key>.ogg", or the file `music` gives for it.
 std::vector<std::string> section(MapSet set,
                                  const std::function<std::string(std::string_view)>& music) {
-    return sectionLines(set,
-                        sectionHeadings(HeadingStyle::Editor, set == MapSet::Doom ? "DOOM" : "DOOM II"),
-                        [&](std::string_view key) { return entryWithQuotedPath(key, music(key)); });
+    return sectionLines(
+        set, sectionHeadings(HeadingStyle::Editor, set == MapSet::Doom ? "DOOM" : "DOOM II"),
+        [&](std::string_view key) { return entryWithQuotedPath(key, music(key)); });
 }
 std::string own(std::string_view key) {
     return "/m/" + std::string(key) + ".ogg";
@@ -41,8 +41,8 @@ std::vector<std::string> doomAsDoom2() {
         if (i != doom2.end())
             return own(doom[static_cast<std::size_t>(i - doom2.begin())]);
         const auto lumps = intermissionKeys(MapSet::Doom2);
-        const auto k = static_cast<std::size_t>(std::find(lumps.begin(), lumps.end(), key) -
-                                                lumps.begin());
+        const auto k =
+            static_cast<std::size_t>(std::find(lumps.begin(), lumps.end(), key) - lumps.begin());
         return own(intermissionKeys(MapSet::Doom)[k]);
     });
 }
@@ -127,7 +127,8 @@ TEST(PlaylistEditor, MapKeysAndLineEdits) {
 TEST(PlaylistEditor, AddMusicCutsTheRootAndRefusesOtherTypes) {
     Installation inst;
     const std::string root = inst.paths.root;
-    const AddedMusic inside = addMusicFile(inst.paths, "MAP05", root + "/OggVorbis/Tiber/d_doom.ogg");
+    const AddedMusic inside =
+        addMusicFile(inst.paths, "MAP05", root + "/OggVorbis/Tiber/d_doom.ogg");
     EXPECT_FALSE(inside.refused);
     EXPECT_EQ(inside.line, "MAP05 \"/OggVorbis/Tiber/d_doom.ogg\"");
     EXPECT_EQ(inside.folder, root + "/OggVorbis/Tiber");
