@@ -42,6 +42,8 @@ namespace krv {
 struct InstalledGame;
 struct PlaylistListing;
 struct PlaylistMessage;
+struct EditedPlaylist;
+enum class PlaylistType;
 
 // The two web pages of the banner buttons.
 inline constexpr const char* kProductSite = "https://korvath.org/";
@@ -358,7 +360,8 @@ private:
     std::vector<std::string> listedPlaylists() const;
     void showPlaylistMessage(const PlaylistMessage& message);
     void NewPlaylist();
-    void EditPlaylist();
+    void OpenPlaylist();
+    void showMusicForm(EditedPlaylist playlist);
     void DeletePlaylist();
     void AssignAutoPlaylist(int game);
     AutoPlaylist automaticPlaylist(const std::string& iwadPath) const;
@@ -430,6 +433,7 @@ private:
     Platform& platform_;
     EntryRoutine& entry_;
     IwadForm* iwadForm_ = nullptr;
+    PlaylistType playlistType_{}; // of the playlist opened last; kept when one names no map
     LoadStepWatcher loadStepWatcher_;
     bool unloaded_ = false;
     bool advancedLayout_ = false;

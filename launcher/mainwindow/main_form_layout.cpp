@@ -395,7 +395,7 @@ QWidget* MainForm::buildSoundTab() {
     chkSound[5]->setParent(SoundFrame[1]);
     chkSound[10]->setParent(SoundFrame[1]);
     SelectionList = list(SoundFrame[1]);
-    const char* musicCaptions[] = {"New", "Edit", "Delete"};
+    const char* musicCaptions[] = {"New", "Open", "Delete"};
     auto* buttons = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         butMusic[i] = new QPushButton(QString::fromLatin1(musicCaptions[i]), SoundFrame[1]);

@@ -297,7 +297,7 @@ void MainForm::applySoundRules() {
         chkSound[i]->setEnabled(!soundOff);
     enable({cbChannels, ChannelsLabel}, !soundOff);
     if (!soundOff) {
-        chkSound[5]->setEnabled(!chkSound[4]->isChecked());
+        chkSound[5]->setEnabled(true);
         chkSound[6]->setEnabled(ci::isFile(state_.paths.root + "/data/pk_doom_sfx.wad"));
         const bool basicDoom = chkMain[0]->isChecked();
         chkSound[2]->setEnabled(!basicDoom);
@@ -320,7 +320,7 @@ void MainForm::DisableMusic() {
     butMusic[1]->setEnabled(!off && !automatic);
     butMusic[2]->setEnabled(!off && !automatic);
     chkSound[4]->setEnabled(!off);
-    chkSound[5]->setEnabled(!off && !automatic);
+    chkSound[5]->setEnabled(!off);
     chkSound[9]->setEnabled(!off);
     chkSound[10]->setEnabled(!off);
 }
