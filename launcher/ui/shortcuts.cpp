@@ -1,6 +1,7 @@
 #include "launcher/ui/shortcuts.h"
 
 #include "launcher/inspect/iwad_registry.h"
+#include "launcher/library/library_layout.h"
 
 #include "common/ci_path.h"
 #include "common/strings.h"
@@ -77,6 +78,15 @@ void createShortcuts(Platform& platform, const InstallPaths& paths, const std::s
     // The engine file is no image a desktop can show; the launcher's icon is.
     const std::string icon = launcherIcon(paths);
     const std::string fileName = shortcutFileName(request.name, request.mapInName, request.map);
+    // A name from the disk or a list ends up as the shortcut's file name and
+    // in its command; one that no shortcut can carry safely is refused.
+    if (!isUsableName(fileName) || hasControlByte(arguments) || hasControlByte(target)) {
+        platform.showMessage(
+            "  The shortcut cannot be created: its name or command line holds  \r\n"
+            "  characters a shortcut cannot carry.     ",
+            msg::kExclamation, " Shortcut error");
+        return;
+    }
     const auto writeInto = [&](SpecialFolder which) {
         const std::string base = platform.specialFolder(which);
         if (base.empty())
