@@ -1,8 +1,11 @@
 #include "common/text_file.h"
 
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,6 +27,10 @@ IoStatus ioStatusFromErrno(int err) {
     case ETXTBSY:
     case EBUSY:
         return IoStatus::InUse;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return IoStatus::DiskFull;
     default:
         return IoStatus::Other;
     }
@@ -44,22 +51,47 @@ std::vector<std::string> splitLines(std::string_view text) {
     return lines;
 }
 
-IoStatus readWholeFile(const ci::Path& path, std::string& out) {
-    out.clear();
+namespace {
+
+// Opens a file for reading without blocking and keeps it only when it is a
+// regular file; anything else (FIFO, device, socket) counts as missing.
+IoStatus openRegularFile(const ci::Path& path, int& fd, struct stat& st) {
     const auto found = ci::resolve(path);
     if (!found)
         return IoStatus::NotFound;
-    const int fd = ::open(found->c_str(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(found->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
-        return ioStatusFromErrno(errno);
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        return errno == ELOOP ? IoStatus::NotFound : ioStatusFromErrno(errno);
+    if (::fstat(fd, &st) != 0) {
+        const IoStatus status = ioStatusFromErrno(errno);
+        ::close(fd);
+        return status == IoStatus::NotFound ? IoStatus::Other : status;
+    }
+    if (S_ISDIR(st.st_mode)) {
         ::close(fd);
         // A folder where a file belongs is a path access error.
         return IoStatus::AccessDenied;
     }
-    if (st.st_size > 0)
-        out.reserve(static_cast<std::size_t>(st.st_size));
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return IoStatus::NotFound;
+    }
+    return IoStatus::Ok;
+}
+
+} // namespace
+
+IoStatus readWholeFile(const ci::Path& path, std::string& out, std::size_t limit) {
+    out.clear();
+    int fd = -1;
+    struct stat st {};
+    if (const IoStatus opened = openRegularFile(path, fd, st); opened != IoStatus::Ok)
+        return opened;
+    if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > limit) {
+        ::close(fd);
+        return IoStatus::TooLarge;
+    }
+    out.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -72,53 +104,133 @@ IoStatus readWholeFile(const ci::Path& path, std::string& out) {
         }
         if (n == 0)
             break;
+        // The file may grow while it is read; the cap still holds.
+        if (out.size() + static_cast<std::size_t>(n) > limit) {
+            ::close(fd);
+            out.clear();
+            return IoStatus::TooLarge;
+        }
         out.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
     return IoStatus::Ok;
 }
 
-TextLines readTextLines(const ci::Path& path) {
+TextLines readTextLines(const ci::Path& path, std::size_t limit) {
     TextLines result;
     std::string bytes;
-    result.status = readWholeFile(path, bytes);
+    result.status = readWholeFile(path, bytes, limit);
     if (result.status == IoStatus::Ok)
         result.lines = splitLines(bytes);
     return result;
 }
 
-IoStatus writeWholeFile(const ci::Path& path, std::string_view bytes) {
-    const ci::Path target = ci::resolveForWrite(path);
+namespace {
+
+// Removes the temporary files "<name>.tmp-XXXXXX" that a write of this file
+// interrupted by a crash or a kill left in its folder. One touched within the
+// last minute may belong to a write of another running copy and is kept.
+void removeStaleTemporaries(const ci::Path& folder, const std::string& name) {
+    namespace fs = std::filesystem;
+    const std::string prefix = name + ".tmp-";
+    const auto staleBefore = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        std::error_code fileEc;
+        if (it->is_symlink(fileEc) || !it->is_regular_file(fileEc))
+            continue;
+        const auto modified = fs::last_write_time(it->path(), fileEc);
+        if (!fileEc && modified < staleBefore)
+            ::unlink(it->path().c_str());
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A temporary file beside the file it will replace.
+struct Temporary {
+    int fd = -1;
+    std::string name;
+};
+
+IoStatus createTemporary(const ci::Path& target, Temporary& temp) {
     const ci::Path folder = target.has_parent_path() ? target.parent_path() : ci::Path(".");
-    std::string tmpl = (folder / (target.filename().string() + ".tmp-XXXXXX")).string();
-    const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0)
+    removeStaleTemporaries(folder, target.filename().string());
+    temp.name = (folder / (target.filename().string() + ".tmp-XXXXXX")).string();
+    temp.fd = ::mkstemp(temp.name.data());
+    if (temp.fd < 0)
         return ioStatusFromErrno(errno);
-    ::fchmod(fd, 0644);
-    std::string_view rest = bytes;
-    while (!rest.empty()) {
-        const ssize_t n = ::write(fd, rest.data(), rest.size());
+    ::fchmod(temp.fd, 0644);
+    return IoStatus::Ok;
+}
+
+IoStatus writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const IoStatus status = ioStatusFromErrno(errno);
-            ::close(fd);
-            ::unlink(tmpl.c_str());
-            return status;
+            return ioStatusFromErrno(errno);
         }
-        rest.remove_prefix(static_cast<std::size_t>(n));
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const IoStatus status = ioStatusFromErrno(errno);
-        ::unlink(tmpl.c_str());
-        return status == IoStatus::Ok ? IoStatus::Other : status;
-    }
-    if (::rename(tmpl.c_str(), target.c_str()) != 0) {
-        const IoStatus status = ioStatusFromErrno(errno);
-        ::unlink(tmpl.c_str());
-        return status;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return IoStatus::Ok;
+}
+
+// Flushes and closes the temporary file and renames it over `target`; on
+// any failure, or when `status` already is one, the temporary file goes.
+IoStatus finishTemporary(Temporary& temp, IoStatus status, const ci::Path& target) {
+    if (status == IoStatus::Ok && ::fsync(temp.fd) != 0)
+        status = ioStatusFromErrno(errno);
+    if (::close(temp.fd) != 0 && status == IoStatus::Ok)
+        status = ioStatusFromErrno(errno);
+    if (status == IoStatus::Ok && ::rename(temp.name.c_str(), target.c_str()) != 0)
+        status = ioStatusFromErrno(errno);
+    if (status != IoStatus::Ok)
+        ::unlink(temp.name.c_str());
+    return status == IoStatus::NotFound ? IoStatus::Other : status;
+}
+
+} // namespace
+
+IoStatus writeWholeFile(const ci::Path& path, std::string_view bytes) {
+    const ci::Path target = ci::resolveForWrite(path);
+    Temporary temp;
+    if (const IoStatus created = createTemporary(target, temp); created != IoStatus::Ok)
+        return created;
+    return finishTemporary(temp, writeAll(temp.fd, bytes), target);
+}
+
+IoStatus copyFileAtomically(const ci::Path& from, const ci::Path& to) {
+    int in = -1;
+    struct stat st {};
+    if (const IoStatus opened = openRegularFile(from, in, st); opened != IoStatus::Ok)
+        return opened;
+    const ci::Path target = ci::resolveForWrite(to);
+    Temporary temp;
+    IoStatus status = createTemporary(target, temp);
+    if (status != IoStatus::Ok) {
+        ::close(in);
+        return status;
+    }
+    char buffer[65536];
+    while (status == IoStatus::Ok) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            status = ioStatusFromErrno(errno);
+        if (n <= 0)
+            break;
+        status = writeAll(temp.fd, std::string_view(buffer, static_cast<std::size_t>(n)));
+    }
+    ::close(in);
+    return finishTemporary(temp, status, target);
 }
 
 IoStatus writeTextLines(const ci::Path& path, const std::vector<std::string>& lines) {

@@ -10,7 +10,9 @@
 
 namespace krv {
 
-enum class IoStatus { Ok, NotFound, AccessDenied, InUse, Other };
+// TooLarge: a regular file longer than the reader's cap for it.
+// DiskFull: the file system (or the user's quota) has no room left.
+enum class IoStatus { Ok, NotFound, AccessDenied, InUse, TooLarge, DiskFull, Other };
 
 IoStatus ioStatusFromErrno(int err);
 
@@ -19,20 +21,33 @@ struct TextLines {
     std::vector<std::string> lines;
 };
 
-// Reads every line of a file found without regard to case.
-TextLines readTextLines(const ci::Path& path);
+// Size caps for the readers: settings, records and one-line files are small;
+// lists a user may grow (tips, playlists, tables) get more room.
+inline constexpr std::size_t kSmallFileLimit = 1 << 20;
+inline constexpr std::size_t kListFileLimit = 16 << 20;
+
+// Reads every line of a file found without regard to case. Only a regular
+// file is read; a FIFO, device, dangling link or link loop is NotFound.
+TextLines readTextLines(const ci::Path& path, std::size_t limit = kSmallFileLimit);
 
 // Splits a buffer into lines, dropping the LF or CR LF of each.
 std::vector<std::string> splitLines(std::string_view text);
 
 // Writes the lines, each ending in CR LF, replacing any file of that name
-// (found without regard to case) atomically.
+// (found without regard to case) atomically. Temporary files that an earlier,
+// interrupted write of the same file left behind are removed.
 IoStatus writeTextLines(const ci::Path& path, const std::vector<std::string>& lines);
 
-// Reads a whole file as bytes. Used for binary files as well.
-IoStatus readWholeFile(const ci::Path& path, std::string& out);
+// Reads a whole regular file as bytes, at most `limit` of them. The file is
+// opened without blocking, so a FIFO never stalls the reader.
+IoStatus readWholeFile(const ci::Path& path, std::string& out, std::size_t limit = kSmallFileLimit);
 
 // Replaces a file atomically with the given bytes.
 IoStatus writeWholeFile(const ci::Path& path, std::string_view bytes);
+
+// Copies the regular file `from` to `to` through a temporary file in the
+// folder of `to`, renamed into place only when complete: a failed copy (a
+// full disk, a refused write) leaves `to` as it was and no partial file.
+IoStatus copyFileAtomically(const ci::Path& from, const ci::Path& to);
 
 } // namespace krv

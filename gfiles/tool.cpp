@@ -3,6 +3,7 @@
 #include "common/ci_path.h"
 #include "gfiles/file_source.h"
 #include "gfiles/lzss_module.h"
+#include "gfiles/map_titles.h"
 #include "gfiles/save_headers.h"
 #include "gfiles/wad_listing.h"
 #include "gfiles/wad_scan.h"
@@ -97,6 +98,20 @@ int commandCheckWad(const char* file) {
     return kExitOk;
 }
 
+// The titles of the WAD's levels, "<map> <title>" a line, for the levels the
+// scan lists; nothing is printed for a file that is not a WAD.
+int commandMapTitles(const char* file) {
+    const int fd = openRegularFile(resolveOperand(file));
+    if (fd < 0)
+        return kExitFailed;
+    FileWadSource source(fd);
+    const WadScan scan = scanWad(source);
+    if (!scan.ok)
+        return kExitFailed;
+    writeLines(stdout, mapTitleLines(scan, readMapTitles(source)));
+    return kExitOk;
+}
+
 int commandFileCheckWad(const std::string& start, const char* out, const char* file) {
     std::vector<std::string> lines;
     if (!checkWad(file, lines))
@@ -186,6 +201,8 @@ int runTool(int argc, char** argv) {
     if (argc == 3) {
         if (command == "CHECKWAD")
             return commandCheckWad(argv[2]);
+        if (command == "MAPTITLES")
+            return commandMapTitles(argv[2]);
         if (command == "LISTWAD")
             return commandListWad(start, argv[2]);
         if (command == "GETSAVEHDRS")

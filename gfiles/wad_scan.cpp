@@ -163,6 +163,19 @@ bool isGlSignature(const unsigned char sig[4]) {
     return sig[0] == 'g' && sig[1] == 'N' && sig[2] == 'd' && sig[3] >= '2' && sig[3] <= '5';
 }
 
+constexpr int kNoLevel = -1;
+
+// The three lumps that must follow THINGS directly for a marker to be a level.
+bool followedByLevelLumps(DirectoryReader& dir) {
+    static constexpr std::uint64_t kLevelLumps[] = {kLinedefs, kSidedefs, kVertexes};
+    for (const std::uint64_t want : kLevelLumps) {
+        Entry next;
+        if (dir.next(next) != ReadResult::Ok || next.name != want)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 WadScan scanWad(WadSource& source) {
@@ -191,32 +204,24 @@ WadScan scanWad(WadSource& source) {
     DirectoryReader& dir = *reader;
     std::uint64_t previous = 0;
     std::uint64_t expectedGl = 0; // 0: no GL marker expected
-    int current = 0;
+    int current = kNoLevel;
     Entry entry;
     while (dir.next(entry) == ReadResult::Ok) {
         int number = 0;
         std::uint8_t flag = 0;
         if (isThings(entry.name) && parseMarker(previous, number, flag)) {
-            // Map check. Only a recorded level becomes the current level, so
-            // GL nodes that follow a marker which is not a level never count.
-            if (number >= 1 && number < kLevelNumbers) {
-                static constexpr std::uint64_t kLevelLumps[] = {kLinedefs, kSidedefs, kVertexes};
-                bool complete = true;
-                for (const std::uint64_t want : kLevelLumps) {
-                    Entry next;
-                    if (dir.next(next) != ReadResult::Ok || next.name != want) {
-                        complete = false;
-                        break;
-                    }
+            // Map check. Every marker followed by THINGS expects its GL
+            // marker, so a broken GL sequence after it fails the scan; only a
+            // recorded level becomes the current level, so GL nodes that
+            // follow a marker which is not a level count for no level.
+            expectedGl = kGlPrefix | (previous << 24);
+            current = kNoLevel;
+            if (number >= 1 && number < kLevelNumbers && followedByLevelLumps(dir)) {
+                if ((scan.levels[number] & flag) == 0) {
+                    scan.levels[number] |= flag;
+                    ++scan.levelCount;
                 }
-                if (complete) {
-                    if ((scan.levels[number] & flag) == 0) {
-                        scan.levels[number] |= flag;
-                        ++scan.levelCount;
-                    }
-                    current = number;
-                    expectedGl = kGlPrefix | (previous << 24);
-                }
+                current = number;
             }
             continue; // the previous name stays the marker's
         }
@@ -246,7 +251,8 @@ WadScan scanWad(WadSource& source) {
                 scan = WadScan{};
                 return scan;
             }
-            if (isGlSignature(sig) && (scan.levels[current] & kGlNodes) == 0) {
+            if (current != kNoLevel && isGlSignature(sig) &&
+                (scan.levels[current] & kGlNodes) == 0) {
                 scan.levels[current] |= kGlNodes;
                 ++scan.glCount;
             }

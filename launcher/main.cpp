@@ -4,8 +4,11 @@
 #include "launcher/launcher_app.h"
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/platform/qt_platform.h"
+#include "launcher/startup/install_paths.h"
+#include "launcher/ui/shortcuts.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
@@ -36,6 +39,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KRVLauncher"));
     const std::string exe = executablePath(argv[0]);
+    // The launcher's windows show its own icon, and desktops match them to
+    // its registered desktop entry.
+    QApplication::setDesktopFileName(QStringLiteral("korvath-launcher"));
+    const std::string icon =
+        krv::launcherIcon(krv::InstallPaths::fromRoot(krv::rootFromExecutable(exe)));
+    QApplication::setWindowIcon(QIcon(QString::fromStdString(icon)));
     const std::string commandLine = commandLineOf(argc, argv);
 
     krv::AppState state;

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libzip-dev zip unzip freedoom glbsp fonts-dejavu-core)
+          libbenchmark-dev libzip-dev zip unzip freedoom glbsp fonts-dejavu-core
+          desktop-file-utils)
 packages+=("$@")
 
 missing=()

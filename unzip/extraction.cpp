@@ -1,15 +1,18 @@
 #include "unzip/extraction.h"
 
+#include "unzip/member_layout.h"
 #include "unzip/output_folder.h"
 
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fnmatch.h>
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <zip.h>
 
 namespace krv::unzip {
@@ -78,6 +81,22 @@ using FilePtr = std::unique_ptr<zip_file_t, FileCloser>;
 
 bool on(std::int32_t option) {
     return option != 0;
+}
+
+// What a file may take on disk beyond its bytes (its last, partly used block).
+constexpr std::uint64_t kBlockAllowance = 4096;
+
+// Free bytes for an unprivileged writer on the file system of `path`, or of
+// its nearest existing parent when it does not exist yet.
+std::optional<std::uint64_t> freeBytesAt(std::filesystem::path path) {
+    for (;;) {
+        struct statvfs fs {};
+        if (::statvfs(path.c_str(), &fs) == 0)
+            return static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize;
+        if ((errno != ENOENT && errno != ENOTDIR) || path == "." || path == path.root_path())
+            return std::nullopt;
+        path = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    }
 }
 
 // Kind from the external attributes: Unix file types when the archive was
@@ -168,6 +187,7 @@ private:
     bool selected(const char* name) const;
     std::int32_t collectMembers();
     std::int32_t checkTotalSize() const;
+    std::uint64_t byteBudget(std::uint64_t files) const;
     std::int32_t handle(const Member& member);
     Outcome process(const Member& member);
     bool mayWrite(const std::string& target);
@@ -186,6 +206,8 @@ private:
     std::optional<OutputFolder> folder_;
     std::vector<Member> members_;
     std::vector<char> buffer_;
+    std::uint64_t archiveMembers_ = 0;
+    std::vector<std::string> written_;    // files this run created
     std::optional<std::string> password_; // the last one that opened a member
     bool passwordRefused_ = false;        // the caller gave up answering
     bool memberFailed_ = false;
@@ -214,6 +236,10 @@ std::int32_t Run::execute() {
     reportComment();
     if (const std::int32_t result = collectMembers(); result != kUzpOk)
         return result;
+    if (const auto fault = memberLayoutFault(options_.archivePath, archiveMembers_)) {
+        report_.print(std::string("error: ") + options_.archivePath + ": " + *fault + "\n");
+        return kUzpArchiveError;
+    }
     if (const std::int32_t result = checkTotalSize(); result != kUzpOk)
         return result;
     if (needsFolder) {
@@ -228,8 +254,13 @@ std::int32_t Run::execute() {
     if (!on(options_.listOnly))
         buffer_.resize(kBufferSize);
     for (const Member& member : members_)
-        if (const std::int32_t result = handle(member); result != kUzpOk)
+        if (const std::int32_t result = handle(member); result != kUzpOk) {
+            // A run that cannot go on keeps nothing it wrote.
+            if (result == kUzpWriteError)
+                for (const std::string& name : written_)
+                    folder_->remove(name);
             return result;
+        }
     reportTotals();
     return memberFailed_ ? kUzpMemberError : kUzpOk;
 }
@@ -245,7 +276,8 @@ std::int32_t Run::collectMembers() {
     const zip_int64_t count = zip_get_num_entries(archive_.get(), 0);
     if (count < 0)
         return kUzpArchiveError;
-    if (static_cast<std::uint64_t>(count) > limits_.maxMembers) {
+    archiveMembers_ = static_cast<std::uint64_t>(count);
+    if (archiveMembers_ > limits_.maxMembers) {
         report_.print("error: the archive holds " + std::to_string(count) +
                       " members, more than the " + std::to_string(limits_.maxMembers) +
                       " allowed\n");
@@ -269,23 +301,40 @@ std::int32_t Run::collectMembers() {
 }
 
 // Every member is read to exactly its declared size, so the declared sizes
-// bound what a run decompresses; a run over the limit is refused before
-// anything is read.
+// bound what a run decompresses and writes; a run over the limit, or over
+// the free space of the target's file system, is refused before anything is
+// read.
 std::int32_t Run::checkTotalSize() const {
     if (on(options_.listOnly))
         return kUzpOk;
+    std::uint64_t files = 0;
+    for (const Member& member : members_)
+        files += member.kind == Kind::File ? 1 : 0;
+    const std::uint64_t budget = byteBudget(files);
     std::uint64_t total = 0;
     for (const Member& member : members_) {
         if (member.kind != Kind::File)
             continue;
         total += member.stat.size;
-        if (member.stat.size > limits_.maxTotalBytes || total > limits_.maxTotalBytes) {
-            report_.print("error: the members hold more than the " +
-                          std::to_string(limits_.maxTotalBytes) + " bytes allowed\n");
+        if (member.stat.size > budget || total > budget) {
+            report_.print("error: the members hold more than the " + std::to_string(budget) +
+                          " bytes allowed\n");
             return kUzpLimitExceeded;
         }
     }
     return kUzpOk;
+}
+
+// The bytes a run may write: the limit, and when extracting, the free space
+// of the target's file system less a reserve and a block for each file.
+std::uint64_t Run::byteBudget(std::uint64_t files) const {
+    if (!writing())
+        return limits_.maxTotalBytes;
+    const std::optional<std::uint64_t> free = freeBytesAt(options_.targetFolder);
+    if (!free)
+        return limits_.maxTotalBytes;
+    const std::uint64_t reserve = limits_.freeSpaceReserve + files * kBlockAllowance;
+    return std::min(limits_.maxTotalBytes, *free > reserve ? *free - reserve : 0);
 }
 
 std::int32_t Run::handle(const Member& member) {
@@ -334,11 +383,14 @@ Outcome Run::process(const Member& member) {
             error = std::strerror(errno);
             outcome = Outcome::WriteError;
         } else {
+            const bool existed = folder_->has(member.target);
             outcome = copy(file.get(), member.stat, &*temp, error);
             if (outcome == Outcome::Done && !temp->commit(member.target, member.stat.mtime)) {
                 error = std::string("cannot write ") + member.target + ": " + std::strerror(errno);
                 outcome = Outcome::MemberError;
             }
+            if (outcome == Outcome::Done && !existed)
+                written_.push_back(member.target);
         }
     } else if (file) {
         outcome = copy(file.get(), member.stat, nullptr, error);

@@ -16,6 +16,9 @@ namespace krv::unzip {
 struct Limits {
     std::uint64_t maxMembers = 65536;         // entries in the archive
     std::uint64_t maxTotalBytes = 4ULL << 30; // declared sizes of the members read
+    // Free space an extraction leaves on the target's file system, besides a
+    // block for each file it writes.
+    std::uint64_t freeSpaceReserve = 1ULL << 20;
 };
 
 struct Request {

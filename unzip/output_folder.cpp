@@ -75,6 +75,10 @@ bool OutputFolder::has(const std::string& name) const {
     return ::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
+void OutputFolder::remove(const std::string& name) const {
+    ::unlinkat(fd_, name.c_str(), 0);
+}
+
 std::optional<TempFile> OutputFolder::createTemp() {
     // A random name; a member may carry the same name by intent, but O_EXCL
     // turns a clash into another try, never into writing through it.

@@ -54,6 +54,8 @@ public:
 
     // Whether an entry `name` exists, a dangling link included.
     bool has(const std::string& name) const;
+    // Removes the file `name` of the folder.
+    void remove(const std::string& name) const;
     // A new, empty temporary file; null with errno set when none can be made.
     std::optional<TempFile> createTemp();
 

@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
 
     krv::ScriptedPlatform platform; // hidden runs really run
     const auto paths = krv::InstallPaths::fromRoot(root.path.string());
-    const krv::WadChecker tool = krv::toolWadChecker(platform, paths);
+    const krv::WadBatchChecker tool = krv::toolWadChecker(platform, paths);
 
     std::string chosen;
     const double choose = millisPerCall(

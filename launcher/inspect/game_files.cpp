@@ -137,9 +137,27 @@ std::vector<std::string> listGameFiles(const std::string& folder, bool wadFilesO
     return shown;
 }
 
-WadChecker toolWadChecker(Platform& platform, const InstallPaths& paths) {
-    return [&platform, paths](const std::string& path) {
-        return wadCheckScore(runInspectionTool(platform, paths, "CHECKWAD", path));
+WadBatchChecker oneAfterAnother(WadChecker checker) {
+    return [checker = std::move(checker)](const std::vector<std::string>& paths) {
+        std::vector<int> values;
+        values.reserve(paths.size());
+        for (const std::string& path : paths)
+            values.push_back(checker(path));
+        return std::optional(std::move(values));
+    };
+}
+
+WadBatchChecker toolWadChecker(Platform& platform, const InstallPaths& paths) {
+    return [&platform,
+            paths](const std::vector<std::string>& files) -> std::optional<std::vector<int>> {
+        const auto runs = runInspectionToolOnEach(platform, paths, "CHECKWAD", files);
+        if (!runs)
+            return std::nullopt;
+        std::vector<int> values;
+        values.reserve(runs->size());
+        for (const HiddenRunResult& run : *runs)
+            values.push_back(wadCheckScore(run.output));
+        return values;
     };
 }
 
@@ -153,7 +171,7 @@ void sortRanking(std::vector<WadRank>& ranking) {
 
 std::optional<std::string> mainWadAmong(const std::string& folder,
                                         const std::vector<std::string>& shownNames,
-                                        const WadChecker& checker) {
+                                        const WadBatchChecker& checker) {
     const std::string prefix = withTrailingSeparator(folder);
     std::vector<std::string> wads;
     for (const std::string& name : shownNames)
@@ -164,14 +182,26 @@ std::optional<std::string> mainWadAmong(const std::string& folder,
     if (wads.size() == 1 || !checker)
         return wads.back();
 
+    const auto values = checker(wads);
+    if (!values || values->size() != wads.size())
+        return std::nullopt;
     std::vector<WadRank> ranking;
     ranking.reserve(wads.size());
-    for (std::string& path : wads) {
-        const int value = checker(path);
-        ranking.push_back({value, std::move(path)});
-    }
+    for (std::size_t i = 0; i < wads.size(); ++i)
+        ranking.push_back({(*values)[i], std::move(wads[i])});
     sortRanking(ranking);
     return std::move(ranking.back().path);
+}
+
+std::optional<std::string> mainWadAmong(const std::string& folder,
+                                        const std::vector<std::string>& shownNames,
+                                        const WadChecker& checker) {
+    return mainWadAmong(folder, shownNames, checker ? oneAfterAnother(checker) : WadBatchChecker());
+}
+
+std::optional<std::string> chooseMainWad(const std::string& folder,
+                                         const WadBatchChecker& checker) {
+    return mainWadAmong(folder, listGameFiles(folder, false), checker);
 }
 
 std::optional<std::string> chooseMainWad(const std::string& folder, const WadChecker& checker) {

@@ -39,8 +39,17 @@ std::vector<std::string> listGameFiles(const std::string& folder, bool wadFilesO
 // is not a WAD.
 using WadChecker = std::function<int(const std::string& path)>;
 
-// The checker that runs the inspection tool hidden, once per call.
-WadChecker toolWadChecker(Platform& platform, const InstallPaths& paths);
+// Check a WAD for several files at once: their values in the order of the
+// paths, or nothing when the checks were cancelled.
+using WadBatchChecker =
+    std::function<std::optional<std::vector<int>>(const std::vector<std::string>& paths)>;
+
+// Checks the files one after another with `checker`.
+WadBatchChecker oneAfterAnother(WadChecker checker);
+
+// The checker that runs the inspection tool hidden, once per file, several
+// at a time.
+WadBatchChecker toolWadChecker(Platform& platform, const InstallPaths& paths);
 
 // An entry of the ranking of a game's WADs.
 struct WadRank {
@@ -58,14 +67,19 @@ void sortRanking(std::vector<WadRank>& ranking);
 
 // The main WAD among the listed names of `folder` (which ends in a
 // separator): the only ".wad" name, or with two or more, the one with the
-// highest Check a WAD value, the path that sorts last among equals. Runs the
-// checker once per ".wad" name only when there are two or more. Nothing when
-// no ".wad" name is listed (the caller keeps its main WAD).
+// highest Check a WAD value, the path that sorts last among equals. Checks
+// the ".wad" names (in one batch) only when there are two or more. Nothing
+// when no ".wad" name is listed or the checks were cancelled (the caller
+// keeps its main WAD).
+std::optional<std::string> mainWadAmong(const std::string& folder,
+                                        const std::vector<std::string>& shownNames,
+                                        const WadBatchChecker& checker);
 std::optional<std::string> mainWadAmong(const std::string& folder,
                                         const std::vector<std::string>& shownNames,
                                         const WadChecker& checker);
 
 // Lists `folder` through the filter and picks its main WAD as above.
+std::optional<std::string> chooseMainWad(const std::string& folder, const WadBatchChecker& checker);
 std::optional<std::string> chooseMainWad(const std::string& folder, const WadChecker& checker);
 
 // The index of the game files list entry naming the main WAD's file,

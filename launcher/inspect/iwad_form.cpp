@@ -251,6 +251,7 @@ void IwadForm::butSearchIwadClick() {
 
     iwads.StoredFiles.clear();
     searchIwads(iwads, state_.paths.root, env_);
+    searchLinuxIwadPlaces(iwads, env_);
     iwads.fillSlotsFromBuffer();
     showSlots();
     refillGamesView();

@@ -4,6 +4,7 @@
 #include "common/strings.h"
 #include "common/text_file.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace krv {
@@ -11,11 +12,12 @@ namespace krv {
 namespace {
 
 constexpr std::array<IwadKindInfo, kIwadKindCount> kKinds{{
-    {IwadKind::Shareware, "Doom1.wad", "Shareware Doom", "SHAREWARE DOOM"},
-    {IwadKind::Doom, "Doom.wad", "Doom/Ultimate Doom", "DOOM/ULTIMATE DOOM"},
-    {IwadKind::Doom2, "Doom2.wad", "Doom II", "DOOM II"},
-    {IwadKind::Plutonia, "Plutonia.wad", "The Plutonia Experiment", "THE PLUTONIA EXPERIMENT"},
-    {IwadKind::Tnt, "Tnt.wad", "TNT - Final Doom", "TNT - FINAL DOOM"},
+    {IwadKind::Shareware, "Doom1.wad", "Shareware Doom", "SHAREWARE DOOM", nullptr},
+    {IwadKind::Doom, "Doom.wad", "Doom/Ultimate Doom", "DOOM/ULTIMATE DOOM", "freedoom1.wad"},
+    {IwadKind::Doom2, "Doom2.wad", "Doom II", "DOOM II", "freedoom2.wad"},
+    {IwadKind::Plutonia, "Plutonia.wad", "The Plutonia Experiment", "THE PLUTONIA EXPERIMENT",
+     nullptr},
+    {IwadKind::Tnt, "Tnt.wad", "TNT - Final Doom", "TNT - FINAL DOOM", nullptr},
 }};
 
 // The four full games, in the order each search folder is looked at.
@@ -108,7 +110,7 @@ std::string folderOfPath(std::string_view path) {
 std::optional<IwadKind> iwadKindOfPath(std::string_view path) {
     const std::string_view name = fileNameOfPath(path);
     for (const auto& info : kKinds)
-        if (iequals(name, info.fileName))
+        if (iequals(name, info.fileName) || (info.standIn && iequals(name, info.standIn)))
             return info.kind;
     return std::nullopt;
 }
@@ -196,6 +198,68 @@ void searchIwads(IwadRegistry& registry, const std::string& root, const Environm
         tryRegister(folder, IwadKind::Shareware);
 }
 
+namespace {
+
+// The folders of a colon-separated list; empty entries are skipped.
+std::vector<std::string> splitFolderList(std::string_view list) {
+    std::vector<std::string> folders;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t colon = std::min(list.find(':', start), list.size());
+        if (colon > start)
+            folders.push_back(folderText(list.substr(start, colon - start)));
+        start = colon + 1;
+    }
+    return folders;
+}
+
+std::string envValue(const EnvironmentLookup& env, const char* name) {
+    const auto value = env ? env(name) : std::nullopt;
+    return value ? *value : std::string();
+}
+
+} // namespace
+
+std::vector<std::string> linuxIwadFolders(const EnvironmentLookup& env) {
+    std::vector<std::string> candidates = splitFolderList(envValue(env, "DOOMWADPATH"));
+    std::string dataHome = envValue(env, "XDG_DATA_HOME");
+    if (dataHome.empty()) {
+        const std::string home = envValue(env, "HOME");
+        if (!home.empty())
+            dataHome = join(folderText(home), ".local/share");
+    }
+    if (!dataHome.empty())
+        candidates.push_back(join(folderText(dataHome), "games/doom"));
+    std::string dataDirs = envValue(env, "XDG_DATA_DIRS");
+    if (dataDirs.empty())
+        dataDirs = "/usr/local/share:/usr/share";
+    for (const std::string& dir : splitFolderList(dataDirs))
+        candidates.push_back(join(dir, "games/doom"));
+
+    std::vector<std::string> folders;
+    for (const std::string& folder : candidates)
+        if (ci::isFolder(folder))
+            folders.push_back(folder);
+    return folders;
+}
+
+void searchLinuxIwadPlaces(IwadRegistry& registry, const EnvironmentLookup& env) {
+    const std::vector<std::string> folders = linuxIwadFolders(env);
+    auto tryName = [&](IwadKind kind, const char* name) {
+        for (const std::string& folder : folders) {
+            if (registry.isRegistered(kind))
+                return;
+            if (const auto file = existingFile(join(folder, name)))
+                registry.registerPath(*file);
+        }
+    };
+    for (const IwadKind kind : kSearchOrder)
+        tryName(kind, iwadKindInfo(kind).fileName);
+    tryName(IwadKind::Shareware, iwadKindInfo(IwadKind::Shareware).fileName);
+    for (const IwadKind kind : {IwadKind::Doom2, IwadKind::Doom})
+        tryName(kind, iwadKindInfo(kind).standIn);
+}
+
 bool engineFindsIwad(std::string_view iwadPath, const std::string& root,
                      const EnvironmentLookup& env) {
     const std::string_view name = fileNameOfPath(iwadPath);
@@ -277,6 +341,7 @@ bool registerIwadsAtStartup(IwadRegistry& registry, const std::string& root,
     registry.StoredFiles.clear();
     searchIwads(registry, root, env);
     readIwadsCfg(registry, dataFolder, root);
+    searchLinuxIwadPlaces(registry, env);
     const bool nothingFound = registry.StoredFiles.empty();
     for (const std::string& path : registry.fillSlotsFromBuffer())
         removeIwadNodeCache(path);

@@ -26,6 +26,7 @@ struct IwadKindInfo {
     const char* fileName;     // "Doom2.wad"
     const char* title;        // "Doom II", shown with a launcher font of the user's own
     const char* capitalTitle; // "DOOM II", shown with the default font
+    const char* standIn;      // Freedoom's IWAD that stands in for the kind, or null
 };
 
 // The five kinds in the order of the Doom games view: Shareware, Doom,
@@ -44,8 +45,9 @@ std::string baseNameOfPath(std::string_view path);
 // platform's separators and without the last one; empty for a bare name.
 std::string folderOfPath(std::string_view path);
 
-// The kind whose file name equals the last component of `path`, ignoring
-// case; nothing for any other name.
+// The kind whose file name, or the name of its Freedoom stand-in
+// ("freedoom2.wad" for Doom II), equals the last component of `path`,
+// ignoring case; nothing for any other name.
 std::optional<IwadKind> iwadKindOfPath(std::string_view path);
 
 // The kind whose title (mixed-case or capital) equals `title`, ignoring case.
@@ -107,6 +109,19 @@ std::string iwadEnvironmentFolder(const EnvironmentLookup& env);
 // "Iwads", "Data" and the root.
 void searchIwads(IwadRegistry& registry, const std::string& root, const EnvironmentLookup& env);
 
+// The folders where Linux systems keep IWADs, in search order: each folder
+// of "DOOMWADPATH" (colon-separated), "games/doom" under "XDG_DATA_HOME"
+// (default "~/.local/share"), then "games/doom" under each folder of
+// "XDG_DATA_DIRS" (default "/usr/local/share:/usr/share"). Folders that do
+// not exist are left out.
+std::vector<std::string> linuxIwadFolders(const EnvironmentLookup& env);
+
+// Registers, for each kind still free, the first IWAD of the kind's file
+// name in the Linux folders; then, for Doom and Doom II when still free,
+// Freedoom's stand-in ("freedoom1.wad", "freedoom2.wad") in the same
+// folders.
+void searchLinuxIwadPlaces(IwadRegistry& registry, const EnvironmentLookup& env);
+
 // True when a file named like the IWAD of `iwadPath` lies in one of the
 // places the engine looks in by itself: the folders named by "DOOMWADDIR"
 // and "$DOOMWADDIR" (each only when it names an existing folder), the
@@ -142,10 +157,10 @@ void deleteIwadsCfg(const std::string& dataFolder);
 void removeIwadNodeCache(const std::string& iwadPath);
 
 // The registration run while the main window loads: the search, then
-// "iwads.cfg", then the slots filled from the search result buffer, the node
-// caches beside the copied IWADs removed and the buffer cleared. Starts from
-// an empty registry. True when nothing at all was registered (the dialog
-// then warns that no IWAD was found).
+// "iwads.cfg", then the Linux places (after the list, so that an IWAD the
+// user added is not pushed out by a stand-in), then the slots filled from the search result buffer,
+// the node caches beside the copied IWADs removed and the buffer cleared. Starts from an empty
+// registry. True when nothing at all was registered (the dialog then warns that no IWAD was found).
 bool registerIwadsAtStartup(IwadRegistry& registry, const std::string& root,
                             const std::string& dataFolder, const EnvironmentLookup& env);
 

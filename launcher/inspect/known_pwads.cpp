@@ -46,7 +46,7 @@ int knownPwadSection(std::string_view table, std::string_view wadFileName) {
 
 int lookUpKnownPwad(const std::string& dataFolder, const std::string& mainWad) {
     std::string table;
-    if (readWholeFile(knownPwadsFile(dataFolder), table) != IoStatus::Ok)
+    if (readWholeFile(knownPwadsFile(dataFolder), table, kListFileLimit) != IoStatus::Ok)
         return 0;
     return knownPwadSection(table, fileNameOfPath(mainWad));
 }

@@ -7,9 +7,35 @@
 
 namespace krv {
 
+namespace {
+
+std::string toolCommandLine(const std::string& verb, const std::string& path) {
+    return "KRVgfiles " + verb + " \"" + path + "\"";
+}
+
+std::string toolFolder(const InstallPaths& paths) {
+    return paths.root + "/Bin";
+}
+
+} // namespace
+
 HiddenRunResult runInspectionToolChecked(Platform& platform, const InstallPaths& paths,
                                          const std::string& verb, const std::string& path) {
-    return platform.runHidden("KRVgfiles " + verb + " \"" + path + "\"", paths.root + "/Bin");
+    return platform.runHidden(toolCommandLine(verb, path), toolFolder(paths));
+}
+
+std::optional<std::vector<HiddenRunResult>>
+runInspectionToolOnEach(Platform& platform, const InstallPaths& paths, const std::string& verb,
+                        const std::vector<std::string>& files) {
+    std::vector<std::string> lines;
+    lines.reserve(files.size());
+    for (const std::string& file : files)
+        lines.push_back(toolCommandLine(verb, file));
+    std::unique_ptr<Progress> progress;
+    if (files.size() > kRunsWithoutProgress)
+        progress = platform.showProgress(
+            "Checking " + std::to_string(files.size()) + " wads of the game...", files.size());
+    return platform.runHiddenAll(lines, toolFolder(paths), progress.get());
 }
 
 std::string runInspectionTool(Platform& platform, const InstallPaths& paths,
@@ -50,6 +76,19 @@ WadCheck parseWadCheck(const std::string& output) {
             check.maps.emplace_back(trim(std::string_view(line).substr(0, 5)));
     }
     return check;
+}
+
+std::map<std::string, std::string> parseMapTitles(const std::string& output) {
+    std::map<std::string, std::string> titles;
+    for (const std::string& line : splitLines(output)) {
+        const std::size_t blank = line.find(' ');
+        if (blank == 0 || blank == std::string::npos || blank > 5)
+            continue;
+        const std::string_view title = trim(std::string_view(line).substr(blank + 1));
+        if (!title.empty())
+            titles.emplace(line.substr(0, blank), std::string(title));
+    }
+    return titles;
 }
 
 int wadCheckScore(const std::string& output) {

@@ -6,6 +6,8 @@
 #include "launcher/platform/platform.h"
 #include "launcher/startup/install_paths.h"
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,13 @@ HiddenRunResult runInspectionToolChecked(Platform& platform, const InstallPaths&
 // ... and returns only what it printed; empty when it could not run.
 std::string runInspectionTool(Platform& platform, const InstallPaths& paths,
                               const std::string& verb, const std::string& path);
+
+// Runs "KRVgfiles <verb> "<file>"" for each file, several at a time, and
+// returns the results in the order of the files. More runs than a handful
+// show their progress; nothing when the user cancelled.
+std::optional<std::vector<HiddenRunResult>>
+runInspectionToolOnEach(Platform& platform, const InstallPaths& paths, const std::string& verb,
+                        const std::vector<std::string>& files);
 
 // The message for a tool that could not be run; empty when it ran.
 std::string toolFailureMessage(const HiddenRunResult& run);
@@ -32,6 +41,9 @@ struct WadCheck {
 
 // Reads the CHECKWAD output; nothing at all for an empty output.
 WadCheck parseWadCheck(const std::string& output);
+
+// The map titles of MAPTITLES output ("MAP01 Entryway" a line), by map name.
+std::map<std::string, std::string> parseMapTitles(const std::string& output);
 
 // 100 plus the level count the output names, or 10 for an empty output.
 int wadCheckScore(const std::string& output);

@@ -133,7 +133,9 @@ private:
         add(game && !s.basicDoom && boxes.noForcedModels && notScripted && s.noForcedModels,
             "-noamwds ");
         add(!s.basicDoom && boxes.extraFx && s.extraFx && notScripted, "-fx ");
-        add(!s.basicDoom && s.braskenPistolZombies && s.braskenQuilsModels && boxes.pistolZombies,
+        // Without monsters there are no zombies to replace.
+        add(!s.basicDoom && !s.noMonsters && s.braskenPistolZombies && s.braskenQuilsModels &&
+                boxes.pistolZombies,
             "-spz ");
     }
 

@@ -67,12 +67,25 @@ void Composition::prepare() {
         out.state.nextMapMode = false;
     }
     runAvailabilityChecks();
+    forceEffectsWithoutCoreFiles();
     if (s.ricochets && !s.basicDoom)
         out.state.ricochetChanged = true;
     if (!out.boxes.highResTextures && s.highResTextures) {
         s.highResTextures = false;
         out.changes.highResTexturesOff = true;
     }
+}
+
+// The model pack detection's first rule: without the core effects files the
+// engine's own effects must serve, so the effects setting is switched on
+// whatever the "FX" box said.
+void Composition::forceEffectsWithoutCoreFiles() {
+    const bool coreFiles = env.folderExists(in.paths.modelFolder + "CoreEffects") &&
+                           env.fileExists(in.paths.baseDefsFolder + "CoreEffects.ded");
+    if (coreFiles || settings().modelFx)
+        return;
+    settings().modelFx = true;
+    out.changes.effectsForced = true;
 }
 
 // The graphics and sound pack checks only ever make boxes available, except

@@ -55,6 +55,7 @@ struct Composition {
 
 private:
     void runAvailabilityChecks();
+    void forceEffectsWithoutCoreFiles();
     void runGraphicsCheck();
     bool modelsCompatible();
     void restoreForcedBasicDoom();

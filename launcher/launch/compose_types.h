@@ -19,10 +19,10 @@ enum class StartKind { Warp = 1, LoadGame = 2, Normal = 3 };
 
 struct LaunchSelection {
     StartKind startKind = StartKind::Normal;
-    std::string warpMap;  // "1 1" for E1M1, "01" for MAP01
-    std::string loadSlot; // the savegame slot digit
-    std::string iwadPath; // the current IWAD path, the value of "-iwad"
-    std::string savedGamePath; // the chosen saved game's file, for deletion
+    std::string warpMap;        // "1 1" for E1M1, "01" for MAP01
+    std::string loadSlot;       // the savegame slot digit
+    std::string iwadPath;       // the current IWAD path, the value of "-iwad"
+    std::string savedGamePath;  // the chosen saved game's file, for deletion
     int rememberedMapIndex = 0; // the map entry clicked last
 };
 
@@ -121,6 +121,7 @@ struct SettingChanges {
     bool highResTexturesOff = false;   // its check box was unavailable
     bool modelReplacementsOff = false; // the model compatibility check failed
     bool quilspackOff = false;         // quilspack.wad was missing
+    bool effectsForced = false;        // "FX" switched on: the core effects files are missing
     // "Basic Doom" was on for this launch only (check code 7); `settings`
     // already holds it off again.
     bool basicDoomForced = false;

@@ -20,7 +20,7 @@ namespace {
 
 // A record is a few short lines; anything far larger is not one of ours and
 // is not read into memory.
-constexpr std::uintmax_t kMaxRecordBytes = 1 << 20;
+constexpr std::size_t kMaxRecordBytes = kSmallFileLimit;
 constexpr std::size_t kMaxLineBytes = 1024;
 
 bool isUsableLine(std::string_view line) {
@@ -32,14 +32,7 @@ bool isUsableLine(std::string_view line) {
 std::vector<std::string> readRawLines(const std::string& path) {
     if (path.empty())
         return {};
-    const auto found = ci::resolve(path);
-    std::error_code ec;
-    if (!found || !fs::is_regular_file(*found, ec))
-        return {};
-    const std::uintmax_t size = fs::file_size(*found, ec);
-    if (ec || size > kMaxRecordBytes)
-        return {};
-    TextLines file = readTextLines(*found);
+    TextLines file = readTextLines(path, kMaxRecordBytes);
     return file.status == IoStatus::Ok ? std::move(file.lines) : std::vector<std::string>();
 }
 
@@ -244,7 +237,9 @@ bool GameInfoStore::writeSaveRecord(const SelectedGame& game, char slot) const {
 }
 
 std::optional<char> GameInfoStore::readSaveRecord(const SelectedGame& game) const {
-    const std::string_view value = trim(readFirstValue(saveRecordPath(game)));
+    // The record text must outlive the trimmed view of it.
+    const std::string record = readFirstValue(saveRecordPath(game));
+    const std::string_view value = trim(record);
     if (value.empty() || value.front() < '0' || value.front() > '9')
         return std::nullopt;
     return value.front();

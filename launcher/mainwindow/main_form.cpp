@@ -66,6 +66,7 @@ void MainForm::connectControls() {
     connect(options_, &OptionsPanel::saveGamesPurged, SaveGameList, &QListWidget::clear);
     for (int i = 0; i < 5; ++i)
         connect(OptionTabs[i], &QPushButton::clicked, this, [this, i] { switchTab(i); });
+    connect(AuxButton[5], &QToolButton::clicked, this, [this] { iwadForm_->ShowModal(); });
     connect(LaunchButton, &QPushButton::clicked, this, &MainForm::LaunchButtonClick);
     connect(AuxButton[3], &QToolButton::clicked, this, [this] { openLogFile("edit.out"); });
     connect(AuxButton[4], &QToolButton::clicked, this, [this] { openLogFile("Korvath.out"); });

@@ -307,6 +307,9 @@ private:
     void connectLists();
     bool listMouseEvent(QObject* watched, QEvent* event);
     std::string runTool(const std::string& verb, const std::string& path);
+    // Reports a tool run that failed to start and shows its output; returns
+    // the output.
+    std::string showToolRun(const HiddenRunResult& run);
     void keepToolOutput(const std::string& output);
     void chooseSkill(int index);
     void restoreLastSkill();

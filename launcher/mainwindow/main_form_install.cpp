@@ -4,6 +4,7 @@
 
 #include "launcher/mainwindow/main_form.h"
 
+#include "launcher/library/install_copy.h"
 #include "launcher/library/library_layout.h"
 #include "launcher/library/zip_library.h"
 #include "launcher/ui/qt_text.h"
@@ -78,13 +79,16 @@ void MainForm::InstallLevel() {
         return;
     }
     const std::string pwads = gameFolder + "/Pwads";
-    if (isUsableName(game) && (iendsWith(path, ".wad") || iendsWith(path, ".zip"))) {
+    if (isUsableName(game) && iendsWith(path, ".wad")) {
+        const IoStatus copied = installWadCopy(path, gameFolder);
+        if (copied != IoStatus::Ok) {
+            platform_.showMessage(installFailureText(copied), msg::kExclamation, " Install error");
+            return;
+        }
+    } else if (isUsableName(game) && iendsWith(path, ".zip")) {
         ci::createFolder(gameFolder);
         ci::createFolder(pwads);
-        if (iendsWith(path, ".wad"))
-            ci::copyFile(path, pwads + ci::kSep + std::string(fileNameOfPath(path)));
-        else
-            ExtractZip(path, ci::resolve(pwads)->string());
+        ExtractZip(path, ci::resolve(pwads)->string());
     }
     writeLastInstallFolder(state_.paths, folderOfPath(path));
     controlsToSettings();

@@ -272,8 +272,10 @@ QWidget* MainForm::buildAuxButtons() {
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(3);
-    const char* captions[] = {"Install", "Iwads", "Shortcut",   "Edit log", "Engine log",
-                              "Tips",    "Font",  "Zip folder", "Cleanup",  "Textures"};
+    // Indexed as the buttons' handlers and help texts are: 1 opens the
+    // documentation, 5 the IWAD locations.
+    const char* captions[] = {"Install", "Docs", "Shortcut",   "Edit log", "Engine log",
+                              "Iwads",   "Font", "Zip folder", "Cleanup",  "Textures"};
     for (int i = 0; i < 10; ++i) {
         AuxButton[i] = new QToolButton(bar);
         AuxButton[i]->setText(QString::fromLatin1(captions[i]));

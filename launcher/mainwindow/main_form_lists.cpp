@@ -63,7 +63,10 @@ void MainForm::restoreLastSkill() {
 // ---- Tool runs ----------------------------------------------------------------
 
 std::string MainForm::runTool(const std::string& verb, const std::string& path) {
-    const HiddenRunResult run = runInspectionToolChecked(platform_, state_.paths, verb, path);
+    return showToolRun(runInspectionToolChecked(platform_, state_.paths, verb, path));
+}
+
+std::string MainForm::showToolRun(const HiddenRunResult& run) {
     if (const std::string failure = toolFailureMessage(run); !failure.empty())
         platform_.showMessage(failure, msg::kCritical, " KRVgFiles");
     FileOutput->setText(qs(run.output));

@@ -49,8 +49,17 @@ std::vector<std::string> MainForm::listGameFiles(const std::string& folder) {
 // levels, selected in the game files list (which lists its maps), and the
 // warp target updated. A folder without a WAD keeps the main WAD as it was.
 void MainForm::chooseMainWad(const std::string& folder) {
-    const WadChecker checker = [this](const std::string& path) {
-        return wadCheckScore(runTool("CHECKWAD", path));
+    // The checks run several at a time; their outcomes are shown in order,
+    // as if they had run one after another.
+    const WadBatchChecker checker =
+        [this](const std::vector<std::string>& wads) -> std::optional<std::vector<int>> {
+        const auto runs = runInspectionToolOnEach(platform_, state_.paths, "CHECKWAD", wads);
+        if (!runs)
+            return std::nullopt;
+        std::vector<int> values;
+        for (const HiddenRunResult& run : *runs)
+            values.push_back(wadCheckScore(showToolRun(run)));
+        return values;
     };
     if (const auto chosen = krv::chooseMainWad(folder, checker))
         state_.mainWad = *chosen;

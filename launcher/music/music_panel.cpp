@@ -1,13 +1,12 @@
 #include "launcher/music/music_panel.h"
 
+#include "launcher/music/music_form.h"
 #include "launcher/music/playlist_actions.h"
 #include "launcher/music/playlist_auto.h"
 #include "launcher/music/playlist_builtin.h"
 #include "launcher/music/playlist_format.h"
 #include "launcher/ui/panel_controls.h"
 #include "launcher/ui/qt_text.h"
-
-#include "common/ci_path.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,13 +17,25 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 namespace krv {
 
+namespace {
+
+// "Auto" and "Manual" read red while checked and near-black otherwise.
+void paintModeCaption(QCheckBox* box) {
+    const QColor colour = box->isChecked() ? QColor(255, 0, 0) : QColor(18, 0, 0);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    box->setPalette(palette);
+}
+
+} // namespace
+
 MusicPanel::MusicPanel(AppState& state, Platform& platform, const PlaylistBoxes& boxes,
                        QWidget* window)
-    : QObject(window), state_(state), platform_(platform), boxes_(boxes) {
+    : QObject(window), state_(state), platform_(platform), boxes_(boxes), window_(window) {
     buildFrame(window);
     connectControls();
 }
@@ -35,7 +46,7 @@ void MusicPanel::buildFrame(QWidget* window) {
     for (QCheckBox* box : {boxes_.autoMode, boxes_.manualMode, boxes_.ignorePlaylist})
         box->setParent(SoundFrame[1]);
     SelectionList = list(SoundFrame[1]);
-    const char* musicCaptions[] = {"New", "Edit", "Delete"};
+    const char* musicCaptions[] = {"New", "Open", "Delete"};
     auto* buttons = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         butMusic[i] = new QPushButton(QString::fromLatin1(musicCaptions[i]), SoundFrame[1]);
@@ -63,13 +74,18 @@ void MusicPanel::buildFrame(QWidget* window) {
 }
 
 void MusicPanel::connectControls() {
-    connect(SelectionList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        selectPlaylist(state_.settings, item->text().toStdString());
-        const QSignalBlocker quiet(boxes_.manualMode);
-        boxes_.manualMode->setChecked(state_.settings.playlistManual);
-    });
+    // A click, or the right click that opens the popup, makes the entry the
+    // current playlist; another playlist than before clears "Manual".
+    const auto choose = [this](const QListWidgetItem* item) {
+        const std::string name = ss(item->text());
+        if (name != state_.settings.manualPlaylist)
+            boxes_.manualMode->setChecked(false);
+        selectPlaylist(state_.settings, name);
+    };
+    connect(SelectionList, &QListWidget::itemClicked, this, choose);
+    connect(SelectionList, &QListWidget::itemDoubleClicked, this, &MusicPanel::OpenPlaylist);
     connect(butMusic[0], &QPushButton::clicked, this, &MusicPanel::NewPlaylist);
-    connect(butMusic[1], &QPushButton::clicked, this, &MusicPanel::EditPlaylist);
+    connect(butMusic[1], &QPushButton::clicked, this, &MusicPanel::OpenPlaylist);
     connect(butMusic[2], &QPushButton::clicked, this, &MusicPanel::DeletePlaylist);
     connect(boxes_.autoMode, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
@@ -81,17 +97,29 @@ void MusicPanel::connectControls() {
         if (on)
             boxes_.autoMode->setChecked(false);
     });
+    for (QCheckBox* mode : {boxes_.autoMode, boxes_.manualMode})
+        connect(mode, &QCheckBox::toggled, this, [mode] { paintModeCaption(mode); });
+    // "Manual" needs a playlist to load.
+    connect(boxes_.manualMode, &QCheckBox::released, this, [this] {
+        if (!SelectionList->selectedItems().isEmpty())
+            return;
+        showPlaylistMessage(noPlaylistSelectedMessage());
+        boxes_.manualMode->setChecked(false);
+    });
     // Pressing "Auto" without automatic playlists tells how to make them.
     boxes_.autoMode->installEventFilter(this);
-    connect(SelectionList, &QListWidget::customContextMenuRequested, this, [this](QPoint at) {
-        if (!SelectionList->itemAt(at))
-            return;
-        SelectionList->setCurrentItem(SelectionList->itemAt(at));
-        const auto enabled = autoSelectEntriesEnabled(state_.iwads);
-        for (std::size_t i = 0; i < mcAutoPlaylist.size(); ++i)
-            mcAutoPlaylist[i]->setEnabled(enabled[i]);
-        mPopupMusic->popup(SelectionList->viewport()->mapToGlobal(at));
-    });
+    connect(SelectionList, &QListWidget::customContextMenuRequested, this,
+            [this, choose](QPoint at) {
+                QListWidgetItem* item = SelectionList->itemAt(at);
+                if (!item)
+                    return;
+                SelectionList->setCurrentItem(item);
+                choose(item);
+                const auto enabled = autoSelectEntriesEnabled(state_.iwads);
+                for (std::size_t i = 0; i < mcAutoPlaylist.size(); ++i)
+                    mcAutoPlaylist[i]->setEnabled(enabled[i]);
+                mPopupMusic->popup(SelectionList->viewport()->mapToGlobal(at));
+            });
 }
 
 bool MusicPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -121,7 +149,7 @@ void MusicPanel::DisableMusic() {
     for (QPushButton* button : butMusic)
         button->setEnabled(allowed.playlists);
     boxes_.autoMode->setEnabled(allowed.frame);
-    boxes_.manualMode->setEnabled(allowed.playlists);
+    boxes_.manualMode->setEnabled(allowed.frame);
     boxes_.fmodMidi->setEnabled(allowed.frame);
     boxes_.ignorePlaylist->setEnabled(allowed.frame);
 }
@@ -136,6 +164,9 @@ void MusicPanel::AssignAutoPlaylist(int game) {
 }
 
 void MusicPanel::loadPlaylists() {
+    playlistType_ = PlaylistType::Doom2;
+    paintModeCaption(boxes_.autoMode);
+    paintModeCaption(boxes_.manualMode);
     writeBuiltInPlaylists(state_.paths, state_.iwads);
     showPlaylists(listPlaylists(state_.paths, state_.settings.manualPlaylist));
 }
@@ -167,7 +198,8 @@ void MusicPanel::showPlaylistMessage(const PlaylistMessage& message) {
     platform_.showMessage(message.text, message.style, message.title);
 }
 
-// A new playlist from the template of the registered IWADs' map set.
+// A new playlist from the template of the registered IWADs' map set; it
+// exists once it is saved in the editor.
 void MusicPanel::NewPlaylist() {
     const NamePromptResult answer = platform_.askName(newPlaylistPrompt());
     if (answer.cancelled)
@@ -183,36 +215,75 @@ void MusicPanel::NewPlaylist() {
         platform_.showMessage(check.message.text, check.message.style, check.message.title) !=
             msg::kResultYes)
         return;
-    const PlaylistLines playlist = newPlaylistTemplate(state_.iwads);
-    writePlaylist(state_.paths, check.name, playlist.lines);
+    const std::string previous = state_.settings.manualPlaylist;
+    if (check.name != previous)
+        boxes_.manualMode->setChecked(false);
     selectPlaylist(state_.settings, check.name);
-    showPlaylists(listPlaylists(state_.paths, check.name));
+    EditedPlaylist playlist;
+    playlist.name = check.name;
+    playlist.isNew = true;
+    showMusicForm(std::move(playlist));
+    // Never saved: the playlist chosen before stays the current one.
+    if (!playlistExists(state_.paths, check.name)) {
+        boxes_.manualMode->setChecked(false);
+        selectPlaylist(state_.settings, previous);
+        showPlaylists(listPlaylists(state_.paths, previous));
+    }
 }
 
-// Until the playlist editor joins the launcher, a playlist opens in the
-// plain text editor: its lines are "<slot> <music file>" as written.
-void MusicPanel::EditPlaylist() {
+// Opens the chosen playlist in the editor, rebuilding an older layout and,
+// when the user agrees, a current one out of place.
+void MusicPanel::OpenPlaylist() {
     const QListWidgetItem* item = SelectionList->currentItem();
     if (!item)
         return;
-    const std::string path = playlistPath(state_.paths, item->text().toStdString());
-    if (!path.empty() && ci::isFile(path))
-        platform_.startProcess("notepad.exe \"" + ci::resolve(path)->string() + "\"",
-                               state_.paths.root);
+    const std::string name = ss(item->text());
+    OpenedPlaylist opened = openPlaylist(state_.paths, name, playlistType_);
+    if (opened.step == OpenStep::NotFound)
+        return;
+    playlistType_ = opened.playlist.type;
+    if (opened.step == OpenStep::AskRepair) {
+        const PlaylistMessage question = nonStandardQuestion();
+        if (platform_.showMessage(question.text, question.style, question.title) != msg::kResultYes)
+            return;
+        repairOpenedPlaylist(opened);
+    }
+    EditedPlaylist playlist;
+    playlist.name = name;
+    playlist.type = opened.playlist.type;
+    playlist.lines = std::move(opened.playlist.lines);
+    playlist.converted = opened.converted;
+    showMusicForm(std::move(playlist));
+}
+
+void MusicPanel::showMusicForm(EditedPlaylist playlist) {
+    MusicForm form(
+        state_, platform_,
+        [this](const std::string& saved) {
+            showPlaylists(listPlaylists(state_.paths, saved));
+            boxes_.manualMode->setChecked(false);
+        },
+        window_);
+    form.Open(std::move(playlist));
+    form.ShowModal();
+    playlistType_ = form.playlist().type;
+    showPlaylists(listPlaylists(state_.paths, state_.settings.manualPlaylist));
 }
 
 void MusicPanel::DeletePlaylist() {
     const QListWidgetItem* item = SelectionList->currentItem();
     if (!item)
         return;
-    const std::string name = item->text().toStdString();
-    const PlaylistMessage question = deleteQuestion(name);
+    const std::string name = ss(item->text());
+    // Names are UTF-8: upper-cased as text, not byte by byte.
+    const PlaylistMessage question = deleteQuestion(ss(item->text().toUpper()));
     if (platform_.showMessage(question.text, question.style, question.title) != msg::kResultYes)
         return;
     const DeleteResult result = deletePlaylist(state_.paths, name);
     showPlaylists(result.listing);
 }
 
+// The automatic playlist of the IWAD being launched, among those listed.
 AutoPlaylist MusicPanel::automaticPlaylist(const std::string& iwadPath) const {
     const AutoPlaylistChoice choice = chooseAutoPlaylist(state_.paths, iwadPath, listedPlaylists());
     return {choice.name, choice.found};

@@ -23,8 +23,10 @@ class QWidget;
 
 namespace krv {
 
+struct EditedPlaylist;
 struct PlaylistListing;
 struct PlaylistMessage;
+enum class PlaylistType;
 
 // The Sound tab's boxes the playlists follow; the option tabs own them.
 struct PlaylistBoxes {
@@ -53,7 +55,8 @@ public:
     // Without automatic playlists "Auto" cannot stay checked.
     void dropAutoWithoutPlaylists();
     void NewPlaylist();
-    void EditPlaylist();
+    // Opens the chosen playlist in the playlist editor.
+    void OpenPlaylist();
     void DeletePlaylist();
     void AssignAutoPlaylist(int game);
     // The automatic playlist of the IWAD being launched, among those listed.
@@ -74,10 +77,13 @@ private:
     void showPlaylists(const PlaylistListing& listing);
     std::vector<std::string> listedPlaylists() const;
     void showPlaylistMessage(const PlaylistMessage& message);
+    void showMusicForm(EditedPlaylist playlist);
 
     AppState& state_;
     Platform& platform_;
     PlaylistBoxes boxes_;
+    QWidget* window_;
+    PlaylistType playlistType_{}; // of the playlist opened last; kept when one names no map
 };
 
 } // namespace krv

@@ -40,8 +40,8 @@ struct PlaylistControls {
 PlaylistControls playlistControls(const PlaylistListing& listing);
 
 // What "Disable sound", "Disable music" and "Auto" leave of the playlist
-// controls: the frame, "Auto", "Force Fmod midi" and "Ignore playlist"
-// while music plays; the list, its buttons and "Manual" only without "Auto".
+// controls: the frame, "Auto", "Manual", "Force Fmod midi" and "Ignore
+// playlist" while music plays; the list and its buttons only without "Auto".
 struct MusicAvailability {
     bool frame = true;
     bool playlists = true;

@@ -155,7 +155,7 @@ bool ensureMusicFolder(const InstallPaths& paths) {
 PlaylistText readPlaylist(const InstallPaths& paths, std::string_view name, std::size_t maxLines) {
     if (!isSafePlaylistName(name))
         return {IoStatus::NotFound, {}, false};
-    TextLines text = readTextLines(playlistPath(paths, name));
+    TextLines text = readTextLines(playlistPath(paths, name), kListFileLimit);
     PlaylistText result{text.status, std::move(text.lines), false};
     if (result.lines.size() > maxLines) {
         result.lines.resize(maxLines);

@@ -20,11 +20,10 @@ int steppedNumber(const std::string& text, int step, int low, int high) {
 
 SoundAvailability soundAvailability(const SoundSwitches& on, bool soundPackPresent) {
     SoundAvailability allowed;
-    for (int i : {1, 2, 3, 4, 6, 7, 8, 9, 10})
+    for (int i = 1; i < 11; ++i)
         allowed.boxes[static_cast<std::size_t>(i)] = !on.soundOff;
     allowed.channels = !on.soundOff;
     if (!on.soundOff) {
-        allowed.boxes[5] = !on.automatic;
         allowed.boxes[6] = soundPackPresent;
         allowed.boxes[2] = !on.basicDoom;
         allowed.boxes[7] = !on.basicDoom;

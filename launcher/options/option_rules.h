@@ -15,7 +15,6 @@ int steppedNumber(const std::string& text, int step, int low, int high);
 // The Sound tab's boxes that decide the others.
 struct SoundSwitches {
     bool soundOff = false;  // "Disable sound"
-    bool automatic = false; // "Auto" playlists
     bool basicDoom = false; // "Basic Doom"
     bool sound3d = false;   // "3DSound"
     bool ricochets = false; // " Enable ricochets"

@@ -304,7 +304,6 @@ void OptionsPanel::applyNoMonsters(bool on) {
 void OptionsPanel::applySoundRules() {
     SoundSwitches on;
     on.soundOff = chkSound[0]->isChecked();
-    on.automatic = chkSound[4]->isChecked();
     on.basicDoom = chkMain[0]->isChecked();
     on.sound3d = chkSound[3]->isChecked();
     on.ricochets = chkSound[2]->isChecked();
@@ -316,6 +315,7 @@ void OptionsPanel::applySoundRules() {
     enable({Ricotext, RicoButton[0], RicoButton[1]}, allowed.ricochetValue);
     emit soundRulesApplied();
 }
+
 // The model packs found now and what their options may do with the chosen
 // game: the pack frame's caption or the advice, and the model options.
 void OptionsPanel::RefreshModelPacks() {

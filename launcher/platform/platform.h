@@ -5,9 +5,12 @@
 // themselves; the Qt implementation shows real dialogs, the scripted one
 // answers from a script and records what was asked.
 
+#include <cstddef>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace krv {
 
@@ -58,6 +61,19 @@ struct HiddenRunResult {
     int errorNumber = 0;     // the system's error number when it did not start
 };
 
+// More hidden runs than this in one operation show their progress.
+inline constexpr std::size_t kRunsWithoutProgress = 8;
+
+// The progress of a long operation, shown with its count while it runs; the
+// user may cancel it. It disappears when the object is destroyed.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    // Shows that `done` steps are done and lets pending window messages run.
+    // False once the user cancelled.
+    virtual bool update(std::size_t done) = 0;
+};
+
 enum class SpecialFolder { Desktop, StartMenuPrograms, Home };
 
 // A shortcut that starts a program with arguments; `file` is its path
@@ -98,6 +114,17 @@ public:
     // its output.
     virtual HiddenRunResult runHidden(const std::string& commandLine,
                                       const std::string& workingFolder) = 0;
+
+    // Runs command lines hidden, several at a time, and returns their
+    // results in the order given; nothing when the user cancelled through
+    // `progress` (which may be null).
+    virtual std::optional<std::vector<HiddenRunResult>>
+    runHiddenAll(const std::vector<std::string>& commandLines, const std::string& workingFolder,
+                 Progress* progress) = 0;
+
+    // Shows the progress of `total` steps described by `text`, over the main
+    // window (which is shown first if it is not yet).
+    virtual std::unique_ptr<Progress> showProgress(const std::string& text, std::size_t total) = 0;
 
     // Opens a document or web address with the desktop's "Open" action;
     // failures are ignored.

@@ -1,13 +1,24 @@
 #include "launcher/platform/process.h"
 
+#include "launcher/platform/command_line.h"
+
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <map>
+#include <poll.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace krv {
 
 namespace {
+
+// How long a batch waits for output before it reports progress again.
+constexpr int kProgressIntervalMs = 40;
 
 std::vector<char*> argvPointers(const std::vector<std::string>& argv) {
     std::vector<char*> ptrs;
@@ -23,129 +34,221 @@ void closeQuietly(int fd) {
         ::close(fd);
 }
 
-// Reads an errno value a failed exec wrote to the status pipe; 0 when the
-// pipe closed without one (the exec succeeded).
-int readExecError(int fd) {
-    int err = 0;
+int waitFor(pid_t pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+// The spawn set-up of one child: its working folder, standard input from
+// /dev/null and, when `outputFd` is given, standard output and standard
+// error on it. posix_spawn reports a failed chdir or exec as its result.
+class SpawnActions {
+public:
+    SpawnActions(const std::string& folder, int outputFd) {
+        ::posix_spawn_file_actions_init(&actions_);
+        ::posix_spawnattr_init(&attr_);
+        ::posix_spawn_file_actions_addchdir_np(&actions_, folder.c_str());
+        ::posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0);
+        if (outputFd >= 0) {
+            ::posix_spawn_file_actions_adddup2(&actions_, outputFd, 1);
+            ::posix_spawn_file_actions_adddup2(&actions_, outputFd, 2);
+        }
+        // The child starts with default signal handling and no blocked
+        // signals, whatever the GUI library set up in this process.
+        sigset_t all;
+        sigset_t none;
+        sigfillset(&all);
+        sigemptyset(&none);
+        ::posix_spawnattr_setsigdefault(&attr_, &all);
+        ::posix_spawnattr_setsigmask(&attr_, &none);
+        flags_ = POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK;
+        ::posix_spawnattr_setflags(&attr_, static_cast<short>(flags_));
+    }
+    ~SpawnActions() {
+        ::posix_spawn_file_actions_destroy(&actions_);
+        ::posix_spawnattr_destroy(&attr_);
+    }
+    SpawnActions(const SpawnActions&) = delete;
+    SpawnActions& operator=(const SpawnActions&) = delete;
+
+    void newSession() {
+        flags_ |= POSIX_SPAWN_SETSID;
+        ::posix_spawnattr_setflags(&attr_, static_cast<short>(flags_));
+    }
+
+    // Spawns the child into `child`; 0, or the error number when it could
+    // not be started (the folder or the program could not be used).
+    int spawn(const std::vector<std::string>& argv, pid_t& child) const {
+        auto args = argvPointers(argv);
+        return ::posix_spawn(&child, args[0], &actions_, &attr_, args.data(), environ);
+    }
+
+private:
+    posix_spawn_file_actions_t actions_;
+    posix_spawnattr_t attr_;
+    int flags_ = 0;
+};
+
+// One hidden run of a batch while it is in flight.
+struct Running {
+    std::size_t index; // its place in the batch
+    pid_t pid;
+    int outputFd;
+};
+
+// Starts run `index`: on success it is in flight; otherwise its result says
+// why it did not start.
+std::optional<Running> startRun(const std::vector<std::string>& argv, const std::string& folder,
+                                std::size_t index, HiddenRunResult& result) {
+    if (argv.empty())
+        return std::nullopt;
+    int output[2];
+    if (::pipe2(output, O_CLOEXEC) != 0) {
+        result.pipeFailed = true;
+        result.errorNumber = errno;
+        return std::nullopt;
+    }
+    pid_t child = -1;
+    const int err = SpawnActions(folder, output[1]).spawn(argv, child);
+    closeQuietly(output[1]);
+    if (err != 0) {
+        result.errorNumber = err;
+        closeQuietly(output[0]);
+        return std::nullopt;
+    }
+    result.started = true;
+    return Running{index, child, output[0]};
+}
+
+// Reads what is waiting on the run's pipe; true when the child closed it,
+// after which the run's exit code is collected.
+bool readOutput(Running& run, HiddenRunResult& result) {
+    char buffer[65536];
     ssize_t n;
     do
-        n = ::read(fd, &err, sizeof err);
+        n = ::read(run.outputFd, buffer, sizeof buffer);
     while (n < 0 && errno == EINTR);
-    return n == static_cast<ssize_t>(sizeof err) ? err : 0;
+    if (n > 0) {
+        result.output.append(buffer, static_cast<std::size_t>(n));
+        return false;
+    }
+    if (n < 0 && errno == EAGAIN)
+        return false;
+    closeQuietly(run.outputFd);
+    const int status = waitFor(run.pid);
+    if (WIFEXITED(status))
+        result.exitCode = WEXITSTATUS(status);
+    return true;
 }
 
-// In a forked child: enters the folder and executes the program; on failure
-// reports errno through the status pipe and ends the child.
-[[noreturn]] void execInFolder(std::vector<char*>& args, const std::string& folder, int statusFd) {
-    int err = 0;
-    if (::chdir(folder.c_str()) != 0)
-        err = errno;
-    else {
-        ::execv(args[0], args.data());
-        err = errno;
-    }
-    [[maybe_unused]] auto written = ::write(statusFd, &err, sizeof err);
-    ::_exit(127);
-}
-
-void waitFor(pid_t pid, int* status) {
-    while (::waitpid(pid, status, 0) < 0 && errno == EINTR) {
-    }
+void killRun(const Running& run) {
+    ::kill(run.pid, SIGKILL);
+    closeQuietly(run.outputFd);
+    waitFor(run.pid);
 }
 
 } // namespace
 
-bool startDetached(const std::vector<std::string>& argv, const std::string& workingFolder) {
+std::optional<pid_t> startDetached(const std::vector<std::string>& argv,
+                                   const std::string& workingFolder) {
     if (argv.empty())
-        return false;
-    auto args = argvPointers(argv);
-    int status[2];
-    if (::pipe2(status, O_CLOEXEC) != 0)
-        return false;
-    // Only async-signal-safe calls between fork and exec: the launcher may
-    // have other threads (the GUI library's).
-    const pid_t child = ::fork();
-    if (child < 0) {
-        closeQuietly(status[0]);
-        closeQuietly(status[1]);
-        return false;
-    }
-    if (child == 0) {
-        ::setsid();
-        const pid_t grandchild = ::fork();
-        if (grandchild == 0)
-            execInFolder(args, workingFolder, status[1]);
-        if (grandchild < 0) {
-            const int err = errno;
-            [[maybe_unused]] auto w = ::write(status[1], &err, sizeof err);
+        return std::nullopt;
+    SpawnActions actions(workingFolder, -1);
+    actions.newSession();
+    pid_t child = -1;
+    if (actions.spawn(argv, child) != 0)
+        return std::nullopt;
+    return child;
+}
+
+bool reapIfEnded(pid_t child) {
+    int status = 0;
+    pid_t r;
+    do
+        r = ::waitpid(child, &status, WNOHANG);
+    while (r < 0 && errno == EINTR);
+    return r != 0;
+}
+
+std::optional<std::vector<HiddenRunResult>>
+runCapturedAll(const std::vector<std::vector<std::string>>& argvs, const std::string& workingFolder,
+               std::size_t inFlight, const BatchProgress& progress) {
+    std::vector<HiddenRunResult> results(argvs.size());
+    std::vector<Running> running;
+    std::size_t next = 0;
+    std::size_t finished = 0;
+    const std::size_t limit = inFlight == 0 ? 1 : inFlight;
+    for (;;) {
+        while (running.size() < limit && next < argvs.size()) {
+            const std::size_t i = next++;
+            if (auto run = startRun(argvs[i], workingFolder, i, results[i]))
+                running.push_back(*run);
+            else
+                ++finished;
         }
-        ::_exit(0);
+        if (running.empty())
+            break;
+        std::vector<pollfd> fds;
+        for (const Running& run : running)
+            fds.push_back({run.outputFd, POLLIN, 0});
+        const int ready = ::poll(fds.data(), fds.size(), progress ? kProgressIntervalMs : -1);
+        if (ready < 0 && errno != EINTR)
+            break;
+        for (std::size_t k = fds.size(); k-- > 0;) {
+            if (fds[k].revents == 0 || !readOutput(running[k], results[running[k].index]))
+                continue;
+            running.erase(running.begin() + static_cast<std::ptrdiff_t>(k));
+            ++finished;
+        }
+        if (progress && !progress(finished)) {
+            for (const Running& run : running)
+                killRun(run);
+            return std::nullopt;
+        }
     }
-    closeQuietly(status[1]);
-    int waitStatus = 0;
-    waitFor(child, &waitStatus);
-    const int err = readExecError(status[0]);
-    closeQuietly(status[0]);
-    return err == 0;
+    return results;
 }
 
 HiddenRunResult runCaptured(const std::vector<std::string>& argv,
                             const std::string& workingFolder) {
-    HiddenRunResult result;
-    if (argv.empty())
-        return result;
-    auto args = argvPointers(argv);
-    int output[2];
-    int status[2];
-    if (::pipe2(output, O_CLOEXEC) != 0) {
-        result.pipeFailed = true;
-        result.errorNumber = errno;
-        return result;
-    }
-    if (::pipe2(status, O_CLOEXEC) != 0) {
-        result.pipeFailed = true;
-        result.errorNumber = errno;
-        closeQuietly(output[0]);
-        closeQuietly(output[1]);
-        return result;
-    }
-    const int devNull = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (devNull >= 0)
-            ::dup2(devNull, 0);
-        ::dup2(output[1], 1);
-        ::dup2(output[1], 2);
-        execInFolder(args, workingFolder, status[1]);
-    }
-    closeQuietly(devNull);
-    closeQuietly(output[1]);
-    closeQuietly(status[1]);
-    if (child < 0) {
-        result.errorNumber = errno;
-        closeQuietly(output[0]);
-        closeQuietly(status[0]);
-        return result;
-    }
-    const int execError = readExecError(status[0]);
-    result.errorNumber = execError;
-    closeQuietly(status[0]);
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(output[0], buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
+    return std::move(runCapturedAll({argv}, workingFolder, 1)->front());
+}
+
+std::optional<std::vector<HiddenRunResult>>
+runCommandLinesHidden(const std::vector<std::string>& commandLines,
+                      const std::string& workingFolder, Progress* progress) {
+    std::map<std::string, std::optional<std::vector<std::string>>> programs;
+    std::vector<std::vector<std::string>> argvs;
+    argvs.reserve(commandLines.size());
+    for (const std::string& line : commandLines) {
+        std::vector<std::string> words = splitCommandLine(line);
+        if (words.empty()) {
+            argvs.emplace_back();
             continue;
-        if (n <= 0)
-            break;
-        result.output.append(buffer, static_cast<std::size_t>(n));
+        }
+        auto [found, isNew] = programs.try_emplace(words.front());
+        if (isNew)
+            found->second = resolveCommand(joinCommandLine({words.front()}), workingFolder);
+        if (!found->second) {
+            argvs.emplace_back();
+            continue;
+        }
+        std::vector<std::string> argv = *found->second; // the program, after wine if any
+        argv.insert(argv.end(), words.begin() + 1, words.end());
+        argvs.push_back(std::move(argv));
     }
-    closeQuietly(output[0]);
-    int waitStatus = 0;
-    waitFor(child, &waitStatus);
-    result.started = execError == 0;
-    if (result.started && WIFEXITED(waitStatus))
-        result.exitCode = WEXITSTATUS(waitStatus);
-    return result;
+    BatchProgress report;
+    if (progress)
+        report = [progress](std::size_t finished) { return progress->update(finished); };
+    auto results = runCapturedAll(argvs, workingFolder, kRunsInFlight, report);
+    if (!results)
+        return results;
+    for (std::size_t i = 0; i < argvs.size(); ++i)
+        if (argvs[i].empty() && !(*results)[i].pipeFailed)
+            (*results)[i] = programNotFound();
+    return results;
 }
 
 HiddenRunResult programNotFound() {

@@ -7,6 +7,7 @@
 #include "launcher/ui/cleanup_confirmation.h"
 #include "launcher/ui/confirm_form.h"
 #include "launcher/ui/message_box.h"
+#include "launcher/ui/progress_dialog.h"
 #include "launcher/ui/qt_font.h"
 #include "launcher/ui/qt_text.h"
 
@@ -15,12 +16,15 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QWidget>
 #include <cstdio>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace krv {
@@ -68,13 +72,43 @@ std::optional<std::string> QtPlatform::browseForFolder(const std::string& title)
 
 bool QtPlatform::startProcess(const std::string& commandLine, const std::string& workingFolder) {
     const auto argv = resolveCommand(commandLine, workingFolder);
-    return argv && startDetached(*argv, workingFolder);
+    const auto child = argv ? startDetached(*argv, workingFolder) : std::nullopt;
+    if (child)
+        reapWhenEnded(*child);
+    return child.has_value();
+}
+
+// The started program is this process's child: its end is collected as soon
+// as the event loop sees it, so that no zombie is left behind.
+void QtPlatform::reapWhenEnded(int pid) {
+    const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    if (fd < 0) {
+        reapIfEnded(pid); // too old a system: collected only if it ended already
+        return;
+    }
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [notifier, fd, pid] {
+        reapIfEnded(pid);
+        notifier->setEnabled(false);
+        notifier->deleteLater();
+        ::close(fd);
+    });
 }
 
 HiddenRunResult QtPlatform::runHidden(const std::string& commandLine,
                                       const std::string& workingFolder) {
     const auto argv = resolveCommand(commandLine, workingFolder);
     return argv ? runCaptured(*argv, workingFolder) : programNotFound();
+}
+
+std::optional<std::vector<HiddenRunResult>>
+QtPlatform::runHiddenAll(const std::vector<std::string>& commandLines,
+                         const std::string& workingFolder, Progress* progress) {
+    return runCommandLinesHidden(commandLines, workingFolder, progress);
+}
+
+std::unique_ptr<Progress> QtPlatform::showProgress(const std::string& text, std::size_t total) {
+    return std::make_unique<ProgressDialog>(mainWindow_, text, total);
 }
 
 void QtPlatform::openDocument(const std::string& pathOrAddress) {
@@ -100,12 +134,35 @@ bool QtPlatform::writeShortcut(const ShortcutLink& link) {
     return writeDesktopEntry(link);
 }
 
+// The graphical session a window lives in: the X display without its screen
+// number (":1" and ":1.0" are one display), else the Wayland display, else the
+// Qt platform (offscreen runs share none of these).
+static QString graphicalSession() {
+    QString display = qEnvironmentVariable("DISPLAY");
+    const qsizetype colon = display.lastIndexOf(':');
+    const qsizetype dot = display.indexOf('.', colon + 1);
+    if (colon >= 0 && dot > colon)
+        display.truncate(dot);
+    if (!display.isEmpty())
+        return QStringLiteral("x11") + display;
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (!wayland.isEmpty())
+        return QStringLiteral("wayland:") + wayland;
+    return QGuiApplication::platformName();
+}
+
+// One key per caption and graphical session, so that copies on other
+// displays don't meet; the socket lives in the user's runtime folder, out of
+// the shared temporary folder.
 QString QtPlatform::instanceKey(const std::string& caption) {
-    const QByteArray hash =
-        QCryptographicHash::hash(QByteArray::fromStdString(caption), QCryptographicHash::Sha1)
-            .toHex()
-            .left(16);
-    return QStringLiteral("KRVLauncher-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
+    QByteArray identity = QByteArray::fromStdString(caption);
+    identity += '\0';
+    identity += graphicalSession().toUtf8();
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex().left(16));
+    const QString name = QStringLiteral("KRVLauncher-%1-%2").arg(::getuid()).arg(hash);
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? name : runtime + QLatin1Char('/') + name;
 }
 
 bool QtPlatform::activateRunningCopy(const std::string& caption) {

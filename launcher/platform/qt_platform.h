@@ -1,7 +1,8 @@
 #pragma once
 // The Platform on a real desktop, through Qt: message boxes and prompts
 // centred over the main window, file dialogs, processes, documents and the
-// running-copy test (a local socket named after the window caption).
+// running-copy test (a local socket named after the window caption and the
+// display, in the runtime folder).
 
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
@@ -31,6 +32,10 @@ public:
     bool startProcess(const std::string& commandLine, const std::string& workingFolder) override;
     HiddenRunResult runHidden(const std::string& commandLine,
                               const std::string& workingFolder) override;
+    std::optional<std::vector<HiddenRunResult>>
+    runHiddenAll(const std::vector<std::string>& commandLines, const std::string& workingFolder,
+                 Progress* progress) override;
+    std::unique_ptr<Progress> showProgress(const std::string& text, std::size_t total) override;
     void openDocument(const std::string& pathOrAddress) override;
     std::string specialFolder(SpecialFolder which) override;
     bool writeShortcut(const ShortcutLink& link) override;
@@ -42,11 +47,13 @@ protected:
     void endProcessNow(int exitCode) override;
 
 public:
-    // The local socket name under which a copy with this caption listens.
+    // The local socket path under which a copy with this caption listens on
+    // this display.
     static QString instanceKey(const std::string& caption);
 
 private:
     void bringMainWindowToFront();
+    void reapWhenEnded(int pid);
 
     const AppState& state_;
     QPointer<QWidget> mainWindow_;

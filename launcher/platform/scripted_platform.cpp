@@ -52,7 +52,7 @@ bool ScriptedPlatform::startProcess(const std::string& commandLine,
     if (!executeStarts)
         return true;
     const auto argv = resolveCommand(commandLine, workingFolder);
-    return argv && startDetached(*argv, workingFolder);
+    return argv && startDetached(*argv, workingFolder).has_value();
 }
 
 HiddenRunResult ScriptedPlatform::runHidden(const std::string& commandLine,
@@ -62,6 +62,48 @@ HiddenRunResult ScriptedPlatform::runHidden(const std::string& commandLine,
         return hiddenRunner(commandLine, workingFolder);
     const auto argv = resolveCommand(commandLine, workingFolder);
     return argv ? runCaptured(*argv, workingFolder) : programNotFound();
+}
+
+std::optional<std::vector<HiddenRunResult>>
+ScriptedPlatform::runHiddenAll(const std::vector<std::string>& commandLines,
+                               const std::string& workingFolder, Progress* progress) {
+    hiddenBatches.push_back(commandLines.size());
+    for (const std::string& line : commandLines)
+        hiddenRuns.push_back({line, workingFolder});
+    if (!hiddenRunner)
+        return runCommandLinesHidden(commandLines, workingFolder, progress);
+    std::vector<HiddenRunResult> results;
+    for (const std::string& line : commandLines) {
+        results.push_back(hiddenRunner(line, workingFolder));
+        if (progress && !progress->update(results.size()))
+            return std::nullopt;
+    }
+    return results;
+}
+
+namespace {
+
+// Records the counts reported and cancels at the scripted count.
+class ScriptedProgress : public Progress {
+public:
+    ScriptedProgress(std::vector<std::size_t>& updates, std::optional<std::size_t> cancelAt)
+        : updates_(updates), cancelAt_(cancelAt) {}
+    bool update(std::size_t done) override {
+        updates_.push_back(done);
+        return !cancelAt_ || done < *cancelAt_;
+    }
+
+private:
+    std::vector<std::size_t>& updates_;
+    std::optional<std::size_t> cancelAt_;
+};
+
+} // namespace
+
+std::unique_ptr<Progress> ScriptedPlatform::showProgress(const std::string& text,
+                                                         std::size_t total) {
+    progressShown.push_back({text, total, {}});
+    return std::make_unique<ScriptedProgress>(progressShown.back().updates, cancelProgressAt);
 }
 
 bool ScriptedPlatform::writeShortcut(const ShortcutLink& link) {

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace krv {
@@ -44,6 +45,8 @@ public:
     // When unset, hidden runs really execute the command.
     std::function<HiddenRunResult(const std::string&, const std::string&)> hiddenRunner;
     std::map<SpecialFolder, std::string> specialFolders;
+    // When set, a progress is cancelled once it reports this many steps done.
+    std::optional<std::size_t> cancelProgressAt;
 
     // What was asked and done.
     std::vector<Message> messages;
@@ -58,6 +61,14 @@ public:
     std::vector<std::string> activatedCaptions;
     std::string registeredCaption;
     int processEventsCount = 0;
+    struct ProgressShown {
+        std::string text;
+        std::size_t total;
+        std::vector<std::size_t> updates; // the counts reported, in order
+    };
+    std::deque<ProgressShown> progressShown; // a deque keeps the entries in place
+    // The batches of hidden runs, by their sizes.
+    std::vector<std::size_t> hiddenBatches;
 
     int showMessage(const std::string& text, int style, const std::string& title) override;
     NamePromptResult askName(const NamePrompt& prompt) override;
@@ -67,6 +78,10 @@ public:
     bool startProcess(const std::string& commandLine, const std::string& workingFolder) override;
     HiddenRunResult runHidden(const std::string& commandLine,
                               const std::string& workingFolder) override;
+    std::optional<std::vector<HiddenRunResult>>
+    runHiddenAll(const std::vector<std::string>& commandLines, const std::string& workingFolder,
+                 Progress* progress) override;
+    std::unique_ptr<Progress> showProgress(const std::string& text, std::size_t total) override;
     void openDocument(const std::string& pathOrAddress) override;
     std::string specialFolder(SpecialFolder which) override;
     bool writeShortcut(const ShortcutLink& link) override;

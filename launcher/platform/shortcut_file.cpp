@@ -6,16 +6,76 @@
 #include "common/text_file.h"
 
 #include <filesystem>
+#include <string_view>
+#include <vector>
 
 namespace krv {
 
 namespace {
 
+bool isControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+}
+
+// Whether `text` is well-formed UTF-8, as desktop entries must be.
+bool isUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80                   ? 1
+                                   : lead >= 0xC2 && lead < 0xE0 ? 2
+                                   : lead >= 0xE0 && lead < 0xF0 ? 3
+                                   : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                                 : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+// A value of string type: backslash, line breaks and tabs escaped, a
+// leading blank kept as "\s". Nothing when the value holds another control
+// byte or is no UTF-8 text, which no escape can carry.
+std::optional<std::string> stringValue(std::string_view value) {
+    if (!isUtf8(value))
+        return std::nullopt;
+    std::string out;
+    for (const char c : value) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (isControl(c))
+                return std::nullopt;
+            out += c;
+        }
+    }
+    if (!out.empty() && out.front() == ' ')
+        out.replace(0, 1, "\\s");
+    return out;
+}
+
 // A word of the Exec key: quoted, with the characters the key reserves
-// escaped, and "%" doubled as field codes require.
-std::string execWord(const std::string& word) {
+// escaped, and "%" doubled as field codes require. A word with a control
+// byte is refused: a line break in a command is never written.
+std::optional<std::string> execWord(const std::string& word) {
     std::string quoted = "\"";
     for (const char c : word) {
+        if (isControl(c))
+            return std::nullopt;
         if (c == '"' || c == '`' || c == '$' || c == '\\')
             quoted += '\\';
         quoted += c;
@@ -31,32 +91,33 @@ std::string fileBaseName(const std::string& file) {
 
 } // namespace
 
-std::string desktopEntryText(const ShortcutLink& link, bool windowsProgram) {
+std::optional<std::string> desktopEntryText(const ShortcutLink& link, bool windowsProgram) {
     std::string exec = windowsProgram ? "wine " : "";
-    exec += execWord(link.target);
-    for (const std::string& word : splitCommandLine(link.arguments))
-        exec += " " + execWord(word);
-    return "[Desktop Entry]\n"
-           "Type=Application\n"
-           "Name=" +
-           fileBaseName(link.file) +
-           "\n"
-           "Exec=" +
-           exec +
-           "\n"
-           "Path=" +
-           link.workingDirectory +
-           "\n"
-           "Icon=" +
-           link.iconLocation +
-           "\n"
-           "Terminal=false\n";
+    std::vector<std::string> words = {link.target};
+    for (std::string& word : splitCommandLine(link.arguments))
+        words.push_back(std::move(word));
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const auto word = execWord(words[i]);
+        if (!word)
+            return std::nullopt;
+        exec += (i == 0 ? "" : " ") + *word;
+    }
+    // The quoting above is applied first; the Exec value is then escaped as
+    // any string, so a literal backslash ends up as four.
+    const auto execValue = stringValue(exec);
+    const auto name = stringValue(fileBaseName(link.file));
+    const auto path = stringValue(link.workingDirectory);
+    const auto icon = stringValue(link.iconLocation);
+    if (!execValue || !name || !path || !icon)
+        return std::nullopt;
+    return "[Desktop Entry]\nType=Application\nName=" + *name + "\nExec=" + *execValue +
+           "\nPath=" + *path + "\nIcon=" + *icon + "\nTerminal=false\n";
 }
 
 bool writeDesktopEntry(const ShortcutLink& link) {
     const std::string file = link.file + ".desktop";
-    const std::string text = desktopEntryText(link, isWindowsProgram(link.target));
-    if (writeWholeFile(ci::resolveForWrite(file), text) != IoStatus::Ok)
+    const auto text = desktopEntryText(link, isWindowsProgram(link.target));
+    if (!text || writeWholeFile(ci::resolveForWrite(file), *text) != IoStatus::Ok)
         return false;
     std::error_code error;
     std::filesystem::permissions(ci::resolveForWrite(file),

@@ -11,6 +11,27 @@
 
 namespace krv {
 
+namespace {
+
+// "version.krv" holds one short line; the caption shows at most this much.
+constexpr std::size_t kVersionFileLimit = 4096;
+constexpr std::size_t kVersionTextLength = 64;
+
+// The printable characters of a line, blanks around them dropped, cut to a
+// length a window caption can show.
+std::string captionText(std::string_view line, std::size_t maxLength) {
+    std::string text;
+    for (const char c : line)
+        if (c >= 0x20 && c < 0x7f)
+            text += c;
+    text = std::string(trim(text));
+    if (text.size() > maxLength)
+        text.resize(maxLength);
+    return text;
+}
+
+} // namespace
+
 std::string windowCaptionFor(const StartupState& startup) {
     return "KRVLauncher " + startup.launcherVersion + "  and  " + startup.engineVersion;
 }
@@ -82,16 +103,20 @@ void EntryRoutine::run(const std::string& exePath, const std::string& commandLin
 }
 
 void EntryRoutine::readEngineVersion() {
-    const TextLines file = readTextLines(state_.paths.dataFolder + "version.krv");
-    if (file.status == IoStatus::NotFound) {
+    const TextLines file =
+        readTextLines(state_.paths.dataFolder + "version.krv", kVersionFileLimit);
+    // An oversize version file only names the engine in the caption: it is
+    // treated like a missing one rather than stopping the start.
+    if (file.status == IoStatus::NotFound || file.status == IoStatus::TooLarge) {
         state_.startup.engineVersion = kDefaultEngineVersion;
         return;
     }
     throwOnIoError(file.status, "version.krv");
-    // An empty version file is treated like a missing one rather than as a
-    // damaged settings file.
-    state_.startup.engineVersion =
-        file.lines.empty() ? std::string(kDefaultEngineVersion) : file.lines.front();
+    // An empty version file (or one without a printable character) is
+    // treated like a missing one rather than as a damaged settings file.
+    const std::string text =
+        file.lines.empty() ? std::string() : captionText(file.lines.front(), kVersionTextLength);
+    state_.startup.engineVersion = text.empty() ? std::string(kDefaultEngineVersion) : text;
 }
 
 void EntryRoutine::checkSettingsVersion() {
@@ -99,6 +124,9 @@ void EntryRoutine::checkSettingsVersion() {
     if (!ci::exists(config))
         return;
     const TextLines file = readTextLines(config);
+    // A FIFO, device, dangling link or link loop is no settings file.
+    if (file.status == IoStatus::NotFound)
+        return;
     throwOnIoError(file.status, "config.krv");
     if (file.lines.empty())
         throw StartupError(StartupErrorKind::UnexpectedEnd, "config.krv is empty");

@@ -10,6 +10,10 @@ StartupErrorKind startupErrorKindOf(IoStatus status) {
         return StartupErrorKind::FileInUse;
     case IoStatus::AccessDenied:
         return StartupErrorKind::AccessDenied;
+    case IoStatus::TooLarge:
+        // A file far longer than any the launcher writes cannot be read to a
+        // sensible end: handled like a settings file that ends early.
+        return StartupErrorKind::UnexpectedEnd;
     default:
         return StartupErrorKind::Unknown;
     }

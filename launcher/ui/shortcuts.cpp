@@ -1,6 +1,7 @@
 #include "launcher/ui/shortcuts.h"
 
 #include "launcher/inspect/iwad_registry.h"
+#include "launcher/library/library_layout.h"
 
 #include "common/ci_path.h"
 #include "common/strings.h"
@@ -63,11 +64,29 @@ std::string shortcutFileName(const std::string& name, bool mapInName, const std:
     return capitalised(name) + mapPart;
 }
 
+std::string launcherIcon(const InstallPaths& paths) {
+    const std::string icon =
+        paths.launcherFolder + ci::nativeSeparators("Desktop/korvath-launcher-256.png");
+    const auto installed = ci::resolve(icon);
+    return installed ? installed->string() : icon;
+}
+
 void createShortcuts(Platform& platform, const InstallPaths& paths, const std::string& arguments,
                      const ShortcutRequest& request) {
     const auto engine = ci::resolve(paths.root + "/Bin/Korvath.exe");
     const std::string target = engine ? engine->string() : paths.root + "/Bin/Korvath.exe";
+    // The engine file is no image a desktop can show; the launcher's icon is.
+    const std::string icon = launcherIcon(paths);
     const std::string fileName = shortcutFileName(request.name, request.mapInName, request.map);
+    // A name from the disk or a list ends up as the shortcut's file name and
+    // in its command; one that no shortcut can carry safely is refused.
+    if (!isUsableName(fileName) || hasControlByte(arguments) || hasControlByte(target)) {
+        platform.showMessage(
+            "  The shortcut cannot be created: its name or command line holds  \r\n"
+            "  characters a shortcut cannot carry.     ",
+            msg::kExclamation, " Shortcut error");
+        return;
+    }
     const auto writeInto = [&](SpecialFolder which) {
         const std::string base = platform.specialFolder(which);
         if (base.empty())
@@ -75,7 +94,7 @@ void createShortcuts(Platform& platform, const InstallPaths& paths, const std::s
         const std::string folder = base + "/Korvath Shortcuts";
         ci::createFolder(folder);
         // The engine finds its files relative to the installation root.
-        platform.writeShortcut({folder + "/" + fileName, target, arguments, paths.root, 0, target});
+        platform.writeShortcut({folder + "/" + fileName, target, arguments, paths.root, 0, icon});
     };
     if (request.desktop)
         writeInto(SpecialFolder::Desktop);

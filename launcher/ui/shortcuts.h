@@ -24,6 +24,10 @@ std::string shortcutName(const std::string& entry, bool autoLoadingGame,
 // MAPnn map as "Mapnn".
 std::string shortcutFileName(const std::string& name, bool mapInName, const std::string& map);
 
+// The launcher's own icon, installed with it into the launcher folder; its
+// windows and the shortcuts it writes show it.
+std::string launcherIcon(const InstallPaths& paths);
+
 struct ShortcutRequest {
     bool startMenu = false;
     bool desktop = false;

@@ -44,14 +44,15 @@ TipsForm::TipsForm(AppState& state, QWidget* owner) : QDialog(owner), state_(sta
     });
     applyLauncherFont(this, state_.font);
 
-    const std::string file = state_.paths.dataFolder + "tips.txt";
-    if (!ci::isFile(file)) {
+    // A tips file that is no regular file or is far too long counts as missing.
+    const TextLines file = readTextLines(state_.paths.dataFolder + "tips.txt", kListFileLimit);
+    if (file.status != IoStatus::Ok) {
         TipLabel->setText(QStringLiteral("That the tips.txt file was not found? \n\nThis file was "
                                          "placed in the KRVLaunch\\Data folder when Korvath was "
                                          "originally installed."));
         return;
     }
-    tips_ = readTextLines(file).lines;
+    tips_ = file.lines;
     NextTip();
 }
 

@@ -1,7 +1,9 @@
 #include "common/text_file.h"
 #include "support/temp_dir.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -52,4 +54,39 @@ TEST(TextFile, ReportsMissingAndUnwritablePlaces) {
         EXPECT_EQ(krv::writeTextLines(dir / "locked/keep.txt", {"new"}), IoStatus::AccessDenied);
         EXPECT_EQ(readFile(dir / "locked/keep.txt"), "keep\r\n");
     }
+}
+
+// Start-up files that are no regular file never block the reader and count
+// as missing; an oversize one is reported, not read into memory.
+TEST(TextFile, OnlyRegularFilesAreReadAndOnlyUpToTheirCap) {
+    TempDir dir;
+    const fs::path fifo = dir / "config.krv";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    fs::create_symlink("/dev/zero", dir / "font.krv");
+    fs::create_symlink(dir / "gone", dir / "texpath.krv");
+    fs::create_symlink(dir / "loop-b", dir / "version.krv");
+    fs::create_symlink(dir / "version.krv", dir / "loop-b");
+    for (const char* name : {"config.krv", "font.krv", "texpath.krv", "version.krv"})
+        EXPECT_EQ(krv::readTextLines(dir / name).status, IoStatus::NotFound) << name;
+
+    writeFile(dir / "tips.txt", std::string(5000, 'x'));
+    EXPECT_EQ(krv::readTextLines(dir / "tips.txt", 4999).status, IoStatus::TooLarge);
+    EXPECT_EQ(krv::readTextLines(dir / "tips.txt", 5000).lines.at(0).size(), 5000u);
+}
+
+// A temporary file left by an interrupted write goes with the next write of
+// the same file; a fresh one (another copy's write in flight) and those of
+// other files stay.
+TEST(TextFile, StaleTemporariesOfTheSameFileAreRemovedOnTheNextWrite) {
+    TempDir dir;
+    for (const char* name :
+         {"config.krv.tmp-AbC123", "config.krv.tmp-fresh1", "font.krv.tmp-XyZ789"})
+        writeFile(dir / name, "half");
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    fs::last_write_time(dir / "config.krv.tmp-AbC123", old);
+    fs::last_write_time(dir / "font.krv.tmp-XyZ789", old);
+    ASSERT_EQ(krv::writeTextLines(dir / "config.krv", {"v9.1"}), IoStatus::Ok);
+    EXPECT_FALSE(fs::exists(dir / "config.krv.tmp-AbC123"));
+    EXPECT_TRUE(fs::exists(dir / "config.krv.tmp-fresh1"));
+    EXPECT_TRUE(fs::exists(dir / "font.krv.tmp-XyZ789"));
 }

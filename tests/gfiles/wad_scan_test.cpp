@@ -223,9 +223,20 @@ TEST(GfilesScan, GlNodesOfMarkersThatAreNotLevelsNeverCount) {
                         .lumps({"MAP03", "THINGS", "SEGS"})
                         .glNodes("MAP03")),
               (Lines{"PWAD", "NUMLEVELS 2", "GLNODES 0", "MAP01", "MAP02"}));
-    // The marker that is not a level leaves the last level current, so its
-    // own GL set is still found.
-    EXPECT_EQ(check(WadBuilder().level("MAP01").level("MAP00").glNodes("MAP01"))[2], "GLNODES 1");
+    // Every map check expects its own GL marker, also for a marker that is
+    // not a level: MAP01's GL set after MAP00 is no longer expected.
+    EXPECT_EQ(check(WadBuilder().level("MAP01").level("MAP00").glNodes("MAP01"))[2], "GLNODES 0");
+    // ... so a GL_VERT offset past the end after MAP00 fails the scan.
+    const auto afterMap00 = [](std::int32_t offset) {
+        return WadBuilder()
+            .levelWithGl("MAP01")
+            .level("MAP00")
+            .lump("GL_MAP00")
+            .lumpAt("GL_VERT", offset)
+            .lumps({"GL_SEGS", "GL_SSECT", "GL_NODES"});
+    };
+    EXPECT_EQ(check(afterMap00(0))[2], "GLNODES 1");
+    EXPECT_EQ(check(afterMap00(0x7FFFFFFF)), kNotWad);
 }
 
 TEST(GfilesScan, GlLookAheadFailures) {

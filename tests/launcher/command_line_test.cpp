@@ -71,7 +71,7 @@ TEST(Process, StartsDetachedInTheWorkingFolder) {
     InstallRoot root;
     const auto argv = resolveCommand("Bin\\Korvath -iwad \"My Doom.wad\"", root.root());
     ASSERT_TRUE(argv);
-    ASSERT_TRUE(startDetached(*argv, root.root()));
+    ASSERT_TRUE(startDetached(*argv, root.root()).has_value());
     const fs::path log = root / "standin-engine.log";
     for (int i = 0; i < 500 && readFile(log).find(".wad") == std::string::npos; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -57,6 +57,23 @@ const std::string kUacTitle = "Restricted Window's User Account Control";
 
 } // namespace
 
+// Whether the player's guide, as page and as plain text, quotes every line
+// of a message exactly as the launcher shows it.
+static bool guideAnswers(const std::string& message) {
+    const std::string guides[] = {krv::test::readFile(KRV_DOCS_DIR "/Launcher guide.htm"),
+                                  krv::test::readFile(KRV_DOCS_DIR "/Launcher guide.txt")};
+    for (const std::string& guide : guides) {
+        std::size_t start = 0;
+        while (start <= message.size()) {
+            const std::size_t end = std::min(message.find("\r\n", start), message.size());
+            if (guide.find(message.substr(start, end - start)) == std::string::npos)
+                return false;
+            start = end + 2;
+        }
+    }
+    return true;
+}
+
 TEST(EntryRoutine, StartsAndShowsTheMainWindowOnAGoodInstallation) {
     Start s;
     s.run();
@@ -95,6 +112,16 @@ TEST(EntryRoutine, ReportsTheFirstMissingFileInCheckOrder) {
         EXPECT_EQ(s.platform.messages[0].style, msg::kSystemModal);
         EXPECT_EQ(s.windows.calls, std::vector<std::string>{"unload"});
         EXPECT_TRUE(s.state.startup.closing);
+        EXPECT_TRUE(guideAnswers(s.platform.messages[0].text)) << c.reported;
+    }
+}
+
+TEST(EntryRoutine, TheGuideAnswersEveryStartupErrorMessage) {
+    for (const auto kind : {StartupErrorKind::AccessDenied, StartupErrorKind::MissingComponent,
+                            StartupErrorKind::Unknown}) {
+        const StartupMessage message = startupErrorMessage(kind);
+        EXPECT_TRUE(guideAnswers(message.text)) << message.title;
+        EXPECT_TRUE(guideAnswers(message.title)) << message.title;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/platform/scripted_platform.h"
+#include "support/fake_environment.h"
 #include "support/install_root.h"
 
 #include <QListWidget>
@@ -32,7 +33,7 @@ struct Window {
     // The window before its load, for tests that watch the load.
     MainForm& create() {
         form = std::make_unique<MainForm>(state, platform, entry);
-        form->iwadForm().setEnvironment([](const std::string&) { return std::nullopt; });
+        form->iwadForm().setEnvironment(krv::test::emptyEnvironment());
         return *form;
     }
     void load() {

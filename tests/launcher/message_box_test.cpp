@@ -4,7 +4,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -95,4 +97,26 @@ TEST(RunningCopy, ASecondCopyBringsTheFirstWindowBackAndFindsItByCaption) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     EXPECT_FALSE(window.isMinimized());
     EXPECT_TRUE(window.isVisible());
+}
+
+TEST(RunningCopy, IsKeptApartPerDisplayInTheRuntimeFolder) {
+    AppState state;
+    QtPlatform first(state);
+    QtPlatform second(state);
+    const std::string caption = "KRVLauncher v9.1  and  Display copy " + std::to_string(::getpid());
+    const QByteArray saved = qgetenv("DISPLAY");
+    qputenv("DISPLAY", ":7");
+    first.registerRunningCopy(caption);
+    qputenv("DISPLAY", ":8.0");
+    EXPECT_FALSE(second.activateRunningCopy(caption));
+    qputenv("DISPLAY", ":7.0");
+    EXPECT_TRUE(second.activateRunningCopy(caption));
+    // The socket is in the user's runtime folder, not the shared temp folder.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    EXPECT_TRUE(QtPlatform::instanceKey(caption).startsWith(runtime + "/"));
+    EXPECT_TRUE(QFileInfo::exists(QtPlatform::instanceKey(caption)));
+    if (saved.isNull())
+        qunsetenv("DISPLAY");
+    else
+        qputenv("DISPLAY", saved);
 }

@@ -137,12 +137,20 @@ void ZipBuilder::write(const std::filesystem::path& archivePath) const {
 std::string rawZip(const std::vector<RawMember>& members) {
     std::string body;
     std::string directory;
+    std::vector<std::uint32_t> offsets;
     for (const RawMember& member : members) {
         const std::string packed = member.deflate ? deflateRaw(member.data) : member.data;
         const std::string common = commonHeader(member, packed);
-        const auto offset = static_cast<std::uint32_t>(body.size());
-        putLe(body, 0x04034b50, 4);
-        body += common + member.name + packed;
+        const auto offset = member.sharesDataOf ? offsets.at(*member.sharesDataOf)
+                                                : static_cast<std::uint32_t>(body.size());
+        offsets.push_back(offset);
+        if (!member.sharesDataOf) {
+            const std::string& localName = member.localName ? *member.localName : member.name;
+            RawMember local = member;
+            local.name = localName;
+            putLe(body, 0x04034b50, 4);
+            body += commonHeader(local, packed) + localName + packed;
+        }
         putLe(directory, 0x02014b50, 4);
         putLe(directory, (3 << 8) | 20, 2); // made on Unix
         directory += common;

@@ -52,6 +52,11 @@ struct RawMember {
     bool deflate = false;
     std::optional<std::uint32_t> crc;
     std::optional<std::uint32_t> size;
+    // The central entry points at the local header of this earlier member;
+    // the member then has no local header or data of its own.
+    std::optional<std::size_t> sharesDataOf;
+    // The name in the local header, when it differs from the central one.
+    std::optional<std::string> localName;
 };
 
 // The bytes of an archive holding `members` in this order, made on Unix as

@@ -107,6 +107,31 @@ TEST_F(UnzipHostile, BombThatDeclaresLittleIsCutOffAtItsDeclaredSize) {
     EXPECT_EQ(written(), Names{});
 }
 
+// Many central entries pointing at one local member extract a few kilobytes
+// to gigabytes; headers that disagree show two readers two archives.
+TEST_F(UnzipHostile, SharedOrDisagreeingMembersAreRefusedBeforeWriting) {
+    const std::string data(200000, 'd');
+    auto sharing = [&](std::size_t copies, bool sameName) {
+        std::vector<RawMember> members = {{"a.wad", data, true}};
+        for (std::size_t i = 1; i < copies; ++i) {
+            members.emplace_back(sameName ? "a.wad" : "a" + std::to_string(i) + ".wad", data, true);
+            members.back().sharesDataOf = 0;
+        }
+        return members;
+    };
+    RawMember renamed{"b.wad", "b"};
+    renamed.localName = "other.wad";
+    const std::vector<std::vector<RawMember>> hostile = {
+        sharing(300, false), sharing(2, true), {{"a.wad", "a"}, renamed}};
+    for (const auto& members : hostile) {
+        printed_.clear();
+        EXPECT_EQ(extractRaw(members), kUzpArchiveError) << members.size();
+        EXPECT_FALSE(fs::exists(out_)) << printed_;
+    }
+    EXPECT_EQ(extractRaw(sharing(1, false)), kUzpOk) << printed_;
+    EXPECT_EQ(written(), Names{"a.wad"});
+}
+
 TEST_F(UnzipHostile, ArchiveWithTooManyMembersIsRefused) {
     limits_.maxMembers = 3;
     std::vector<RawMember> members = {{"a", "a"}, {"b", "b"}, {"c", "c"}};

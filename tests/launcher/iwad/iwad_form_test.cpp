@@ -1,6 +1,7 @@
 #include "launcher/inspect/iwad_form.h"
 #include "launcher/platform/scripted_platform.h"
 #include "launcher/startup/entry_routine.h"
+#include "support/fake_environment.h"
 #include "support/install_root.h"
 
 #include <QFrame>
@@ -66,7 +67,7 @@ struct Dialog {
     // The main window's load: the dialog made, IWADs detected.
     void load() {
         form = std::make_unique<IwadForm>(state, platform, host);
-        form->setEnvironment([](const std::string&) { return std::nullopt; });
+        form->setEnvironment(krv::test::emptyEnvironment());
         form->DetectIwads();
     }
     void add(std::optional<std::string> answer) {

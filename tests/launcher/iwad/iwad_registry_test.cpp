@@ -26,6 +26,10 @@ struct Places {
     std::map<std::string, std::string> vars;
 
     Places() {
+        // The Linux places point into the temporary folder, never at the
+        // IWADs of the test machine.
+        vars["XDG_DATA_HOME"] = (dir / "share").string();
+        vars["XDG_DATA_DIRS"] = (dir / "usr/share").string();
         fs::create_directories(dataFolder);
         fs::create_directories(envFolder);
     }
@@ -448,4 +452,52 @@ TEST(DoomGamesView, TitlesFollowTheViewOrderAndTheFont) {
         path = "/g/x.wad";
     EXPECT_EQ(doomGamesTitles(r, true), (Paths{"Shareware Doom", "Doom/Ultimate Doom", "Doom II",
                                                "The Plutonia Experiment", "TNT - Final Doom"}));
+}
+
+TEST(LinuxIwadPlaces, ComeAfterTheListAndFreedoomStandsInOnlyForFreeKinds) {
+    Places p;
+    const std::string home = (p.dir / "home").string();
+    const std::string wadPath = p.dir.path().string() + "/path1";
+    p.vars.erase("XDG_DATA_HOME");
+    p.vars["HOME"] = home;
+    p.vars["DOOMWADPATH"] = ":" + (p.dir / "missing").string() + ":" + wadPath + ":";
+    p.vars["XDG_DATA_DIRS"] =
+        (p.dir / "usr/local/share").string() + ":" + (p.dir / "usr/share").string();
+    const std::string homeDoom = home + "/.local/share/games/doom";
+    const std::string sysDoom = (p.dir / "usr/share/games/doom").string();
+
+    // A commercial name in a later place wins over a stand-in in an earlier one.
+    const std::string tnt = p.put(sysDoom, "TNT.WAD");
+    const std::string standIn1 = p.put(wadPath, "freedoom1.wad");
+    p.put(sysDoom, "Doom.wad");
+    // Doom II is taken by iwads.cfg, so no stand-in pushes the user's copy out.
+    const std::string userDoom2 = p.put(p.dir.path().string() + "/user", "Doom2.wad");
+    p.writeCfg(userDoom2 + "\r\n");
+    p.put(homeDoom, "freedoom2.wad");
+
+    EXPECT_EQ(linuxIwadFolders(p.env()), (Paths{wadPath, homeDoom, sysDoom}));
+    IwadRegistry r;
+    EXPECT_FALSE(registerIwadsAtStartup(r, p.root, p.dataFolder, p.env()));
+    EXPECT_EQ(r.path(IwadKind::Doom2), userDoom2);
+    EXPECT_EQ(r.path(IwadKind::Tnt), tnt);
+    EXPECT_EQ(r.path(IwadKind::Doom), sysDoom + "/Doom.wad");
+    EXPECT_NE(r.path(IwadKind::Doom), standIn1);
+
+    // Freedoom alone: both stand-ins registered under their kinds' titles.
+    Places only;
+    const std::string dirs = (only.dir / "usr/share").string();
+    only.vars["XDG_DATA_DIRS"] = dirs;
+    const std::string fd1 = only.put(dirs + "/games/doom", "freedoom1.wad");
+    const std::string fd2 = only.put(dirs + "/games/doom", "freedoom2.wad");
+    IwadRegistry alone;
+    EXPECT_FALSE(registerIwadsAtStartup(alone, only.root, only.dataFolder, only.env()));
+    EXPECT_EQ(alone.path(IwadKind::Doom), fd1);
+    EXPECT_EQ(alone.pathForFileName("Doom2.wad"), fd2);
+    EXPECT_EQ(doomGamesTitles(alone, true), (Paths{"Doom/Ultimate Doom", "Doom II"}));
+    // The engine does not find a stand-in by itself: it is named on the line.
+    EXPECT_EQ(iwadLocationTest(fd2, only.root, only.env()), "True");
+    // The dialog accepts the stand-ins' names too.
+    IwadRegistry added;
+    EXPECT_TRUE(added.CheckIwad(fd2));
+    EXPECT_EQ(added.path(IwadKind::Doom2), fd2);
 }

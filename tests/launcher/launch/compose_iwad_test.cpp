@@ -49,6 +49,31 @@ TEST(ComposeIwad, EverySwitchOffGivesTheBareLine) {
     EXPECT_TRUE(r.state.launchInProgress);
 }
 
+TEST(ComposeIwad, WithoutTheCoreEffectsFilesTheEffectsSettingIsForcedOn) {
+    for (const bool basicDoom : {false, true}) {
+        ScriptedComposeEnvironment env;
+        IwadLaunchInput in = quietIwadInput(env);
+        const std::string texturePath = in.settings.texturePath;
+        in.settings = Settings{};
+        in.settings.texturePath = texturePath;
+        in.settings.basicDoom = basicDoom;
+        in.corpseText = "9";
+        // No packs installed: their boxes are unavailable.
+        in.boxes.modelReplacements = false;
+        in.boxes.hiResSoundPack = false;
+        env.texture.usable = false;
+        env.folders.erase(in.paths.modelFolder + "CoreEffects");
+        const ComposeResult r = composeIwadLaunch(in, env);
+        ASSERT_TRUE(r.launch);
+        EXPECT_TRUE(r.settings.modelFx);
+        EXPECT_TRUE(r.changes.effectsForced);
+        if (basicDoom)
+            EXPECT_EQ(r.commandLine.find("-nws "), std::string::npos) << r.commandLine;
+        else
+            EXPECT_EQ(r.commandLine, "Bin\\Korvath -DOOM2 -nht -3d -ch 128 -upm -usb -ro -ct 9 ");
+    }
+}
+
 TEST(ComposeIwad, AnIwadTheEngineCannotFindIsNamedInFull) {
     ScriptedComposeEnvironment env;
     IwadLaunchInput in = quietIwadInput(env);
@@ -207,6 +232,14 @@ TEST(ComposeIwad, EachOptionInItsOnAndBlockedStates) {
              in.settings.braskenQuilsModels = true;
          },
          "-am -ch 128 -spz " + kQuietCmd},
+        {"pistol zombies with core effects and no monsters",
+         [](auto& in, auto&) {
+             in.settings.braskenPistolZombies = true;
+             in.settings.braskenQuilsModels = true;
+             in.settings.coreEffects = true;
+             in.settings.noMonsters = true;
+         },
+         "-ch 128 -xa -spf -nm " + kQuietCmd},
         {"pistol zombies without replacements",
          [](auto& in, auto&) { in.settings.braskenPistolZombies = true; }, kQuietTail},
         {"disable mouse", [](auto& in, auto&) { in.settings.disableMouse = true; },

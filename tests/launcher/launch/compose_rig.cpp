@@ -106,6 +106,9 @@ void quietSettings(LaunchInput& input, ScriptedComposeEnvironment& env) {
     input.texFormFolderText = kRoot + "/Data/Textures";
     env.texture = {true, s.texturePath, input.texFormFolderText};
     env.folders.insert(s.texturePath);
+    // The core effects files, without which the effects setting is forced on.
+    env.folders.insert(input.paths.modelFolder + "CoreEffects");
+    env.files.insert(input.paths.baseDefsFolder + "CoreEffects.ded");
     registerIwads(input.iwads, env);
     input.selection.iwadPath = kDoom2;
 }

@@ -6,6 +6,7 @@
 #include "common/ci_path.h"
 #include "common/strings.h"
 #include "launcher/inspect/iwad_registry.h"
+#include "launcher/inspect/map_list.h"
 #include "launcher/platform/scripted_platform.h"
 #include "support/install_root.h"
 #include "support/temp_dir.h"
@@ -202,14 +203,51 @@ TEST(GameFilesMainWad, TheRealToolRanksByLevelCount) {
 
     krv::ScriptedPlatform platform;
     const auto paths = krv::InstallPaths::fromRoot(root.root());
-    const krv::WadChecker check = krv::toolWadChecker(platform, paths);
-    EXPECT_EQ(check((folder / "MAPS2.WAD").string()), 132);
-    EXPECT_EQ(check((folder / "MAPS1.WAD").string()), 101);
-    EXPECT_EQ(check((folder / "zz notes.wad").string()), 10);
+    const krv::WadBatchChecker check = krv::toolWadChecker(platform, paths);
+    EXPECT_EQ(check({(folder / "MAPS2.WAD").string(), (folder / "MAPS1.WAD").string(),
+                     (folder / "zz notes.wad").string(), (folder / "gone.wad").string()}),
+              (std::vector<int>{132, 101, 10, 10}));
     platform.hiddenRuns.clear();
 
     EXPECT_EQ(krv::chooseMainWad(folderText(folder), check), folderText(folder) + "MAPS2.WAD");
     EXPECT_EQ(platform.hiddenRuns.size(), 3u); // once per shown WAD
+}
+
+// A game of 200 WADs: the checks run several at a time choose the same main
+// WAD, with the same maps, as the checks run one after another; a cancelled
+// choice chooses nothing and stops the runs.
+TEST(GameFilesMainWad, ParallelChecksChooseAsOneAfterAnother) {
+    krv::test::InstallRoot root;
+    root.installTools();
+    const fs::path folder = root / "KRVGames/Big/Pwads";
+    for (int n = 0; n < 200; ++n)
+        writeFile(folder / ("part" + std::to_string(n) + ".wad"),
+                  n % 7 == 3 ? std::string("no wad") : WadBuilder().mapLevels(1 + n % 23).build());
+    krv::ScriptedPlatform platform;
+    const auto paths = krv::InstallPaths::fromRoot(root.root());
+    const auto mapsOf = [&](const std::string& wad) {
+        return krv::parseWadCheck(krv::runInspectionTool(platform, paths, "CHECKWAD", wad)).maps;
+    };
+
+    const krv::WadChecker oneRun = [&](const std::string& wad) {
+        return krv::wadCheckScore(krv::runInspectionTool(platform, paths, "CHECKWAD", wad));
+    };
+    const auto single = krv::chooseMainWad(folderText(folder), oneRun);
+    const auto parallel =
+        krv::chooseMainWad(folderText(folder), krv::toolWadChecker(platform, paths));
+    ASSERT_TRUE(single);
+    EXPECT_EQ(parallel, single);
+    EXPECT_EQ(mapsOf(*parallel), mapsOf(*single));
+    EXPECT_EQ(mapsOf(*single).size(), 23u);
+    ASSERT_EQ(platform.progressShown.size(), 1u); // the parallel checks only
+    EXPECT_EQ(platform.progressShown[0].total, 200u);
+    EXPECT_EQ(platform.progressShown[0].updates.back(), 200u);
+
+    platform.cancelProgressAt = 20;
+    platform.hiddenRuns.clear();
+    EXPECT_FALSE(krv::chooseMainWad(folderText(folder), krv::toolWadChecker(platform, paths)));
+    EXPECT_GE(platform.progressShown.back().updates.back(), 20u);
+    EXPECT_LT(platform.progressShown.back().updates.back(), 200u);
 }
 
 TEST(GameFilesLoadList, ManualGameLoadsMainWadOtherWadsThenPatches) {

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Start-up of the real launcher under Xvfb on generated libraries, each row
+# against its baseline measured in the same run:
+#   - the time until the main window is visible, against a minimal Qt window;
+#   - for a remembered game of many WADs (or a zip of many WADs), also the
+#     time until the restore has ended (no tool run for half a second).
+# Usage: startup_bench.sh [BUILD_DIR]   (display: KRV_BENCH_DISPLAY, default :97)
+set -euo pipefail
+build="$(cd "${1:-build}" && pwd)"
+display="${KRV_BENCH_DISPLAY:-:97}"
+work="$(mktemp -d /tmp/krv-startup-bench-XXXXXX)"
+trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY="$display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+now() { date +%s.%N; }
+
+# The programs are copied first, so that the build may change during the run.
+cmake --install "$build" --prefix "$work/install" >/dev/null
+mkdir -p "$work/tools"
+cp "$build/bench/startup/make_bench_library" "$build/bench/startup/minimal_window" \
+    "$build/bench/inspect/tool_runs_bench" "$work/tools/"
+
+# An installation root with the built programs, freedoom as the IWADs and the
+# generated library. Arguments: NAME GAMES WADS ZIPWADS REMEMBERED
+make_root() {
+    local root="$work/$1"
+    cp -a "$work/install" "$root"
+    printf '#!/bin/sh\nexit 0\n' >"$root/Bin/Korvath.exe"
+    chmod +x "$root/Bin/Korvath.exe"
+    printf 'placeholder\n' >"$root/Bin/fmodex.dll"
+    mkdir -p "$root/KRVLaunch/Data" "$root/KRVGames" "$root/KRVArchives" "$root/Iwads"
+    printf 'Korvath v2.2\r\n' >"$root/KRVLaunch/Data/version.krv"
+    ln -sf /usr/share/games/doom/freedoom1.wad "$root/Iwads/Doom.wad"
+    ln -sf /usr/share/games/doom/freedoom2.wad "$root/Iwads/Doom2.wad"
+    "$work/tools/make_bench_library" "$root" "$2" "$3" "$4" "$5"
+    echo "$root"
+}
+
+# Starts a program, prints "seconds-until-visible seconds-until-idle" and
+# ends it. Idle: the program has had no child for 0.5 s after its window
+# showed (the 0.5 s are not counted).
+measure() {
+    local caption="$1"
+    shift
+    local tmp
+    tmp="$(mktemp -d "$work/run-XXXXXX")"
+    local t0 t1 t2 quiet=0
+    t0="$(now)"
+    TMPDIR="$tmp" XDG_RUNTIME_DIR="$tmp" "$@" >/dev/null 2>&1 &
+    local pid=$!
+    xdotool search --sync --onlyvisible --name "$caption" >/dev/null
+    t1="$(now)"
+    t2="$t1"
+    while ((quiet < 10)); do
+        if pgrep -P "$pid" >/dev/null; then
+            quiet=0
+            t2=""
+        else
+            [[ -n "$t2" ]] || t2="$(now)"
+            quiet=$((quiet + 1))
+        fi
+        sleep 0.05
+    done
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    echo "$(echo "$t1 - $t0" | bc -l) $(echo "$t2 - $t0" | bc -l)"
+}
+
+caption="KRVLauncher v9.1  and  Korvath v2.2"
+baseline() { measure "^minimal bench window$" "$work/tools/minimal_window" "minimal bench window"; }
+launcher() { measure "^$caption$" "$1/Bin/KRVLauncher.exe"; }
+ratio() { printf "%.2f" "$(echo "($1) / ($2)" | bc -l)"; }
+
+read -r base _ < <(baseline)
+printf 'minimal Qt window visible after %.3f s\n' "$base"
+
+root="$(make_root empty 0 0 0 none)"
+read -r shown _ < <(launcher "$root")
+printf 'empty library: window after %.3f s: %sx the minimal window (goal <= 1.3x)\n' \
+    "$shown" "$(ratio "$shown" "$base")"
+
+root="$(make_root tenk 10000 0 0 none)"
+read -r shown _ < <(launcher "$root")
+printf '10,000 games: window after %.3f s: %sx the minimal window (goal <= 3x)\n' \
+    "$shown" "$(ratio "$shown" "$base")"
+
+for wads in 1024 4096; do
+    root="$(make_root "big$wads" 0 "$wads" 0 installed)"
+    read -r shown idle < <(launcher "$root")
+    printf 'remembered game of %d WADs: window after %.2f s (goal <= 5 s), restore done after %.2f s (%.2f ms per WAD)\n' \
+        "$wads" "$shown" "$idle" "$(echo "$idle * 1000 / $wads" | bc -l)"
+done
+
+root="$(make_root zip 0 0 2000 zip)"
+spawns="$("$work/tools/tool_runs_bench" spawns 2000)"
+read -r shown idle < <(launcher "$root")
+printf 'zip of 2,000 tiny WADs: window after %.2f s, restore done after %.2f s; 2,000 bare spawns %.2f s: %sx (goal <= 2x)\n' \
+    "$shown" "$idle" "$(echo "$spawns / 1000" | bc -l)" "$(ratio "$idle - $base" "$spawns / 1000")"

@@ -1,0 +1,44 @@
+#include "launcher/ui/progress_dialog.h"
+
+#include "launcher/ui/qt_text.h"
+
+#include <QApplication>
+#include <QProgressBar>
+#include <QProgressDialog>
+#include <QWidget>
+#include <algorithm>
+#include <climits>
+
+namespace krv {
+
+ProgressDialog::ProgressDialog(QWidget* mainWindow, const std::string& text, std::size_t total) {
+    if (mainWindow && !mainWindow->isVisible())
+        mainWindow->show();
+    const int maximum = static_cast<int>(std::min<std::size_t>(total, INT_MAX));
+    dialog_ = new QProgressDialog(qs(text), QStringLiteral("Cancel"), 0, maximum, mainWindow);
+    dialog_->setWindowTitle(QStringLiteral(" KRVLauncher"));
+    dialog_->setWindowModality(Qt::WindowModal); // the window repaints but takes no clicks
+    dialog_->setMinimumDuration(0);
+    dialog_->setAutoClose(false);
+    dialog_->setAutoReset(false);
+    auto* bar = new QProgressBar(dialog_);
+    bar->setFormat(QStringLiteral("%v of %m"));
+    dialog_->setBar(bar);
+    dialog_->setValue(0);
+    dialog_->show();
+    QApplication::processEvents();
+}
+
+ProgressDialog::~ProgressDialog() {
+    delete dialog_.data();
+}
+
+bool ProgressDialog::update(std::size_t done) {
+    if (!dialog_)
+        return false;
+    dialog_->setValue(static_cast<int>(std::min<std::size_t>(done, dialog_->maximum())));
+    QApplication::processEvents();
+    return !dialog_->wasCanceled();
+}
+
+} // namespace krv
