@@ -95,9 +95,9 @@ TEST(OptionTabs, OptionsAreAvailableOnlyWithWhatTheyDependOn) {
 TEST(OptionTabs, MusicControlsFollowSoundMusicAndAuto) {
     Options w;
     MainForm& f = *w.form;
-    f.chkSound[4]->click(); // Auto
+    f.chkSound[4]->click(); // Auto clears Manual, which stays available
     EXPECT_FALSE(f.SelectionList->isEnabled());
-    EXPECT_FALSE(f.chkSound[5]->isEnabled());
+    EXPECT_FALSE(f.chkSound[5]->isChecked());
     f.chkSound[1]->click(); // music off
     EXPECT_FALSE(f.SoundFrame[1]->isEnabled());
     f.chkSound[1]->click(); // on again: Auto still rules the list
@@ -105,6 +105,8 @@ TEST(OptionTabs, MusicControlsFollowSoundMusicAndAuto) {
     EXPECT_FALSE(f.SelectionList->isEnabled());
     f.chkSound[4]->click();
     EXPECT_TRUE(f.SelectionList->isEnabled());
+    ASSERT_GT(f.SelectionList->count(), 0);
+    f.SelectionList->setCurrentRow(0);
     f.chkSound[5]->click();
     EXPECT_EQ(f.chkSound[5]->text(), "Load");
     f.chkSound[0]->click(); // all sound off
