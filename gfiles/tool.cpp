@@ -53,7 +53,11 @@ bool writeLinesToFile(const fs::path& file, const std::vector<std::string>& line
 // text as given when nothing matches (opening it then fails).
 fs::path resolveOperand(const char* text) {
     const fs::path given(text);
-    return ci::resolve(given).value_or(given);
+    // The resolver takes no "." or ".." components; an operand typed on the
+    // command line may use them, so they are folded away first.
+    std::error_code error;
+    const fs::path plain = fs::absolute(given, error).lexically_normal();
+    return ci::resolve(error ? given : plain).value_or(given);
 }
 
 // Joins the starting folder and a file name with the platform's separator.
