@@ -101,6 +101,10 @@ void removeFilesStartingWith(const std::vector<std::string>& folders, const std:
 }
 
 void removeFolderFiles(const std::string& folder) {
+    // A folder that is itself a link may point anywhere: it is left alone.
+    std::error_code error;
+    if (const auto found = ci::resolve(folder); !found || fs::is_symlink(*found, error))
+        return;
     for (const std::string& name : ci::listFolder(folder))
         if (ci::isFile(folder + ci::kSep + name))
             ci::removeFileInside(folder, folder + ci::kSep + name);
