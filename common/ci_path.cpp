@@ -55,13 +55,16 @@ std::pair<Path, std::size_t> walk(const Path& path, std::vector<Path>& parts) {
         const std::string name = parts[i].string();
         if (name.empty())
             continue;
+        // "." and ".." are never followed (a leading "." of a relative path
+        // aside, which is the current folder): a name taken from a file or an
+        // archive must not lead out of the folder it was meant for.
+        if (name == ".." || (name == "." && !(relative && i == 0)))
+            break;
         Path exact = current / parts[i];
         if (present(exact)) {
             current = std::move(exact);
             continue;
         }
-        if (name == "." || name == "..")
-            break;
         const auto match = matchInFolder(current, name);
         if (!match)
             break;
@@ -105,8 +108,11 @@ Path resolveForWrite(const Path& path) {
         return path;
     std::vector<Path> parts;
     auto [found, next] = walk(path, parts);
-    for (std::size_t i = next; i < parts.size(); ++i)
+    for (std::size_t i = next; i < parts.size(); ++i) {
+        if (parts[i] == ".." || (parts[i] == "." && (path.has_root_path() || i > 0)))
+            return {};
         found /= parts[i];
+    }
     return found;
 }
 

@@ -21,11 +21,14 @@ inline constexpr char kSep = '/';
 std::string nativeSeparators(std::string_view text);
 
 // Finds the existing file or folder that `path` names without regard to
-// case. An exact match wins over a case-insensitive one.
+// case. An exact match wins over a case-insensitive one. A path with a ".."
+// component, or a "." anywhere but at the start of a relative path, is
+// found nowhere.
 std::optional<Path> resolve(const Path& path);
 
 // The spelling to use when writing `path`: the longest existing prefix as it
-// exists on disk, the rest as written.
+// exists on disk, the rest as written; empty for a path that resolve()
+// refuses for its "." or ".." components, so that nothing is written there.
 Path resolveForWrite(const Path& path);
 
 bool exists(const Path& path);

@@ -50,11 +50,19 @@ bool writeLinesToFile(const fs::path& file, const std::vector<std::string>& line
     return (std::fclose(out) == 0) && written;
 }
 
+// The resolver takes no "." or ".." components; a path typed on the command
+// line may use them, so they are folded away first.
+fs::path withoutDotComponents(const fs::path& given) {
+    std::error_code error;
+    const fs::path plain = fs::absolute(given, error).lexically_normal();
+    return error ? given : plain;
+}
+
 // An operand as the file system has it, found without regard to case; the
 // text as given when nothing matches (opening it then fails).
 fs::path resolveOperand(const char* text) {
     const fs::path given(text);
-    return ci::resolve(given).value_or(given);
+    return ci::resolve(withoutDotComponents(given)).value_or(given);
 }
 
 // Joins the starting folder and a file name with the platform's separator.
@@ -126,7 +134,7 @@ int commandFileCheckWad(const std::string& start, const char* out, const char* f
     const std::string target = name.find_first_of("\\/") == std::string::npos
                                    ? inStartFolder(start, name)
                                    : ci::nativeSeparators(name);
-    const fs::path path = ci::resolveForWrite(target);
+    const fs::path path = ci::resolveForWrite(withoutDotComponents(target));
     if (!writeLinesToFile(path, lines))
         writeLine(stdout, path.string() + " could not be opened");
     return kExitOk;

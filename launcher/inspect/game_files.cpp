@@ -1,6 +1,7 @@
 #include "launcher/inspect/game_files.h"
 
 #include "common/ci_path.h"
+#include "common/safe_names.h"
 #include "common/strings.h"
 #include "launcher/inspect/iwad_registry.h"
 #include "launcher/inspect/map_list.h"
@@ -106,9 +107,11 @@ bool gameFileShown(std::string_view name, bool wadFilesOnly) {
 }
 
 std::optional<std::string> tidyGameFile(const std::string& folder, const std::string& name) {
+    if (!isUsableName(name))
+        return std::nullopt;
     const ci::Path dir = folderPath(folder);
     if (iendsWith(name, kNodeCacheEnding))
-        ci::removeFile(dir / name);
+        ci::removeFileInside(dir, dir / name);
     else if (iendsWith(name, kBackupEnding))
         return restoreBackup(dir, name);
     return std::nullopt;

@@ -5,6 +5,7 @@
 #include "launcher/library/library_layout.h"
 
 #include "common/ci_path.h"
+#include "common/safe_names.h"
 #include "common/strings.h"
 #include "common/text_file.h"
 
@@ -247,7 +248,7 @@ std::optional<char> GameInfoStore::readSaveRecord(const SelectedGame& game) cons
 
 bool GameInfoStore::deleteSaveRecord(const SelectedGame& game) const {
     const std::string path = saveRecordPath(game);
-    return !path.empty() && ci::removeFile(path);
+    return !path.empty() && ci::removeFileInside(folder_, path);
 }
 
 std::optional<int>
@@ -278,15 +279,15 @@ bool GameInfoStore::recordMapChoice(const SelectedGame& game, std::string_view m
 
 void GameInfoStore::clearMapRecords() const {
     for (const char* sub : {"/Iwads", "/Pwads", "/Zips"})
-        ci::removeTree(folder_ + sub);
+        ci::removeTreeInside(folder_, folder_ + sub);
     const std::string autoFolder = folder_ + "/Gwads";
     for (const std::string& name : ci::listFolder(autoFolder))
         if (iendsWith(name, ".krvm"))
-            ci::removeFile(autoFolder + "/" + name);
+            ci::removeFileInside(autoFolder, autoFolder + "/" + name);
 }
 
 void GameInfoStore::clearSaveRecords() const {
-    ci::removeTree(folder_ + "/Save");
+    ci::removeTreeInside(folder_, folder_ + "/Save");
 }
 
 } // namespace krv

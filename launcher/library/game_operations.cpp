@@ -4,6 +4,7 @@
 #include "launcher/library/game_info.h"
 
 #include "common/ci_path.h"
+#include "common/safe_names.h"
 #include "common/strings.h"
 
 #include <cerrno>
@@ -26,21 +27,31 @@ GameChange failure(const std::error_code& error) {
                : GameChange::Failed;
 }
 
-// Moves the files (not folders) of `from` into `to`, replacing what is
-// there; a move across file systems copies and deletes.
-std::error_code moveFiles(const std::string& from, const std::string& to) {
+std::error_code refused() {
+    return std::make_error_code(std::errc::invalid_argument);
+}
+
+// Moves the files (not folders) of `from` into `to`, both inside the games
+// folder, replacing what is there; a move across file systems copies and
+// deletes. Files with names that are not usable stay where they are.
+std::error_code moveFiles(const InstallPaths& paths, const std::string& from,
+                          const std::string& to) {
     std::error_code error;
-    const auto source = ci::resolve(from);
-    if (!source)
+    const ci::Confined source = ci::confine(paths.gamesFolder, from);
+    if (source.verdict == ci::Confinement::Missing)
         return error;
-    const fs::path target = ci::resolveForWrite(to);
-    for (const std::string& name : ci::listFolder(*source)) {
-        const fs::path file = *source / name;
-        if (!fs::is_regular_file(file, error))
+    const ci::Confined target = ci::confine(paths.gamesFolder, to);
+    if (source.verdict == ci::Confinement::Outside || target.verdict != ci::Confinement::Inside)
+        return refused();
+    for (const std::string& name : ci::listFolder(source.path)) {
+        const fs::path file = source.path / name;
+        if (!isUsableName(name) || fs::is_symlink(file, error) || !fs::is_regular_file(file, error))
             continue;
-        fs::rename(file, target / name, error);
+        if (fs::is_symlink(target.path / name, error))
+            return refused();
+        fs::rename(file, target.path / name, error);
         if (error) {
-            fs::copy_file(file, target / name, fs::copy_options::overwrite_existing, error);
+            fs::copy_file(file, target.path / name, fs::copy_options::overwrite_existing, error);
             if (!error)
                 fs::remove(file, error);
         }
@@ -55,10 +66,19 @@ SelectedGame recordsOf(const InstalledGame& game, const std::string& wadBase = {
             wadBase.empty() ? std::string() : wadBase + ".wad"};
 }
 
+// A record file of the games library, removed only inside GameInfo.
+bool removeRecord(const GameInfoStore& store, const std::string& record) {
+    return record.empty() || ci::removeFileInside(store.folder(), record);
+}
+
 void removeAutoRecords(const InstallPaths& paths, const std::string& game) {
     const GameInfoStore store(paths);
-    ci::removeFile(store.wadRecordPath(game));
-    ci::removeFile(store.mapRecordPath({SelectedKind::AutoLoading, game, {}}));
+    removeRecord(store, store.wadRecordPath(game));
+    removeRecord(store, store.mapRecordPath({SelectedKind::AutoLoading, game, {}}));
+}
+
+bool removeInGames(const InstallPaths& paths, const std::string& path) {
+    return ci::removeTreeInside(paths.gamesFolder, path);
 }
 
 } // namespace
@@ -71,19 +91,23 @@ std::string wadBaseName(const std::string& wad) {
 }
 
 void removeFilesStartingWith(const std::vector<std::string>& folders, const std::string& prefix) {
-    if (prefix.empty())
+    if (!isUsableName(prefix))
         return;
     for (const std::string& folder : folders)
         for (const std::string& name : ci::listFolder(folder))
             if (name.size() >= prefix.size() && iequals(name.substr(0, prefix.size()), prefix) &&
                 ci::isFile(folder + ci::kSep + name))
-                ci::removeFile(folder + ci::kSep + name);
+                ci::removeFileInside(folder, folder + ci::kSep + name);
 }
 
 void removeFolderFiles(const std::string& folder) {
+    // A folder that is itself a link may point anywhere: it is left alone.
+    std::error_code error;
+    if (const auto found = ci::resolve(folder); !found || fs::is_symlink(*found, error))
+        return;
     for (const std::string& name : ci::listFolder(folder))
         if (ci::isFile(folder + ci::kSep + name))
-            ci::removeFile(folder + ci::kSep + name);
+            ci::removeFileInside(folder, folder + ci::kSep + name);
 }
 
 void removeNodeFiles(const InstallPaths& paths, const std::string& base) {
@@ -91,22 +115,28 @@ void removeNodeFiles(const InstallPaths& paths, const std::string& base) {
 }
 
 GameChange uninstallGame(const InstallPaths& paths, const InstalledGame& game) {
-    std::error_code error;
-    if (const auto folder = ci::resolve(gameFolder(paths, game.name)))
-        fs::remove_all(*folder, error);
-    if (error)
-        return failure(error);
-    if (!game.autoLoading && !game.wadBase.empty())
-        for (const char* resources : {"/MD2/", "/Data/Custom.hires/", "/Data/Custom.music/"})
-            ci::removeTree(paths.root + resources + game.wadBase);
+    if (!isUsableName(game.name))
+        return GameChange::Failed;
+    const std::string folder = gameFolder(paths, game.name);
+    // The files folder first, then the game folder: a folder reached through
+    // a link that leaves KRVGames stops the uninstall before anything goes.
+    if (!removeInGames(paths, folder + (game.autoLoading ? "/Gwads" : "/Pwads")) ||
+        !removeInGames(paths, folder))
+        return GameChange::Failed;
+    const bool ownResources = !game.autoLoading && isUsableName(game.wadBase);
+    if (ownResources)
+        for (const char* resources : {"/MD2", "/Data/Custom.hires", "/Data/Custom.music"}) {
+            const std::string parent = paths.root + resources;
+            ci::removeTreeInside(parent, parent + ci::kSep + game.wadBase);
+        }
     const GameInfoStore store(paths);
     if (game.autoLoading) {
         removeAutoRecords(paths, game.name);
-        if (!game.wadBase.empty())
-            ci::removeFile(store.saveRecordPath(recordsOf(game, game.wadBase)));
+        if (isUsableName(game.wadBase))
+            removeRecord(store, store.saveRecordPath(recordsOf(game, game.wadBase)));
     } else {
-        ci::removeFile(store.mapRecordPath(recordsOf(game)));
-        ci::removeFile(store.saveRecordPath(recordsOf(game)));
+        removeRecord(store, store.mapRecordPath(recordsOf(game)));
+        removeRecord(store, store.saveRecordPath(recordsOf(game)));
     }
     removeNodeFiles(paths, game.wadBase);
     return GameChange::Done;
@@ -114,59 +144,70 @@ GameChange uninstallGame(const InstallPaths& paths, const InstalledGame& game) {
 
 GameChange renameGame(const InstallPaths& paths, const InstalledGame& game,
                       const std::string& newName) {
-    const auto folder = ci::resolve(gameFolder(paths, game.name));
-    if (!folder)
+    if (!isUsableName(game.name) || !isUsableName(newName))
         return GameChange::Failed;
-    std::error_code error;
-    fs::rename(*folder, folder->parent_path() / newName, error);
+    const std::error_code error = ci::renameInside(paths.gamesFolder, gameFolder(paths, game.name),
+                                                   gameFolder(paths, newName));
     if (error)
         return failure(error);
     const GameInfoStore store(paths);
     if (game.autoLoading) {
         removeAutoRecords(paths, game.name);
-        ci::removeTree(store.folder() + "/Save/Gwads/" + game.name);
+        ci::removeTreeInside(store.folder(), store.folder() + "/Save/Gwads/" + game.name);
     } else {
-        ci::removeFile(store.mapRecordPath(recordsOf(game)));
-        ci::removeFile(store.saveRecordPath(recordsOf(game)));
+        removeRecord(store, store.mapRecordPath(recordsOf(game)));
+        removeRecord(store, store.saveRecordPath(recordsOf(game)));
     }
     removeNodeFiles(paths, game.wadBase);
     return GameChange::Done;
 }
 
-GameChange convertToAuto(const InstallPaths& paths, const InstalledGame& game) {
+// Moves the files of a game's `from` folder ("Pwads" or "Gwads") into its
+// `to` folder and removes `from`; the selected wad's check file goes first.
+std::error_code moveGameFiles(const InstallPaths& paths, const InstalledGame& game,
+                              const char* from, const char* to) {
+    if (!isUsableName(game.name))
+        return refused();
     const std::string folder = gameFolder(paths, game.name);
-    if (!game.wadBase.empty())
-        ci::removeFile(folder + "/Pwads/" + game.wadBase + ".krvchk");
-    ci::createFolder(folder + "/Gwads");
-    if (const std::error_code error = moveFiles(folder + "/Pwads", folder + "/Gwads"))
+    if (isUsableName(game.wadBase))
+        ci::removeFileInside(paths.gamesFolder,
+                             folder + ci::kSep + from + ci::kSep + game.wadBase + ".krvchk");
+    if (ci::confine(paths.gamesFolder, folder).verdict != ci::Confinement::Inside)
+        return refused();
+    ci::createFolder(folder + ci::kSep + to);
+    if (const std::error_code error =
+            moveFiles(paths, folder + ci::kSep + from, folder + ci::kSep + to))
+        return error;
+    if (!removeInGames(paths, folder + ci::kSep + from))
+        return refused();
+    return {};
+}
+
+GameChange convertToAuto(const InstallPaths& paths, const InstalledGame& game) {
+    if (const std::error_code error = moveGameFiles(paths, game, "Pwads", "Gwads"))
         return failure(error);
-    if (!ci::removeTree(folder + "/Pwads"))
-        return GameChange::Failed;
-    ci::removeFile(GameInfoStore(paths).mapRecordPath(recordsOf(game)));
+    const GameInfoStore store(paths);
+    removeRecord(store, store.mapRecordPath(recordsOf(game)));
     return GameChange::Done;
 }
 
 GameChange convertToManual(const InstallPaths& paths, const InstalledGame& game) {
-    const std::string folder = gameFolder(paths, game.name);
-    if (!game.wadBase.empty())
-        ci::removeFile(folder + "/Gwads/" + game.wadBase + ".krvchk");
-    ci::createFolder(folder + "/Pwads");
-    if (const std::error_code error = moveFiles(folder + "/Gwads", folder + "/Pwads"))
+    if (const std::error_code error = moveGameFiles(paths, game, "Gwads", "Pwads"))
         return failure(error);
-    if (!ci::removeTree(folder + "/Gwads"))
-        return GameChange::Failed;
     removeAutoRecords(paths, game.name);
     return GameChange::Done;
 }
 
 GameChange deleteGameFile(const InstallPaths& paths, const InstalledGame& game,
                           const std::string& fileName) {
+    if (!isUsableName(game.name) || !isUsableName(fileName))
+        return GameChange::Failed;
     const std::string file = gameFolder(paths, game.name) + "/Gwads/" + fileName;
-    if (!ci::removeFile(file))
+    if (!ci::removeFileInside(paths.gamesFolder, file))
         return GameChange::Failed;
     const std::string base = wadBaseName(fileName);
-    ci::removeFile(
-        GameInfoStore(paths).saveRecordPath({SelectedKind::AutoLoading, game.name, fileName}));
+    const GameInfoStore store(paths);
+    removeRecord(store, store.saveRecordPath({SelectedKind::AutoLoading, game.name, fileName}));
     removeNodeFiles(paths, base);
     return GameChange::Done;
 }
@@ -175,13 +216,14 @@ void purgeSaveGames(const InstallPaths& paths) {
     const std::string saves = paths.root + "/UserSG";
     for (const std::string& name : ci::listFolder(saves))
         if (ci::isFolder(saves + ci::kSep + name))
-            ci::removeTree(saves + ci::kSep + name);
+            ci::removeTreeInside(saves, saves + ci::kSep + name);
     // Older installations kept saved games inside the game folders.
     for (const std::string& game : ci::listFolder(paths.gamesFolder))
         if (ci::isFolder(paths.gamesFolder + game + "/savegame"))
-            ci::removeTree(paths.gamesFolder + game + "/savegame");
-    ci::removeTree(paths.root + "/KRVAnFiles");
-    ci::removeTree(GameInfoStore(paths).folder() + "/Save");
+            removeInGames(paths, paths.gamesFolder + game + "/savegame");
+    ci::removeTreeInside(paths.root, paths.root + "/KRVAnFiles");
+    const std::string records = GameInfoStore(paths).folder();
+    ci::removeTreeInside(records, records + "/Save");
 }
 
 void purgeNodes(const InstallPaths& paths) {

@@ -13,8 +13,6 @@ namespace krv {
 
 namespace {
 
-constexpr std::size_t kMaxNameBytes = 255;
-
 struct CommercialTitle {
     const char* title;
     const char* saveName;
@@ -48,18 +46,6 @@ bool caseInsensitiveLess(const std::string& a, const std::string& b) {
 }
 
 } // namespace
-
-bool hasControlByte(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 || byte == 0x7F;
-    });
-}
-
-bool isUsableName(std::string_view name) {
-    return !name.empty() && name.size() <= kMaxNameBytes && name != "." && name != ".." &&
-           name.find_first_of("/\\") == std::string_view::npos && !hasControlByte(name);
-}
 
 namespace {
 

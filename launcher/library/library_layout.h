@@ -10,6 +10,8 @@
 
 #include "launcher/startup/install_paths.h"
 
+#include "common/safe_names.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,15 +19,6 @@
 namespace krv {
 
 enum class GameKind { None, Manual, Auto };
-
-// True when `text` holds a byte below 0x20 or DEL: such a text cannot be
-// stored as a line of a text file.
-bool hasControlByte(std::string_view text);
-
-// True when `name` can stand as one component of a path and as one line of
-// a text file: not empty, not "." or "..", no separator, no control byte,
-// and at most 255 bytes.
-bool isUsableName(std::string_view name);
 
 // The kind of the game `name` under KRVGames (ignoring case). A name that is
 // not a usable folder name, a missing folder and a file in its place are no

@@ -3,6 +3,7 @@
 #include "launcher/library/game_info.h"
 
 #include "common/ci_path.h"
+#include "common/safe_names.h"
 #include "common/text_file.h"
 
 #include <fcntl.h>
@@ -28,8 +29,9 @@ std::string archivePath(const std::string& folder, const std::string& name) {
 void forgetArchiveRecords(const InstallPaths& paths, const std::string& name) {
     const GameInfoStore store(paths);
     const SelectedGame zip{SelectedKind::Zip, name, {}};
-    ci::removeFile(store.mapRecordPath(zip));
-    ci::removeFile(store.saveRecordPath(zip));
+    for (const std::string& record : {store.mapRecordPath(zip), store.saveRecordPath(zip)})
+        if (!record.empty())
+            ci::removeFileInside(store.folder(), record);
 }
 
 } // namespace
@@ -78,13 +80,14 @@ bool fileInUse(const std::string& path) {
 
 void copyFolderFiles(const std::string& from, const std::string& to) {
     for (const std::string& name : ci::listFolder(from))
-        if (ci::isFile(from + ci::kSep + name))
-            ci::copyFile(from + ci::kSep + name, to + ci::kSep + name);
+        if (isUsableName(name) && ci::isFile(from + ci::kSep + name))
+            ci::copyInto(to, from + ci::kSep + name, to + ci::kSep + name);
 }
 
 ArchiveChange renameArchive(const InstallPaths& paths, const std::string& folder,
                             const std::string& oldName, const std::string& newName) {
-    if (!ci::renamePath(archivePath(folder, oldName), archivePath(folder, newName)))
+    if (!isUsableName(oldName) || !isUsableName(newName) ||
+        ci::renameInside(folder, archivePath(folder, oldName), archivePath(folder, newName)))
         return ArchiveChange::Failed;
     if (fileInUse(archivePath(folder, newName)))
         return ArchiveChange::InUse;
@@ -94,13 +97,19 @@ ArchiveChange renameArchive(const InstallPaths& paths, const std::string& folder
 
 ArchiveChange deleteArchive(const InstallPaths& paths, const std::string& folder,
                             const std::string& name) {
+    // An empty, "." or ".." name would make the saved games folder below
+    // UserSG itself or the installation root.
+    if (!isUsableName(name))
+        return ArchiveChange::Failed;
     const std::string archive = archivePath(folder, name);
     if (fileInUse(archive))
         return ArchiveChange::InUse;
-    ci::removeFile(archive);
-    ci::removeFile(paths.launcherFolder + "Zips/Checks/" + name + ".krvchk");
+    ci::removeFileInside(folder, archive);
+    const std::string checks = paths.launcherFolder + "Zips/Checks";
+    ci::removeFileInside(checks, checks + ci::kSep + name + ".krvchk");
     forgetArchiveRecords(paths, name);
-    ci::removeTree(paths.root + "/UserSG/" + name);
+    const std::string saves = paths.root + "/UserSG";
+    ci::removeTreeInside(saves, saves + ci::kSep + name);
     return ArchiveChange::Done;
 }
 

@@ -10,6 +10,7 @@
 #include "launcher/ui/qt_text.h"
 
 #include "common/ci_path.h"
+#include "common/safe_names.h"
 #include "common/strings.h"
 
 #include <QAction>
@@ -137,8 +138,13 @@ void MainForm::InstallZipAsManual() {
             msg::kYesNoQuestion, " User Directory Conversion");
         if (answer != msg::kResultYes)
             return;
-        // Only what the user agreed to replace goes.
-        ci::removeTree(game);
+        // Only what the user agreed to replace goes, and only inside the
+        // games folder.
+        if (!ci::removeTreeInside(state_.paths.gamesFolder, game)) {
+            platform_.showMessage(" Unable to delete the existing files of " + *name + ".     ",
+                                  msg::kCritical, " Access error");
+            return;
+        }
     }
     ci::createFolder(game);
     ci::createFolder(game + "/Pwads");
@@ -209,10 +215,17 @@ void MainForm::DeleteArchive() {
     if (answer != msg::kResultYes)
         return;
     const std::string name = state_.settings.lastArchive;
-    if (deleteArchive(state_.paths, state_.paths.archivesFolder, name) == ArchiveChange::InUse) {
+    const ArchiveChange change = deleteArchive(state_.paths, state_.paths.archivesFolder, name);
+    if (change == ArchiveChange::InUse) {
         platform_.showMessage(std::string("Unable to delete the selected file, the file") +
                                   kInUseTail,
                               msg::kCritical, " Access error");
+        return;
+    }
+    if (change == ArchiveChange::Failed) {
+        platform_.showMessage(" Unable to delete the selected file, its name is not usable.     ",
+                              msg::kCritical, " Access error");
+        ShowView(ZipLibrary);
         return;
     }
     SaveGameList->clear();

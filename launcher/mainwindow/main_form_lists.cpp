@@ -8,6 +8,7 @@
 #include "launcher/ui/qt_text.h"
 
 #include "common/ci_path.h"
+#include "common/safe_names.h"
 #include "common/text_file.h"
 
 #include <QAction>
@@ -180,7 +181,7 @@ void MainForm::DeleteSaveGame() {
         return;
     const std::string path = state_.launchSelection.savedGamePath;
     if (!path.empty() && ci::isFile(path))
-        ci::removeFile(path);
+        ci::removeFileInside(selection_.saveFolder, path);
     state_.launchSelection.loadSlot.clear();
     state_.launchSelection.startKind =
         SkillsLevel[0]->currentIndex() == 0 ? StartKind::Normal : StartKind::Warp;

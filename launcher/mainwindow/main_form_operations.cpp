@@ -76,8 +76,12 @@ void MainForm::UninstallGame() {
                               msg::kCritical, " Access error");
         return;
     }
-    if (uninstallGame(state_.paths, game) != GameChange::Done)
+    // A game that could not be removed keeps its shortcuts.
+    if (uninstallGame(state_.paths, game) != GameChange::Done) {
         platform_.showMessage(kNotFullyRemoved, msg::kCritical, " Access error");
+        ShowView(InstalledGames);
+        return;
+    }
     RemoveShortcuts(game.name);
     state_.gameSelection.autoGame = state_.gameSelection.manualGame = false;
     // Removing a game may have removed the models of the maker's maps.
@@ -184,8 +188,11 @@ void MainForm::DeleteGameFile() {
                               msg::kCritical, " Access error");
         return;
     }
-    if (deleteGameFile(state_.paths, game, file) != GameChange::Done)
+    if (deleteGameFile(state_.paths, game, file) != GameChange::Done) {
         platform_.showMessage(kNotFullyRemoved, msg::kCritical, " Access error");
+        SelectGame();
+        return;
+    }
     RemoveShortcuts(game.name + " - " + wadBaseName(file));
     SelectGame();
 }

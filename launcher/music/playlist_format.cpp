@@ -1,6 +1,7 @@
 #include "launcher/music/playlist_format.h"
 
 #include "common/ci_path.h"
+#include "common/safe_names.h"
 #include "common/strings.h"
 
 #include <algorithm>
@@ -175,7 +176,7 @@ IoStatus writePlaylist(const InstallPaths& paths, std::string_view name,
 bool deletePlaylistFile(const InstallPaths& paths, std::string_view name) {
     if (!isSafePlaylistName(name))
         return false;
-    return ci::removeFile(playlistPath(paths, name));
+    return ci::removeFileInside(paths.musicFolder, playlistPath(paths, name));
 }
 
 namespace {

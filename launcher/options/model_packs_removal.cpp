@@ -1,6 +1,7 @@
 #include "launcher/options/model_packs.h"
 
 #include "common/ci_path.h"
+#include "common/safe_names.h"
 
 #include <initializer_list>
 
@@ -25,17 +26,18 @@ const std::initializer_list<const char*> kPack1ModelDefs = {
 const std::initializer_list<const char*> kPack1CustomDefs = {
     "Orrin's pistol packing zombies.ded", "Standard chaingun.ded", "Splash bubbles effect.ded"};
 
-// Removes what exists of one kind, noting what stays behind.
+// Removes what exists of one kind inside the installation root, noting
+// what stays behind.
 class Remover {
 public:
-    explicit Remover(std::vector<std::string>& left) : left_(left) {}
+    Remover(const std::string& root, std::vector<std::string>& left) : root_(root), left_(left) {}
 
     void folder(const std::string& path) {
-        if (ci::isFolder(path) && !ci::removeTree(path))
+        if (ci::isFolder(path) && !ci::removeTreeInside(root_, path))
             left_.push_back(path);
     }
     void file(const std::string& path) {
-        if (ci::isFile(path) && !ci::removeFile(path))
+        if (ci::isFile(path) && !ci::removeFileInside(root_, path))
             left_.push_back(path);
     }
     void folders(const std::string& base, std::initializer_list<const char*> names) {
@@ -48,6 +50,7 @@ public:
     }
 
 private:
+    std::string root_;
     std::vector<std::string>& left_;
 };
 
@@ -99,7 +102,7 @@ void removeSharedTexturesWhenUnused(const InstallPaths& paths, Remover& r) {
 std::vector<std::string> deleteModelPacks(const InstallPaths& paths,
                                           const ModelPackRemoval& removal, ModelPackState& packs) {
     std::vector<std::string> left;
-    Remover r(left);
+    Remover r(paths.root, left);
     if (removal.pack1) {
         removeBasePack(paths, r);
         packs.pack1 = false;

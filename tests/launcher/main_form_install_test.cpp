@@ -232,3 +232,16 @@ TEST(ZipLibrary, DeleteAsksAndRemovesTheArchiveWithWhatBelongsToIt) {
     EXPECT_FALSE(fs::exists(w.root / "UserSG/Speed"));
     EXPECT_EQ(w.form->PwadList->count(), 0);
 }
+
+TEST(ZipLibrary, DeleteWithAnEmptyArchiveNameSaysSoAndTouchesNothing) {
+    ZipWindow w;
+    fs::remove(w.root / "KRVArchives/Speed.zip");
+    writeFile(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg", "s");
+    w.load();
+    w.platform.messageAnswers.push_back(msg::kResultYes);
+    w.form->mcDeleteArchive->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Access error");
+    EXPECT_EQ(w.platform.messages.back().text,
+              " Unable to delete the selected file, its name is not usable.     ");
+    EXPECT_TRUE(fs::exists(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg"));
+}

@@ -144,7 +144,6 @@ TEST(GameMenus, AUserDirectoryOfManyWadsAsksBeforeBecomingManual) {
 TEST(GameMenus, DeletingAFileOfAUserDirectoryKeepsTheGame) {
     Games w;
     writeFile(w.root / "KRVLaunch/GameInfo/Save/Gwads/hell/bonus.krvs", "1\r\n");
-    writeFile(w.desktop / "Korvath Shortcuts/Hell - bonus.desktop", "x");
     w.load();
     w.select("HELL");
     w.selectFile("bonus.wad");
@@ -195,4 +194,19 @@ TEST(Purge, SavedGamesGoWithTheirRecordsAndNodesOnlyEmptyTheirFolders) {
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Save"));
     EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
     EXPECT_EQ(w.form->SaveGameList->count(), 0);
+}
+
+TEST(GameMenus, AFailedUninstallKeepsTheShortcuts) {
+    // A game folder that is a link out of the games folder is refused.
+    Games w;
+    writeFile(w.root / "Outside/Pwads/away.wad", WadBuilder().mapLevels(1).build());
+    fs::create_directory_symlink(w.root / "Outside", w.root / "KRVGames/Away");
+    writeFile(w.desktop / "Korvath Shortcuts/Away.desktop", "x");
+    w.load();
+    w.select("AWAY");
+    w.answer(msg::kResultYes);
+    w.form->mcDeleteFolder->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Access error");
+    EXPECT_TRUE(fs::exists(w.root / "Outside/Pwads/away.wad"));
+    EXPECT_TRUE(fs::exists(w.desktop / "Korvath Shortcuts/Away.desktop"));
 }

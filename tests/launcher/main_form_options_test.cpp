@@ -95,9 +95,9 @@ TEST(OptionTabs, OptionsAreAvailableOnlyWithWhatTheyDependOn) {
 TEST(OptionTabs, MusicControlsFollowSoundMusicAndAuto) {
     Options w;
     MainForm& f = *w.form;
-    f.options().chkSound[4]->click(); // Auto
+    f.options().chkSound[4]->click(); // Auto clears Manual, which stays available
     EXPECT_FALSE(f.music().SelectionList->isEnabled());
-    EXPECT_FALSE(f.options().chkSound[5]->isEnabled());
+    EXPECT_FALSE(f.options().chkSound[5]->isChecked());
     f.options().chkSound[1]->click(); // music off
     EXPECT_FALSE(f.music().SoundFrame[1]->isEnabled());
     f.options().chkSound[1]->click(); // on again: Auto still rules the list
@@ -105,6 +105,8 @@ TEST(OptionTabs, MusicControlsFollowSoundMusicAndAuto) {
     EXPECT_FALSE(f.music().SelectionList->isEnabled());
     f.options().chkSound[4]->click();
     EXPECT_TRUE(f.music().SelectionList->isEnabled());
+    ASSERT_GT(f.music().SelectionList->count(), 0);
+    f.music().SelectionList->setCurrentRow(0);
     f.options().chkSound[5]->click();
     EXPECT_EQ(f.options().chkSound[5]->text(), "Load");
     f.options().chkSound[0]->click(); // all sound off

@@ -1,0 +1,205 @@
+// Every destructive operation of the games and zip libraries, run with
+// hostile names and with links out of the installation root: a snapshot of
+// the whole root and of the folder the links point to, taken before and
+// after, may differ only in the paths the operation owns.
+
+#include "launcher/library/game_operations.h"
+#include "launcher/library/zip_library.h"
+#include "launcher/music/playlist_format.h"
+
+#include "support/install_root.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+namespace krv {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+using test::writeFile;
+
+// Relative path -> "dir", "-> target" for a link, or "size:hash".
+using Snapshot = std::map<std::string, std::string>;
+
+void addSnapshot(Snapshot& into, const fs::path& top, const std::string& prefix) {
+    for (const auto& entry : fs::recursive_directory_iterator(top)) {
+        const std::string rel = prefix + entry.path().lexically_relative(top).string();
+        if (entry.is_symlink())
+            into[rel] = "-> " + fs::read_symlink(entry.path()).string();
+        else if (entry.is_regular_file()) {
+            const std::string bytes = readFile(entry.path());
+            into[rel] = std::to_string(bytes.size()) + ":" +
+                        std::to_string(std::hash<std::string>{}(bytes));
+        } else
+            into[rel] = "dir";
+    }
+}
+
+// An installation with two games, saved games, resources, node files, an
+// archive and a playlist, and links out of the root in the games folder,
+// UserSG, gwa and the zip work folder.
+struct Installation {
+    test::InstallRoot root;
+    test::TempDir outside;
+    InstallPaths paths = InstallPaths::fromRoot(root.root());
+
+    Installation() {
+        for (const char* file :
+             {"KRVGames/Castle/Pwads/castle.wad", "KRVGames/Castle/Pwads/...wad",
+              "KRVGames/Hell/Gwads/hell.wad", "KRVGames/Hell/Gwads/..wad",
+              "UserSG/Castle/savegame/KorvathSav0.krvsg", "UserSG/arch/savegame/KorvathSav0.krvsg",
+              "Md2/castle/m.md2", "Md2/other/m.md2", "Data/Custom.hires/castle/t.png",
+              "Data/Custom.music/castle/m.ogg", "KRVAnFiles/castle_map01.gwa", "gwa/castle.gwa",
+              "KRVArchives/arch.zip", "KRVLaunch/Music/list.m3u", "KRVLaunch/GameInfo/keep.krvm"})
+            writeFile(root / file, "bytes of " + std::string(file));
+        writeFile(outside.path() / "game/Pwads/away.wad", "theirs");
+        writeFile(outside.path() / "game/Gwads/away.wad", "theirs");
+        writeFile(outside.path() / "node.gwa", "theirs");
+        fs::create_directory_symlink(outside.path() / "game", root / "KRVGames/Away");
+        fs::create_directory_symlink(outside.path(), root / "UserSG/Away");
+        fs::create_directory_symlink(outside.path(), root / "KRVLaunch/Zips");
+        fs::create_symlink(outside.path() / "node.gwa", root / "gwa/castle_link.gwa");
+    }
+    Snapshot snapshot() const {
+        Snapshot s;
+        addSnapshot(s, root.root(), "");
+        addSnapshot(s, outside.path(), "OUTSIDE/");
+        return s;
+    }
+};
+
+// The paths whose snapshot entries differ.
+std::vector<std::string> changed(const Snapshot& before, const Snapshot& after) {
+    std::vector<std::string> paths;
+    for (const auto& [path, state] : before)
+        if (auto it = after.find(path); it == after.end() || it->second != state)
+            paths.push_back(path);
+    for (const auto& [path, state] : after)
+        if (!before.contains(path))
+            paths.push_back(path);
+    return paths;
+}
+
+bool owned(const std::string& path, const std::vector<std::string>& prefixes) {
+    for (const std::string& p : prefixes)
+        if (path == p || path.starts_with(p + "/"))
+            return true;
+    return false;
+}
+
+using Operation = std::function<void(const InstallPaths&)>;
+
+struct Case {
+    std::string label;
+    Operation run;
+    std::vector<std::string> owns; // empty: nothing may change
+};
+
+const std::vector<std::string> kHostile = {".", "..", "...wad", "..wad", "a\"b", "a\r\nb", ""};
+
+std::vector<Case> cases() {
+    std::vector<Case> all;
+    const std::vector<std::string> records = {"KRVLaunch/GameInfo", "KRVAnFiles", "gwa"};
+    for (const std::string& n : kHostile) {
+        const std::string shown = "[" + n + "]";
+        // A hostile selected wad: only the game folder and its records go.
+        std::vector<std::string> castle = records;
+        castle.push_back("KRVGames/Castle");
+        all.push_back({"uninstall Castle with wad " + shown,
+                       [n](const InstallPaths& p) {
+                           uninstallGame(p, {"Castle", false, wadBaseName(n)});
+                       },
+                       castle});
+        all.push_back({"uninstall game " + shown,
+                       [n](const InstallPaths& p) {
+                           uninstallGame(p, {n, false, ""});
+                       },
+                       {}});
+        all.push_back({"rename Castle to " + shown,
+                       [n](const InstallPaths& p) {
+                           renameGame(p, {"Castle", false, ""}, n);
+                       },
+                       {}});
+        all.push_back({"rename " + shown,
+                       [n](const InstallPaths& p) {
+                           renameGame(p, {n, true, ""}, "New");
+                       },
+                       {}});
+        all.push_back({"convert to auto " + shown,
+                       [n](const InstallPaths& p) {
+                           convertToAuto(p, {n, false, ""});
+                       },
+                       {}});
+        all.push_back({"convert to manual " + shown,
+                       [n](const InstallPaths& p) {
+                           convertToManual(p, {n, true, ""});
+                       },
+                       {}});
+        all.push_back({"delete file " + shown,
+                       [n](const InstallPaths& p) {
+                           deleteGameFile(p, {"Hell", true, ""}, n);
+                       },
+                       {}});
+        all.push_back({"delete archive " + shown,
+                       [n](const InstallPaths& p) { deleteArchive(p, p.archivesFolder, n); },
+                       {}});
+        all.push_back({"delete playlist " + shown,
+                       [n](const InstallPaths& p) { deletePlaylistFile(p, n); },
+                       {}});
+    }
+    // The game folder is a link out of the root: refused, or (rename) the
+    // link itself is renamed inside the games folder.
+    for (const auto& [label, run] : std::vector<std::pair<std::string, Operation>>{
+             {"uninstall",
+              [](const InstallPaths& p) {
+                  uninstallGame(p, {"Away", false, "away"});
+              }},
+             {"convert to auto",
+              [](const InstallPaths& p) {
+                  convertToAuto(p, {"Away", false, ""});
+              }},
+             {"convert to manual",
+              [](const InstallPaths& p) {
+                  convertToManual(p, {"Away", true, ""});
+              }},
+             {"delete file", [](const InstallPaths& p) {
+                  deleteGameFile(p, {"Away", true, ""}, "away.wad");
+              }}})
+        all.push_back({label + " of a linked game", run, {}});
+    all.push_back({"rename of a linked game",
+                   [](const InstallPaths& p) {
+                       renameGame(p, {"Away", false, ""}, "Moved");
+                   },
+                   {"KRVGames/Away", "KRVGames/Moved"}});
+    all.push_back({"delete archive with a linked saves folder",
+                   [](const InstallPaths& p) { deleteArchive(p, p.archivesFolder, "Away"); },
+                   {"UserSG/Away", "KRVLaunch/GameInfo"}});
+    all.push_back({"purge saved games",
+                   [](const InstallPaths& p) { purgeSaveGames(p); },
+                   {"UserSG", "KRVAnFiles", "KRVLaunch/GameInfo/Save"}});
+    all.push_back({"purge nodes",
+                   [](const InstallPaths& p) { purgeNodes(p); },
+                   {"KRVAnFiles/castle_map01.gwa", "gwa/castle.gwa", "gwa/castle_link.gwa"}});
+    all.push_back({"empty the zip work folder",
+                   [](const InstallPaths& p) { removeFolderFiles(p.launcherFolder + "Zips"); },
+                   {}});
+    return all;
+}
+
+TEST(RootSnapshot, NoDestructiveOperationChangesAnythingOutsideItsOwnPaths) {
+    for (const Case& c : cases()) {
+        SCOPED_TRACE(c.label);
+        Installation install;
+        const Snapshot before = install.snapshot();
+        c.run(install.paths);
+        for (const std::string& path : changed(before, install.snapshot()))
+            EXPECT_TRUE(owned(path, c.owns)) << path;
+    }
+}
+
+} // namespace
+} // namespace krv
