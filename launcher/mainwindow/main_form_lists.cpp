@@ -181,7 +181,7 @@ void MainForm::DeleteSaveGame() {
         return;
     const std::string path = state_.launchSelection.savedGamePath;
     if (!path.empty() && ci::isFile(path))
-        ci::removeFileInside(selection_.saveFolder, path);
+        ci::removeFileInside(state_.gameSelection.saveFolder, path);
     state_.launchSelection.loadSlot.clear();
     state_.launchSelection.startKind =
         SkillsLevel[0]->currentIndex() == 0 ? StartKind::Normal : StartKind::Warp;
