@@ -18,13 +18,6 @@ constexpr std::int64_t kLumpCap = 1 << 20;
 constexpr std::size_t kTitleCap = 96;
 constexpr std::int32_t kDirectoryCap = 1 << 20;
 
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
 // Printable ASCII and UTF-8 bytes only, blanks collapsed at the ends.
 std::string cleanTitle(std::string_view raw) {
     std::string title;
@@ -50,7 +43,7 @@ std::string cleanTitle(std::string_view raw) {
 // A map name as the engine writes it: ExMy or MAPxy; a bare number (the
 // Hexen form) is MAPxy.
 std::optional<std::string> mapName(std::string_view token) {
-    const std::string name = upper(token);
+    const std::string name = toUpper(token);
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     if (name.size() == 4 && name[0] == 'E' && digit(name[1]) && name[2] == 'M' && digit(name[3]))
         return name;
@@ -140,7 +133,7 @@ std::string_view withoutAutomapLabel(std::string_view name) {
     const std::size_t colon = name.find(": ");
     if (colon == std::string_view::npos || colon > 12)
         return name;
-    const std::string label = upper(name.substr(0, colon));
+    const std::string label = toUpper(name.substr(0, colon));
     if (label.compare(0, 6, "LEVEL ") == 0 || mapName(label))
         return name.substr(colon + 2);
     return name;
@@ -173,7 +166,7 @@ MapTitles parseUmapinfo(std::string_view text) {
     for (Token t = tokens.next(); t.kind != Token::End; t = tokens.next()) {
         if (t.kind != Token::Word)
             continue;
-        const std::string word = upper(t.text);
+        const std::string word = toUpper(t.text);
         if (word == "MAP") {
             const Token name = tokens.next();
             current = mapName(name.text);
@@ -192,7 +185,7 @@ MapTitles parseMapinfo(std::string_view text) {
     MapTitles titles;
     Tokenizer tokens(text);
     for (Token t = tokens.next(); t.kind != Token::End; t = tokens.next()) {
-        if (t.kind != Token::Word || upper(t.text) != "MAP")
+        if (t.kind != Token::Word || toUpper(t.text) != "MAP")
             continue;
         const auto map = mapName(tokens.next().text);
         const Token title = tokens.next();
@@ -224,13 +217,13 @@ MapTitles parseDehackedStrings(std::string_view text) {
             pos = eol + 1;
         }
         if (!line.empty() && line[0] == '[') {
-            inStrings = upper(line).rfind("[STRINGS]", 0) == 0;
+            inStrings = toUpper(line).rfind("[STRINGS]", 0) == 0;
             continue;
         }
         const std::size_t eq = line.find('=');
         if (!inStrings || eq == std::string::npos)
             continue;
-        const std::string key = upper(trim(std::string_view(line).substr(0, eq)));
+        const std::string key = toUpper(trim(std::string_view(line).substr(0, eq)));
         if (const auto map = mapOfStringKey(key))
             keepFirst(titles, *map,
                       withoutAutomapLabel(trim(std::string_view(line).substr(eq + 1))));

@@ -84,9 +84,11 @@ void returnTo(const std::string& start) {
         return;
 }
 
-// Scans the WAD; the output lines on success, nothing when the file can't be
-// opened, is not a WAD or fails the scan.
-bool checkWad(const char* operand, std::vector<std::string>& lines) {
+// Scans the WAD and hands the scan and the open file to `use`, whose lines
+// are the result; nothing when the file can't be opened, is not a WAD or
+// fails the scan.
+template <typename Use>
+bool scannedWadLines(const char* operand, std::vector<std::string>& lines, Use use) {
     const int fd = openRegularFile(resolveOperand(operand));
     if (fd < 0)
         return false;
@@ -94,8 +96,13 @@ bool checkWad(const char* operand, std::vector<std::string>& lines) {
     const WadScan scan = scanWad(source);
     if (!scan.ok)
         return false;
-    lines = checkOutputLines(scan);
+    lines = use(scan, source);
     return true;
+}
+
+bool checkWad(const char* operand, std::vector<std::string>& lines) {
+    return scannedWadLines(operand, lines,
+                           [](const WadScan& scan, WadSource&) { return checkOutputLines(scan); });
 }
 
 int commandCheckWad(const char* file) {
@@ -109,14 +116,13 @@ int commandCheckWad(const char* file) {
 // The titles of the WAD's levels, "<map> <title>" a line, for the levels the
 // scan lists; nothing is printed for a file that is not a WAD.
 int commandMapTitles(const char* file) {
-    const int fd = openRegularFile(resolveOperand(file));
-    if (fd < 0)
+    std::vector<std::string> lines;
+    const bool scanned = scannedWadLines(file, lines, [](const WadScan& scan, WadSource& source) {
+        return mapTitleLines(scan, readMapTitles(source));
+    });
+    if (!scanned)
         return kExitFailed;
-    FileWadSource source(fd);
-    const WadScan scan = scanWad(source);
-    if (!scan.ok)
-        return kExitFailed;
-    writeLines(stdout, mapTitleLines(scan, readMapTitles(source)));
+    writeLines(stdout, lines);
     return kExitOk;
 }
 
