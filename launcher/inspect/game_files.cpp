@@ -99,7 +99,8 @@ std::optional<std::string> restoreBackup(const ci::Path& folder, const std::stri
 } // namespace
 
 bool gameFileShown(std::string_view name, bool wadFilesOnly) {
-    if (isHiddenWad(name))
+    // A name that cannot stand in a path or a command line is never offered.
+    if (!isUsableName(name) || isHiddenWad(name))
         return false;
     if (anyMatches(kLumpFiles, iequals, name) || isWadName(name))
         return true;

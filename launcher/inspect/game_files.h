@@ -16,7 +16,8 @@
 namespace krv {
 
 // The decision of the game file filter for a file name, without touching the
-// disk. "Display wad files only" hides the text and patch files.
+// disk. "Display wad files only" hides the text and patch files; a name
+// unusable in a path or a command line is never shown.
 bool gameFileShown(std::string_view name, bool wadFilesOnly);
 
 // The upkeep the filter does on a file it hides: a GL-nodes cache

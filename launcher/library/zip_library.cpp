@@ -4,7 +4,10 @@
 
 #include "common/ci_path.h"
 #include "common/safe_names.h"
+#include "common/strings.h"
 #include "common/text_file.h"
+
+#include <algorithm>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -64,6 +67,16 @@ std::string lastInstallFolder(const InstallPaths& paths) {
 
 void writeLastInstallFolder(const InstallPaths& paths, const std::string& folder) {
     writeTextLines(ci::resolveForWrite(paths.dataFolder + "pwads.krv"), {folder});
+}
+
+std::vector<std::string> zipArchiveNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const std::string& name : ci::listFolder(folder))
+        if (iendsWith(name, ".zip") && isUsableName(name) && ci::isFile(folder + ci::kSep + name))
+            names.push_back(name.substr(0, name.size() - 4));
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return icompare(a, b) < 0; });
+    return names;
 }
 
 bool fileInUse(const std::string& path) {

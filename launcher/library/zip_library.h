@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace krv {
 
@@ -25,6 +26,12 @@ std::string settleZipLibraryFolder(const InstallPaths& paths,
 // exists, else the zip library folder.
 std::string lastInstallFolder(const InstallPaths& paths);
 void writeLastInstallFolder(const InstallPaths& paths, const std::string& folder);
+
+// The archives of the zip library folder by base name, sorted without
+// regard to case. An archive whose name is unusable (".zip", "...zip", a
+// quote or a control byte in it) is left out: its base name would stand
+// for the folder itself or break a command line.
+std::vector<std::string> zipArchiveNames(const std::string& folder);
 
 // True while another program holds the file open exclusively.
 bool fileInUse(const std::string& path);

@@ -8,6 +8,7 @@
 #include "launcher/library/game_operations.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/library/unzip_module.h"
+#include "launcher/library/zip_library.h"
 #include "launcher/ui/qt_text.h"
 
 #include "common/ci_path.h"
@@ -187,13 +188,7 @@ void MainForm::FillZipLibrary(const std::string& folder) {
     if (!ci::isFolder(folder))
         ci::createFolder(folder);
     PwadList->clear();
-    std::vector<std::string> names;
-    for (const std::string& name : ci::listFolder(folder))
-        if (iendsWith(name, ".zip") && ci::isFile(folder + ci::kSep + name))
-            names.push_back(name.substr(0, name.size() - 4));
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return icompare(a, b) < 0; });
-    for (std::string name : names) {
+    for (std::string name : zipArchiveNames(folder)) {
         if (state_.font.isSet())
             name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
         else

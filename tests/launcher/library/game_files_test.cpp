@@ -7,6 +7,7 @@
 #include "common/strings.h"
 #include "launcher/inspect/iwad_registry.h"
 #include "launcher/inspect/map_list.h"
+#include "launcher/library/zip_library.h"
 #include "launcher/platform/scripted_platform.h"
 #include "support/install_root.h"
 #include "support/temp_dir.h"
@@ -77,7 +78,12 @@ TEST(GameFilesFilter, ShowsWadsLumpsAndTextsButNeverIwadsOrOtherFiles) {
                                                      {"demo1.lmp", true, false},
                                                      {"castle.zip", false, false},
                                                      {"setup.exe", false, false},
-                                                     {"", false, false}}) {
+                                                     {"", false, false},
+                                                     {"...wad", false, false},
+                                                     {"..wad", false, false},
+                                                     {".wad", false, false},
+                                                     {"say\"hi.wad", false, false},
+                                                     {"two\r\nlines.wad", false, false}}) {
         EXPECT_EQ(krv::gameFileShown(c.name, false), c.shown) << c.name;
         EXPECT_EQ(krv::gameFileShown(c.name, true), c.shownWadsOnly) << c.name;
     }
@@ -313,4 +319,14 @@ TEST(GameFilesLoadList, GwadsOtherFoldersAndMissingFolders) {
 
     EXPECT_FALSE(krv::buildLoadList("").inGameFolder);
     EXPECT_FALSE(krv::buildLoadList("Pwads").inGameFolder);
+}
+
+TEST(ZipLibraryListing, ListsUsableArchivesSortedAndLeavesOutTheRest) {
+    TempDir dir;
+    for (const char* name : {"beta.ZIP", "Alpha.zip", ".zip", "...zip", "..zip", "q\"uote.zip",
+                             "line\nbreak.zip", "notes.txt"})
+        writeFile(dir / name, "PK");
+    fs::create_directory(dir / "folder.zip");
+    EXPECT_EQ(krv::zipArchiveNames(dir.path().string()),
+              (std::vector<std::string>{"Alpha", "beta"}));
 }
