@@ -1,6 +1,7 @@
 #include "launcher/library/install_copy.h"
 
 #include "common/ci_path.h"
+#include "common/safe_names.h"
 #include "launcher/inspect/iwad_registry.h"
 
 #include "common/strings.h"
@@ -13,7 +14,7 @@ IoStatus installWadCopy(const std::string& wad, const std::string& gameFolder) {
     if (ci::createFolder(gameFolder) && ci::createFolder(pwads))
         status = copyFileAtomically(wad, pwads + ci::kSep + std::string(fileNameOfPath(wad)));
     if (status != IoStatus::Ok)
-        ci::removeTree(gameFolder);
+        ci::removeTreeInside(ci::Path(gameFolder).parent_path(), gameFolder);
     return status;
 }
 

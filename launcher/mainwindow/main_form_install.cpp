@@ -87,9 +87,12 @@ void MainForm::InstallLevel() {
             return;
         }
     } else if (isUsableName(game) && iendsWith(path, ".zip")) {
-        ci::createFolder(gameFolder);
-        ci::createFolder(pwads);
-        ExtractZip(path, ci::resolve(pwads)->string());
+        // An archive that could not be extracted leaves no empty game behind.
+        const bool made = ci::createFolder(gameFolder) && ci::createFolder(pwads);
+        if (!made || !ExtractZip(path, ci::resolve(pwads)->string())) {
+            ci::removeTreeInside(state_.paths.gamesFolder, gameFolder);
+            return;
+        }
     }
     writeLastInstallFolder(state_.paths, folderOfPath(path));
     controlsToSettings();

@@ -2,10 +2,14 @@
 // scripted platform answering the dialogs and the real extraction module.
 #include "main_form_fixture.h"
 
+#include "launcher/library/install_copy.h"
 #include "launcher/library/zip_library.h"
 #include "support/savegame_builder.h"
+#include "support/small_file_system.h"
 #include "support/wad_builder.h"
 #include "support/zip_builder.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QLabel>
@@ -80,6 +84,49 @@ TEST(InstallLevel, AWadBecomesAGameAndIsSelected) {
     EXPECT_EQ(w.platform.messages[0].title, " Duplicate name error");
     EXPECT_EQ(w.platform.messages[0].text, "  WARNING: 'mylevel' already exists in the   \r\n"
                                            "  games list, delete or rename existing entry.     ");
+}
+
+namespace {
+
+// Every path below `folder` with its size, to see that nothing changed.
+std::vector<std::string> listing(const fs::path& folder) {
+    std::vector<std::string> all;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        all.push_back(entry.path().string() + " " +
+                      (entry.is_regular_file() ? std::to_string(entry.file_size()) : "dir"));
+    std::sort(all.begin(), all.end());
+    return all;
+}
+
+} // namespace
+
+TEST(InstallLevel, OnAFullDiskNothingIsLeftAndTheMessageSaysWhy) {
+    ZipWindow w(MainForm::InstalledGames);
+    krv::test::SmallFileSystem games(w.root / "KRVGames", 256 << 10);
+    if (!games.mounted())
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    writeFile(w.root / "KRVGames/Old/Pwads/old.wad", oneMap());
+    std::string noise(1 << 20, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 2654435761u) >> 13);
+    const std::string big = WadBuilder().level("MAP01").lump("NOISE", noise).build();
+    writeFile(w.root / "Downloads/huge.wad", big);
+    ZipBuilder().file("huge.wad", big).write(w.root / "Downloads/Huge.zip");
+    w.load();
+    const auto before = listing(w.root / "KRVGames");
+
+    w.platform.openFileAnswers.push_back((w.root / "Downloads/huge.wad").string());
+    w.form->AuxButton[0]->click();
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].title, " Install error");
+    EXPECT_EQ(w.platform.messages[0].text, krv::installFailureText(krv::IoStatus::DiskFull));
+    EXPECT_EQ(listing(w.root / "KRVGames"), before);
+
+    // A zip too large for the disk is refused before anything is written.
+    w.platform.openFileAnswers.push_back((w.root / "Downloads/Huge.zip").string());
+    w.form->AuxButton[0]->click();
+    EXPECT_EQ(listing(w.root / "KRVGames"), before);
+    EXPECT_EQ(entries(w.form->PwadList), (std::vector<std::string>{"OLD"}));
 }
 
 TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
