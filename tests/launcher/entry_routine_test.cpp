@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 using namespace krv;
 using krv::test::InstallRoot;
 using krv::test::writeFile;
@@ -190,6 +192,35 @@ TEST(EntryRoutine, ReadsTheEngineVersionText) {
         ASSERT_EQ(s.platform.messages.size(), 1u);
         EXPECT_EQ(s.platform.messages[0].title, kUacTitle);
     }
+}
+
+// Start-up files that are no regular file count as missing: the start
+// neither blocks on a FIFO nor reads a device, and ends on the defaults.
+TEST(EntryRoutine, StartsOnDefaultsWhenItsFilesAreFifosDevicesOrBrokenLinks) {
+    Start s;
+    const fs::path launch = s.root / "KRVLaunch";
+    fs::remove(s.root.configFile());
+    ASSERT_EQ(::mkfifo(s.root.configFile().c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", launch / "font.krv");
+    fs::create_symlink(launch / "Data/loop", launch / "Data/version.krv");
+    fs::create_symlink(launch / "Data/version.krv", launch / "Data/loop");
+    s.run();
+    EXPECT_FALSE(s.exitCode);
+    EXPECT_TRUE(s.platform.messages.empty());
+    EXPECT_EQ(s.windows.calls, (std::vector<std::string>{"load", "show", "tip"}));
+    EXPECT_EQ(s.state.startup.engineVersion, "Korvath v2.2");
+    EXPECT_FALSE(s.state.font.isSet());
+
+    Start dangling; // a version link to nothing and a binary first line
+    fs::create_symlink(dangling.root / "gone", dangling.root / "KRVLaunch/Data/version.krv");
+    dangling.run();
+    EXPECT_EQ(dangling.state.startup.engineVersion, "Korvath v2.2");
+    Start binary;
+    writeFile(binary.root / "KRVLaunch/Data/version.krv",
+              std::string("Korvath\x01\x1b[2J v3") + std::string(100000, 'x'));
+    binary.run();
+    EXPECT_EQ(binary.state.startup.engineVersion.find_first_of("\x01\x1b"), std::string::npos);
+    EXPECT_LE(binary.state.startup.engineVersion.size(), 64u);
 }
 
 TEST(EntryRoutine, AFailedWriteProbeEndsTheStartBeforeTheFileCheck) {
