@@ -98,10 +98,16 @@ TEST(GameMenus, RenameRefusesDuplicatesAndIllegalNamesAndForgetsTheRecords) {
     EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Rename Game");
     EXPECT_EQ(w.platform.namePrompts.back().initialText, "Castle");
     EXPECT_EQ(w.platform.messages.back().title, " Duplicate name error");
-    w.platform.nameAnswers.push_back({"../Castle2", false});
-    w.form->mcRenameFolder->trigger();
-    EXPECT_EQ(w.platform.messages.back().title, " Renaming error");
-    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle"));
+    // A quote would split the inspection tool's command line; a line break
+    // the records: both are refused like a path.
+    for (const char* name : {"../Castle2", "Say \"hi\"", "two\r\nlines"}) {
+        const std::size_t shown = w.platform.messages.size();
+        w.platform.nameAnswers.push_back({name, false});
+        w.form->mcRenameFolder->trigger();
+        ASSERT_EQ(w.platform.messages.size(), shown + 1) << name;
+        EXPECT_EQ(w.platform.messages.back().title, " Renaming error") << name;
+        EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle")) << name;
+    }
 
     w.platform.nameAnswers.push_back({"Fortress", false});
     w.form->mcRenameFolder->trigger();
