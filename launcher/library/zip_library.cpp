@@ -91,10 +91,10 @@ bool fileInUse(const std::string& path) {
     return taken;
 }
 
-void copyFolderFiles(const std::string& from, const std::string& to) {
+void copyFolderFiles(const std::string& from, const std::string& to, const std::string& within) {
     for (const std::string& name : ci::listFolder(from))
         if (isUsableName(name) && ci::isFile(from + ci::kSep + name))
-            ci::copyInto(to, from + ci::kSep + name, to + ci::kSep + name);
+            ci::copyInto(within, from + ci::kSep + name, to + ci::kSep + name);
 }
 
 ArchiveChange renameArchive(const InstallPaths& paths, const std::string& folder,

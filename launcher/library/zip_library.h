@@ -37,7 +37,9 @@ std::vector<std::string> zipArchiveNames(const std::string& folder);
 bool fileInUse(const std::string& path);
 
 // Copies every file (not the folders) of `from` into `to`, overwriting.
-void copyFolderFiles(const std::string& from, const std::string& to);
+// Each written file must lie inside `within` (the games folder), so a game
+// folder that is a link out of it receives nothing.
+void copyFolderFiles(const std::string& from, const std::string& to, const std::string& within);
 
 enum class ArchiveChange { Done, InUse, Failed };
 

@@ -183,7 +183,7 @@ void MainForm::InstallZipAsAuto() {
 void MainForm::installExtractedFiles(const std::string& target) {
     const std::string zips = state_.paths.launcherFolder + "Zips";
     if (ci::isFolder(zips))
-        copyFolderFiles(zips, target);
+        copyFolderFiles(zips, target, state_.paths.gamesFolder);
     state_.gameSelection.currentGameFolder = target + ci::kSep;
     if (!state_.mainWad.empty())
         state_.mainWad =

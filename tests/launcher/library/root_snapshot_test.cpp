@@ -6,6 +6,7 @@
 #include "launcher/library/game_operations.h"
 #include "launcher/library/zip_library.h"
 #include "launcher/music/playlist_format.h"
+#include "launcher/options/model_packs.h"
 
 #include "support/install_root.h"
 
@@ -63,6 +64,8 @@ struct Installation {
         fs::create_directory_symlink(outside.path(), root / "UserSG/Away");
         fs::create_directory_symlink(outside.path(), root / "KRVLaunch/Zips");
         fs::create_symlink(outside.path() / "node.gwa", root / "gwa/castle_link.gwa");
+        fs::create_directory_symlink(outside.path(), root / "Md2/Monsters");
+        fs::create_directory_symlink(outside.path() / "game", root / "Md2/Items");
     }
     Snapshot snapshot() const {
         Snapshot s;
@@ -147,6 +150,13 @@ std::vector<Case> cases() {
         all.push_back({"delete archive " + shown,
                        [n](const InstallPaths& p) { deleteArchive(p, p.archivesFolder, n); },
                        {}});
+        all.push_back(
+            {"rename archive to " + shown,
+             [n](const InstallPaths& p) { renameArchive(p, p.archivesFolder, "arch", n); },
+             {}});
+        all.push_back({"rename archive " + shown,
+                       [n](const InstallPaths& p) { renameArchive(p, p.archivesFolder, n, "new"); },
+                       {}});
         all.push_back({"delete playlist " + shown,
                        [n](const InstallPaths& p) { deletePlaylistFile(p, n); },
                        {}});
@@ -184,6 +194,19 @@ std::vector<Case> cases() {
     all.push_back({"purge nodes",
                    [](const InstallPaths& p) { purgeNodes(p); },
                    {"KRVAnFiles/castle_map01.gwa", "gwa/castle.gwa", "gwa/castle_link.gwa"}});
+    all.push_back({"copy extracted files into a linked game",
+                   [](const InstallPaths& p) {
+                       copyFolderFiles(p.root + "/KRVGames/Castle/Pwads",
+                                       p.gamesFolder + "Away/Gwads", p.gamesFolder);
+                   },
+                   {}});
+    // The packs' folders that are links go as links; what they point to stays.
+    all.push_back({"remove every model pack",
+                   [](const InstallPaths& p) {
+                       ModelPackState packs{true, true, true, true};
+                       deleteModelPacks(p, {true, true, true}, packs);
+                   },
+                   {"Md2/Items", "Md2/Monsters"}});
     all.push_back({"empty the zip work folder",
                    [](const InstallPaths& p) { removeFolderFiles(p.launcherFolder + "Zips"); },
                    {}});
