@@ -132,13 +132,14 @@ std::vector<std::string> sectionLines(MapSet set, const SectionHeadings& heading
 }
 
 bool isSafePlaylistName(std::string_view name) {
-    constexpr std::string_view kRefused = "/\\:*?\"<>|";
+    // The file name passes the common check; the playlist message also names
+    // the characters other systems refuse, and a name of dots and blanks only
+    // would be hidden or vanish.
+    if (!isUsableName(std::string(name) + std::string(kPlaylistExtension)))
+        return false;
     if (name.find_first_not_of(". ") == std::string_view::npos)
         return false;
-    return std::none_of(name.begin(), name.end(), [&](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 || byte == 0x7f || kRefused.find(c) != std::string_view::npos;
-    });
+    return name.find_first_of(":*?<>|") == std::string_view::npos;
 }
 
 std::string playlistPath(const InstallPaths& paths, std::string_view name) {
