@@ -1,5 +1,7 @@
 #include "unzip/extraction.h"
 
+#include "common/safe_names.h"
+
 #include "unzip/member_layout.h"
 #include "unzip/output_folder.h"
 
@@ -505,7 +507,7 @@ std::string flattenedName(std::string_view memberName) {
     const std::size_t cut = memberName.find_last_of("/\\");
     const std::string_view last =
         cut == std::string_view::npos ? memberName : memberName.substr(cut + 1);
-    if (last.empty() || last == "." || last == "..")
+    if (!isUsableName(last))
         return {};
     return std::string(last);
 }

@@ -32,7 +32,8 @@ struct Request {
 std::int32_t run(const Request& request, UzpCallbacks& callbacks, const Limits& limits = {});
 
 // The name a member is written under: the last component of its stored name
-// (either separator ends a component). Empty when that is empty, "." or "..".
+// (either separator ends a component). Empty when that is not a usable name
+// (empty, "." or "..", "...wad", a quote or a control byte in it).
 std::string flattenedName(std::string_view memberName);
 
 } // namespace krv::unzip

@@ -99,6 +99,16 @@ TEST_F(UnzipExtraction, WritesNeitherFoldersNorLinks) {
     EXPECT_EQ(written(), Names{"a.wad"});
 }
 
+// Names that would stand for a folder or break a command line are skipped.
+TEST_F(UnzipExtraction, SkipsMembersWhoseNamesAreUnusable) {
+    ZipBuilder zip;
+    for (const char* name : {"a/...wad", "..wad", ".wad", "q\"uote.wad", "cr\r\nlf.wad", "x/.."})
+        zip.file(name, "bad");
+    zip.file("good.wad", "good");
+    EXPECT_EQ(extract(zip), kUzpOk) << printed_;
+    EXPECT_EQ(written(), Names{"good.wad"});
+}
+
 TEST_F(UnzipExtraction, ListingAndTestingWriteNothing) {
     ZipBuilder zip;
     zip.file("sub/a.wad", "a").file("b.deh", "bb");
