@@ -63,7 +63,7 @@ void MainForm::connectControls() {
     connect(options_, &OptionsPanel::editModeChanged, this, &MainForm::showEditMode);
     connect(options_, &OptionsPanel::textureRelocationChanged, AuxButton[9], &QWidget::setEnabled);
     connect(options_, &OptionsPanel::soundRulesApplied, music_, &MusicPanel::DisableMusic);
-    connect(options_, &OptionsPanel::saveGamesPurged, SaveGameList, &QListWidget::clear);
+    connect(options_, &OptionsPanel::saveGamesPurged, inspect_->SaveGameList, &QListWidget::clear);
     for (int i = 0; i < 5; ++i)
         connect(OptionTabs[i], &QPushButton::clicked, this, [this, i] { switchTab(i); });
     connect(AuxButton[5], &QToolButton::clicked, this, [this] { iwadForm_->ShowModal(); });
@@ -79,7 +79,9 @@ void MainForm::connectControls() {
     connect(Home[0], &QToolButton::clicked, this, [this] { openWebPage(kProductSite); });
     connect(Home[3], &QToolButton::clicked, this, [this] { openWebPage(kDownloadsPage); });
     connectGamesList();
-    connectLists();
+    connect(inspect_, &InspectPanel::mapChosen, this, &MainForm::recordMapChoice);
+    connect(inspect_, &InspectPanel::saveGameChosen, this, &MainForm::recordSaveGameChoice);
+    connect(inspect_, &InspectPanel::saveGameDeleted, this, &MainForm::SelectGame);
     connectInstall();
     connectOperations();
     connectShortcuts();
@@ -257,7 +259,7 @@ void MainForm::switchTab(int tab) {
             wadFilesOnlyListed_ = chkLaunchPrefs[4]->isChecked();
             SelectGame();
         }
-        const bool launchable = PwadShowlist->count() > 0 && MapList->count() > 0;
+        const bool launchable = PwadShowlist->count() > 0 && inspect_->MapList->count() > 0;
         LaunchButton->setEnabled(launchable);
         AuxButton[2]->setEnabled(launchable && chkLaunchPrefs[2]->isChecked() &&
                                  state_.settings.gamesListView != ZipLibrary);
@@ -358,7 +360,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (listMouseEvent(watched, event) || gamesMouseEvent(watched, event))
+    if (gamesMouseEvent(watched, event))
         return true;
     if (event->type() == QEvent::Resize && watched == TitlePic)
         fitTitlePicture();
@@ -481,8 +483,8 @@ void MainForm::DefaultMode() {
 
 void MainForm::applyLayoutMode(bool advanced) {
     advancedLayout_ = advanced;
-    StartFrame->setVisible(!advanced);
-    SkillFrame->setVisible(!advanced);
+    inspect_->StartFrame->setVisible(!advanced);
+    inspect_->SkillFrame->setVisible(!advanced);
     for (QPushButton* tab : OptionTabs)
         tab->setVisible(advanced);
     OptionTabs[0]->setEnabled(advanced);

@@ -3,6 +3,7 @@
 // settings and brings every subsystem up in a fixed order; its unload stores
 // the window position and writes the settings.
 
+#include "launcher/inspect/inspect_panel.h"
 #include "launcher/inspect/iwad_form.h"
 #include "launcher/launch/compose_environment.h"
 #include "launcher/launch/compose_types.h"
@@ -75,6 +76,7 @@ public:
     IwadForm& iwadForm() { return *iwadForm_; }
     MusicPanel& music() { return *music_; }
     OptionsPanel& options() { return *options_; }
+    InspectPanel& inspect() { return *inspect_; }
 
     // Window-wide switches.
     void SelectStartupOptions();
@@ -120,18 +122,12 @@ public:
     void DeleteGameFile();
     void RemoveShortcuts(const std::string& prefix);
     bool IsInUse(const std::string& path) const;
-    // The map and savegame lists and the skill selectors.
-    void FillSaveGameList(const std::string& folder);
-    void SetMapFocus();
-    void DeleteSaveGame();
 
     // The launch: the Launch button, the two composers fed from the window
     // and the tail that starts the engine with the finished line.
     void LaunchButtonClick();
     void ComposeIwadLaunch();
     void ComposeGameLaunch();
-    // Derives the warp target and the IWAD it needs from the map list.
-    void updateWarpTarget();
     // The refresh after the player returns from a launch.
     void Reset();
 
@@ -168,15 +164,8 @@ public:
     QCheckBox* chkAutoSelect;
     QListWidget* PwadList;
     QListWidget* PwadShowlist;
-    QListWidget* MapList;
-    QListWidget* SaveGameList;
-    QListWidget* StoredFiles;  // hidden search result buffer
-    QListWidget* BuildList;    // hidden scratch list
-    QListWidget* WadCheckList; // hidden tool output lines
-    QLineEdit* FileOutput;     // hidden last tool output
-    QGroupBox* StartFrame;
-    QGroupBox* SkillFrame;
-    std::array<QComboBox*, 2> SkillsLevel{};
+    QListWidget* StoredFiles; // hidden search result buffer
+    QListWidget* BuildList;   // hidden scratch list
     QPushButton* LaunchButton;
 
     // Below the tabs
@@ -207,8 +196,6 @@ public:
     QAction* mcGwadUnZip = nullptr;
     QMenu* mPopup3 = nullptr; // game files
     QAction* mcDeleteFile = nullptr;
-    QMenu* mPopup7 = nullptr; // saved games
-    QAction* mcDelSaveGame = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -258,7 +245,6 @@ private:
     void fillLaunchInput(LaunchInput& in);
     void finishComposition(const ComposeResult& result);
     void launchTail(const std::string& commandLine);
-    void fillMapList(const std::string& gameFile);
     void openLogFile(const char* name);
 
     // Twips and pixels at the screen's density.
@@ -303,21 +289,6 @@ private:
     void connectOperations();
     InstalledGame installedGame() const;
 
-    // Map and savegame lists (main_form_lists.cpp).
-    void connectLists();
-    bool listMouseEvent(QObject* watched, QEvent* event);
-    std::string runTool(const std::string& verb, const std::string& path);
-    // Reports a tool run that failed to start and shows its output; returns
-    // the output.
-    std::string showToolRun(const HiddenRunResult& run);
-    void keepToolOutput(const std::string& output);
-    void chooseSkill(int index);
-    void restoreLastSkill();
-    void onSkillChosen(int index);
-    void onMapClicked(int row);
-    void onSaveGameClicked(int row);
-    void chooseSaveGame(int row);
-
     // The library's records and game files (main_form_records.cpp).
     enum class GameFolderKind { None, Manual, Auto };
     std::vector<std::string> installedGameNames() const;
@@ -349,6 +320,7 @@ private:
     IwadForm* iwadForm_ = nullptr;
     MusicPanel* music_ = nullptr;
     OptionsPanel* options_ = nullptr;
+    InspectPanel* inspect_ = nullptr;
     LoadStepWatcher loadStepWatcher_;
     bool unloaded_ = false;
     bool advancedLayout_ = false;

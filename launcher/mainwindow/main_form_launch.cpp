@@ -55,7 +55,7 @@ public:
                                                             : ScriptedMapStatus::ListedNotInstalled;
     }
     WarpTarget updateWarpTarget() override {
-        form_.updateWarpTarget();
+        form_.inspect().updateWarpTarget();
         return {state_.launchSelection.iwadPath, state_.launchSelection.warpMap};
     }
     AutoPlaylist chooseAutoPlaylist(const std::string& iwadPath) override {
@@ -73,7 +73,7 @@ private:
 };
 
 void MainForm::LaunchButtonClick() {
-    if (MapList->count() == 0 || MapList->item(0)->text().isEmpty()) {
+    if (inspect_->MapList->count() == 0 || inspect_->MapList->item(0)->text().isEmpty()) {
         platform_.showMessage("The " + toLower(fileNameOfPath(state_.mainWad)) +
                                   " contains no levels.    ",
                               msg::kInformation, " Wad error");
@@ -119,7 +119,8 @@ void MainForm::ComposeGameLaunch() {
     in.manualLoadingGame = state_.gameSelection.manualGame;
     if (const std::string file = selectedFileEntry(); !file.empty())
         in.selectedGameFile = file;
-    in.firstMapEntry = MapList->count() > 0 ? MapList->item(0)->text().toStdString() : "";
+    in.firstMapEntry =
+        inspect_->MapList->count() > 0 ? inspect_->MapList->item(0)->text().toStdString() : "";
     // A wad restored from an auto-loading game's record is a bare file name.
     const std::string fullMainWad = folderOfPath(state_.mainWad).empty() && !state_.mainWad.empty()
                                         ? state_.gameSelection.currentGameFolder + state_.mainWad
@@ -187,20 +188,6 @@ void MainForm::launchTail(const std::string& commandLine) {
     }
 }
 
-// ---- Warp target ----------------------------------------------------------------
-
-void MainForm::updateWarpTarget() {
-    std::vector<std::string> maps;
-    for (int i = 0; i < MapList->count(); ++i)
-        maps.push_back(MapList->item(i)->text().toStdString());
-    LaunchSelection& selection = state_.launchSelection;
-    const WarpChoice choice =
-        warpTargetFor(maps, MapList->currentRow(), state_.iwads, state_.mainWad,
-                      {selection.iwadPath, selection.warpMap});
-    selection.iwadPath = choice.iwadPath;
-    selection.warpMap = choice.warpMap;
-}
-
 // ---- Return from a launch -----------------------------------------------------
 
 void MainForm::Reset() {
@@ -210,10 +197,10 @@ void MainForm::Reset() {
                                  : std::string();
     SelectGame();
     // The saved game chosen before the launch is chosen again.
-    for (int i = 0; !slot.empty() && i < SaveGameList->count(); ++i) {
-        if (SaveGameList->item(i)->text().toStdString().substr(0, 1) == slot) {
-            SaveGameList->setCurrentRow(i);
-            chooseSaveGame(i);
+    for (int i = 0; !slot.empty() && i < inspect_->SaveGameList->count(); ++i) {
+        if (inspect_->SaveGameList->item(i)->text().toStdString().substr(0, 1) == slot) {
+            inspect_->SaveGameList->setCurrentRow(i);
+            inspect_->chooseSaveGame(i);
             break;
         }
     }

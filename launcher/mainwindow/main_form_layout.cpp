@@ -1,6 +1,7 @@
 // The controls of the main window and their places. Behaviour is attached
 // by the parts that own each control; this file only builds and names them.
 
+#include "launcher/inspect/inspect_panel.h"
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/music/music_panel.h"
 #include "launcher/options/options_panel.h"
@@ -56,10 +57,7 @@ void MainForm::buildControls() {
     // Lists the routines use as scratch space; never shown.
     StoredFiles = new QListWidget(this);
     BuildList = new QListWidget(this);
-    WadCheckList = new QListWidget(this);
-    FileOutput = new QLineEdit(this);
-    for (QWidget* hidden :
-         std::initializer_list<QWidget*>{StoredFiles, BuildList, WadCheckList, FileOutput})
+    for (QWidget* hidden : std::initializer_list<QWidget*>{StoredFiles, BuildList})
         hidden->hide();
 }
 
@@ -142,47 +140,27 @@ QWidget* MainForm::buildGamesTab() {
     Auto[3] = header("SAVEGAMES", TabFrame[0]);
     PwadList = list(TabFrame[0]);
     PwadShowlist = list(TabFrame[0]);
-    MapList = list(TabFrame[0]);
-    SaveGameList = list(TabFrame[0]);
+    inspect_ = new InspectPanel(state_, platform_, TabFrame[0], this);
     grid->addWidget(Auto[0], 1, 0);
     grid->addWidget(PwadList, 2, 0, 3, 1);
     grid->addWidget(Auto[1], 1, 1);
     grid->addWidget(PwadShowlist, 2, 1);
     grid->addWidget(Auto[3], 3, 1);
-    grid->addWidget(SaveGameList, 4, 1);
+    grid->addWidget(inspect_->SaveGameList, 4, 1);
     grid->addWidget(Auto[2], 1, 2);
-    grid->addWidget(MapList, 2, 2, 3, 1);
+    grid->addWidget(inspect_->MapList, 2, 2, 3, 1);
     grid->setColumnStretch(0, 5);
     grid->setColumnStretch(1, 4);
     grid->setColumnStretch(2, 2);
 
-    const char* skills[] = {" Start game from New",   "1 - I'm too young to die",
-                            "2 - Hey, not too rough", "3 - Hurt me plenty",
-                            "4 - Ultra-Violence",     "5 - NIGHTMARE"};
-    StartFrame = new QGroupBox(QStringLiteral(" Start "), TabFrame[0]);
-    SkillFrame = new QGroupBox(QStringLiteral(" Skill "), TabFrame[0]);
-    for (int box = 0; box < 2; ++box) {
-        SkillsLevel[box] = new QComboBox(box == 0 ? StartFrame : SkillFrame);
-        for (int entry = 0; entry < 6; ++entry) {
-            QString text = QString::fromLatin1(skills[entry]);
-            if (box == 1 && entry == 0)
-                text = text.trimmed(); // the second box drops the leading blank
-            SkillsLevel[box]->addItem(text);
-        }
-    }
-    for (int box = 0; box < 2; ++box) {
-        auto* frameRow = new QHBoxLayout(box == 0 ? StartFrame : SkillFrame);
-        frameRow->setContentsMargins(6, 2, 6, 4);
-        frameRow->addWidget(SkillsLevel[box]);
-    }
     LaunchButton = new QPushButton(QStringLiteral("Launch"), TabFrame[0]);
     QFont bold = LaunchButton->font();
     bold.setBold(true);
     LaunchButton->setFont(bold);
     LaunchButton->setMinimumHeight(LaunchButton->sizeHint().height() + 8);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(StartFrame, 1);
-    bottom->addWidget(SkillFrame, 1);
+    bottom->addWidget(inspect_->StartFrame, 1);
+    bottom->addWidget(inspect_->SkillFrame, 1);
     bottom->addStretch();
     bottom->addWidget(LaunchButton);
     grid->addLayout(bottom, 5, 0, 1, 3);

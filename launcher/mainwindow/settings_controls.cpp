@@ -124,7 +124,7 @@ void MainForm::settingsToControls() {
     options_->cbScaler->setCurrentIndex(
         std::clamp(s.textureScaling, 0, options_->cbScaler->count() - 1));
     options_->showScalingCaption(options_->cbScaler->currentIndex());
-    for (QComboBox* skill : SkillsLevel)
+    for (QComboBox* skill : inspect_->SkillsLevel)
         skill->setCurrentIndex(std::clamp(s.skill, 0, skill->count() - 1));
     options_->Corpse->setText(QString::number(s.corpseFadeSeconds));
     options_->Ricotext->setText(QString::number(s.ricochetValue));
@@ -145,7 +145,7 @@ void MainForm::controlsToSettings() {
         s.*entry.setting = entry.box->isChecked();
     s.audioChannels = numberOf(options_->cbChannels->currentText());
     s.textureScaling = numberOf(options_->cbScaler->currentText());
-    s.skill = std::max(0, SkillsLevel[0]->currentIndex());
+    s.skill = std::max(0, inspect_->SkillsLevel[0]->currentIndex());
     s.corpseFadeSeconds = numberOf(options_->Corpse->text());
     s.ricochetValue = numberOf(options_->Ricotext->text());
     s.grenadeTimer = numberOf(options_->Timeout->text());

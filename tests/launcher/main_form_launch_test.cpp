@@ -53,8 +53,8 @@ TEST(MainFormLaunch, StartsTheEngineInTheRootWithTheComposedLineAndLogsIt) {
     w.load();
     MainForm& f = *w.form;
     ASSERT_EQ(f.PwadList->currentItem()->text(), "DOOM II");
-    ASSERT_EQ(f.MapList->count(), 2);
-    EXPECT_EQ(f.MapList->item(1)->text(), "MAP02");
+    ASSERT_EQ(f.inspect().MapList->count(), 2);
+    EXPECT_EQ(f.inspect().MapList->item(1)->text(), "MAP02");
 
     f.LaunchButton->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
@@ -105,7 +105,7 @@ TEST(MainFormLaunch, AMinimisedLaunchMinimisesAndTheReturnRefreshes) {
     w.form->showNormal();
     EXPECT_FALSE(w.state.launch.launchInProgress);
     EXPECT_EQ(w.form->ResLabel[1]->text(), "1600 x 900 ");
-    EXPECT_EQ(w.form->MapList->count(), 2); // the selection ran again
+    EXPECT_EQ(w.form->inspect().MapList->count(), 2); // the selection ran again
 }
 
 TEST(MainFormLaunch, AFailedStartShowsTheLineAndKeepsTheWindow) {
@@ -138,7 +138,7 @@ TEST(MainFormLaunch, ExitModeEndsTheLauncherAfterSavingEvenWhenTheStartFailed) {
 TEST(MainFormLaunch, AGameWithoutLevelsIsRefusedWithAWadError) {
     LaunchWindow w(0, WadBuilder("IWAD").lump("PLAYPAL", "x").build());
     w.load();
-    EXPECT_EQ(w.form->MapList->count(), 0);
+    EXPECT_EQ(w.form->inspect().MapList->count(), 0);
     EXPECT_FALSE(w.form->LaunchButton->isEnabled());
     w.form->LaunchButton->click();
     EXPECT_TRUE(w.platform.messages.empty());
@@ -167,7 +167,7 @@ TEST(MainFormShortcut, ALaunchSavedAsShortcutsStartsNothing) {
     w.platform.specialFolders[SpecialFolder::Desktop] = (w.root / "Desktop").string();
     w.platform.specialFolders[SpecialFolder::StartMenuPrograms] = (w.root / "Programs").string();
     w.load();
-    w.form->MapList->setCurrentRow(1);
+    w.form->inspect().MapList->setCurrentRow(1);
     ShortcutRequest request;
     request.desktop = true;
     request.mapInName = true;

@@ -269,8 +269,8 @@ TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindo
         EXPECT_FALSE(tab->isVisible());
     EXPECT_FALSE(f.OptionTabs[0]->isEnabled());
     EXPECT_EQ(f.TabPages->currentIndex(), 0);
-    EXPECT_TRUE(f.StartFrame->isVisible());
-    EXPECT_TRUE(f.SkillFrame->isVisible());
+    EXPECT_TRUE(f.inspect().StartFrame->isVisible());
+    EXPECT_TRUE(f.inspect().SkillFrame->isVisible());
     EXPECT_FALSE(f.FrameGlobal[0]->isVisible());
     EXPECT_FALSE(f.OptionUdir[2]->isVisible());
     EXPECT_TRUE(f.OptionUdir[1]->isChecked()); // the zip view gave way
@@ -296,7 +296,7 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
     for (QPushButton* tab : f.OptionTabs)
         EXPECT_TRUE(tab->isVisible());
     EXPECT_TRUE(f.OptionTabs[0]->isEnabled());
-    EXPECT_FALSE(f.StartFrame->isVisible());
+    EXPECT_FALSE(f.inspect().StartFrame->isVisible());
     EXPECT_TRUE(f.FrameGlobal[0]->isVisible());
     EXPECT_TRUE(f.OptionUdir[2]->isVisible());
     for (int i : {2, 4, 5, 6})
@@ -495,7 +495,7 @@ TEST(MainFormHelp, EveryHelpTextReachesItsControlAndTheOptionRemovesThemAll) {
     EXPECT_EQ(mainWindowHelpTexts().size(), 85u);
     EXPECT_EQ(f.chkLaunchPrefs[3]->toolTip(), "Removes all the tooltip text from the launcher.\n"
                                               "Hint - this is what you are currently viewing.");
-    EXPECT_EQ(f.MapList->toolTip(), "  Select map for startup.  ");
+    EXPECT_EQ(f.inspect().MapList->toolTip(), "  Select map for startup.  ");
 
     f.chkLaunchPrefs[3]->click(); // off
     for (const HelpText& help : mainWindowHelpTexts())
