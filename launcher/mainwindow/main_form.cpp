@@ -53,10 +53,7 @@ MainForm::~MainForm() {
 
 void MainForm::connectControls() {
     for (int i = 0; i < 3; ++i)
-        connect(ExitOption[i], &QRadioButton::clicked, this, [this, i] { onExitOption(i); });
-    for (int i = 0; i < 3; ++i)
         connect(OptionUdir[i], &QRadioButton::clicked, this, [this, i] { ShowView(i); });
-    connect(SelButton, &QPushButton::clicked, this, &MainForm::SelButtonClick);
     connect(AuxButton[6], &QToolButton::clicked, this, &MainForm::OpenFontForm);
     connect(AuxButton[8], &QToolButton::clicked, options_, &OptionsPanel::CleanupModelPacks);
     connect(AuxButton[9], &QToolButton::clicked, options_, &OptionsPanel::OpenTexForm);
@@ -67,9 +64,10 @@ void MainForm::connectControls() {
     for (int i = 0; i < 5; ++i)
         connect(OptionTabs[i], &QPushButton::clicked, this, [this, i] { switchTab(i); });
     connect(AuxButton[5], &QToolButton::clicked, this, [this] { iwadForm_->ShowModal(); });
-    connect(LaunchButton, &QPushButton::clicked, this, &MainForm::LaunchButtonClick);
-    connect(AuxButton[3], &QToolButton::clicked, this, [this] { openLogFile("edit.out"); });
-    connect(AuxButton[4], &QToolButton::clicked, this, [this] { openLogFile("Korvath.out"); });
+    connect(AuxButton[3], &QToolButton::clicked, this,
+            [this] { launch_->openLogFile("edit.out"); });
+    connect(AuxButton[4], &QToolButton::clicked, this,
+            [this] { launch_->openLogFile("Korvath.out"); });
     connect(options_->chkMain[2], &QCheckBox::clicked, this,
             [this](bool advanced) { applyLayoutMode(advanced); });
     connect(chkLaunchPrefs[2], &QCheckBox::toggled, this, [this](bool on) {
@@ -86,7 +84,7 @@ void MainForm::connectControls() {
     connectOperations();
     connectShortcuts();
     TitlePic->installEventFilter(this);
-    DevMode->installEventFilter(this);
+    launch_->DevMode->installEventFilter(this);
 }
 
 // ---- Load ------------------------------------------------------------------
@@ -184,8 +182,8 @@ void MainForm::prepareWindowControls() {
     const int view = state_.settings.gamesListView;
     if (view >= 0 && view < 3)
         OptionUdir[view]->setChecked(true);
-    SelectStartupOptions();
-    GetCurrentRes();
+    launch_->SelectStartupOptions();
+    launch_->GetCurrentRes();
 }
 
 void MainForm::detectIwads() {
@@ -235,7 +233,7 @@ void MainForm::setSettingCaptions() {
 void MainForm::showEditMode(bool on) {
     AuxButton[3]->setVisible(advancedLayout_ && on);
     AuxButton[7]->setVisible(advancedLayout_ && !on && state_.settings.gamesListView == ZipLibrary);
-    LightText->setEnabled(on);
+    launch_->LightText->setEnabled(on);
     WineImage->setVisible(!on && state_.startup.wineMode);
 }
 
@@ -260,12 +258,12 @@ void MainForm::switchTab(int tab) {
             SelectGame();
         }
         const bool launchable = PwadShowlist->count() > 0 && inspect_->MapList->count() > 0;
-        LaunchButton->setEnabled(launchable);
+        launch_->LaunchButton->setEnabled(launchable);
         AuxButton[2]->setEnabled(launchable && chkLaunchPrefs[2]->isChecked() &&
                                  state_.settings.gamesListView != ZipLibrary);
         return;
     }
-    LaunchButton->setEnabled(false);
+    launch_->LaunchButton->setEnabled(false);
     AuxButton[2]->setEnabled(false);
     if (tab == 4)
         options_->RefreshModelPacks();
@@ -308,19 +306,6 @@ void MainForm::detectModelPacks() {
                         state_.settings.gamesListView == InstalledGames);
 }
 
-void MainForm::GetCurrentRes() {
-    const std::string resFile = state_.paths.root + "/Bin/KRVres.out";
-    if (const auto found = ci::resolve(resFile)) {
-        std::error_code error;
-        resFileTime_ = std::filesystem::last_write_time(*found, error);
-    }
-    const ScreenMode mode = readScreenMode(resFile);
-    ResLabel[1]->setText(qs(mode.resolution));
-    if (mode.windowKind)
-        ResLabel[2]->setText(qs(*mode.windowKind));
-    ResLabel[3]->setText(qs(mode.refreshRate));
-}
-
 // ---- Unload ----------------------------------------------------------------
 
 void MainForm::closeEvent(QCloseEvent* event) {
@@ -354,9 +339,9 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (!LaunchButton->isEnabled())
+            if (!launch_->LaunchButton->isEnabled())
                 return false;
-            LaunchButton->click();
+            launch_->LaunchButton->click();
             return true;
         }
     }
@@ -369,7 +354,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
             TitlePicDblClick();
             return true;
         }
-        if (watched == DevMode) {
+        if (watched == launch_->DevMode) {
             DevModeDblClick();
             return true;
         }
@@ -404,31 +389,10 @@ void MainForm::openWebPage(const char* address) {
 
 // ---- Window-wide switches --------------------------------------------------
 
-void MainForm::SelectStartupOptions() {
-    const bool edit = state_.settings.selButtonMode == 2;
-    FrameGlobal[0]->setTitle(edit ? QStringLiteral("  KRV Edit  ")
-                                  : QStringLiteral("  Command Line  "));
-    FrameGlobal[1]->setVisible(!edit);
-    FrameGlobal[2]->setVisible(edit);
-}
-
-void MainForm::SelButtonClick() {
-    int& mode = state_.settings.selButtonMode;
-    // Wine has no edit mode: its command-line panel stays.
-    if (!(state_.startup.wineMode && mode == 1))
-        mode = mode == 2 ? 1 : 2;
-    SelectStartupOptions();
-}
-
-void MainForm::onExitOption(int index) {
-    if (ExitOption[index]->isChecked())
-        state_.settings.launchMode = index;
-}
-
 void MainForm::DevModeDblClick() {
     const bool show = options_->chkTesting->isHidden();
     options_->chkTesting->setVisible(show);
-    ExitOption[0]->setVisible(show);
+    launch_->ExitOption[0]->setVisible(show);
     if (!show)
         options_->chkTesting->setChecked(false);
 }
@@ -495,7 +459,7 @@ void MainForm::applyLayoutMode(bool advanced) {
     options_->ChkModelOpts[2]->setVisible(advanced);
     options_->ChkModelOpts[3]->setVisible(advanced);
     options_->chkMain[6]->setVisible(advanced);
-    FrameGlobal[0]->setVisible(advanced);
+    launch_->FrameGlobal[0]->setVisible(advanced);
     OptionUdir[ZipLibrary]->setVisible(advanced);
     if (!advanced && state_.settings.gamesListView == ZipLibrary) {
         OptionUdir[DoomGames]->setChecked(true);

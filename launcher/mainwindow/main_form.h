@@ -7,6 +7,7 @@
 #include "launcher/inspect/iwad_form.h"
 #include "launcher/launch/compose_environment.h"
 #include "launcher/launch/compose_types.h"
+#include "launcher/launch/launch_panel.h"
 #include "launcher/library/game_info.h"
 #include "launcher/music/music_panel.h"
 #include "launcher/options/options_panel.h"
@@ -20,6 +21,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,7 +57,11 @@ public:
     static constexpr int kLoadWidthTwips = 9696;
     static constexpr int kDefaultHeightTwips = 6900;
     // Games-list views, as stored in the settings.
-    enum View { InstalledGames = 0, DoomGames = 1, ZipLibrary = 2 };
+    enum View {
+        InstalledGames = kInstalledGamesView,
+        DoomGames = kDoomGamesView,
+        ZipLibrary = kZipLibraryView
+    };
 
     MainForm(AppState& state, Platform& platform, EntryRoutine& entry);
     ~MainForm() override;
@@ -77,10 +83,9 @@ public:
     MusicPanel& music() { return *music_; }
     OptionsPanel& options() { return *options_; }
     InspectPanel& inspect() { return *inspect_; }
+    LaunchPanel& launch() { return *launch_; }
 
     // Window-wide switches.
-    void SelectStartupOptions();
-    void SelButtonClick();
     void DevModeDblClick();
     void AdvancedMode();
     void DefaultMode();
@@ -123,11 +128,6 @@ public:
     void RemoveShortcuts(const std::string& prefix);
     bool IsInUse(const std::string& path) const;
 
-    // The launch: the Launch button, the two composers fed from the window
-    // and the tail that starts the engine with the finished line.
-    void LaunchButtonClick();
-    void ComposeIwadLaunch();
-    void ComposeGameLaunch();
     // The refresh after the player returns from a launch.
     void Reset();
 
@@ -166,19 +166,10 @@ public:
     QListWidget* PwadShowlist;
     QListWidget* StoredFiles; // hidden search result buffer
     QListWidget* BuildList;   // hidden scratch list
-    QPushButton* LaunchButton;
 
     // Below the tabs
     QGroupBox* ChkFrame;
     std::array<QCheckBox*, 6> chkLaunchPrefs{};
-    std::array<QGroupBox*, 3> FrameGlobal{}; // 0 holder, 1 command line, 2 KRV edit
-    QPushButton* SelButton;
-    QLineEdit* edCustom;
-    QLineEdit* LightText;
-    QGroupBox* KRVFrame; // launch mode and screen mode
-    std::array<QRadioButton*, 3> ExitOption{};
-    QLabel* DevMode;
-    std::array<QLabel*, 4> ResLabel{}; // 1 resolution, 2 mode, 3 refresh rate
     std::array<QToolButton*, 10> AuxButton{};
 
     // Task menus of the lists.
@@ -238,14 +229,6 @@ private:
     // Help texts of the controls (main_form_help.cpp).
     void ToolTipText();
     void KillToolTips();
-    // Reads the engine's screen mode into the screen-mode labels.
-    void GetCurrentRes();
-
-    friend class MainFormComposeEnvironment;
-    void fillLaunchInput(LaunchInput& in);
-    void finishComposition(const ComposeResult& result);
-    void launchTail(const std::string& commandLine);
-    void openLogFile(const char* name);
 
     // Twips and pixels at the screen's density.
     int toPixels(int twips) const;
@@ -253,7 +236,6 @@ private:
     void applyLayoutMode(bool advanced);
     void setWindowHeightTwips(int twips);
     void placeCheckFrame(bool atGlobalFrame);
-    void onExitOption(int index);
 
     // Games list (main_form_games.cpp).
     void connectGamesList();
@@ -321,6 +303,10 @@ private:
     MusicPanel* music_ = nullptr;
     OptionsPanel* options_ = nullptr;
     InspectPanel* inspect_ = nullptr;
+    friend class MainFormLaunchHost;
+    static std::unique_ptr<LaunchHost> makeLaunchHost(MainForm& form);
+    std::unique_ptr<LaunchHost> launchHost_ = makeLaunchHost(*this);
+    LaunchPanel* launch_ = nullptr;
     LoadStepWatcher loadStepWatcher_;
     bool unloaded_ = false;
     bool advancedLayout_ = false;
@@ -329,13 +315,10 @@ private:
     QImage titleImage_;               // the theme picture shown, before it is fitted
     bool fillingGameFiles_ = false;   // the files list is filled, not clicked
     bool wadFilesOnlyListed_ = false; // the file filter the list was made with
-    bool shortcutMode_ = false;       // the launch goes into shortcuts
-    ShortcutRequest shortcutRequest_;
-    std::string docsFolder_; // where the documentation dialog starts
+    std::string docsFolder_;          // where the documentation dialog starts
     QGridLayout* gamesGrid_ = nullptr;
-    std::filesystem::file_time_type resFileTime_{}; // "KRVres.out" when last read
-    QGridLayout* lowerGrid_ = nullptr;              // holds ChkFrame in either of its places
-    QGridLayout* prefsGrid_ = nullptr;              // the preferences inside ChkFrame
+    QGridLayout* lowerGrid_ = nullptr; // holds ChkFrame in either of its places
+    QGridLayout* prefsGrid_ = nullptr; // the preferences inside ChkFrame
 };
 
 } // namespace krv

@@ -126,7 +126,7 @@ void MainForm::ShowView(int view) {
         AuxButton[7]->hide();
         ImageCM->setVisible(state_.content.scriptedMapModels && advancedLayout_);
         FillInstalledGames();
-        LaunchButton->setEnabled(true);
+        launch_->LaunchButton->setEnabled(true);
         Auto[0]->setText(QLatin1String(kInstalledHeader));
         wanted = state_.gameSelection.lastInstalledGame;
     } else if (view == DoomGames) {
@@ -134,7 +134,7 @@ void MainForm::ShowView(int view) {
         AuxButton[7]->hide();
         if (!state_.settings.disableTooltips)
             PwadList->setToolTip({});
-        LaunchButton->setEnabled(true);
+        launch_->LaunchButton->setEnabled(true);
         AuxButton[2]->setEnabled(true);
         Auto[0]->setText(QStringLiteral("COMMERCIAL DOOM LIST"));
         for (const std::string& title : doomGamesTitles(state_.iwads, state_.font.isSet()))
@@ -147,7 +147,7 @@ void MainForm::ShowView(int view) {
             state_.settings.disableTooltips
                 ? QString()
                 : QStringLiteral(" Right click on selected zip file for tasks menu. "));
-        LaunchButton->setEnabled(true);
+        launch_->LaunchButton->setEnabled(true);
         AuxButton[2]->setEnabled(false);
         const bool custom = ci::isFile(state_.paths.dataFolder + "archives.krv") &&
                             ci::isFolder(state_.paths.archivesFolder);
@@ -168,7 +168,7 @@ void MainForm::ShowView(int view) {
     else
         state_.gameSelection.selectionMade = false;
     if (PwadShowlist->count() == 0) {
-        LaunchButton->setEnabled(false);
+        launch_->LaunchButton->setEnabled(false);
         AuxButton[2]->setEnabled(false);
     }
 }
@@ -429,7 +429,7 @@ void MainForm::SelectFile() {
         else
             options_->RestoreSpriteOptions();
     }
-    LaunchButton->setEnabled(true);
+    launch_->LaunchButton->setEnabled(true);
     AuxButton[2]->setEnabled(state_.settings.gamesListView != ZipLibrary &&
                              chkLaunchPrefs[2]->isChecked());
     inspect_->MapList->clear();
@@ -437,7 +437,7 @@ void MainForm::SelectFile() {
         inspect_->fillMapList(state_.mainWad);
     if (inspect_->WadCheckList->count() <= 3 || inspect_->WadCheckList->item(3)->text().isEmpty()) {
         inspect_->MapList->clear();
-        LaunchButton->setEnabled(false);
+        launch_->LaunchButton->setEnabled(false);
     }
     inspect_->updateWarpTarget();
     if (state_.settings.rememberLastSavegame && restoreRememberedSaveGame())

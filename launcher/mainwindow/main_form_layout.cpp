@@ -2,6 +2,7 @@
 // by the parts that own each control; this file only builds and names them.
 
 #include "launcher/inspect/inspect_panel.h"
+#include "launcher/launch/launch_panel.h"
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/music/music_panel.h"
 #include "launcher/options/options_panel.h"
@@ -38,6 +39,7 @@ void MainForm::buildControls() {
     music_ = new MusicPanel(state_, platform_,
                             {sound[0], sound[1], sound[4], sound[5], sound[9], sound[10]}, this);
     options_->placePlaylistFrame(music_->SoundFrame[1]);
+    launch_ = new LaunchPanel(state_, platform_, *launchHost_, this);
     TabPages->addWidget(buildGamesTab());
     TabFrame[1] = options_->optionsTab;
     TabFrame[2] = options_->graphicsTab;
@@ -153,16 +155,11 @@ QWidget* MainForm::buildGamesTab() {
     grid->setColumnStretch(1, 4);
     grid->setColumnStretch(2, 2);
 
-    LaunchButton = new QPushButton(QStringLiteral("Launch"), TabFrame[0]);
-    QFont bold = LaunchButton->font();
-    bold.setBold(true);
-    LaunchButton->setFont(bold);
-    LaunchButton->setMinimumHeight(LaunchButton->sizeHint().height() + 8);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(inspect_->StartFrame, 1);
     bottom->addWidget(inspect_->SkillFrame, 1);
     bottom->addStretch();
-    bottom->addWidget(LaunchButton);
+    bottom->addWidget(launch_->LaunchButton);
     grid->addLayout(bottom, 5, 0, 1, 3);
     return TabFrame[0];
 }
@@ -186,61 +183,9 @@ QWidget* MainForm::buildLowerPanel() {
         prefsGrid_->addWidget(chkLaunchPrefs[i], i % 2, i / 2);
     grid->addWidget(ChkFrame, 0, 0, 1, 2);
 
-    FrameGlobal[0] = new QGroupBox(QStringLiteral("  Command Line  "), panel);
-    auto* global = new QHBoxLayout(FrameGlobal[0]);
-    global->setContentsMargins(6, 2, 6, 2);
-    SelButton = new QPushButton(QStringLiteral("Switch"), FrameGlobal[0]);
-    FrameGlobal[1] = new QGroupBox(FrameGlobal[0]);
-    FrameGlobal[1]->setFlat(true);
-    FrameGlobal[1]->setStyleSheet(QStringLiteral("QGroupBox { border: none; margin: 0; }"));
-    edCustom = new QLineEdit(FrameGlobal[1]);
-    edCustom->setPlaceholderText(QStringLiteral("Extra engine parameters"));
-    auto* commandRow = new QHBoxLayout(FrameGlobal[1]);
-    commandRow->setContentsMargins(0, 0, 0, 0);
-    commandRow->addWidget(edCustom);
-    FrameGlobal[2] = new QGroupBox(FrameGlobal[0]);
-    FrameGlobal[2]->setFlat(true);
-    FrameGlobal[2]->setStyleSheet(QStringLiteral("QGroupBox { border: none; margin: 0; }"));
-    auto* edit = new QHBoxLayout(FrameGlobal[2]);
-    edit->setContentsMargins(0, 0, 0, 0);
-    for (int i : {5, 3, 4}) {
-        options_->chkMain[i]->setParent(FrameGlobal[2]);
-        edit->addWidget(options_->chkMain[i]);
-    }
-    LightText = numberBox("200", FrameGlobal[2], 3);
-    edit->addWidget(LightText);
-    FrameGlobal[2]->hide();
-    global->addWidget(FrameGlobal[1], 1);
-    global->addWidget(FrameGlobal[2], 1);
-    global->addWidget(SelButton);
-    grid->addWidget(FrameGlobal[0], 1, 0);
-
-    KRVFrame = new QGroupBox(QStringLiteral(" Launch Mode "), panel);
-    auto* modes = new QGridLayout(KRVFrame);
-    modes->setContentsMargins(6, 2, 6, 2);
-    modes->setVerticalSpacing(0);
-    const char* captions[] = {"Normal", "Minimised", "Exit"};
-    auto* group = new QButtonGroup(KRVFrame);
-    for (int i = 0; i < 3; ++i) {
-        ExitOption[i] = new QRadioButton(QString::fromLatin1(captions[i]), KRVFrame);
-        group->addButton(ExitOption[i], i);
-        modes->addWidget(ExitOption[i], 0, i);
-    }
-    ExitOption[0]->hide(); // a development switch, shown with options_->chkTesting
-    // Double-clicking the caption shows the development switches.
-    DevMode = new QLabel(QStringLiteral("Screen:"), KRVFrame);
-    ResLabel[1] = new QLabel(QStringLiteral("Default Resolution"), KRVFrame);
-    ResLabel[2] = new QLabel(KRVFrame);
-    ResLabel[3] = new QLabel(KRVFrame);
-    auto* screen = new QHBoxLayout;
-    screen->setSpacing(6);
-    screen->addWidget(DevMode);
-    screen->addWidget(ResLabel[1]);
-    screen->addWidget(ResLabel[3]);
-    screen->addStretch();
-    modes->addLayout(screen, 1, 0, 1, 3);
-    modes->addWidget(ResLabel[2], 2, 0, 1, 3);
-    grid->addWidget(KRVFrame, 1, 1);
+    launch_->placeEditBoxes({options_->chkMain[5], options_->chkMain[3], options_->chkMain[4]});
+    grid->addWidget(launch_->FrameGlobal[0], 1, 0);
+    grid->addWidget(launch_->KRVFrame, 1, 1);
     grid->setColumnStretch(0, 1);
     return panel;
 }

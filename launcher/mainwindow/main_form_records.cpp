@@ -68,7 +68,7 @@ void MainForm::chooseMainWad(const std::string& folder) {
         entries.push_back(PwadShowlist->item(i)->text().toStdString());
     const auto entry = entryOfMainWad(entries, state_.mainWad);
     if (!entry) {
-        LaunchButton->setEnabled(false);
+        launch_->LaunchButton->setEnabled(false);
         return;
     }
     selectFileEntry(static_cast<int>(*entry), true);
@@ -133,12 +133,12 @@ void MainForm::ReadAutoRecords(const std::string& game) {
         state_.mainWad = restore.mainWad;
         state_.gameSelection.selectionMade = true;
         if (restore.wadIndex < 0) {
-            LaunchButton->setEnabled(false);
+            launch_->LaunchButton->setEnabled(false);
         } else {
             selectFileEntry(restore.wadIndex, false);
             state_.gameSelection.selectedFile =
                 state_.gameSelection.currentGameFolder + restore.mainWad;
-            LaunchButton->setEnabled(true);
+            launch_->LaunchButton->setEnabled(true);
             inspect_->fillMapList(state_.gameSelection.selectedFile);
             const AutoRestore map =
                 store.readAutoRecords(game, rememberMap, restore.mainWad,

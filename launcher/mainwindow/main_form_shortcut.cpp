@@ -47,13 +47,7 @@ void MainForm::CreateShortcutWith(ShortcutRequest request) {
                                 selectedFileEntry());
     const QListWidgetItem* map = inspect_->MapList->currentItem();
     request.map = map && map->isSelected() ? map->text().toStdString() : std::string();
-    shortcutRequest_ = request;
-    shortcutMode_ = true;
-    if (showsDoomGamesView())
-        ComposeIwadLaunch();
-    else
-        ComposeGameLaunch();
-    shortcutMode_ = false;
+    launch_->launchIntoShortcuts(request);
 }
 
 } // namespace krv

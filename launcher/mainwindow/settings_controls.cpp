@@ -129,11 +129,11 @@ void MainForm::settingsToControls() {
     options_->Corpse->setText(QString::number(s.corpseFadeSeconds));
     options_->Ricotext->setText(QString::number(s.ricochetValue));
     options_->Timeout->setText(QString::number(s.grenadeTimer));
-    LightText->setText(QString::number(s.editLight));
-    edCustom->setText(qs(s.customCommandLine));
+    launch_->LightText->setText(QString::number(s.editLight));
+    launch_->edCustom->setText(qs(s.customCommandLine));
     checkOnly(options_->SkyOpt, s.skyboxKind);
     checkOnly(options_->Smoke, s.smokeKind);
-    checkOnly(ExitOption, s.launchMode);
+    checkOnly(launch_->ExitOption, s.launchMode);
     checkOnly(OptionUdir, s.gamesListView);
     if (corpseFadeUnavailable_)
         options_->showCorpseFadeUnavailable();
@@ -149,11 +149,11 @@ void MainForm::controlsToSettings() {
     s.corpseFadeSeconds = numberOf(options_->Corpse->text());
     s.ricochetValue = numberOf(options_->Ricotext->text());
     s.grenadeTimer = numberOf(options_->Timeout->text());
-    s.editLight = numberOf(LightText->text());
-    s.customCommandLine = edCustom->text().toStdString();
+    s.editLight = numberOf(launch_->LightText->text());
+    s.customCommandLine = launch_->edCustom->text().toStdString();
     s.skyboxKind = checkedIndex(options_->SkyOpt, s.skyboxKind);
     s.smokeKind = checkedIndex(options_->Smoke, s.smokeKind);
-    s.launchMode = checkedIndex(ExitOption, s.launchMode);
+    s.launchMode = checkedIndex(launch_->ExitOption, s.launchMode);
     s.gamesListView = checkedIndex(OptionUdir, s.gamesListView);
 }
 

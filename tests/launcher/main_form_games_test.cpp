@@ -95,7 +95,7 @@ TEST(GamesView, InstalledGamesListsOnlyGamesAndChoosesTheWadWithMostLevels) {
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads/old.KRVbak"));
     EXPECT_EQ(f.PwadShowlist->currentItem()->text(), "castle.wad");
     EXPECT_EQ(f.inspect().MapList->count(), 6);
-    EXPECT_TRUE(f.LaunchButton->isEnabled());
+    EXPECT_TRUE(f.launch().LaunchButton->isEnabled());
     // Only described slots, whole descriptions.
     EXPECT_EQ(entries(f.inspect().SaveGameList),
               (std::vector<std::string>{"0 -  Castle gate", "3 -  Keep, west wing"}));
@@ -242,7 +242,7 @@ TEST(GamesView, AnInstalledGameLaunchesWithItsWadsAndTheChosenMap) {
         }
         w.load();
         w.clickMap(4);
-        w.form->LaunchButton->click();
+        w.form->launch().LaunchButton->click();
         for (const auto& m : w.platform.messages)
             ADD_FAILURE() << m.title << ": " << m.text;
         ASSERT_EQ(w.platform.starts.size(), 1u);
