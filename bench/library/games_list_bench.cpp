@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
                 form.PwadShowlist->currentItem()
                     ? form.PwadShowlist->currentItem()->text().toStdString().c_str()
                     : "(none)",
-                form.MapList->count());
+                form.inspect().MapList->count());
     std::printf("installed games view with the remembered 40-WAD game selected, 2,000 games "
                 "(best of %d): %.1f ms\n",
                 repeats, list);

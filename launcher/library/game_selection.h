@@ -7,6 +7,9 @@
 
 namespace krv {
 
+// The games list's views, numbered as the settings store them.
+enum GamesListView { kInstalledGamesView = 0, kDoomGamesView = 1, kZipLibraryView = 2 };
+
 struct GameSelection {
     std::string lastInstalledGame;
     bool autoGame = false, manualGame = false, commercial = false, zip = false;

@@ -53,23 +53,21 @@ MainForm::~MainForm() {
 
 void MainForm::connectControls() {
     for (int i = 0; i < 3; ++i)
-        connect(ExitOption[i], &QRadioButton::clicked, this, [this, i] { onExitOption(i); });
-    for (int i = 0; i < 3; ++i)
         connect(OptionUdir[i], &QRadioButton::clicked, this, [this, i] { ShowView(i); });
-    connect(SelButton, &QPushButton::clicked, this, &MainForm::SelButtonClick);
     connect(AuxButton[6], &QToolButton::clicked, this, &MainForm::OpenFontForm);
     connect(AuxButton[8], &QToolButton::clicked, options_, &OptionsPanel::CleanupModelPacks);
     connect(AuxButton[9], &QToolButton::clicked, options_, &OptionsPanel::OpenTexForm);
     connect(options_, &OptionsPanel::editModeChanged, this, &MainForm::showEditMode);
     connect(options_, &OptionsPanel::textureRelocationChanged, AuxButton[9], &QWidget::setEnabled);
     connect(options_, &OptionsPanel::soundRulesApplied, music_, &MusicPanel::DisableMusic);
-    connect(options_, &OptionsPanel::saveGamesPurged, SaveGameList, &QListWidget::clear);
+    connect(options_, &OptionsPanel::saveGamesPurged, inspect_->SaveGameList, &QListWidget::clear);
     for (int i = 0; i < 5; ++i)
         connect(OptionTabs[i], &QPushButton::clicked, this, [this, i] { switchTab(i); });
     connect(AuxButton[5], &QToolButton::clicked, this, [this] { iwadForm_->ShowModal(); });
-    connect(LaunchButton, &QPushButton::clicked, this, &MainForm::LaunchButtonClick);
-    connect(AuxButton[3], &QToolButton::clicked, this, [this] { openLogFile("edit.out"); });
-    connect(AuxButton[4], &QToolButton::clicked, this, [this] { openLogFile("Korvath.out"); });
+    connect(AuxButton[3], &QToolButton::clicked, this,
+            [this] { launch_->openLogFile("edit.out"); });
+    connect(AuxButton[4], &QToolButton::clicked, this,
+            [this] { launch_->openLogFile("Korvath.out"); });
     connect(options_->chkMain[2], &QCheckBox::clicked, this,
             [this](bool advanced) { applyLayoutMode(advanced); });
     connect(chkLaunchPrefs[2], &QCheckBox::toggled, this, [this](bool on) {
@@ -79,12 +77,14 @@ void MainForm::connectControls() {
     connect(Home[0], &QToolButton::clicked, this, [this] { openWebPage(kProductSite); });
     connect(Home[3], &QToolButton::clicked, this, [this] { openWebPage(kDownloadsPage); });
     connectGamesList();
-    connectLists();
+    connect(inspect_, &InspectPanel::mapChosen, this, &MainForm::recordMapChoice);
+    connect(inspect_, &InspectPanel::saveGameChosen, this, &MainForm::recordSaveGameChoice);
+    connect(inspect_, &InspectPanel::saveGameDeleted, this, &MainForm::SelectGame);
     connectInstall();
     connectOperations();
     connectShortcuts();
     TitlePic->installEventFilter(this);
-    DevMode->installEventFilter(this);
+    launch_->DevMode->installEventFilter(this);
 }
 
 // ---- Load ------------------------------------------------------------------
@@ -182,8 +182,8 @@ void MainForm::prepareWindowControls() {
     const int view = state_.settings.gamesListView;
     if (view >= 0 && view < 3)
         OptionUdir[view]->setChecked(true);
-    SelectStartupOptions();
-    GetCurrentRes();
+    launch_->SelectStartupOptions();
+    launch_->GetCurrentRes();
 }
 
 void MainForm::detectIwads() {
@@ -233,7 +233,7 @@ void MainForm::setSettingCaptions() {
 void MainForm::showEditMode(bool on) {
     AuxButton[3]->setVisible(advancedLayout_ && on);
     AuxButton[7]->setVisible(advancedLayout_ && !on && state_.settings.gamesListView == ZipLibrary);
-    LightText->setEnabled(on);
+    launch_->LightText->setEnabled(on);
     WineImage->setVisible(!on && state_.startup.wineMode);
 }
 
@@ -257,13 +257,13 @@ void MainForm::switchTab(int tab) {
             wadFilesOnlyListed_ = chkLaunchPrefs[4]->isChecked();
             SelectGame();
         }
-        const bool launchable = PwadShowlist->count() > 0 && MapList->count() > 0;
-        LaunchButton->setEnabled(launchable);
+        const bool launchable = PwadShowlist->count() > 0 && inspect_->MapList->count() > 0;
+        launch_->LaunchButton->setEnabled(launchable);
         AuxButton[2]->setEnabled(launchable && chkLaunchPrefs[2]->isChecked() &&
                                  state_.settings.gamesListView != ZipLibrary);
         return;
     }
-    LaunchButton->setEnabled(false);
+    launch_->LaunchButton->setEnabled(false);
     AuxButton[2]->setEnabled(false);
     if (tab == 4)
         options_->RefreshModelPacks();
@@ -306,19 +306,6 @@ void MainForm::detectModelPacks() {
                         state_.settings.gamesListView == InstalledGames);
 }
 
-void MainForm::GetCurrentRes() {
-    const std::string resFile = state_.paths.root + "/Bin/KRVres.out";
-    if (const auto found = ci::resolve(resFile)) {
-        std::error_code error;
-        resFileTime_ = std::filesystem::last_write_time(*found, error);
-    }
-    const ScreenMode mode = readScreenMode(resFile);
-    ResLabel[1]->setText(qs(mode.resolution));
-    if (mode.windowKind)
-        ResLabel[2]->setText(qs(*mode.windowKind));
-    ResLabel[3]->setText(qs(mode.refreshRate));
-}
-
 // ---- Unload ----------------------------------------------------------------
 
 void MainForm::closeEvent(QCloseEvent* event) {
@@ -352,13 +339,13 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (!LaunchButton->isEnabled())
+            if (!launch_->LaunchButton->isEnabled())
                 return false;
-            LaunchButton->click();
+            launch_->LaunchButton->click();
             return true;
         }
     }
-    if (listMouseEvent(watched, event) || gamesMouseEvent(watched, event))
+    if (gamesMouseEvent(watched, event))
         return true;
     if (event->type() == QEvent::Resize && watched == TitlePic)
         fitTitlePicture();
@@ -367,7 +354,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
             TitlePicDblClick();
             return true;
         }
-        if (watched == DevMode) {
+        if (watched == launch_->DevMode) {
             DevModeDblClick();
             return true;
         }
@@ -402,31 +389,10 @@ void MainForm::openWebPage(const char* address) {
 
 // ---- Window-wide switches --------------------------------------------------
 
-void MainForm::SelectStartupOptions() {
-    const bool edit = state_.settings.selButtonMode == 2;
-    FrameGlobal[0]->setTitle(edit ? QStringLiteral("  KRV Edit  ")
-                                  : QStringLiteral("  Command Line  "));
-    FrameGlobal[1]->setVisible(!edit);
-    FrameGlobal[2]->setVisible(edit);
-}
-
-void MainForm::SelButtonClick() {
-    int& mode = state_.settings.selButtonMode;
-    // Wine has no edit mode: its command-line panel stays.
-    if (!(state_.startup.wineMode && mode == 1))
-        mode = mode == 2 ? 1 : 2;
-    SelectStartupOptions();
-}
-
-void MainForm::onExitOption(int index) {
-    if (ExitOption[index]->isChecked())
-        state_.settings.launchMode = index;
-}
-
 void MainForm::DevModeDblClick() {
     const bool show = options_->chkTesting->isHidden();
     options_->chkTesting->setVisible(show);
-    ExitOption[0]->setVisible(show);
+    launch_->ExitOption[0]->setVisible(show);
     if (!show)
         options_->chkTesting->setChecked(false);
 }
@@ -481,8 +447,8 @@ void MainForm::DefaultMode() {
 
 void MainForm::applyLayoutMode(bool advanced) {
     advancedLayout_ = advanced;
-    StartFrame->setVisible(!advanced);
-    SkillFrame->setVisible(!advanced);
+    inspect_->StartFrame->setVisible(!advanced);
+    inspect_->SkillFrame->setVisible(!advanced);
     for (QPushButton* tab : OptionTabs)
         tab->setVisible(advanced);
     OptionTabs[0]->setEnabled(advanced);
@@ -493,7 +459,7 @@ void MainForm::applyLayoutMode(bool advanced) {
     options_->ChkModelOpts[2]->setVisible(advanced);
     options_->ChkModelOpts[3]->setVisible(advanced);
     options_->chkMain[6]->setVisible(advanced);
-    FrameGlobal[0]->setVisible(advanced);
+    launch_->FrameGlobal[0]->setVisible(advanced);
     OptionUdir[ZipLibrary]->setVisible(advanced);
     if (!advanced && state_.settings.gamesListView == ZipLibrary) {
         OptionUdir[DoomGames]->setChecked(true);

@@ -3,9 +3,11 @@
 // settings and brings every subsystem up in a fixed order; its unload stores
 // the window position and writes the settings.
 
+#include "launcher/inspect/inspect_panel.h"
 #include "launcher/inspect/iwad_form.h"
 #include "launcher/launch/compose_environment.h"
 #include "launcher/launch/compose_types.h"
+#include "launcher/launch/launch_panel.h"
 #include "launcher/library/game_info.h"
 #include "launcher/music/music_panel.h"
 #include "launcher/options/options_panel.h"
@@ -19,6 +21,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,7 +57,11 @@ public:
     static constexpr int kLoadWidthTwips = 9696;
     static constexpr int kDefaultHeightTwips = 6900;
     // Games-list views, as stored in the settings.
-    enum View { InstalledGames = 0, DoomGames = 1, ZipLibrary = 2 };
+    enum View {
+        InstalledGames = kInstalledGamesView,
+        DoomGames = kDoomGamesView,
+        ZipLibrary = kZipLibraryView
+    };
 
     MainForm(AppState& state, Platform& platform, EntryRoutine& entry);
     ~MainForm() override;
@@ -75,10 +82,10 @@ public:
     IwadForm& iwadForm() { return *iwadForm_; }
     MusicPanel& music() { return *music_; }
     OptionsPanel& options() { return *options_; }
+    InspectPanel& inspect() { return *inspect_; }
+    LaunchPanel& launch() { return *launch_; }
 
     // Window-wide switches.
-    void SelectStartupOptions();
-    void SelButtonClick();
     void DevModeDblClick();
     void AdvancedMode();
     void DefaultMode();
@@ -120,18 +127,7 @@ public:
     void DeleteGameFile();
     void RemoveShortcuts(const std::string& prefix);
     bool IsInUse(const std::string& path) const;
-    // The map and savegame lists and the skill selectors.
-    void FillSaveGameList(const std::string& folder);
-    void SetMapFocus();
-    void DeleteSaveGame();
 
-    // The launch: the Launch button, the two composers fed from the window
-    // and the tail that starts the engine with the finished line.
-    void LaunchButtonClick();
-    void ComposeIwadLaunch();
-    void ComposeGameLaunch();
-    // Derives the warp target and the IWAD it needs from the map list.
-    void updateWarpTarget();
     // The refresh after the player returns from a launch.
     void Reset();
 
@@ -168,28 +164,12 @@ public:
     QCheckBox* chkAutoSelect;
     QListWidget* PwadList;
     QListWidget* PwadShowlist;
-    QListWidget* MapList;
-    QListWidget* SaveGameList;
-    QListWidget* StoredFiles;  // hidden search result buffer
-    QListWidget* BuildList;    // hidden scratch list
-    QListWidget* WadCheckList; // hidden tool output lines
-    QLineEdit* FileOutput;     // hidden last tool output
-    QGroupBox* StartFrame;
-    QGroupBox* SkillFrame;
-    std::array<QComboBox*, 2> SkillsLevel{};
-    QPushButton* LaunchButton;
+    QListWidget* StoredFiles; // hidden search result buffer
+    QListWidget* BuildList;   // hidden scratch list
 
     // Below the tabs
     QGroupBox* ChkFrame;
     std::array<QCheckBox*, 6> chkLaunchPrefs{};
-    std::array<QGroupBox*, 3> FrameGlobal{}; // 0 holder, 1 command line, 2 KRV edit
-    QPushButton* SelButton;
-    QLineEdit* edCustom;
-    QLineEdit* LightText;
-    QGroupBox* KRVFrame; // launch mode and screen mode
-    std::array<QRadioButton*, 3> ExitOption{};
-    QLabel* DevMode;
-    std::array<QLabel*, 4> ResLabel{}; // 1 resolution, 2 mode, 3 refresh rate
     std::array<QToolButton*, 10> AuxButton{};
 
     // Task menus of the lists.
@@ -207,8 +187,6 @@ public:
     QAction* mcGwadUnZip = nullptr;
     QMenu* mPopup3 = nullptr; // game files
     QAction* mcDeleteFile = nullptr;
-    QMenu* mPopup7 = nullptr; // saved games
-    QAction* mcDelSaveGame = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -251,15 +229,6 @@ private:
     // Help texts of the controls (main_form_help.cpp).
     void ToolTipText();
     void KillToolTips();
-    // Reads the engine's screen mode into the screen-mode labels.
-    void GetCurrentRes();
-
-    friend class MainFormComposeEnvironment;
-    void fillLaunchInput(LaunchInput& in);
-    void finishComposition(const ComposeResult& result);
-    void launchTail(const std::string& commandLine);
-    void fillMapList(const std::string& gameFile);
-    void openLogFile(const char* name);
 
     // Twips and pixels at the screen's density.
     int toPixels(int twips) const;
@@ -267,7 +236,6 @@ private:
     void applyLayoutMode(bool advanced);
     void setWindowHeightTwips(int twips);
     void placeCheckFrame(bool atGlobalFrame);
-    void onExitOption(int index);
 
     // Games list (main_form_games.cpp).
     void connectGamesList();
@@ -303,21 +271,6 @@ private:
     void connectOperations();
     InstalledGame installedGame() const;
 
-    // Map and savegame lists (main_form_lists.cpp).
-    void connectLists();
-    bool listMouseEvent(QObject* watched, QEvent* event);
-    std::string runTool(const std::string& verb, const std::string& path);
-    // Reports a tool run that failed to start and shows its output; returns
-    // the output.
-    std::string showToolRun(const HiddenRunResult& run);
-    void keepToolOutput(const std::string& output);
-    void chooseSkill(int index);
-    void restoreLastSkill();
-    void onSkillChosen(int index);
-    void onMapClicked(int row);
-    void onSaveGameClicked(int row);
-    void chooseSaveGame(int row);
-
     // The library's records and game files (main_form_records.cpp).
     enum class GameFolderKind { None, Manual, Auto };
     std::vector<std::string> installedGameNames() const;
@@ -349,6 +302,11 @@ private:
     IwadForm* iwadForm_ = nullptr;
     MusicPanel* music_ = nullptr;
     OptionsPanel* options_ = nullptr;
+    InspectPanel* inspect_ = nullptr;
+    friend class MainFormLaunchHost;
+    static std::unique_ptr<LaunchHost> makeLaunchHost(MainForm& form);
+    std::unique_ptr<LaunchHost> launchHost_ = makeLaunchHost(*this);
+    LaunchPanel* launch_ = nullptr;
     LoadStepWatcher loadStepWatcher_;
     bool unloaded_ = false;
     bool advancedLayout_ = false;
@@ -357,13 +315,10 @@ private:
     QImage titleImage_;               // the theme picture shown, before it is fitted
     bool fillingGameFiles_ = false;   // the files list is filled, not clicked
     bool wadFilesOnlyListed_ = false; // the file filter the list was made with
-    bool shortcutMode_ = false;       // the launch goes into shortcuts
-    ShortcutRequest shortcutRequest_;
-    std::string docsFolder_; // where the documentation dialog starts
+    std::string docsFolder_;          // where the documentation dialog starts
     QGridLayout* gamesGrid_ = nullptr;
-    std::filesystem::file_time_type resFileTime_{}; // "KRVres.out" when last read
-    QGridLayout* lowerGrid_ = nullptr;              // holds ChkFrame in either of its places
-    QGridLayout* prefsGrid_ = nullptr;              // the preferences inside ChkFrame
+    QGridLayout* lowerGrid_ = nullptr; // holds ChkFrame in either of its places
+    QGridLayout* prefsGrid_ = nullptr; // the preferences inside ChkFrame
 };
 
 } // namespace krv

@@ -101,7 +101,7 @@ void MainForm::ShowView(int view) {
         view = DoomGames;
     const bool wasScripted = Auto[0]->text() == QLatin1String(kScriptedHeader);
     state_.gameSelection.clearMarks();
-    SaveGameList->clear();
+    inspect_->SaveGameList->clear();
     if (wasScripted)
         options_->RestoreSpriteOptions();
     for (int i = 0; i < 3; ++i) {
@@ -112,7 +112,7 @@ void MainForm::ShowView(int view) {
         OptionUdir[i]->setPalette(palette);
     }
     PwadShowlist->clear();
-    MapList->clear();
+    inspect_->MapList->clear();
     state_.mainWad.clear();
     PwadList->setToolTip(state_.settings.disableTooltips
                              ? QString()
@@ -127,7 +127,7 @@ void MainForm::ShowView(int view) {
         AuxButton[7]->hide();
         ImageCM->setVisible(state_.content.scriptedMapModels && advancedLayout_);
         FillInstalledGames();
-        LaunchButton->setEnabled(true);
+        launch_->LaunchButton->setEnabled(true);
         Auto[0]->setText(QLatin1String(kInstalledHeader));
         wanted = state_.gameSelection.lastInstalledGame;
     } else if (view == DoomGames) {
@@ -135,7 +135,7 @@ void MainForm::ShowView(int view) {
         AuxButton[7]->hide();
         if (!state_.settings.disableTooltips)
             PwadList->setToolTip({});
-        LaunchButton->setEnabled(true);
+        launch_->LaunchButton->setEnabled(true);
         AuxButton[2]->setEnabled(true);
         Auto[0]->setText(QStringLiteral("COMMERCIAL DOOM LIST"));
         for (const std::string& title : doomGamesTitles(state_.iwads, state_.font.isSet()))
@@ -148,7 +148,7 @@ void MainForm::ShowView(int view) {
             state_.settings.disableTooltips
                 ? QString()
                 : QStringLiteral(" Right click on selected zip file for tasks menu. "));
-        LaunchButton->setEnabled(true);
+        launch_->LaunchButton->setEnabled(true);
         AuxButton[2]->setEnabled(false);
         const bool custom = ci::isFile(state_.paths.dataFolder + "archives.krv") &&
                             ci::isFolder(state_.paths.archivesFolder);
@@ -169,7 +169,7 @@ void MainForm::ShowView(int view) {
     else
         state_.gameSelection.selectionMade = false;
     if (PwadShowlist->count() == 0) {
-        LaunchButton->setEnabled(false);
+        launch_->LaunchButton->setEnabled(false);
         AuxButton[2]->setEnabled(false);
     }
 }
@@ -209,11 +209,11 @@ void MainForm::refillDoomGamesView() {
 void MainForm::clearDoomGamesView() {
     PwadList->clear();
     PwadShowlist->clear();
-    MapList->clear();
+    inspect_->MapList->clear();
 }
 
 void MainForm::iwadsAccepted() {
-    updateWarpTarget();
+    inspect_->updateWarpTarget();
     show();
     if (showsDoomGamesView() && PwadList->count() > 0 && PwadList->currentRow() < 0)
         PwadList->setCurrentRow(0);
@@ -237,8 +237,8 @@ void MainForm::SelectGame() {
     fillingGameFiles_ = true;
     PwadShowlist->clear();
     fillingGameFiles_ = false;
-    MapList->clear();
-    SaveGameList->clearSelection();
+    inspect_->MapList->clear();
+    inspect_->SaveGameList->clearSelection();
     state_.launchSelection.loadSlot.clear();
     if (state_.launchSelection.startKind == StartKind::LoadGame)
         state_.launchSelection.startKind = StartKind::Normal;
@@ -268,10 +268,10 @@ void MainForm::restoreStartKind() {
     LaunchSelection& selection = state_.launchSelection;
     if (selection.startKind == StartKind::LoadGame)
         return;
-    if (SkillsLevel[0]->currentIndex() == 0) {
+    if (inspect_->SkillsLevel[0]->currentIndex() == 0) {
         selection.startKind = StartKind::Normal;
-        MapList->clearSelection();
-    } else if (MapList->currentRow() >= 0) {
+        inspect_->MapList->clearSelection();
+    } else if (inspect_->MapList->currentRow() >= 0) {
         selection.startKind = StartKind::Warp;
     }
 }
@@ -381,9 +381,9 @@ void MainForm::showConversionEntries(bool renamable) {
 void MainForm::showSaveGames(const std::string& saveName) {
     state_.gameSelection.saveFolder = state_.paths.root + "/UserSG/" + saveName + "/savegame";
     if (ci::isFolder(state_.gameSelection.saveFolder))
-        FillSaveGameList(ci::resolve(state_.gameSelection.saveFolder)->string());
+        inspect_->FillSaveGameList(ci::resolve(state_.gameSelection.saveFolder)->string());
     else
-        SaveGameList->clear();
+        inspect_->SaveGameList->clear();
 }
 
 void MainForm::addGameFiles(const std::vector<std::string>& names) {
@@ -424,17 +424,17 @@ void MainForm::SelectFile() {
         else
             options_->RestoreSpriteOptions();
     }
-    LaunchButton->setEnabled(true);
+    launch_->LaunchButton->setEnabled(true);
     AuxButton[2]->setEnabled(state_.settings.gamesListView != ZipLibrary &&
                              chkLaunchPrefs[2]->isChecked());
-    MapList->clear();
+    inspect_->MapList->clear();
     if (endsWithWad(entry))
-        fillMapList(state_.mainWad);
-    if (WadCheckList->count() <= 3 || WadCheckList->item(3)->text().isEmpty()) {
-        MapList->clear();
-        LaunchButton->setEnabled(false);
+        inspect_->fillMapList(state_.mainWad);
+    if (inspect_->WadCheckList->count() <= 3 || inspect_->WadCheckList->item(3)->text().isEmpty()) {
+        inspect_->MapList->clear();
+        launch_->LaunchButton->setEnabled(false);
     }
-    updateWarpTarget();
+    inspect_->updateWarpTarget();
     if (state_.settings.rememberLastSavegame && restoreRememberedSaveGame())
         return;
     if (state_.settings.rememberLastMap) {
@@ -451,15 +451,15 @@ bool MainForm::restoreRememberedSaveGame() {
     const std::string slot = rememberedSaveSlot();
     if (slot.empty())
         return false;
-    if (SaveGameList->count() == 0)
+    if (inspect_->SaveGameList->count() == 0)
         showSaveGames(saveNameOfSelection());
-    for (int i = 0; i < SaveGameList->count(); ++i) {
-        if (SaveGameList->item(i)->text().toStdString().substr(0, 1) != slot)
+    for (int i = 0; i < inspect_->SaveGameList->count(); ++i) {
+        if (inspect_->SaveGameList->item(i)->text().toStdString().substr(0, 1) != slot)
             continue;
-        SaveGameList->setCurrentRow(i);
-        chooseSaveGame(i);
+        inspect_->SaveGameList->setCurrentRow(i);
+        inspect_->chooseSaveGame(i);
         state_.gameSelection.savedGameRestored = true;
-        MapList->clearSelection();
+        inspect_->MapList->clearSelection();
         return true;
     }
     return false;

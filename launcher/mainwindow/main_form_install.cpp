@@ -231,7 +231,7 @@ void MainForm::DeleteArchive() {
         ShowView(ZipLibrary);
         return;
     }
-    SaveGameList->clear();
+    inspect_->SaveGameList->clear();
     state_.gameSelection.zip = false;
     ShowView(ZipLibrary);
 }

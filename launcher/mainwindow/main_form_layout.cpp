@@ -1,6 +1,8 @@
 // The controls of the main window and their places. Behaviour is attached
 // by the parts that own each control; this file only builds and names them.
 
+#include "launcher/inspect/inspect_panel.h"
+#include "launcher/launch/launch_panel.h"
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/music/music_panel.h"
 #include "launcher/options/options_panel.h"
@@ -37,6 +39,7 @@ void MainForm::buildControls() {
     music_ = new MusicPanel(state_, platform_,
                             {sound[0], sound[1], sound[4], sound[5], sound[9], sound[10]}, this);
     options_->placePlaylistFrame(music_->SoundFrame[1]);
+    launch_ = new LaunchPanel(state_, platform_, *launchHost_, this);
     TabPages->addWidget(buildGamesTab());
     TabFrame[1] = options_->optionsTab;
     TabFrame[2] = options_->graphicsTab;
@@ -56,10 +59,7 @@ void MainForm::buildControls() {
     // Lists the routines use as scratch space; never shown.
     StoredFiles = new QListWidget(this);
     BuildList = new QListWidget(this);
-    WadCheckList = new QListWidget(this);
-    FileOutput = new QLineEdit(this);
-    for (QWidget* hidden :
-         std::initializer_list<QWidget*>{StoredFiles, BuildList, WadCheckList, FileOutput})
+    for (QWidget* hidden : std::initializer_list<QWidget*>{StoredFiles, BuildList})
         hidden->hide();
 }
 
@@ -142,49 +142,24 @@ QWidget* MainForm::buildGamesTab() {
     Auto[3] = header("SAVEGAMES", TabFrame[0]);
     PwadList = list(TabFrame[0]);
     PwadShowlist = list(TabFrame[0]);
-    MapList = list(TabFrame[0]);
-    SaveGameList = list(TabFrame[0]);
+    inspect_ = new InspectPanel(state_, platform_, TabFrame[0], this);
     grid->addWidget(Auto[0], 1, 0);
     grid->addWidget(PwadList, 2, 0, 3, 1);
     grid->addWidget(Auto[1], 1, 1);
     grid->addWidget(PwadShowlist, 2, 1);
     grid->addWidget(Auto[3], 3, 1);
-    grid->addWidget(SaveGameList, 4, 1);
+    grid->addWidget(inspect_->SaveGameList, 4, 1);
     grid->addWidget(Auto[2], 1, 2);
-    grid->addWidget(MapList, 2, 2, 3, 1);
+    grid->addWidget(inspect_->MapList, 2, 2, 3, 1);
     grid->setColumnStretch(0, 5);
     grid->setColumnStretch(1, 4);
     grid->setColumnStretch(2, 2);
 
-    const char* skills[] = {" Start game from New",   "1 - I'm too young to die",
-                            "2 - Hey, not too rough", "3 - Hurt me plenty",
-                            "4 - Ultra-Violence",     "5 - NIGHTMARE"};
-    StartFrame = new QGroupBox(QStringLiteral(" Start "), TabFrame[0]);
-    SkillFrame = new QGroupBox(QStringLiteral(" Skill "), TabFrame[0]);
-    for (int box = 0; box < 2; ++box) {
-        SkillsLevel[box] = new QComboBox(box == 0 ? StartFrame : SkillFrame);
-        for (int entry = 0; entry < 6; ++entry) {
-            QString text = QString::fromLatin1(skills[entry]);
-            if (box == 1 && entry == 0)
-                text = text.trimmed(); // the second box drops the leading blank
-            SkillsLevel[box]->addItem(text);
-        }
-    }
-    for (int box = 0; box < 2; ++box) {
-        auto* frameRow = new QHBoxLayout(box == 0 ? StartFrame : SkillFrame);
-        frameRow->setContentsMargins(6, 2, 6, 4);
-        frameRow->addWidget(SkillsLevel[box]);
-    }
-    LaunchButton = new QPushButton(QStringLiteral("Launch"), TabFrame[0]);
-    QFont bold = LaunchButton->font();
-    bold.setBold(true);
-    LaunchButton->setFont(bold);
-    LaunchButton->setMinimumHeight(LaunchButton->sizeHint().height() + 8);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(StartFrame, 1);
-    bottom->addWidget(SkillFrame, 1);
+    bottom->addWidget(inspect_->StartFrame, 1);
+    bottom->addWidget(inspect_->SkillFrame, 1);
     bottom->addStretch();
-    bottom->addWidget(LaunchButton);
+    bottom->addWidget(launch_->LaunchButton);
     grid->addLayout(bottom, 5, 0, 1, 3);
     return TabFrame[0];
 }
@@ -208,61 +183,9 @@ QWidget* MainForm::buildLowerPanel() {
         prefsGrid_->addWidget(chkLaunchPrefs[i], i % 2, i / 2);
     grid->addWidget(ChkFrame, 0, 0, 1, 2);
 
-    FrameGlobal[0] = new QGroupBox(QStringLiteral("  Command Line  "), panel);
-    auto* global = new QHBoxLayout(FrameGlobal[0]);
-    global->setContentsMargins(6, 2, 6, 2);
-    SelButton = new QPushButton(QStringLiteral("Switch"), FrameGlobal[0]);
-    FrameGlobal[1] = new QGroupBox(FrameGlobal[0]);
-    FrameGlobal[1]->setFlat(true);
-    FrameGlobal[1]->setStyleSheet(QStringLiteral("QGroupBox { border: none; margin: 0; }"));
-    edCustom = new QLineEdit(FrameGlobal[1]);
-    edCustom->setPlaceholderText(QStringLiteral("Extra engine parameters"));
-    auto* commandRow = new QHBoxLayout(FrameGlobal[1]);
-    commandRow->setContentsMargins(0, 0, 0, 0);
-    commandRow->addWidget(edCustom);
-    FrameGlobal[2] = new QGroupBox(FrameGlobal[0]);
-    FrameGlobal[2]->setFlat(true);
-    FrameGlobal[2]->setStyleSheet(QStringLiteral("QGroupBox { border: none; margin: 0; }"));
-    auto* edit = new QHBoxLayout(FrameGlobal[2]);
-    edit->setContentsMargins(0, 0, 0, 0);
-    for (int i : {5, 3, 4}) {
-        options_->chkMain[i]->setParent(FrameGlobal[2]);
-        edit->addWidget(options_->chkMain[i]);
-    }
-    LightText = numberBox("200", FrameGlobal[2], 3);
-    edit->addWidget(LightText);
-    FrameGlobal[2]->hide();
-    global->addWidget(FrameGlobal[1], 1);
-    global->addWidget(FrameGlobal[2], 1);
-    global->addWidget(SelButton);
-    grid->addWidget(FrameGlobal[0], 1, 0);
-
-    KRVFrame = new QGroupBox(QStringLiteral(" Launch Mode "), panel);
-    auto* modes = new QGridLayout(KRVFrame);
-    modes->setContentsMargins(6, 2, 6, 2);
-    modes->setVerticalSpacing(0);
-    const char* captions[] = {"Normal", "Minimised", "Exit"};
-    auto* group = new QButtonGroup(KRVFrame);
-    for (int i = 0; i < 3; ++i) {
-        ExitOption[i] = new QRadioButton(QString::fromLatin1(captions[i]), KRVFrame);
-        group->addButton(ExitOption[i], i);
-        modes->addWidget(ExitOption[i], 0, i);
-    }
-    ExitOption[0]->hide(); // a development switch, shown with options_->chkTesting
-    // Double-clicking the caption shows the development switches.
-    DevMode = new QLabel(QStringLiteral("Screen:"), KRVFrame);
-    ResLabel[1] = new QLabel(QStringLiteral("Default Resolution"), KRVFrame);
-    ResLabel[2] = new QLabel(KRVFrame);
-    ResLabel[3] = new QLabel(KRVFrame);
-    auto* screen = new QHBoxLayout;
-    screen->setSpacing(6);
-    screen->addWidget(DevMode);
-    screen->addWidget(ResLabel[1]);
-    screen->addWidget(ResLabel[3]);
-    screen->addStretch();
-    modes->addLayout(screen, 1, 0, 1, 3);
-    modes->addWidget(ResLabel[2], 2, 0, 1, 3);
-    grid->addWidget(KRVFrame, 1, 1);
+    launch_->placeEditBoxes({options_->chkMain[5], options_->chkMain[3], options_->chkMain[4]});
+    grid->addWidget(launch_->FrameGlobal[0], 1, 0);
+    grid->addWidget(launch_->KRVFrame, 1, 1);
     grid->setColumnStretch(0, 1);
     return panel;
 }

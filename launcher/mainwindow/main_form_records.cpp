@@ -58,7 +58,7 @@ void MainForm::chooseMainWad(const std::string& folder) {
             return std::nullopt;
         std::vector<int> values;
         for (const HiddenRunResult& run : *runs)
-            values.push_back(wadCheckScore(showToolRun(run)));
+            values.push_back(wadCheckScore(inspect_->showToolRun(run)));
         return values;
     };
     if (const auto chosen = krv::chooseMainWad(folder, checker))
@@ -68,11 +68,11 @@ void MainForm::chooseMainWad(const std::string& folder) {
         entries.push_back(PwadShowlist->item(i)->text().toStdString());
     const auto entry = entryOfMainWad(entries, state_.mainWad);
     if (!entry) {
-        LaunchButton->setEnabled(false);
+        launch_->LaunchButton->setEnabled(false);
         return;
     }
     selectFileEntry(static_cast<int>(*entry), true);
-    updateWarpTarget();
+    inspect_->updateWarpTarget();
 }
 
 std::string MainForm::commercialSaveName(const std::string& title) const {
@@ -113,9 +113,10 @@ std::vector<std::string> entriesOf(const QListWidget* list) {
 } // namespace
 
 void MainForm::ReadMapRecord() {
-    if (const auto row = GameInfoStore(state_.paths).restoreMap(selectedGame(), entriesOf(MapList)))
-        MapList->setCurrentRow(*row);
-    updateWarpTarget();
+    if (const auto row =
+            GameInfoStore(state_.paths).restoreMap(selectedGame(), entriesOf(inspect_->MapList)))
+        inspect_->MapList->setCurrentRow(*row);
+    inspect_->updateWarpTarget();
 }
 
 // Restores the wad and map an auto-loading game had: the map remembered for
@@ -123,32 +124,34 @@ void MainForm::ReadMapRecord() {
 void MainForm::ReadAutoRecords(const std::string& game) {
     const GameInfoStore store(state_.paths);
     const bool rememberMap = state_.settings.rememberLastMap;
-    const AutoRestore restore = store.readAutoRecords(game, rememberMap, selectedFileEntry(),
-                                                      entriesOf(MapList), entriesOf(PwadShowlist));
+    const AutoRestore restore =
+        store.readAutoRecords(game, rememberMap, selectedFileEntry(), entriesOf(inspect_->MapList),
+                              entriesOf(PwadShowlist));
     if (restore.mapIndex)
-        MapList->setCurrentRow(*restore.mapIndex);
+        inspect_->MapList->setCurrentRow(*restore.mapIndex);
     if (restore.wadRestored) {
         state_.mainWad = restore.mainWad;
         state_.gameSelection.selectionMade = true;
         if (restore.wadIndex < 0) {
-            LaunchButton->setEnabled(false);
+            launch_->LaunchButton->setEnabled(false);
         } else {
             selectFileEntry(restore.wadIndex, false);
             state_.gameSelection.selectedFile =
                 state_.gameSelection.currentGameFolder + restore.mainWad;
-            LaunchButton->setEnabled(true);
-            fillMapList(state_.gameSelection.selectedFile);
-            const AutoRestore map = store.readAutoRecords(
-                game, rememberMap, restore.mainWad, entriesOf(MapList), entriesOf(PwadShowlist));
+            launch_->LaunchButton->setEnabled(true);
+            inspect_->fillMapList(state_.gameSelection.selectedFile);
+            const AutoRestore map =
+                store.readAutoRecords(game, rememberMap, restore.mainWad,
+                                      entriesOf(inspect_->MapList), entriesOf(PwadShowlist));
             if (map.mapIndex)
-                MapList->setCurrentRow(*map.mapIndex);
+                inspect_->MapList->setCurrentRow(*map.mapIndex);
         }
     }
-    updateWarpTarget();
+    inspect_->updateWarpTarget();
 }
 
 void MainForm::WriteAutoRecords(const std::string& game) {
-    const QListWidgetItem* map = MapList->currentItem();
+    const QListWidgetItem* map = inspect_->MapList->currentItem();
     GameInfoStore(state_.paths)
         .writeAutoRecords(game, selectedFileEntry(),
                           map && map->isSelected() ? map->text().toStdString() : std::string(),
@@ -156,10 +159,10 @@ void MainForm::WriteAutoRecords(const std::string& game) {
 }
 
 void MainForm::recordMapChoice(int row) {
-    if (row < 0 || row >= MapList->count())
+    if (row < 0 || row >= inspect_->MapList->count())
         return;
     if (GameInfoStore(state_.paths)
-            .recordMapChoice(selectedGame(), MapList->item(row)->text().toStdString(),
+            .recordMapChoice(selectedGame(), inspect_->MapList->item(row)->text().toStdString(),
                              state_.settings.rememberLastMap, state_.settings.rememberLastSavegame))
         state_.gameSelection.savedGameRestored = false;
 }

@@ -45,15 +45,9 @@ void MainForm::CreateShortcutWith(ShortcutRequest request) {
         return;
     request.name = shortcutName(entry->text().toStdString(), state_.gameSelection.autoGame,
                                 selectedFileEntry());
-    const QListWidgetItem* map = MapList->currentItem();
+    const QListWidgetItem* map = inspect_->MapList->currentItem();
     request.map = map && map->isSelected() ? map->text().toStdString() : std::string();
-    shortcutRequest_ = request;
-    shortcutMode_ = true;
-    if (showsDoomGamesView())
-        ComposeIwadLaunch();
-    else
-        ComposeGameLaunch();
-    shortcutMode_ = false;
+    launch_->launchIntoShortcuts(request);
 }
 
 } // namespace krv

@@ -124,16 +124,16 @@ void MainForm::settingsToControls() {
     options_->cbScaler->setCurrentIndex(
         std::clamp(s.textureScaling, 0, options_->cbScaler->count() - 1));
     options_->showScalingCaption(options_->cbScaler->currentIndex());
-    for (QComboBox* skill : SkillsLevel)
+    for (QComboBox* skill : inspect_->SkillsLevel)
         skill->setCurrentIndex(std::clamp(s.skill, 0, skill->count() - 1));
     options_->Corpse->setText(QString::number(s.corpseFadeSeconds));
     options_->Ricotext->setText(QString::number(s.ricochetValue));
     options_->Timeout->setText(QString::number(s.grenadeTimer));
-    LightText->setText(QString::number(s.editLight));
-    edCustom->setText(qs(s.customCommandLine));
+    launch_->LightText->setText(QString::number(s.editLight));
+    launch_->edCustom->setText(qs(s.customCommandLine));
     checkOnly(options_->SkyOpt, s.skyboxKind);
     checkOnly(options_->Smoke, s.smokeKind);
-    checkOnly(ExitOption, s.launchMode);
+    checkOnly(launch_->ExitOption, s.launchMode);
     checkOnly(OptionUdir, s.gamesListView);
     if (corpseFadeUnavailable_)
         options_->showCorpseFadeUnavailable();
@@ -145,15 +145,15 @@ void MainForm::controlsToSettings() {
         s.*entry.setting = entry.box->isChecked();
     s.audioChannels = numberOf(options_->cbChannels->currentText());
     s.textureScaling = numberOf(options_->cbScaler->currentText());
-    s.skill = std::max(0, SkillsLevel[0]->currentIndex());
+    s.skill = std::max(0, inspect_->SkillsLevel[0]->currentIndex());
     s.corpseFadeSeconds = numberOf(options_->Corpse->text());
     s.ricochetValue = numberOf(options_->Ricotext->text());
     s.grenadeTimer = numberOf(options_->Timeout->text());
-    s.editLight = numberOf(LightText->text());
-    s.customCommandLine = edCustom->text().toStdString();
+    s.editLight = numberOf(launch_->LightText->text());
+    s.customCommandLine = launch_->edCustom->text().toStdString();
     s.skyboxKind = checkedIndex(options_->SkyOpt, s.skyboxKind);
     s.smokeKind = checkedIndex(options_->Smoke, s.smokeKind);
-    s.launchMode = checkedIndex(ExitOption, s.launchMode);
+    s.launchMode = checkedIndex(launch_->ExitOption, s.launchMode);
     s.gamesListView = checkedIndex(OptionUdir, s.gamesListView);
 }
 

@@ -66,12 +66,12 @@ struct Library : Window {
         form->PwadList->setCurrentRow(row);
     }
     void clickMap(int row) {
-        QListWidget* list = form->MapList;
+        QListWidget* list = form->inspect().MapList;
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
     }
     void clickSaveGame(int row) {
-        QListWidget* list = form->SaveGameList;
+        QListWidget* list = form->inspect().SaveGameList;
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
     }
@@ -94,10 +94,10 @@ TEST(GamesView, InstalledGamesListsOnlyGamesAndChoosesTheWadWithMostLevels) {
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.KRVgwa"));
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads/old.KRVbak"));
     EXPECT_EQ(f.PwadShowlist->currentItem()->text(), "castle.wad");
-    EXPECT_EQ(f.MapList->count(), 6);
-    EXPECT_TRUE(f.LaunchButton->isEnabled());
+    EXPECT_EQ(f.inspect().MapList->count(), 6);
+    EXPECT_TRUE(f.launch().LaunchButton->isEnabled());
     // Only described slots, whole descriptions.
-    EXPECT_EQ(entries(f.SaveGameList),
+    EXPECT_EQ(entries(f.inspect().SaveGameList),
               (std::vector<std::string>{"0 -  Castle gate", "3 -  Keep, west wing"}));
 }
 
@@ -107,29 +107,31 @@ TEST(GamesView, StartKindsFollowTheClicksAndTheSkill) {
     MainForm& f = *w.form;
     LaunchSelection& sel = w.state.launchSelection;
     EXPECT_EQ(sel.startKind, StartKind::Normal);
-    EXPECT_LT(f.MapList->currentRow() >= 0 && f.MapList->currentItem()->isSelected(), 1);
+    EXPECT_LT(f.inspect().MapList->currentRow() >= 0 &&
+                  f.inspect().MapList->currentItem()->isSelected(),
+              1);
 
     w.clickMap(4); // with " Start game from New" shown: the last skill returns
-    EXPECT_EQ(f.SkillsLevel[0]->currentIndex(), 2);
-    EXPECT_EQ(f.SkillsLevel[1]->currentIndex(), 2);
+    EXPECT_EQ(f.inspect().SkillsLevel[0]->currentIndex(), 2);
+    EXPECT_EQ(f.inspect().SkillsLevel[1]->currentIndex(), 2);
     EXPECT_EQ(sel.startKind, StartKind::Warp);
     EXPECT_EQ(sel.warpMap, "05");
-    EXPECT_EQ(f.MapList->currentRow(), 4);
+    EXPECT_EQ(f.inspect().MapList->currentRow(), 4);
 
     w.clickSaveGame(1);
     EXPECT_EQ(sel.startKind, StartKind::LoadGame);
     EXPECT_EQ(sel.loadSlot, "3");
     EXPECT_EQ(fs::path(sel.savedGamePath).filename(), "KorvathSav3.krvsg");
-    EXPECT_TRUE(f.MapList->selectedItems().isEmpty());
-    f.SkillsLevel[1]->setCurrentIndex(4);
-    emit f.SkillsLevel[1]->activated(4);
+    EXPECT_TRUE(f.inspect().MapList->selectedItems().isEmpty());
+    f.inspect().SkillsLevel[1]->setCurrentIndex(4);
+    emit f.inspect().SkillsLevel[1]->activated(4);
     EXPECT_EQ(sel.startKind, StartKind::LoadGame); // a saved game stays chosen
-    EXPECT_EQ(f.SkillsLevel[0]->currentIndex(), 4);
+    EXPECT_EQ(f.inspect().SkillsLevel[0]->currentIndex(), 4);
 
-    emit f.SkillsLevel[0]->activated(0);
+    emit f.inspect().SkillsLevel[0]->activated(0);
     EXPECT_EQ(sel.startKind, StartKind::Normal);
-    EXPECT_TRUE(f.MapList->selectedItems().isEmpty());
-    EXPECT_TRUE(f.SaveGameList->selectedItems().isEmpty());
+    EXPECT_TRUE(f.inspect().MapList->selectedItems().isEmpty());
+    EXPECT_TRUE(f.inspect().SaveGameList->selectedItems().isEmpty());
     EXPECT_EQ(w.state.settings.lastSkill, 4);
 }
 
@@ -140,14 +142,14 @@ TEST(GamesView, RememberedMapsAndSavedGamesComeBackWithTheirGame) {
     w.clickMap(3);
     w.selectGame("HELL");
     w.selectGame("CASTLE");
-    EXPECT_EQ(f.MapList->currentItem()->text(), "MAP04");
+    EXPECT_EQ(f.inspect().MapList->currentItem()->text(), "MAP04");
 
     f.chkLaunchPrefs[1]->click(); // remember the last savegame
     w.clickSaveGame(1);
     w.selectGame("HELL");
     w.selectGame("CASTLE");
-    ASSERT_NE(f.SaveGameList->currentItem(), nullptr);
-    EXPECT_EQ(f.SaveGameList->currentItem()->text(), "3 -  Keep, west wing");
+    ASSERT_NE(f.inspect().SaveGameList->currentItem(), nullptr);
+    EXPECT_EQ(f.inspect().SaveGameList->currentItem()->text(), "3 -  Keep, west wing");
     EXPECT_EQ(w.state.launchSelection.startKind, StartKind::LoadGame);
 
     // Switching the preferences off forgets every record.
@@ -167,12 +169,12 @@ TEST(GamesView, AnAutoLoadingGameRestoresItsWadAndMap) {
     f.PwadShowlist->setCurrentRow(hell);
     QTest::mouseClick(f.PwadShowlist->viewport(), Qt::LeftButton, {},
                       f.PwadShowlist->visualItemRect(f.PwadShowlist->item(hell)).center());
-    EXPECT_EQ(f.MapList->count(), 3);
+    EXPECT_EQ(f.inspect().MapList->count(), 3);
     w.clickMap(2);
     w.selectGame("CASTLE");
     w.selectGame("HELL");
     EXPECT_EQ(f.PwadShowlist->currentItem()->text(), "hell.wad");
-    EXPECT_EQ(f.MapList->currentItem()->text(), "MAP03");
+    EXPECT_EQ(f.inspect().MapList->currentItem()->text(), "MAP03");
 }
 
 TEST(GamesView, DeletingASavedGameAsksAndRefreshesTheList) {
@@ -181,17 +183,18 @@ TEST(GamesView, DeletingASavedGameAsksAndRefreshesTheList) {
     MainForm& f = *w.form;
     w.clickSaveGame(0);
     w.platform.messageAnswers.push_back(msg::kResultNo);
-    f.mcDelSaveGame->trigger();
+    f.inspect().mcDelSaveGame->trigger();
     EXPECT_TRUE(fs::exists(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg"));
     w.platform.messageAnswers.push_back(msg::kResultYes);
-    f.mcDelSaveGame->trigger();
+    f.inspect().mcDelSaveGame->trigger();
     ASSERT_EQ(w.platform.messages.size(), 2u);
     EXPECT_EQ(w.platform.messages[1].title, " Delete selected savegame");
     EXPECT_EQ(w.platform.messages[1].text,
               "Are you certain you wish to delete this savegame?     ");
     EXPECT_FALSE(fs::exists(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg"));
-    EXPECT_EQ(entries(f.SaveGameList), (std::vector<std::string>{"3 -  Keep, west wing"}));
-    EXPECT_EQ(f.MapList->currentRow(), 0);
+    EXPECT_EQ(entries(f.inspect().SaveGameList),
+              (std::vector<std::string>{"3 -  Keep, west wing"}));
+    EXPECT_EQ(f.inspect().MapList->currentRow(), 0);
 }
 
 TEST(GamesView, TheZipLibraryExtractsTheChosenArchiveIntoTheWorkFolder) {
@@ -210,7 +213,7 @@ TEST(GamesView, TheZipLibraryExtractsTheChosenArchiveIntoTheWorkFolder) {
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Zips/other.wad")); // emptied first
     EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/Zips/speed.wad"));
     EXPECT_EQ(f.PwadShowlist->currentItem()->text(), "speed.wad");
-    EXPECT_EQ(f.MapList->count(), 3);
+    EXPECT_EQ(f.inspect().MapList->count(), 3);
     EXPECT_EQ(w.state.settings.lastArchive, "SPEED");
 }
 
@@ -221,8 +224,8 @@ TEST(GamesView, TheDoomGamesViewListsTheIwadsMapsAndSavedGames) {
     w.load();
     MainForm& f = *w.form;
     EXPECT_EQ(entries(f.PwadShowlist), (std::vector<std::string>{"Doom2.wad"}));
-    EXPECT_EQ(f.MapList->count(), 2);
-    EXPECT_EQ(entries(f.SaveGameList), (std::vector<std::string>{"2 -  Entryway"}));
+    EXPECT_EQ(f.inspect().MapList->count(), 2);
+    EXPECT_EQ(entries(f.inspect().SaveGameList), (std::vector<std::string>{"2 -  Entryway"}));
 }
 
 TEST(GamesView, AnInstalledGameLaunchesWithItsWadsAndTheChosenMap) {
@@ -239,7 +242,7 @@ TEST(GamesView, AnInstalledGameLaunchesWithItsWadsAndTheChosenMap) {
         }
         w.load();
         w.clickMap(4);
-        w.form->LaunchButton->click();
+        w.form->launch().LaunchButton->click();
         for (const auto& m : w.platform.messages)
             ADD_FAILURE() << m.title << ": " << m.text;
         ASSERT_EQ(w.platform.starts.size(), 1u);

@@ -74,7 +74,7 @@ TEST(InstallLevel, AWadBecomesAGameAndIsSelected) {
     EXPECT_TRUE(fs::exists(w.root.configFile()));
     EXPECT_EQ(w.state.settings.gamesListView, MainForm::InstalledGames);
     EXPECT_EQ(w.current(), "MYLEVEL");
-    EXPECT_EQ(w.form->MapList->count(), 1);
+    EXPECT_EQ(w.form->inspect().MapList->count(), 1);
 
     // The next dialog starts where this one ended; a duplicate is refused.
     w.platform.openFileAnswers.push_back((w.root / "Downloads/mylevel.wad").string());

@@ -53,10 +53,10 @@ TEST(MainFormLaunch, StartsTheEngineInTheRootWithTheComposedLineAndLogsIt) {
     w.load();
     MainForm& f = *w.form;
     ASSERT_EQ(f.PwadList->currentItem()->text(), "DOOM II");
-    ASSERT_EQ(f.MapList->count(), 2);
-    EXPECT_EQ(f.MapList->item(1)->text(), "MAP02");
+    ASSERT_EQ(f.inspect().MapList->count(), 2);
+    EXPECT_EQ(f.inspect().MapList->item(1)->text(), "MAP02");
 
-    f.LaunchButton->click();
+    f.launch().LaunchButton->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     const std::string line = w.platform.starts[0].commandLine;
     EXPECT_EQ(w.platform.starts[0].workingFolder, w.root.root());
@@ -87,7 +87,7 @@ TEST(MainFormLaunch, AnIwadElsewhereGoesByItsFullPathBlanksAndAllIntact) {
     writeFile(w.root / "KRVLaunch/Data/iwads.cfg", elsewhere.string() + "\r\n");
     w.platform.executeStarts = true;
     w.load();
-    w.form->LaunchButton->click();
+    w.form->launch().LaunchButton->click();
     const auto seen = engineLog(w.root);
     const auto iwad = std::find(seen.begin(), seen.end(), "-iwad");
     ASSERT_NE(iwad, seen.end());
@@ -98,21 +98,21 @@ TEST(MainFormLaunch, AnIwadElsewhereGoesByItsFullPathBlanksAndAllIntact) {
 TEST(MainFormLaunch, AMinimisedLaunchMinimisesAndTheReturnRefreshes) {
     LaunchWindow w(1);
     w.load();
-    w.form->LaunchButton->click();
+    w.form->launch().LaunchButton->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     EXPECT_TRUE(w.form->isMinimized());
     writeFile(w.root / "Bin/KRVres.out", "F 1600 x 900 * 60 Hz\r\n");
     w.form->showNormal();
     EXPECT_FALSE(w.state.launch.launchInProgress);
-    EXPECT_EQ(w.form->ResLabel[1]->text(), "1600 x 900 ");
-    EXPECT_EQ(w.form->MapList->count(), 2); // the selection ran again
+    EXPECT_EQ(w.form->launch().ResLabel[1]->text(), "1600 x 900 ");
+    EXPECT_EQ(w.form->inspect().MapList->count(), 2); // the selection ran again
 }
 
 TEST(MainFormLaunch, AFailedStartShowsTheLineAndKeepsTheWindow) {
     LaunchWindow w(1);
     w.platform.startSucceeds = false;
     w.load();
-    w.form->LaunchButton->click();
+    w.form->launch().LaunchButton->click();
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].title, "");
     EXPECT_EQ(w.platform.messages[0].style, msg::kOk);
@@ -127,8 +127,8 @@ TEST(MainFormLaunch, ExitModeEndsTheLauncherAfterSavingEvenWhenTheStartFailed) {
         LaunchWindow w(2);
         w.platform.startSucceeds = starts;
         w.load();
-        w.form->ExitOption[2]->click();
-        EXPECT_THROW(w.form->LaunchButton->click(), ProcessEnded);
+        w.form->launch().ExitOption[2]->click();
+        EXPECT_THROW(w.form->launch().LaunchButton->click(), ProcessEnded);
         EXPECT_EQ(w.platform.messages.size(), starts ? 0u : 1u);
         ASSERT_TRUE(fs::exists(w.root.configFile()));
         EXPECT_EQ(w.config().at(52), "2");
@@ -138,12 +138,12 @@ TEST(MainFormLaunch, ExitModeEndsTheLauncherAfterSavingEvenWhenTheStartFailed) {
 TEST(MainFormLaunch, AGameWithoutLevelsIsRefusedWithAWadError) {
     LaunchWindow w(0, WadBuilder("IWAD").lump("PLAYPAL", "x").build());
     w.load();
-    EXPECT_EQ(w.form->MapList->count(), 0);
-    EXPECT_FALSE(w.form->LaunchButton->isEnabled());
-    w.form->LaunchButton->click();
+    EXPECT_EQ(w.form->inspect().MapList->count(), 0);
+    EXPECT_FALSE(w.form->launch().LaunchButton->isEnabled());
+    w.form->launch().LaunchButton->click();
     EXPECT_TRUE(w.platform.messages.empty());
     // The Launch action itself refuses a game without levels.
-    w.form->LaunchButtonClick();
+    w.form->launch().LaunchButtonClick();
     EXPECT_TRUE(w.platform.starts.empty());
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].title, " Wad error");
@@ -167,7 +167,7 @@ TEST(MainFormShortcut, ALaunchSavedAsShortcutsStartsNothing) {
     w.platform.specialFolders[SpecialFolder::Desktop] = (w.root / "Desktop").string();
     w.platform.specialFolders[SpecialFolder::StartMenuPrograms] = (w.root / "Programs").string();
     w.load();
-    w.form->MapList->setCurrentRow(1);
+    w.form->inspect().MapList->setCurrentRow(1);
     ShortcutRequest request;
     request.desktop = true;
     request.mapInName = true;

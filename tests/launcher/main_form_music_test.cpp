@@ -66,7 +66,7 @@ TEST(Playlists, TheAutomaticPlaylistOfTheIwadGoesToTheEngine) {
     f.music().mcAutoPlaylist[static_cast<int>(AutoGame::Doom2)]->trigger();
     ASSERT_TRUE(autoPlaylistExists(w.state.paths));
     f.options().chkSound[4]->setChecked(true);
-    f.LaunchButton->click();
+    f.launch().LaunchButton->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     EXPECT_NE(w.platform.starts[0].commandLine.find("-extmus \"Mine\""), std::string::npos)
         << w.platform.starts[0].commandLine;

@@ -199,7 +199,7 @@ TEST(Purge, SavedGamesGoWithTheirRecordsAndNodesOnlyEmptyTheirFolders) {
     EXPECT_FALSE(fs::exists(w.root / "KRVAnFiles"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Save"));
     EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
-    EXPECT_EQ(w.form->SaveGameList->count(), 0);
+    EXPECT_EQ(w.form->inspect().SaveGameList->count(), 0);
 }
 
 TEST(GameMenus, AFailedUninstallKeepsTheShortcuts) {

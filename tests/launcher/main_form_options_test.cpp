@@ -65,7 +65,7 @@ TEST(OptionTabs, OptionsAreAvailableOnlyWithWhatTheyDependOn) {
     Options w;
     MainForm& f = *w.form;
     EXPECT_FALSE(f.options().chkMain[4]->isEnabled()); // no objects: edit mode only
-    EXPECT_FALSE(f.LightText->isEnabled());
+    EXPECT_FALSE(f.launch().LightText->isEnabled());
     f.options().chkMain[5]->click();
     EXPECT_TRUE(f.options().chkMain[4]->isEnabled());
     EXPECT_TRUE(f.options().chkMain[3]->isEnabled());
@@ -120,7 +120,7 @@ TEST(OptionTabs, OptionTabsTakeLaunchAwayAndOnlyModelsShowsTheCleanup) {
     writeFile(w.root / "Iwads/Doom2.wad", "IWAD");
     MainForm& f = *w.form;
     f.OptionTabs[1]->click();
-    EXPECT_FALSE(f.LaunchButton->isEnabled());
+    EXPECT_FALSE(f.launch().LaunchButton->isEnabled());
     EXPECT_FALSE(f.AuxButton[8]->isVisible());
     f.OptionTabs[4]->click();
     EXPECT_TRUE(f.AuxButton[8]->isVisible());

@@ -105,9 +105,9 @@ TEST(MainFormLoad, ReadsTheEngineScreenModeIntoItsLabels) {
     Window w;
     writeFile(w.root / "Bin/KRVres.out", "W 1280 x 1024 * 75 Hz\r\n");
     w.load();
-    EXPECT_EQ(w.form->ResLabel[1]->text(), "1280 x 1024 ");
-    EXPECT_EQ(w.form->ResLabel[2]->text(), "--- Windowed Mode ---");
-    EXPECT_EQ(w.form->ResLabel[3]->text(), "75 Hz");
+    EXPECT_EQ(w.form->launch().ResLabel[1]->text(), "1280 x 1024 ");
+    EXPECT_EQ(w.form->launch().ResLabel[2]->text(), "--- Windowed Mode ---");
+    EXPECT_EQ(w.form->launch().ResLabel[3]->text(), "75 Hz");
 }
 
 TEST(MainFormLoad, MarksWhatTheInstallationOffers) {
@@ -246,7 +246,7 @@ TEST(MainFormSettings, NumberBoxesWithoutANumberGiveZero) {
     Window w;
     w.load();
     w.form->options().Corpse->setText("");
-    w.form->LightText->setText("9.9");
+    w.form->launch().LightText->setText("9.9");
     w.form->options().Ricotext->setText("lots");
     w.form->close();
     EXPECT_EQ(w.config().at(73), "0");
@@ -269,9 +269,9 @@ TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindo
         EXPECT_FALSE(tab->isVisible());
     EXPECT_FALSE(f.OptionTabs[0]->isEnabled());
     EXPECT_EQ(f.TabPages->currentIndex(), 0);
-    EXPECT_TRUE(f.StartFrame->isVisible());
-    EXPECT_TRUE(f.SkillFrame->isVisible());
-    EXPECT_FALSE(f.FrameGlobal[0]->isVisible());
+    EXPECT_TRUE(f.inspect().StartFrame->isVisible());
+    EXPECT_TRUE(f.inspect().SkillFrame->isVisible());
+    EXPECT_FALSE(f.launch().FrameGlobal[0]->isVisible());
     EXPECT_FALSE(f.OptionUdir[2]->isVisible());
     EXPECT_TRUE(f.OptionUdir[1]->isChecked()); // the zip view gave way
     EXPECT_EQ(w.state.settings.gamesListView, MainForm::DoomGames);
@@ -279,7 +279,7 @@ TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindo
         EXPECT_FALSE(f.AuxButton[i]->isVisible()) << i;
     EXPECT_FALSE(f.options().ChkModelOpts[2]->isVisible());
     EXPECT_FALSE(f.options().chkMain[6]->isVisible());
-    EXPECT_EQ(f.ChkFrame->y(), f.KRVFrame->y()); // in the command-line frame's place
+    EXPECT_EQ(f.ChkFrame->y(), f.launch().KRVFrame->y()); // in the command-line frame's place
 }
 
 TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
@@ -296,8 +296,8 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
     for (QPushButton* tab : f.OptionTabs)
         EXPECT_TRUE(tab->isVisible());
     EXPECT_TRUE(f.OptionTabs[0]->isEnabled());
-    EXPECT_FALSE(f.StartFrame->isVisible());
-    EXPECT_TRUE(f.FrameGlobal[0]->isVisible());
+    EXPECT_FALSE(f.inspect().StartFrame->isVisible());
+    EXPECT_TRUE(f.launch().FrameGlobal[0]->isVisible());
     EXPECT_TRUE(f.OptionUdir[2]->isVisible());
     for (int i : {2, 4, 5, 6})
         EXPECT_TRUE(f.AuxButton[i]->isVisible()) << i;
@@ -309,7 +309,7 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
     f.OptionUdir[2]->click();
     EXPECT_TRUE(f.AuxButton[7]->isVisible());
     f.OptionUdir[1]->click();
-    EXPECT_LT(f.ChkFrame->y(), f.KRVFrame->y()); // back above the frames
+    EXPECT_LT(f.ChkFrame->y(), f.launch().KRVFrame->y()); // back above the frames
     f.chkLaunchPrefs[2]->click();
     EXPECT_FALSE(f.AuxButton[2]->isVisible());
 
@@ -331,14 +331,14 @@ TEST(MainFormSwitches, SelButtonTogglesThePanelsAndWineKeepsTheCommandLine) {
         writeFile(w.root.configFile(), configText(s, wine));
         w.load();
         MainForm& f = *w.form;
-        EXPECT_EQ(f.FrameGlobal[0]->title(), "  Command Line  ");
-        EXPECT_TRUE(f.FrameGlobal[1]->isVisible());
-        f.SelButton->click();
+        EXPECT_EQ(f.launch().FrameGlobal[0]->title(), "  Command Line  ");
+        EXPECT_TRUE(f.launch().FrameGlobal[1]->isVisible());
+        f.launch().SelButton->click();
         EXPECT_EQ(w.state.settings.selButtonMode, wine ? 1 : 2);
-        EXPECT_EQ(f.FrameGlobal[0]->title(), wine ? "  Command Line  " : "  KRV Edit  ");
-        EXPECT_EQ(f.FrameGlobal[2]->isVisible(), !wine);
-        EXPECT_EQ(f.FrameGlobal[1]->isVisible(), wine);
-        f.SelButton->click();
+        EXPECT_EQ(f.launch().FrameGlobal[0]->title(), wine ? "  Command Line  " : "  KRV Edit  ");
+        EXPECT_EQ(f.launch().FrameGlobal[2]->isVisible(), !wine);
+        EXPECT_EQ(f.launch().FrameGlobal[1]->isVisible(), wine);
+        f.launch().SelButton->click();
         EXPECT_EQ(w.state.settings.selButtonMode, 1);
     }
 }
@@ -350,9 +350,9 @@ TEST(MainFormSwitches, AStoredEditModeShowsTheEditPanel) {
     s.selButtonMode = 2;
     writeFile(w.root.configFile(), configText(s));
     w.load();
-    EXPECT_EQ(w.form->FrameGlobal[0]->title(), "  KRV Edit  ");
-    EXPECT_TRUE(w.form->FrameGlobal[2]->isVisible());
-    EXPECT_FALSE(w.form->FrameGlobal[1]->isVisible());
+    EXPECT_EQ(w.form->launch().FrameGlobal[0]->title(), "  KRV Edit  ");
+    EXPECT_TRUE(w.form->launch().FrameGlobal[2]->isVisible());
+    EXPECT_FALSE(w.form->launch().FrameGlobal[1]->isVisible());
 }
 
 TEST(MainFormSwitches, DevModeDoubleClickShowsAndHidesTheDevelopmentSwitches) {
@@ -364,14 +364,14 @@ TEST(MainFormSwitches, DevModeDoubleClickShowsAndHidesTheDevelopmentSwitches) {
     MainForm& f = *w.form;
     f.OptionTabs[1]->click();
     EXPECT_FALSE(f.options().chkTesting->isVisible());
-    EXPECT_FALSE(f.ExitOption[0]->isVisible());
-    QTest::mouseDClick(f.DevMode, Qt::LeftButton);
+    EXPECT_FALSE(f.launch().ExitOption[0]->isVisible());
+    QTest::mouseDClick(f.launch().DevMode, Qt::LeftButton);
     EXPECT_TRUE(f.options().chkTesting->isVisible());
-    EXPECT_TRUE(f.ExitOption[0]->isVisible());
+    EXPECT_TRUE(f.launch().ExitOption[0]->isVisible());
     f.options().chkTesting->click();
-    f.ExitOption[0]->click();
+    f.launch().ExitOption[0]->click();
     EXPECT_EQ(w.state.settings.launchMode, 0);
-    QTest::mouseDClick(f.DevMode, Qt::LeftButton);
+    QTest::mouseDClick(f.launch().DevMode, Qt::LeftButton);
     EXPECT_FALSE(f.options().chkTesting->isVisible());
     EXPECT_FALSE(f.options().chkTesting->isChecked());
 }
@@ -384,11 +384,11 @@ TEST(MainFormSwitches, EnterLaunchesOnlyWhileLaunchIsEnabled) {
     };
     w.load();
     MainForm& f = *w.form;
-    QSignalSpy launches(f.LaunchButton, &QPushButton::clicked);
-    f.edCustom->setFocus();
-    QTest::keyClick(f.edCustom, Qt::Key_Return);
+    QSignalSpy launches(f.launch().LaunchButton, &QPushButton::clicked);
+    f.launch().edCustom->setFocus();
+    QTest::keyClick(f.launch().edCustom, Qt::Key_Return);
     EXPECT_EQ(launches.count(), 1);
-    f.LaunchButton->setEnabled(false);
+    f.launch().LaunchButton->setEnabled(false);
     QTest::keyClick(f.PwadList, Qt::Key_Enter);
     QTest::keyClick(&f, Qt::Key_Return);
     EXPECT_EQ(launches.count(), 1);
@@ -495,13 +495,13 @@ TEST(MainFormHelp, EveryHelpTextReachesItsControlAndTheOptionRemovesThemAll) {
     EXPECT_EQ(mainWindowHelpTexts().size(), 85u);
     EXPECT_EQ(f.chkLaunchPrefs[3]->toolTip(), "Removes all the tooltip text from the launcher.\n"
                                               "Hint - this is what you are currently viewing.");
-    EXPECT_EQ(f.MapList->toolTip(), "  Select map for startup.  ");
+    EXPECT_EQ(f.inspect().MapList->toolTip(), "  Select map for startup.  ");
 
     f.chkLaunchPrefs[3]->click(); // off
     for (const HelpText& help : mainWindowHelpTexts())
         EXPECT_TRUE(f.helpTarget(help.control, help.index)->toolTip().isEmpty()) << help.control;
     f.chkLaunchPrefs[3]->click(); // on again
-    EXPECT_EQ(f.edCustom->toolTip().count(QLatin1Char('\n')), 2);
+    EXPECT_EQ(f.launch().edCustom->toolTip().count(QLatin1Char('\n')), 2);
     f.close();
 
     Window quiet;
@@ -509,5 +509,5 @@ TEST(MainFormHelp, EveryHelpTextReachesItsControlAndTheOptionRemovesThemAll) {
     s.disableTooltips = true;
     writeFile(quiet.root.configFile(), configText(s));
     quiet.load();
-    EXPECT_TRUE(quiet.form->LaunchButton->toolTip().isEmpty());
+    EXPECT_TRUE(quiet.form->launch().LaunchButton->toolTip().isEmpty());
 }

@@ -28,7 +28,7 @@ TEST(MainForm, LoadsWithItsCaptionSizeAndStoredPosition) {
     EXPECT_EQ(w.form->pos(), QPoint(200, 100));
     EXPECT_TRUE(fs::is_directory(w.root / "KRVGames"));
     EXPECT_TRUE(fs::is_directory(w.root / "KRVLaunch/GameInfo"));
-    EXPECT_TRUE(w.form->ExitOption[1]->isChecked()); // launch mode default
+    EXPECT_TRUE(w.form->launch().ExitOption[1]->isChecked()); // launch mode default
     EXPECT_TRUE(w.platform.messages.empty());
 }
 
@@ -46,7 +46,7 @@ TEST(MainForm, UnloadStoresThePositionAndWritesTheSettings) {
     Window w;
     w.load();
     w.form->move(300, 120);
-    w.form->ExitOption[2]->click();
+    w.form->launch().ExitOption[2]->click();
     writeFile(w.root / "KRVLaunch/Data/pwad.krv", "MAP01\r\n");
     w.form->close();
     const auto lines = w.config();

@@ -1,10 +1,9 @@
-// The map and savegame lists of the Games tab and the skill selectors: the
-// lists are filled by the inspection tool, and a click on a map or a saved
-// game decides how the engine starts.
+// The map and savegame lists and the skill selectors.
 
-#include "launcher/mainwindow/main_form.h"
+#include "launcher/inspect/inspect_panel.h"
 
 #include "launcher/inspect/map_list.h"
+#include "launcher/ui/panel_controls.h"
 #include "launcher/ui/qt_text.h"
 
 #include "common/ci_path.h"
@@ -13,6 +12,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -21,24 +22,60 @@
 
 namespace krv {
 
-void MainForm::connectLists() {
+InspectPanel::InspectPanel(AppState& state, Platform& platform, QWidget* page, QWidget* window)
+    : QObject(window), state_(state), platform_(platform) {
+    MapList = list(page);
+    SaveGameList = list(page);
+    buildSkillBoxes(page);
+    // Buffers of the tool runs; never shown.
+    WadCheckList = new QListWidget(window);
+    FileOutput = new QLineEdit(window);
+    WadCheckList->hide();
+    FileOutput->hide();
+    mPopup7 = new QMenu(window);
+    mcDelSaveGame = mPopup7->addAction(QStringLiteral("Delete savegame"));
+    connectControls();
+}
+
+void InspectPanel::buildSkillBoxes(QWidget* page) {
+    const char* skills[] = {" Start game from New",   "1 - I'm too young to die",
+                            "2 - Hey, not too rough", "3 - Hurt me plenty",
+                            "4 - Ultra-Violence",     "5 - NIGHTMARE"};
+    StartFrame = new QGroupBox(QStringLiteral(" Start "), page);
+    SkillFrame = new QGroupBox(QStringLiteral(" Skill "), page);
+    for (int box = 0; box < 2; ++box) {
+        QGroupBox* frame = box == 0 ? StartFrame : SkillFrame;
+        SkillsLevel[box] = new QComboBox(frame);
+        for (int entry = 0; entry < 6; ++entry) {
+            QString text = QString::fromLatin1(skills[entry]);
+            if (box == 1 && entry == 0)
+                text = text.trimmed(); // the second box drops the leading blank
+            SkillsLevel[box]->addItem(text);
+        }
+        auto* frameRow = new QHBoxLayout(frame);
+        frameRow->setContentsMargins(6, 2, 6, 4);
+        frameRow->addWidget(SkillsLevel[box]);
+    }
+}
+
+void InspectPanel::connectControls() {
     for (int box = 0; box < 2; ++box)
         connect(SkillsLevel[box], &QComboBox::activated, this,
                 [this](int index) { onSkillChosen(index); });
     connect(MapList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { onMapClicked(MapList->row(item)); });
-    connect(SaveGameList, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { onSaveGameClicked(SaveGameList->row(item)); });
-    mPopup7 = new QMenu(this);
-    mcDelSaveGame = mPopup7->addAction(QStringLiteral("Delete savegame"));
-    connect(mcDelSaveGame, &QAction::triggered, this, &MainForm::DeleteSaveGame);
+    connect(SaveGameList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        chooseSaveGame(SaveGameList->row(item));
+        restoreLastSkill();
+    });
+    connect(mcDelSaveGame, &QAction::triggered, this, &InspectPanel::DeleteSaveGame);
     MapList->viewport()->installEventFilter(this);
     SaveGameList->viewport()->installEventFilter(this);
 }
 
 // Presses and releases over the two lists: a press on the maps drops the
 // saved game and a right click on a saved game offers its deletion.
-bool MainForm::listMouseEvent(QObject* watched, QEvent* event) {
+bool InspectPanel::eventFilter(QObject* watched, QEvent* event) {
     const bool maps = watched == MapList->viewport();
     const bool saves = watched == SaveGameList->viewport();
     if (!maps && !saves)
@@ -56,29 +93,29 @@ bool MainForm::listMouseEvent(QObject* watched, QEvent* event) {
 
 // A map or saved game clicked while " Start game from New" is shown brings
 // the last skill back, so that the clicked entry is used.
-void MainForm::restoreLastSkill() {
+void InspectPanel::restoreLastSkill() {
     if (SkillsLevel[0]->currentIndex() == 0 && state_.settings.lastSkill > 0)
         chooseSkill(state_.settings.lastSkill);
 }
 
 // ---- Tool runs ----------------------------------------------------------------
 
-std::string MainForm::runTool(const std::string& verb, const std::string& path) {
+std::string InspectPanel::runTool(const std::string& verb, const std::string& path) {
     return showToolRun(runInspectionToolChecked(platform_, state_.paths, verb, path));
 }
 
-std::string MainForm::showToolRun(const HiddenRunResult& run) {
+std::string InspectPanel::showToolRun(const HiddenRunResult& run) {
     if (const std::string failure = toolFailureMessage(run); !failure.empty())
         platform_.showMessage(failure, msg::kCritical, " KRVgFiles");
     FileOutput->setText(qs(run.output));
     return run.output;
 }
 
-void MainForm::keepToolOutput(const std::string& output) {
+void InspectPanel::keepToolOutput(const std::string& output) {
     writeTextLines(ci::resolveForWrite(state_.paths.dataFolder + "pwad.krv"), splitLines(output));
 }
 
-void MainForm::fillMapList(const std::string& gameFile) {
+void InspectPanel::fillMapList(const std::string& gameFile) {
     const std::string output = runTool("CHECKWAD", gameFile);
     WadCheckList->clear();
     if (output.empty())
@@ -92,7 +129,7 @@ void MainForm::fillMapList(const std::string& gameFile) {
         MapList->addItem(qs(map));
 }
 
-void MainForm::FillSaveGameList(const std::string& folder) {
+void InspectPanel::FillSaveGameList(const std::string& folder) {
     const std::string output = runTool("GETSAVEHDRS", folder);
     SaveGameList->clear();
     if (output.empty())
@@ -104,7 +141,7 @@ void MainForm::FillSaveGameList(const std::string& folder) {
 
 // ---- Skill and start kind -----------------------------------------------------
 
-void MainForm::chooseSkill(int index) {
+void InspectPanel::chooseSkill(int index) {
     for (QComboBox* box : SkillsLevel) {
         const QSignalBlocker quiet(box);
         box->setCurrentIndex(index);
@@ -112,7 +149,7 @@ void MainForm::chooseSkill(int index) {
     onSkillChosen(index);
 }
 
-void MainForm::onSkillChosen(int index) {
+void InspectPanel::onSkillChosen(int index) {
     for (QComboBox* box : SkillsLevel) {
         const QSignalBlocker quiet(box);
         box->setCurrentIndex(index);
@@ -123,7 +160,7 @@ void MainForm::onSkillChosen(int index) {
     SetMapFocus();
 }
 
-void MainForm::SetMapFocus() {
+void InspectPanel::SetMapFocus() {
     LaunchSelection& selection = state_.launchSelection;
     if (SkillsLevel[0]->currentIndex() == 0) {
         selection.startKind = StartKind::Normal;
@@ -143,23 +180,18 @@ void MainForm::SetMapFocus() {
     selection.startKind = StartKind::Warp;
 }
 
-void MainForm::onMapClicked(int row) {
+void InspectPanel::onMapClicked(int row) {
     LaunchSelection& selection = state_.launchSelection;
     selection.loadSlot.clear();
     selection.rememberedMapIndex = row;
     selection.startKind = StartKind::Warp;
     updateWarpTarget();
     if (state_.settings.rememberLastMap)
-        recordMapChoice(row);
+        emit mapChosen(row);
     restoreLastSkill();
 }
 
-void MainForm::onSaveGameClicked(int row) {
-    chooseSaveGame(row);
-    restoreLastSkill();
-}
-
-void MainForm::chooseSaveGame(int row) {
+void InspectPanel::chooseSaveGame(int row) {
     if (row < 0)
         return;
     LaunchSelection& selection = state_.launchSelection;
@@ -170,10 +202,10 @@ void MainForm::chooseSaveGame(int row) {
     selection.startKind = StartKind::LoadGame;
     MapList->clearSelection();
     if (state_.settings.rememberLastSavegame)
-        recordSaveGameChoice(selection.loadSlot);
+        emit saveGameChosen(selection.loadSlot);
 }
 
-void MainForm::DeleteSaveGame() {
+void InspectPanel::DeleteSaveGame() {
     const int answer =
         platform_.showMessage("Are you certain you wish to delete this savegame?     ",
                               msg::kYesNoQuestion, " Delete selected savegame");
@@ -185,11 +217,25 @@ void MainForm::DeleteSaveGame() {
     state_.launchSelection.loadSlot.clear();
     state_.launchSelection.startKind =
         SkillsLevel[0]->currentIndex() == 0 ? StartKind::Normal : StartKind::Warp;
-    SelectGame();
+    emit saveGameDeleted();
     if (MapList->count() > 0 && state_.launchSelection.startKind != StartKind::Normal) {
         MapList->setCurrentRow(0);
         state_.launchSelection.startKind = StartKind::Warp;
     }
+}
+
+// ---- Warp target ----------------------------------------------------------------
+
+void InspectPanel::updateWarpTarget() {
+    std::vector<std::string> maps;
+    for (int i = 0; i < MapList->count(); ++i)
+        maps.push_back(MapList->item(i)->text().toStdString());
+    LaunchSelection& selection = state_.launchSelection;
+    const WarpChoice choice =
+        warpTargetFor(maps, MapList->currentRow(), state_.iwads, state_.mainWad,
+                      {selection.iwadPath, selection.warpMap});
+    selection.iwadPath = choice.iwadPath;
+    selection.warpMap = choice.warpMap;
 }
 
 } // namespace krv
