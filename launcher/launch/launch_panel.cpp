@@ -3,6 +3,7 @@
 #include "launcher/inspect/game_files.h"
 #include "launcher/inspect/known_pwads.h"
 #include "launcher/launch/compose.h"
+#include "launcher/launch/compose_preview.h"
 #include "launcher/launch/screen_mode.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/options/texture_path.h"
@@ -15,13 +16,16 @@
 #include "common/text_file.h"
 
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QWidget>
 
 #include <unistd.h>
@@ -84,6 +88,7 @@ LaunchPanel::LaunchPanel(AppState& state, Platform& platform, LaunchHost& host, 
     LaunchButton->setMinimumHeight(LaunchButton->sizeHint().height() + 8);
     buildCommandLinePanel();
     buildLaunchModeFrame();
+    buildPreviewRow();
     connect(LaunchButton, &QPushButton::clicked, this, &LaunchPanel::LaunchButtonClick);
     connect(SelButton, &QPushButton::clicked, this, &LaunchPanel::SelButtonClick);
     for (int i = 0; i < 3; ++i)
@@ -144,6 +149,23 @@ void LaunchPanel::buildLaunchModeFrame() {
     screen->addStretch();
     modes->addLayout(screen, 1, 0, 1, 3);
     modes->addWidget(ResLabel[2], 2, 0, 1, 3);
+}
+
+void LaunchPanel::buildPreviewRow() {
+    PreviewRow = new QWidget(window_);
+    auto* row = new QHBoxLayout(PreviewRow);
+    row->setContentsMargins(2, 0, 2, 0);
+    PreviewLine = new QLineEdit(PreviewRow);
+    PreviewLine->setReadOnly(true);
+    PreviewLine->setAccessibleName(QStringLiteral("Command line preview"));
+    PreviewLine->setToolTip(QStringLiteral("The command line Launch would start the engine with"));
+    CopyCommand = new QPushButton(QStringLiteral("Copy"), PreviewRow);
+    CopyCommand->setAccessibleName(QStringLiteral("Copy the command line"));
+    row->addWidget(PreviewLine, 1);
+    row->addWidget(CopyCommand);
+    connect(CopyCommand, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(PreviewLine->text()); });
+    connect(edCustom, &QLineEdit::textChanged, this, &LaunchPanel::schedulePreview);
 }
 
 void LaunchPanel::placeEditBoxes(std::initializer_list<QWidget*> boxes) {
@@ -246,14 +268,23 @@ void LaunchPanel::fillLaunchInput(LaunchInput& in) {
 }
 
 void LaunchPanel::ComposeIwadLaunch() {
-    IwadLaunchInput in;
-    fillLaunchInput(in);
-    in.selectedIwadPath = state_.mainWad;
     PanelComposeEnvironment env(host_, state_, platform_);
-    finishComposition(composeIwadLaunch(in, env));
+    finishComposition(composeIwad(env));
 }
 
 void LaunchPanel::ComposeGameLaunch() {
+    PanelComposeEnvironment env(host_, state_, platform_);
+    finishComposition(composeGame(env));
+}
+
+ComposeResult LaunchPanel::composeIwad(ComposeEnvironment& env) {
+    IwadLaunchInput in;
+    fillLaunchInput(in);
+    in.selectedIwadPath = state_.mainWad;
+    return composeIwadLaunch(in, env);
+}
+
+ComposeResult LaunchPanel::composeGame(ComposeEnvironment& env) {
     GameLaunchInput in;
     fillLaunchInput(in);
     in.mainWad = state_.mainWad;
@@ -279,8 +310,41 @@ void LaunchPanel::ComposeGameLaunch() {
     in.scriptedModelsPresent = state_.content.scriptedMapModels;
     in.rocketMapWad = rocketMapWad();
     in.datedMapWads = datedMapWads();
-    PanelComposeEnvironment env(host_, state_, platform_);
-    finishComposition(composeGameLaunch(in, env));
+    return composeGameLaunch(in, env);
+}
+
+void LaunchPanel::schedulePreview() {
+    if (previewPending_)
+        return;
+    previewPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        previewPending_ = false;
+        updatePreview();
+    });
+}
+
+void LaunchPanel::updatePreview() {
+    PreviewLine->setText(qs(dryRunText()));
+    PreviewLine->setCursorPosition(0);
+}
+
+std::string LaunchPanel::dryRunText() {
+    const std::vector<std::string> maps = host_.mapEntries();
+    if (maps.empty() || maps.front().empty())
+        return " Wad error";
+    // Filling the input and the look-ups write into the state as a launch
+    // would; the dry run puts it back.
+    const Settings settings = state_.settings;
+    const LaunchSelection selection = state_.launchSelection;
+    const std::string textureText = state_.texFormFolderText;
+    PanelComposeEnvironment world(host_, state_, platform_);
+    PreviewEnvironment dry(world);
+    const ComposeResult result =
+        state_.settings.gamesListView == kDoomGamesView ? composeIwad(dry) : composeGame(dry);
+    state_.settings = settings;
+    state_.launchSelection = selection;
+    state_.texFormFolderText = textureText;
+    return previewText(result);
 }
 
 void LaunchPanel::finishComposition(const ComposeResult& result) {

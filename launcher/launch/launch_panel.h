@@ -77,6 +77,14 @@ public:
     void refreshScreenMode();
     void openLogFile(const char* name);
 
+    // The command-line preview follows the window: a change asks for it, and
+    // one dry run after the change's handlers have finished updates it.
+    void schedulePreview();
+    void updatePreview();
+    // What Launch would write to "launch.log" now, or the title of the
+    // message it would stop with; nothing is shown or kept.
+    std::string dryRunText();
+
     QPushButton* LaunchButton;
     std::array<QGroupBox*, 3> FrameGlobal{}; // 0 holder, 1 command line, 2 KRV edit
     QPushButton* SelButton;
@@ -86,11 +94,17 @@ public:
     std::array<QRadioButton*, 3> ExitOption{};
     QLabel* DevMode;
     std::array<QLabel*, 4> ResLabel{}; // 1 resolution, 2 mode, 3 refresh rate
+    QWidget* PreviewRow;               // the preview line and its copy button
+    QLineEdit* PreviewLine;            // read-only
+    QPushButton* CopyCommand;          // puts the preview on the clipboard
 
 private:
     void buildCommandLinePanel();
     void buildLaunchModeFrame();
+    void buildPreviewRow();
     void fillLaunchInput(LaunchInput& in);
+    ComposeResult composeIwad(ComposeEnvironment& env);
+    ComposeResult composeGame(ComposeEnvironment& env);
     void finishComposition(const ComposeResult& result);
     void launchTail(const std::string& commandLine);
 
@@ -100,6 +114,7 @@ private:
     QWidget* window_;
     QHBoxLayout* editRow_ = nullptr;
     bool shortcutMode_ = false; // the launch goes into shortcuts
+    bool previewPending_ = false;
     ShortcutRequest shortcutRequest_;
     std::filesystem::file_time_type resFileTime_{}; // "KRVres.out" when last read
 };

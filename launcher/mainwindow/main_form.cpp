@@ -15,6 +15,7 @@
 #include "common/ci_path.h"
 #include "common/strings.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -85,6 +86,27 @@ void MainForm::connectControls() {
     connectShortcuts();
     TitlePic->installEventFilter(this);
     launch_->DevMode->installEventFilter(this);
+    connectPreview();
+}
+
+// Any change of a control or a list asks the launch panel for a new preview;
+// the panel runs it once after the handlers of the change are through.
+void MainForm::connectPreview() {
+    const auto ask = [this] { launch_->schedulePreview(); };
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        connect(button, &QAbstractButton::toggled, launch_, ask);
+    for (QComboBox* box : findChildren<QComboBox*>())
+        connect(box, &QComboBox::currentIndexChanged, launch_, ask);
+    for (QLineEdit* line : findChildren<QLineEdit*>())
+        if (line != launch_->PreviewLine)
+            connect(line, &QLineEdit::textChanged, launch_, ask);
+    for (QListWidget* list : findChildren<QListWidget*>()) {
+        connect(list, &QListWidget::currentRowChanged, launch_, ask);
+        connect(list, &QListWidget::itemClicked, launch_, ask);
+        connect(list->model(), &QAbstractItemModel::rowsInserted, launch_, ask);
+        connect(list->model(), &QAbstractItemModel::rowsRemoved, launch_, ask);
+        connect(list->model(), &QAbstractItemModel::modelReset, launch_, ask);
+    }
 }
 
 // ---- Load ------------------------------------------------------------------

@@ -200,6 +200,7 @@ private:
     };
     static const std::vector<LoadStep>& loadSteps();
     void connectControls();
+    void connectPreview();
 
     void buildControls();
     QWidget* buildBanner();

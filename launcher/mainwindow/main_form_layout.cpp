@@ -186,6 +186,7 @@ QWidget* MainForm::buildLowerPanel() {
     launch_->placeEditBoxes({options_->chkMain[5], options_->chkMain[3], options_->chkMain[4]});
     grid->addWidget(launch_->FrameGlobal[0], 1, 0);
     grid->addWidget(launch_->KRVFrame, 1, 1);
+    grid->addWidget(launch_->PreviewRow, 2, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     return panel;
 }

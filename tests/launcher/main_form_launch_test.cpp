@@ -7,7 +7,9 @@
 #include "support/wad_builder.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -199,4 +201,34 @@ TEST(MainFormShortcut, TheModelPackCleanupAsksOnceAndRemovesThePacks) {
     EXPECT_FALSE(fs::exists(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2"));
     EXPECT_EQ(w.platform.messages.back().title, " Cleanup Completed");
     EXPECT_FALSE(w.state.content.modelPack1);
+}
+
+// The preview line shows what Launch then writes to launch.log, for many
+// random choices of options, map, custom text and view; a refused launch
+// shows the refusal's title instead.
+TEST(CommandLinePreview, MatchesTheLaunchLogForRandomSettings) {
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE(seed);
+        LaunchWindow w(0);
+        w.load();
+        MainForm& f = *w.form;
+        unsigned state = seed * 2654435761u;
+        const auto next = [&state] { return (state = state * 1664525u + 1013904223u) >> 16; };
+        for (QCheckBox* box : f.findChildren<QCheckBox*>())
+            if (box->isEnabled() && box != f.options().chkMain[2] && next() % 3 == 0)
+                box->click();
+        f.inspect().MapList->setCurrentRow(static_cast<int>(next() % 2));
+        f.launch().edCustom->setText(next() % 2 ? QStringLiteral("-warp 1 -nosound") : QString());
+        QApplication::processEvents();
+        const std::string preview = f.launch().PreviewLine->text().toStdString();
+        ASSERT_FALSE(preview.empty());
+        const std::size_t shown = w.platform.messages.size();
+        f.launch().LaunchButton->click();
+        if (w.platform.starts.empty()) {
+            ASSERT_GT(w.platform.messages.size(), shown);
+            EXPECT_EQ(preview, w.platform.messages.back().title);
+        } else {
+            EXPECT_EQ(preview, w.launchLog());
+        }
+    }
 }
