@@ -360,6 +360,10 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == GamesFilter && key->key() == Qt::Key_Escape) {
+            GamesFilter->clear();
+            return true;
+        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             if (!launch_->LaunchButton->isEnabled())
                 return false;

@@ -97,6 +97,9 @@ public:
     // The games list: its views and the selection of a game and a file.
     void ShowView(int view);
     void FillInstalledGames();
+    // Hides the games that do not contain the filter text; a hidden current
+    // game gives way to the first one shown.
+    void filterGamesList();
     void FillZipLibrary(const std::string& folder);
     void SelectGame();
     void SelectFile();
@@ -163,6 +166,7 @@ public:
     QCheckBox* ChkCM;
     QCheckBox* chkAutoSelect;
     QListWidget* PwadList;
+    QLineEdit* GamesFilter; // narrows the games list as the player types
     QListWidget* PwadShowlist;
     QListWidget* StoredFiles; // hidden search result buffer
     QListWidget* BuildList;   // hidden scratch list

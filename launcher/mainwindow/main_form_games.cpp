@@ -40,6 +40,22 @@ bool endsWithWad(const std::string& name) {
     return iendsWith(name, ".wad");
 }
 
+// Hides the entries that do not contain `text`, ignoring case.
+void hideFilteredGames(QListWidget* list, const QString& text) {
+    const QString wanted = text.trimmed();
+    for (int i = 0; i < list->count(); ++i) {
+        QListWidgetItem* item = list->item(i);
+        item->setHidden(!wanted.isEmpty() && !item->text().contains(wanted, Qt::CaseInsensitive));
+    }
+}
+
+int firstShownRow(const QListWidget* list) {
+    for (int i = 0; i < list->count(); ++i)
+        if (!list->item(i)->isHidden())
+            return i;
+    return -1;
+}
+
 } // namespace
 
 void MainForm::connectGamesList() {
@@ -54,6 +70,8 @@ void MainForm::connectGamesList() {
     connect(PwadShowlist, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { openGameFile(item->text().toStdString()); });
     connect(ImageCM, &QToolButton::clicked, this, &MainForm::ToggleScriptedFilter);
+    connect(GamesFilter, &QLineEdit::textChanged, this, &MainForm::filterGamesList);
+
     connect(chkLaunchPrefs[0], &QCheckBox::clicked, this, [this](bool on) {
         state_.settings.rememberLastMap = on;
         if (!on)
@@ -138,6 +156,7 @@ void MainForm::ShowView(int view) {
         launch_->LaunchButton->setEnabled(true);
         AuxButton[2]->setEnabled(true);
         Auto[0]->setText(QStringLiteral("COMMERCIAL DOOM LIST"));
+        PwadList->clear(); // the view before may have listed other games
         for (const std::string& title : doomGamesTitles(state_.iwads, state_.font.isSet()))
             PwadList->addItem(qs(title));
         wanted = state_.settings.lastCommercialTitle;
@@ -157,12 +176,14 @@ void MainForm::ShowView(int view) {
         FillZipLibrary(state_.paths.archivesFolder);
         wanted = state_.settings.lastArchive;
     }
+    hideFilteredGames(PwadList, GamesFilter->text());
     int row = -1;
     for (int i = 0; i < PwadList->count() && row < 0; ++i)
-        if (iequals(PwadList->item(i)->text().toStdString(), wanted))
+        if (!PwadList->item(i)->isHidden() &&
+            iequals(PwadList->item(i)->text().toStdString(), wanted))
             row = i;
-    if (row < 0 && PwadList->count() > 0)
-        row = 0;
+    if (row < 0)
+        row = firstShownRow(PwadList);
     PwadList->setCurrentRow(row);
     if (row >= 0)
         SelectGame();
@@ -172,6 +193,28 @@ void MainForm::ShowView(int view) {
         launch_->LaunchButton->setEnabled(false);
         AuxButton[2]->setEnabled(false);
     }
+}
+
+void MainForm::filterGamesList() {
+    hideFilteredGames(PwadList, GamesFilter->text());
+    const QListWidgetItem* current = PwadList->currentItem();
+    if (current && !current->isHidden())
+        return;
+    const int row = firstShownRow(PwadList);
+    {
+        const QSignalBlocker quiet(PwadList); // the selection below runs SelectGame once
+        PwadList->setCurrentRow(row);
+    }
+    if (row >= 0) {
+        SelectGame();
+        return;
+    }
+    // Nothing matches: nothing is selected, so nothing can be launched.
+    state_.gameSelection.selectionMade = false;
+    PwadShowlist->clear();
+    inspect_->MapList->clear();
+    inspect_->SaveGameList->clear();
+    launch_->LaunchButton->setEnabled(false);
 }
 
 void MainForm::FillInstalledGames() {

@@ -143,7 +143,14 @@ QWidget* MainForm::buildGamesTab() {
     PwadList = list(TabFrame[0]);
     PwadShowlist = list(TabFrame[0]);
     inspect_ = new InspectPanel(state_, platform_, TabFrame[0], this);
-    grid->addWidget(Auto[0], 1, 0);
+    GamesFilter = new QLineEdit(TabFrame[0]);
+    GamesFilter->setPlaceholderText(QStringLiteral("Filter"));
+    GamesFilter->setAccessibleName(QStringLiteral("Filter games"));
+    GamesFilter->setClearButtonEnabled(true);
+    auto* listHead = new QHBoxLayout;
+    listHead->addWidget(Auto[0]);
+    listHead->addWidget(GamesFilter, 1);
+    grid->addLayout(listHead, 1, 0);
     grid->addWidget(PwadList, 2, 0, 3, 1);
     grid->addWidget(Auto[1], 1, 1);
     grid->addWidget(PwadShowlist, 2, 1);

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -324,4 +325,51 @@ TEST(GamesView, DocumentationAndGameFilesOpenWithTheirPrograms) {
     const int readme = rowOf(f.PwadShowlist, "readme.txt");
     emit f.PwadShowlist->itemDoubleClicked(f.PwadShowlist->item(readme));
     EXPECT_EQ(fs::path(w.platform.openedDocuments.back()).filename(), "readme.txt");
+}
+
+// Switching from another view lists the registered titles alone.
+TEST(GamesView, TheDoomGamesViewReplacesTheEntriesOfTheViewBefore) {
+    Library w;
+    writeFile(w.root / "Iwads/Doom2.wad", WadBuilder("IWAD").level("MAP01").build());
+    w.load();
+    ASSERT_GT(w.form->PwadList->count(), 0);
+    w.form->OptionUdir[MainForm::DoomGames]->click();
+    EXPECT_EQ(entries(w.form->PwadList), (std::vector<std::string>{"DOOM II"}));
+    EXPECT_EQ(w.form->inspect().MapList->count(), 1);
+}
+
+// The filter narrows a large library to the names holding its text, in any
+// case; the selection follows what is shown, and Escape brings all back.
+TEST(GamesFilter, NarrowsALargeLibraryAndTheSelectionFollows) {
+    Library w;
+    for (int i = 0; i < 2000; ++i)
+        fs::create_directories(w.root / ("KRVGames/Level " + std::to_string(i)) / "Pwads");
+    w.load();
+    MainForm& f = *w.form;
+    const auto shown = [&f] {
+        std::vector<std::string> names;
+        for (int i = 0; i < f.PwadList->count(); ++i)
+            if (!f.PwadList->item(i)->isHidden())
+                names.push_back(f.PwadList->item(i)->text().toStdString());
+        return names;
+    };
+    ASSERT_EQ(shown().size(), 2002u);
+    QTest::keyClicks(f.GamesFilter, "vel 199");
+    EXPECT_EQ(shown().size(), 11u); // 199 and 1990 to 1999
+    EXPECT_TRUE(f.PwadList->currentItem() && !f.PwadList->currentItem()->isHidden());
+
+    f.GamesFilter->setText("cAsT");
+    EXPECT_EQ(shown(), (std::vector<std::string>{"CASTLE"}));
+    EXPECT_EQ(f.PwadList->currentItem()->text(), "CASTLE");
+    EXPECT_EQ(f.inspect().MapList->count(), 6);
+
+    f.GamesFilter->setText("no such game");
+    EXPECT_TRUE(shown().empty());
+    EXPECT_FALSE(f.launch().LaunchButton->isEnabled());
+    EXPECT_EQ(f.inspect().MapList->count(), 0);
+
+    f.GamesFilter->setFocus();
+    QTest::keyClick(f.GamesFilter, Qt::Key_Escape);
+    EXPECT_TRUE(f.GamesFilter->text().isEmpty());
+    EXPECT_EQ(shown().size(), 2002u);
 }
