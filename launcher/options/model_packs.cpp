@@ -93,9 +93,11 @@ void applyModelAvailability(const ModelPackState& packs, const ChosenGameFacts& 
     ControlState& altWeapons = c.altModels[QuilspackAltWeapons];
     ControlState& replacements = c.altModels[Replacements];
 
-    // Without the core effects files the engine's own effects must serve.
+    // Without the core effects files the engine's own effects must serve;
+    // the "FX" box shows it, so that taking the controls into the settings
+    // keeps the effects on.
     if (!packs.coreEffectsFiles) {
-        c.modelOpts[ModelFx].enabled = false;
+        c.modelOpts[ModelFx] = {false, true};
         s.modelFx = true;
     }
     if (!game.makersAddOn && !s.basicDoom && !c.modelOpts[CoreEffects].enabled)

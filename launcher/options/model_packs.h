@@ -79,8 +79,8 @@ bool isMakersAddOn(std::string_view mainWad);
 // Applies the availability rules to `controls`: enables and disables the
 // model options that can or cannot work with the packs and the game, and
 // clears the settings of options it leaves enabled but unchecked, or
-// unchecks. Missing core effects files force the effects setting on (the
-// "FX" box keeps the user's choice for when the files come back).
+// unchecks. Missing core effects files force the effects setting on and tick
+// the "FX" box.
 void applyModelAvailability(const ModelPackState& packs, const ChosenGameFacts& game,
                             Settings& settings, ModelControls& controls);
 

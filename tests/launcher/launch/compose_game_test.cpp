@@ -87,6 +87,12 @@ TEST(ComposeGame, SwitchesThatDifferFromTheIwadComposer) {
          "-ch 128 -xa -spf " + kQuietCmd},
         {"core effects box disabled only", [](auto& in, auto&) { in.boxes.coreEffects = false; },
          kQuietTail},
+        {"no core effects files with Basic Doom",
+         [](auto& in, auto& env) {
+             env.folders.erase(in.paths.modelFolder + "CoreEffects");
+             in.settings.basicDoom = true;
+         },
+         "-ch 128 -nc -xa -spf -cmd \"rend-light 0\" "},
         {"no forced models", [](auto& in, auto&) { in.settings.noForcedModels = true; },
          "-ch 128 -noamwds " + kQuietCmd},
         {"no forced models, box disabled",

@@ -61,16 +61,17 @@ TEST(ComposeIwad, WithoutTheCoreEffectsFilesTheEffectsSettingIsForcedOn) {
         // No packs installed: their boxes are unavailable.
         in.boxes.modelReplacements = false;
         in.boxes.hiResSoundPack = false;
+        in.boxes.highResTextures = false; // no texture folder either
         env.texture.usable = false;
         env.folders.erase(in.paths.modelFolder + "CoreEffects");
         const ComposeResult r = composeIwadLaunch(in, env);
         ASSERT_TRUE(r.launch);
         EXPECT_TRUE(r.settings.modelFx);
         EXPECT_TRUE(r.changes.effectsForced);
-        if (basicDoom)
-            EXPECT_EQ(r.commandLine.find("-nws "), std::string::npos) << r.commandLine;
-        else
-            EXPECT_EQ(r.commandLine, "Bin\\Korvath -DOOM2 -nht -3d -ch 128 -upm -usb -ro -ct 9 ");
+        EXPECT_EQ(r.commandLine,
+                  basicDoom ? "Bin\\Korvath -DOOM2 -nht -3d -ch 128 -upm -ro -ct 9 -nc -xa -spf "
+                              "-cmd \"rend-light 1\" "
+                            : "Bin\\Korvath -DOOM2 -nht -3d -ch 128 -upm -usb -ro -ct 9 ");
     }
 }
 

@@ -241,8 +241,9 @@ TEST(ModelPacksAvailability, MissingCoreEffectsFilesForceTheEffectsAndStop) {
     a.run({true, true, true, false});
     EXPECT_TRUE(a.settings.modelFx);
     EXPECT_FALSE(a.controls.modelOpts[ModelFx].enabled);
-    // The user's choice on the box stays for when the files come back.
-    EXPECT_FALSE(a.controls.modelOpts[ModelFx].checked);
+    // The box shows the forced setting, so the controls taken into the
+    // settings keep it.
+    EXPECT_TRUE(a.controls.modelOpts[ModelFx].checked);
     // The pack rules do not run while the effects are on.
     EXPECT_FALSE(a.enabled(Replacements));
 
