@@ -226,9 +226,13 @@ void LaunchPanel::openLogFile(const char* name) {
 
 // ---- Composition -------------------------------------------------------------
 
-void LaunchPanel::LaunchButtonClick() {
+bool LaunchPanel::noLevelsListed() const {
     const std::vector<std::string> maps = host_.mapEntries();
-    if (maps.empty() || maps.front().empty()) {
+    return maps.empty() || maps.front().empty();
+}
+
+void LaunchPanel::LaunchButtonClick() {
+    if (noLevelsListed()) {
         platform_.showMessage("The " + toLower(fileNameOfPath(state_.mainWad)) +
                                   " contains no levels.    ",
                               msg::kInformation, " Wad error");
@@ -329,8 +333,7 @@ void LaunchPanel::updatePreview() {
 }
 
 std::string LaunchPanel::dryRunText() {
-    const std::vector<std::string> maps = host_.mapEntries();
-    if (maps.empty() || maps.front().empty())
+    if (noLevelsListed())
         return " Wad error";
     // Filling the input and the look-ups write into the state as a launch
     // would; the dry run puts it back.

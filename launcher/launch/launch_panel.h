@@ -102,6 +102,8 @@ private:
     void buildCommandLinePanel();
     void buildLaunchModeFrame();
     void buildPreviewRow();
+    // Launch refuses with " Wad error" while the map list holds no level.
+    bool noLevelsListed() const;
     void fillLaunchInput(LaunchInput& in);
     ComposeResult composeIwad(ComposeEnvironment& env);
     ComposeResult composeGame(ComposeEnvironment& env);
