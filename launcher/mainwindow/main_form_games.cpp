@@ -428,6 +428,7 @@ void MainForm::SelectFile() {
             options_->KillSpriteOptions();
         else
             options_->RestoreSpriteOptions();
+        options_->GreyHiresFrame();
     }
     LaunchButton->setEnabled(true);
     AuxButton[2]->setEnabled(state_.settings.gamesListView != ZipLibrary &&

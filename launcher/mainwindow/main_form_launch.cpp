@@ -146,6 +146,7 @@ void MainForm::finishComposition(const ComposeResult& result) {
     state_.texFormFolderText = result.texFormFolderText;
     options_->applyAvailableBoxes(result.boxes);
     settingsToControls();
+    options_->RefreshModelPacks();
     if (result.textureLabel)
         options_->TexPathLabel->setText(qs(*result.textureLabel));
     if (result.launch)
