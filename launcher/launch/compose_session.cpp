@@ -1,4 +1,6 @@
 #include "launcher/launch/compose_session.h"
+#include "launcher/launch/compose_availability.h"
+#include "launcher/options/texture_path.h"
 
 #include "launcher/launch/compose_messages.h"
 #include "launcher/platform/platform.h"
@@ -12,7 +14,6 @@ namespace text = compose_text;
 
 namespace {
 
-constexpr std::string_view kTextureLabelInvalid = "Not installed or the specified path is invalid";
 constexpr std::string_view kHudWeaponsVersion10 = "# hweapons version 10 - Do not edit this line";
 
 // The first field of a definition file: its first line up to a comma.
@@ -100,19 +101,14 @@ void Composition::runAvailabilityChecks() {
 }
 
 void Composition::runGraphicsCheck() {
-    const std::string& root = in.paths.root;
-    if (env.fileExists(under(root, "data/patches/stbar.png")))
-        out.boxes.highResPatches = true;
     const TexturePathCheck texture = env.checkTexturePath();
     settings().texturePath = texture.texturePath;
     out.texFormFolderText = texture.shownText;
-    out.boxes.highResTextures = texture.usable;
+    const PathProbes probe{[this](const std::string& file) { return env.fileExists(file); },
+                           [this](const std::string& folder) { return env.folderExists(folder); }};
+    applyGraphicsAvailability(in.paths.root, probe, texture.usable, out.boxes);
     if (!texture.usable)
-        out.textureLabel = std::string(kTextureLabelInvalid);
-    if (env.fileExists(under(root, "data/dtex/detail.wad")))
-        out.boxes.detailTextures = true;
-    if (env.folderExists(under(root, "data/Skyboxes")))
-        out.boxes.skyboxes = true;
+        out.textureLabel = std::string(kTexturePathInvalid);
 }
 
 // Base and Brasken HUD weapon definitions of different versions cannot be

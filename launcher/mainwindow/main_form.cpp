@@ -268,7 +268,8 @@ void MainForm::switchTab(int tab) {
         QPalette palette = OptionTabs[i]->palette();
         palette.setColor(QPalette::ButtonText,
                          i == tab ? QColor(192, 0, 0)
-                                  : options_->chkMain[0]->palette().color(QPalette::WindowText));
+                                  : options_->chkMain[0]->palette().color(QPalette::Active,
+                                                                          QPalette::WindowText));
         OptionTabs[i]->setPalette(palette);
         OptionTabs[i]->setChecked(i == tab);
     }
@@ -287,6 +288,10 @@ void MainForm::switchTab(int tab) {
     }
     launch_->LaunchButton->setEnabled(false);
     AuxButton[2]->setEnabled(false);
+    if (tab == 2)
+        options_->runGraphicsCheck();
+    if (tab == 3)
+        options_->runSoundPackCheck();
     if (tab == 4)
         options_->RefreshModelPacks();
 }

@@ -466,6 +466,7 @@ void MainForm::SelectFile() {
             options_->KillSpriteOptions();
         else
             options_->RestoreSpriteOptions();
+        options_->GreyHiresFrame();
     }
     launch_->LaunchButton->setEnabled(true);
     AuxButton[2]->setEnabled(state_.settings.gamesListView != ZipLibrary &&

@@ -20,7 +20,11 @@ public:
     explicit MainFormLaunchHost(MainForm& form) : form_(form) {}
 
     void controlsToSettings() override { form_.controlsToSettings(); }
-    void settingsToControls() override { form_.settingsToControls(); }
+    // After a composition the pack options follow the packs found now.
+    void settingsToControls() override {
+        form_.settingsToControls();
+        form_.options_->RefreshModelPacks();
+    }
     OptionBoxes availableBoxes() const override { return form_.options_->availableBoxes(); }
     void applyAvailableBoxes(const OptionBoxes& boxes) override {
         form_.options_->applyAvailableBoxes(boxes);

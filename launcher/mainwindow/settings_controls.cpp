@@ -18,9 +18,15 @@ namespace krv {
 
 namespace {
 
+// Most boxes store their state whatever it is; some keep their setting
+// while they are unavailable, the spare sound boxes store on only while both
+// are available and checked.
+enum class Storing { Always, WhileEnabled, SpareSound };
+
 struct SwitchBox {
     bool Settings::*setting;
     QCheckBox* box;
+    Storing storing = Storing::Always;
 };
 
 // The number a text box holds, read the way the settings file is: blanks
@@ -61,7 +67,7 @@ void showNumber(QComboBox* box, int value) {
 
 static std::vector<SwitchBox> switchBoxes(MainForm& f) {
     return {
-        {&Settings::highResPatches, f.options().chkGraphics[4]},
+        {&Settings::highResPatches, f.options().chkGraphics[4], Storing::WhileEnabled},
         {&Settings::quilspackAltWeapons, f.options().chkAltModels[2]},
         {&Settings::modelFx, f.options().ChkModelOpts[2]},
         {&Settings::quilspackWeapons, f.options().chkAltModels[1]},
@@ -91,8 +97,8 @@ static std::vector<SwitchBox> switchBoxes(MainForm& f) {
         {&Settings::forceFmodMidi, f.options().chkSound[9]},
         {&Settings::ignorePlaylistIfCustomMusic, f.options().chkSound[10]},
         {&Settings::corpseFade, f.options().chkKRVOpts[3]},
-        {&Settings::detailTextures, f.options().chkGraphics[2]},
-        {&Settings::effectsSpare1, f.options().chkEffects[1]},
+        {&Settings::detailTextures, f.options().chkGraphics[2], Storing::WhileEnabled},
+        {&Settings::effectsSpare1, f.options().chkEffects[1], Storing::WhileEnabled},
         {&Settings::fastMonsters, f.options().chkKRVOpts[5]},
         {&Settings::basicDoom, f.options().chkMain[0]},
         {&Settings::scriptedMapsMode, f.ChkCM},
@@ -108,11 +114,11 @@ static std::vector<SwitchBox> switchBoxes(MainForm& f) {
         {&Settings::dynamicLighting, f.options().chkEffects[0]},
         {&Settings::extraFx, f.options().chkEffects[3]},
         {&Settings::playlistManual, f.options().chkSound[5]},
-        {&Settings::soundSpare7, f.options().chkSound[7]},
+        {&Settings::soundSpare7, f.options().chkSound[7], Storing::SpareSound},
         {&Settings::selectionMemory, f.chkAutoSelect},
         {&Settings::splashEffects, f.options().chkEffects[2]},
         {&Settings::sound3d, f.options().chkSound[3]},
-        {&Settings::soundSpare8, f.options().chkSound[8]},
+        {&Settings::soundSpare8, f.options().chkSound[8], Storing::SpareSound},
     };
 }
 
@@ -141,8 +147,15 @@ void MainForm::settingsToControls() {
 
 void MainForm::controlsToSettings() {
     Settings& s = state_.settings;
-    for (const SwitchBox& entry : switchBoxes(*this))
-        s.*entry.setting = entry.box->isChecked();
+    const auto spareOn = [this](int i) {
+        return options_->chkSound[i]->isEnabled() && options_->chkSound[i]->isChecked();
+    };
+    for (const SwitchBox& entry : switchBoxes(*this)) {
+        if (entry.storing == Storing::WhileEnabled && !entry.box->isEnabled())
+            continue;
+        s.*entry.setting = entry.storing == Storing::SpareSound ? spareOn(7) && spareOn(8)
+                                                                : entry.box->isChecked();
+    }
     s.audioChannels = numberOf(options_->cbChannels->currentText());
     s.textureScaling = numberOf(options_->cbScaler->currentText());
     s.skill = std::max(0, inspect_->SkillsLevel[0]->currentIndex());

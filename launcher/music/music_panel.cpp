@@ -144,12 +144,15 @@ void MusicPanel::dropAutoWithoutPlaylists() {
 void MusicPanel::DisableMusic() {
     const MusicAvailability allowed = musicAvailability(
         boxes_.soundOff->isChecked(), boxes_.musicOff->isChecked(), boxes_.autoMode->isChecked());
+    // The modes and the buttons that work on a playlist need one listed.
+    const PlaylistControls listed = playlistControls({listedPlaylists(), -1});
     SoundFrame[1]->setEnabled(allowed.frame);
     SelectionList->setEnabled(allowed.playlists);
-    for (QPushButton* button : butMusic)
-        button->setEnabled(allowed.playlists);
-    boxes_.autoMode->setEnabled(allowed.frame);
-    boxes_.manualMode->setEnabled(allowed.frame);
+    butMusic[0]->setEnabled(allowed.playlists);
+    butMusic[1]->setEnabled(allowed.playlists && listed.openEnabled);
+    butMusic[2]->setEnabled(allowed.playlists && listed.deleteEnabled);
+    boxes_.autoMode->setEnabled(allowed.frame && listed.autoEnabled);
+    boxes_.manualMode->setEnabled(allowed.frame && listed.manualEnabled);
     boxes_.fmodMidi->setEnabled(allowed.frame);
     boxes_.ignorePlaylist->setEnabled(allowed.frame);
 }
@@ -180,11 +183,6 @@ void MusicPanel::showPlaylists(const PlaylistListing& listing) {
     if (controls.clearAuto)
         boxes_.autoMode->setChecked(false);
     DisableMusic();
-    const bool musicOn = SoundFrame[1]->isEnabled() && !boxes_.autoMode->isChecked();
-    boxes_.autoMode->setEnabled(boxes_.autoMode->isEnabled() && controls.autoEnabled);
-    boxes_.manualMode->setEnabled(boxes_.manualMode->isEnabled() && controls.manualEnabled);
-    butMusic[1]->setEnabled(musicOn && controls.openEnabled);
-    butMusic[2]->setEnabled(musicOn && controls.deleteEnabled);
 }
 
 std::vector<std::string> MusicPanel::listedPlaylists() const {

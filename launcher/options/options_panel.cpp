@@ -137,20 +137,27 @@ void OptionsPanel::buildGraphicsTab() {
     scaling->addWidget(TexLabel[0], 1);
     grid->addWidget(GraphicFrames[1], 1, 1);
 
-    auto* smoke = new QGroupBox(QStringLiteral(" Weapon Effects "), graphicsTab);
-    auto* smokeRow = new QHBoxLayout(smoke);
-    GunSmoke = new QCheckBox(QStringLiteral("Gun smoke"), smoke);
+    // The model effects frame: the gun smoke of the model packs' weapons.
+    FrameModel[1] = new QGroupBox(QStringLiteral(" Model Effects "), graphicsTab);
+    auto* smokeRow = new QHBoxLayout(FrameModel[1]);
+    GunSmoke = new QCheckBox(QStringLiteral("Gun smoke"), FrameModel[1]);
     smokeRow->addWidget(GunSmoke);
-    auto* smokeGroup = new QButtonGroup(smoke);
+    auto* smokeGroup = new QButtonGroup(FrameModel[1]);
     for (int i = 0; i < 2; ++i) {
-        Smoke[i] = new QRadioButton(i == 0 ? QStringLiteral("2") : QStringLiteral("1"), smoke);
+        Smoke[i] =
+            new QRadioButton(i == 0 ? QStringLiteral("2") : QStringLiteral("1"), FrameModel[1]);
         smokeGroup->addButton(Smoke[i], i);
         smokeRow->addWidget(Smoke[i]);
     }
-    chkEffects[3]->setParent(smoke);
-    smokeRow->addWidget(chkEffects[3]);
     smokeRow->addStretch();
-    grid->addWidget(smoke, 2, 0, 1, 2);
+    grid->addWidget(FrameModel[1], 2, 0);
+
+    auto* extra = new QGroupBox(QStringLiteral(" Extra Effects "), graphicsTab);
+    auto* extraRow = new QHBoxLayout(extra);
+    chkEffects[3]->setParent(extra);
+    extraRow->addWidget(chkEffects[3]);
+    extraRow->addStretch();
+    grid->addWidget(extra, 2, 1);
 }
 
 void OptionsPanel::buildSoundTab() {
@@ -202,15 +209,16 @@ void OptionsPanel::buildModelsTab() {
     packs->addStretch();
     grid->addWidget(FrameModel[0], 0, 0);
 
-    FrameModel[1] = new QGroupBox(QStringLiteral(" Model Effects "), modelsTab);
-    auto* effects = new QVBoxLayout(FrameModel[1]);
+    // The model options work without the base pack too.
+    ModelOptsFrame = new QGroupBox(QStringLiteral(" Model Options "), modelsTab);
+    auto* options = new QVBoxLayout(ModelOptsFrame);
     const char* optionCaptions[] = {nullptr, "No forced models", "FX", "Core Effects"};
     for (int i = 1; i < 4; ++i) {
-        ChkModelOpts[i] = new QCheckBox(QString::fromLatin1(optionCaptions[i]), FrameModel[1]);
-        effects->addWidget(ChkModelOpts[i]);
+        ChkModelOpts[i] = new QCheckBox(QString::fromLatin1(optionCaptions[i]), ModelOptsFrame);
+        options->addWidget(ChkModelOpts[i]);
     }
-    effects->addStretch();
-    grid->addWidget(FrameModel[1], 0, 1);
+    options->addStretch();
+    grid->addWidget(ModelOptsFrame, 0, 1);
 
     // Maintenance on the left; beside it the advice shown while the base
     // model pack is missing.

@@ -49,6 +49,10 @@ public:
     // "Basic Doom" and what it takes away.
     void BasicDoom();
     void BasicDoomGrey();
+    // "Core Effects" replaces the model packs' effects; the effects setting
+    // without the core effects files leaves the engine's own.
+    void DisableModels(bool on);
+    void CoreEffects();
     // After a selection: a scripted map of the maker uses its own graphics
     // and sprites.
     void GreyHiresFrame();
@@ -58,6 +62,9 @@ public:
     void setGrenadeControlsEnabled(bool on);
     void RefreshModelPacks();
     void showScalingCaption(int level);
+    // The Graphics and Sound tabs check what is installed when chosen.
+    void runGraphicsCheck();
+    void runSoundPackCheck();
 
     // Which of the boxes a launch may use are available, both ways.
     OptionBoxes availableBoxes() const;
@@ -112,6 +119,7 @@ public:
     std::array<QGroupBox*, 2> FrameModel{}; // 0 model packs, 1 model effects
     std::array<QCheckBox*, 4> chkAltModels{};
     std::array<QCheckBox*, 4> ChkModelOpts{}; // 1 to 3 are used
+    QGroupBox* ModelOptsFrame;                // holds ChkModelOpts; never greyed as a whole
     QGroupBox* ModelDelFrame;
     QGroupBox* ModFrame; // advice while the base model pack is missing
     std::array<QLabel*, 3> ModLabel{};
@@ -140,6 +148,12 @@ private:
     void applyEditMode(bool on);
     void applyNoMonsters(bool on);
     void applySoundRules();
+    void applyCoreEffectsBox(bool on);
+    void enableAltModelsByPackFiles();
+    void enableModelEffects(bool on);
+    void enableHighResGraphics(bool detailTextures);
+    bool texturesUsable() const;
+    bool scriptedMapSelected() const;
 
     AppState& state_;
     Platform& platform_;

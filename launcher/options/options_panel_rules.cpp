@@ -4,9 +4,11 @@
 
 #include "launcher/options/options_panel.h"
 
+#include "launcher/launch/compose_availability.h"
 #include "launcher/library/game_operations.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/options/option_rules.h"
+#include "launcher/options/texture_path.h"
 #include "launcher/ui/cleanup_confirmation.h"
 #include "launcher/ui/panel_controls.h"
 #include "launcher/ui/qt_font.h"
@@ -85,9 +87,17 @@ void OptionsPanel::connectControls() {
         chkGraphics[2]->setEnabled(!on && state_.content.detailTexturesAvailable);
     });
     connect(chkMain[5], &QCheckBox::toggled, this, &OptionsPanel::applyEditMode);
-    connect(chkMain[6], &QCheckBox::toggled, this, &OptionsPanel::applyNoMonsters);
+    connect(chkMain[6], &QCheckBox::toggled, this, [this](bool on) {
+        // The model pack refresh reads the setting.
+        state_.settings.noMonsters = on;
+        applyNoMonsters(on);
+    });
+    connect(chkAltModels[Replacements], &QCheckBox::toggled, this, [this](bool on) {
+        state_.settings.braskenQuilsModels = on;
+        RefreshModelPacks();
+    });
     connect(ChkGL, &QCheckBox::toggled, this, [this](bool on) {
-        enable({Timeout, butLeft2, butRight2}, on);
+        enable({Timeout, butLeft2, butRight2}, on && ChkGL->isEnabled());
     });
     connect(chkGraphics[3], &QCheckBox::toggled, this, [this](bool on) {
         enable({SkyOpt[0], SkyOpt[1]}, on);
@@ -116,25 +126,15 @@ void OptionsPanel::connectControls() {
         BasicDoom();
         RefreshModelPacks();
     });
-    connect(ChkModelOpts[3], &QCheckBox::toggled, this, [this](bool on) {
-        state_.settings.coreEffects = on;
-        chkMain[0]->setEnabled(!on);
-        if (on)
-            chkMain[0]->setChecked(false);
-        const bool scaling = !on && state_.content.modelPack1;
-        enable({GraphicFrames[1], cbScaler, TexLabel[0], chkEffects[3]}, scaling);
-        ChkModelOpts[1]->setEnabled(!on);
-        ChkModelOpts[2]->setEnabled(!on);
-        if (on)
-            ChkModelOpts[2]->setChecked(false);
-        RefreshModelPacks();
-    });
+    connect(ChkModelOpts[3], &QCheckBox::toggled, this, &OptionsPanel::applyCoreEffectsBox);
     connect(ChkModelOpts[2], &QCheckBox::toggled, this, [this](bool on) {
         state_.settings.modelFx = on;
         if (on) {
             chkMain[0]->setChecked(true);
             ChkModelOpts[3]->setChecked(false);
         }
+        if (chkMain[0]->isChecked())
+            enable({GraphicFrames[4], chkEffects[0], chkEffects[2]}, on);
         BasicDoomGrey();
     });
     connect(ButPurge[0], &QPushButton::clicked, this, &OptionsPanel::PurgeSaveGamesClick);
@@ -163,16 +163,18 @@ void OptionsPanel::BasicDoom() {
     } else {
         enable({GraphicFrames[4], chkEffects[0], chkEffects[2]}, true);
         const bool models = !s.coreEffects && state_.content.modelPack1;
-        enable({FrameModel[1], Smoke[0], Smoke[1], GunSmoke, GraphicFrames[1], cbScaler,
-                TexLabel[0], chkEffects[3]},
-               models);
-        const auto packFiles = altModelFilesPresent(state_.paths);
-        for (int i = 0; i < 4; ++i)
-            chkAltModels[i]->setEnabled(packFiles[static_cast<std::size_t>(i)]);
+        enableModelEffects(models);
+        enable({GraphicFrames[1], cbScaler, TexLabel[0], chkEffects[3]}, models);
+        enableAltModelsByPackFiles();
         FrameModel[0]->setEnabled(state_.content.modelPack1);
         ChkModelOpts[2]->setEnabled(true);
         ChkModelOpts[3]->setEnabled(true);
-        ChkModelOpts[1]->setEnabled(!s.coreEffects);
+        if (s.coreEffects)
+            DisableModels(true);
+        else
+            ChkModelOpts[1]->setEnabled(true);
+        if (effects)
+            CoreEffects();
         if (!chkSound[0]->isChecked()) {
             chkSound[2]->setEnabled(true);
             chkSound[7]->setEnabled(!effects);
@@ -180,6 +182,100 @@ void OptionsPanel::BasicDoom() {
         }
     }
     BasicDoomGrey();
+}
+
+// "Core Effects" switched by the user.
+void OptionsPanel::applyCoreEffectsBox(bool on) {
+    state_.settings.coreEffects = on;
+    if (on) {
+        chkMain[0]->setChecked(false);
+        chkMain[0]->setEnabled(false);
+        enable({GraphicFrames[1], cbScaler, TexLabel[0], ChkModelOpts[1], chkEffects[3],
+                ChkModelOpts[2]},
+               false);
+        ChkModelOpts[2]->setChecked(false);
+        DisableModels(true);
+    } else {
+        enable({chkMain[0], ChkModelOpts[1], ChkModelOpts[2]}, true);
+        enable({GraphicFrames[1], cbScaler, TexLabel[0], chkEffects[3]}, state_.content.modelPack1);
+        // What "Core Effects" took away comes back where the packs allow it.
+        DisableModels(false);
+    }
+    RefreshModelPacks();
+}
+
+// The core effects replace the model packs' effects and alternative models.
+void OptionsPanel::DisableModels(bool on) {
+    if (on) {
+        enable({FrameModel[0], chkAltModels[0], chkAltModels[1], chkAltModels[2], chkAltModels[3]},
+               false);
+        enableModelEffects(false);
+        return;
+    }
+    const bool pack1 = state_.content.modelPack1;
+    enableModelEffects(pack1);
+    enableAltModelsByPackFiles();
+    FrameModel[0]->setEnabled(pack1);
+    enable({ChkModelOpts[1], ChkModelOpts[2], ChkModelOpts[3]}, true);
+}
+
+// With the effects setting on: the ricochets and the model scaling need the
+// core effects files; without them the model packs are out of play as well.
+void OptionsPanel::CoreEffects() {
+    const bool pack1 = state_.content.modelPack1;
+    if (!packs_.coreEffectsFiles) {
+        enable({chkSound[2], Ricotext, RicoButton[0], RicoButton[1], GraphicFrames[1], cbScaler,
+                TexLabel[0], FrameModel[0], chkAltModels[0], chkAltModels[1], chkAltModels[2],
+                chkAltModels[3]},
+               false);
+        return;
+    }
+    if (!chkSound[0]->isChecked()) {
+        chkSound[2]->setEnabled(true);
+        enable({Ricotext, RicoButton[0], RicoButton[1]}, chkSound[2]->isChecked());
+    }
+    const bool scaling = pack1 && !state_.settings.coreEffects;
+    enable({GraphicFrames[1], cbScaler, TexLabel[0]}, scaling);
+    if (!scaling)
+        enableModelEffects(false);
+    enableAltModelsByPackFiles();
+}
+
+void OptionsPanel::enableAltModelsByPackFiles() {
+    const auto packFiles = altModelFilesPresent(state_.paths);
+    for (std::size_t i = 0; i < packFiles.size(); ++i)
+        chkAltModels[i]->setEnabled(packFiles[i]);
+}
+
+// The model effects frame with the gun smoke; the smoke kinds only while
+// the gun smoke is on.
+void OptionsPanel::enableModelEffects(bool on) {
+    enable({FrameModel[1], GunSmoke}, on);
+    enable({Smoke[0], Smoke[1]}, on && GunSmoke->isChecked());
+}
+
+bool OptionsPanel::texturesUsable() const {
+    return checkTexturePath(state_.paths.root, state_.settings.texturePath,
+                            state_.texFormFolderText)
+        .usable;
+}
+
+bool OptionsPanel::scriptedMapSelected() const {
+    return state_.gameSelection.manualGame &&
+           scriptedMapInstalled(state_.paths, state_.gameSelection.manualGameName);
+}
+
+// The high-resolution patches and textures where their folders are usable;
+// the skyboxes where they are installed, their kinds while they are on.
+void OptionsPanel::enableHighResGraphics(bool detailTextures) {
+    if (chkMain[1]->isChecked())
+        chkGraphics[2]->setEnabled(false);
+    else if (detailTextures)
+        chkGraphics[2]->setEnabled(state_.content.detailTexturesAvailable);
+    chkGraphics[4]->setEnabled(checkPatches(state_.paths.root, state_.settings.texturePath).usable);
+    chkMain[1]->setEnabled(texturesUsable());
+    chkGraphics[3]->setEnabled(state_.content.skyboxesAvailable);
+    enable({SkyOpt[0], SkyOpt[1]}, chkGraphics[3]->isEnabled() && chkGraphics[3]->isChecked());
 }
 
 // The high-resolution graphics with "Basic Doom": only detail textures,
@@ -191,32 +287,21 @@ void OptionsPanel::BasicDoomGrey() {
         enable({chkGraphics[3], chkGraphics[4], chkMain[1], SkyOpt[0], SkyOpt[1]}, false);
         return;
     }
-    if (chkMain[1]->isChecked())
-        chkGraphics[2]->setEnabled(false);
-    chkGraphics[4]->setEnabled(true);
-    chkMain[1]->setEnabled(true);
-    chkGraphics[3]->setEnabled(state_.content.skyboxesAvailable);
-    enable({SkyOpt[0], SkyOpt[1]}, chkGraphics[3]->isEnabled() && chkGraphics[3]->isChecked());
+    enableHighResGraphics(false);
 }
 
 // After a selection: a scripted map of the maker uses its own graphics.
 void OptionsPanel::GreyHiresFrame() {
     if (chkMain[0]->isChecked())
         return;
-    const bool scripted = state_.gameSelection.manualGame &&
-                          scriptedMapInstalled(state_.paths, state_.gameSelection.manualGameName);
-    if (scripted) {
+    if (scriptedMapSelected()) {
         enable({GraphicFrames[5], chkGraphics[2], chkGraphics[3], chkGraphics[4], chkMain[1],
                 SkyOpt[0], SkyOpt[1]},
                false);
         return;
     }
     GraphicFrames[5]->setEnabled(true);
-    chkGraphics[2]->setEnabled(state_.content.detailTexturesAvailable && !chkMain[1]->isChecked());
-    chkGraphics[4]->setEnabled(true);
-    chkMain[1]->setEnabled(true);
-    chkGraphics[3]->setEnabled(state_.content.skyboxesAvailable);
-    enable({SkyOpt[0], SkyOpt[1]}, chkGraphics[3]->isEnabled() && chkGraphics[3]->isChecked());
+    enableHighResGraphics(true);
 }
 
 // A scripted map of the maker brings its own sprites: "Basic Doom" and the
@@ -231,16 +316,23 @@ void OptionsPanel::KillSpriteOptions() {
 }
 
 void OptionsPanel::RestoreSpriteOptions() {
+    // The base pack's flame models stand in for the sprite options.
+    if (ci::isFile(state_.paths.modelDefsFolder + "FlameModels.ded")) {
+        chkMain[0]->setEnabled(true);
+        return;
+    }
     const Settings& s = state_.settings;
     chkMain[0]->setEnabled(!s.coreEffects && !s.modelFx);
     ChkModelOpts[3]->setEnabled(true);
-    if (!s.coreEffects) {
-        ChkModelOpts[1]->setEnabled(true);
+    if (!s.coreEffects)
+        enable({ChkModelOpts[1], ChkModelOpts[2]}, true);
+    if (!ChkModelOpts[3]->isChecked())
         ChkModelOpts[2]->setEnabled(true);
-    }
     enable({GraphicFrames[4], chkEffects[0], chkEffects[2]}, true);
     if (chkMain[0]->isChecked())
         BasicDoom();
+    if (s.modelFx)
+        CoreEffects();
 }
 
 // The option rules run once after the settings are restored, so that what
@@ -352,6 +444,8 @@ void OptionsPanel::prepareModelOptions() {
     packs_ = krv::detectModelPacks(state_.paths);
     content.modelPack1 = packs_.pack1;
     content.scriptedMapModels = hasScriptedModels(state_.paths);
+    // Known before the games list restores its selection, whose rules read it.
+    content.skyboxesAvailable = ci::isFolder(state_.paths.root + "/data/Skyboxes");
     const bool smokeKinds = s.gunSmoke && content.modelPack1 && !s.basicDoom;
     Smoke[0]->setEnabled(smokeKinds);
     Smoke[1]->setEnabled(smokeKinds);
@@ -374,9 +468,9 @@ void OptionsPanel::prepareModelOptions() {
 // (The sound pack's box follows the sound rules, which run with the option
 // rules once the controls hold the settings.)
 void OptionsPanel::applyPackAvailability() {
-    const auto packFiles = altModelFilesPresent(state_.paths);
-    for (std::size_t i = 0; i < packFiles.size(); ++i)
-        chkAltModels[i]->setEnabled(!state_.settings.basicDoom && packFiles[i]);
+    enableAltModelsByPackFiles();
+    if (state_.settings.basicDoom)
+        enable({chkAltModels[0], chkAltModels[1], chkAltModels[2], chkAltModels[3]}, false);
 }
 
 void OptionsPanel::setSettingCaptions() {
@@ -409,7 +503,6 @@ void OptionsPanel::applyAvailableBoxes(const OptionBoxes& boxes) {
 }
 
 void OptionsPanel::noteSkyboxes() {
-    state_.content.skyboxesAvailable = ci::isFolder(state_.paths.root + "/data/Skyboxes");
     if (!state_.content.skyboxesAvailable)
         enable({chkGraphics[3], SkyOpt[0], SkyOpt[1]}, false);
 }
@@ -423,7 +516,29 @@ void OptionsPanel::showCorpseFadeUnavailable() {
 }
 
 void OptionsPanel::setGrenadeControlsEnabled(bool on) {
-    enable({ChkGL, Timeout, butLeft2, butRight2}, on);
+    ChkGL->setEnabled(on);
+    enable({Timeout, butLeft2, butRight2}, on && ChkGL->isChecked());
+}
+
+void OptionsPanel::runGraphicsCheck() {
+    if (chkMain[0]->isChecked() || scriptedMapSelected())
+        return;
+    Settings& s = state_.settings;
+    const TexturePathAnswer texture =
+        checkTexturePath(state_.paths.root, s.texturePath, state_.texFormFolderText);
+    s.texturePath = texture.path;
+    state_.texFormFolderText = texture.shownText;
+    OptionBoxes boxes = availableBoxes();
+    applyGraphicsAvailability(state_.paths.root, {ci::isFile, ci::isFolder}, texture.usable, boxes);
+    applyAvailableBoxes(boxes);
+    if (!texture.usable)
+        TexPathLabel->setText(QString::fromLatin1(kTexturePathInvalid));
+}
+
+void OptionsPanel::runSoundPackCheck() {
+    if (!chkMain[0]->isChecked() && !chkSound[0]->isChecked() &&
+        ci::isFile(state_.paths.root + "/data/pk_doom_sfx.wad"))
+        chkSound[6]->setEnabled(true);
 }
 
 void OptionsPanel::showScalingCaption(int level) {

@@ -26,6 +26,19 @@ TexturePathAnswer checkTexturePath(const std::string& root, const std::string& r
     return answer;
 }
 
+PatchesAnswer checkPatches(const std::string& root, const std::string& texturePath) {
+    if (ci::isFolder(root + "/Data/Patches"))
+        return {true, {}};
+    std::string_view path = texturePath;
+    while (path.size() > 1 && (path.back() == '/' || path.back() == '\\'))
+        path.remove_suffix(1);
+    PatchesAnswer answer;
+    answer.parentFolder =
+        iequals(fileNameOfPath(path), "Textures") ? folderOfPath(path) : std::string(path);
+    answer.usable = !answer.parentFolder.empty() && ci::isFolder(answer.parentFolder + "/Patches");
+    return answer;
+}
+
 std::string textureBrowseText(const std::string& path) {
     std::string text = "Select the new location of your high resolution textures ...";
     const std::size_t n = path.size();

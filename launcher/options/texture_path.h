@@ -18,6 +18,15 @@ struct TexturePathAnswer {
 TexturePathAnswer checkTexturePath(const std::string& root, const std::string& remembered,
                                    const std::string& shownText);
 
+// The high-resolution patches: the installation's "Data/Patches", or a
+// "Patches" folder in the parent folder of the custom textures (the texture
+// path less a last "Textures" component).
+struct PatchesAnswer {
+    bool usable = false;
+    std::string parentFolder; // empty when the installation's folder serves
+};
+PatchesAnswer checkPatches(const std::string& root, const std::string& texturePath);
+
 inline constexpr const char* kTexturePathInvalid = "Not installed or the specified path is invalid";
 
 // The folder browser's text: the instruction, then a label and the path

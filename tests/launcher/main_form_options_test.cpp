@@ -154,6 +154,7 @@ TEST(OptionTabs, BasicDoomTakesTheModelOptionsAwayAndGivesBackOnlyWhatPacksAllow
     writeFile(w.root / "Md2/Brasken/Gore/hang1.jpg", "x"); // replacements only
     writeFile(w.root / "Md2/Brasken/Gore/Gore6.dmd", "x"); // of model pack 2
     writeFile(w.root / "Data/dtex/detail.wad", "PWAD");
+    fs::create_directories(w.root / "Data/Patches"); // the patches check
     // With the core effects files the effects setting is the player's own.
     writeFile(w.root / "Md2/CoreEffects/fx.md2", "x");
     writeFile(w.root / "Defs/Base/CoreEffects.ded", "x");
@@ -177,4 +178,68 @@ TEST(OptionTabs, BasicDoomTakesTheModelOptionsAwayAndGivesBackOnlyWhatPacksAllow
     EXPECT_TRUE(f.options().GunSmoke->isEnabled());
     EXPECT_TRUE(f.options().chkSound[2]->isEnabled());
     EXPECT_TRUE(f.options().chkGraphics[4]->isEnabled());
+}
+
+TEST(OptionTabs, CoreEffectsAndTheirNeighboursFollowTheModelRules) {
+    Window w;
+    writeFile(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2", "the base pack");
+    writeFile(w.root / "Md2/Brasken/Gore/hang1.jpg", "x");
+    fs::create_directories(w.root / "Md2/Monsters/Imp");
+    fs::create_directories(w.root / "Md2/CoreEffects");
+    writeFile(w.root / "Defs/Base/CoreEffects.ded", "x");
+    Settings s;
+    s.advancedOptions = true;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    MainForm& f = *w.form;
+    // "Core Effects" takes the model packs away and gives them back.
+    f.options().ChkModelOpts[3]->click();
+    EXPECT_FALSE(f.options().FrameModel[0]->isEnabled());
+    EXPECT_FALSE(f.options().GunSmoke->isEnabled());
+    EXPECT_FALSE(f.options().chkMain[0]->isEnabled());
+    f.options().ChkModelOpts[3]->click();
+    EXPECT_TRUE(f.options().FrameModel[0]->isEnabled());
+    EXPECT_TRUE(f.options().GunSmoke->isEnabled());
+    // "No monsters" reaches the refresh at once.
+    f.options().chkAltModels[3]->setChecked(true);
+    f.options().chkMain[6]->click();
+    f.OptionTabs[4]->click();
+    EXPECT_FALSE(f.options().chkAltModels[0]->isEnabled());
+    // The tab captions copy the box's colour, not its disabled look.
+    f.options().ChkModelOpts[3]->click();
+    f.OptionTabs[1]->click();
+    EXPECT_EQ(f.OptionTabs[2]->palette().color(QPalette::ButtonText),
+              f.options().chkMain[0]->palette().color(QPalette::Active, QPalette::WindowText));
+}
+
+TEST(OptionTabs, ModelOptionsWorkWithoutThePackAndTheDelayNeedsTheLauncher) {
+    Window w;
+    fs::create_directories(w.root / "Md2/CoreEffects");
+    writeFile(w.root / "Defs/Base/CoreEffects.ded", "x");
+    Settings s;
+    s.advancedOptions = true;
+    s.grenadeLauncher = false;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    MainForm& f = *w.form;
+    f.OptionTabs[4]->click();
+    EXPECT_TRUE(f.options().ChkModelOpts[3]->isEnabled());
+    EXPECT_TRUE(f.options().ChkModelOpts[2]->isEnabled());
+    EXPECT_FALSE(f.options().ChkModelOpts[1]->isEnabled());
+    f.options().setGrenadeControlsEnabled(true); // a game-file selection
+    EXPECT_FALSE(f.options().Timeout->isEnabled());
+    EXPECT_FALSE(f.options().butRight2->isEnabled());
+}
+
+TEST(OptionTabs, MusicBackOnWithoutPlaylistsLeavesThePlaylistControlsOff) {
+    Window w;
+    w.load();
+    MainForm& f = *w.form;
+    ASSERT_EQ(f.music().SelectionList->count(), 0);
+    f.options().chkSound[1]->click();
+    f.options().chkSound[1]->click();
+    EXPECT_FALSE(f.options().chkSound[4]->isEnabled());
+    EXPECT_FALSE(f.options().chkSound[5]->isEnabled());
+    EXPECT_FALSE(f.music().butMusic[2]->isEnabled());
+    EXPECT_TRUE(f.music().butMusic[0]->isEnabled());
 }

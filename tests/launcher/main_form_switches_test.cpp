@@ -135,10 +135,19 @@ TEST(MainFormLoad, OffersThePackOptionsWhoseFilesExist) {
     writeFile(w.root / "Defs/Model/Quilspack/fullpack.ded", "x");
     fs::create_directories(w.root / "Md2/Monsters/Imp");
     writeFile(w.root / "Data/pk_doom_sfx.wad", "PWAD");
+    // The packs themselves, for the refresh; without the core effects files
+    // the forced effects keep the packs out.
+    writeFile(w.root / "Md2/Brasken/Gore/Gore6.dmd", "x");
+    writeFile(w.root / "Md2/Quilspack/AK47/AK47.md2", "x");
+    writeFile(w.root / "Md2/Quilspack/quilspack.wad", "x");
+    fs::create_directories(w.root / "Md2/CoreEffects");
+    writeFile(w.root / "Defs/Base/CoreEffects.ded", "x");
     w.load();
     EXPECT_TRUE(w.form->options().chkAltModels[3]->isEnabled());
     EXPECT_TRUE(w.form->options().chkAltModels[1]->isEnabled());
-    EXPECT_FALSE(w.form->options().chkAltModels[2]->isEnabled());
+    // The refresh at start-up offers both Quilspack options with the pack
+    // itself, the alternative definitions or not.
+    EXPECT_TRUE(w.form->options().chkAltModels[2]->isEnabled());
     EXPECT_TRUE(w.form->options().chkAltModels[0]->isEnabled()); // with the base model pack
     EXPECT_TRUE(w.form->options().chkSound[6]->isEnabled());
 }
@@ -217,6 +226,9 @@ TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
         *on = !*on;
     // "Auto" and "Manual" exclude each other, as "Core Effects" excludes
     // "Basic Doom" and "FX": "Auto", "Basic Doom" and "FX" are on.
+    // The spare sound boxes store on only while both are available, which
+    // "Basic Doom" prevents.
+    s.soundSpare7 = s.soundSpare8 = false;
     s.audioChannels = 32;
     s.textureScaling = 3;
     s.skill = 4;
