@@ -92,7 +92,9 @@ void MainForm::connectControls() {
 // Any change of a control or a list asks the launch panel for a new preview;
 // the panel runs it once after the handlers of the change are through.
 void MainForm::connectPreview() {
-    const auto ask = [this] { launch_->schedulePreview(); };
+    // The slot is the panel's own, not a lambda on this window: list models
+    // signal a reset while the window's children are torn down.
+    const auto ask = &LaunchPanel::schedulePreview;
     for (QAbstractButton* button : findChildren<QAbstractButton*>())
         connect(button, &QAbstractButton::toggled, launch_, ask);
     for (QComboBox* box : findChildren<QComboBox*>())
