@@ -5,6 +5,7 @@
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/platform/qt_platform.h"
 #include "launcher/startup/install_paths.h"
+#include "launcher/ui/help_tips.h"
 #include "launcher/ui/shortcuts.h"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ std::string commandLineOf(int argc, char** argv) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KRVLauncher"));
+    krv::installHelpTips(app);
     const std::string exe = executablePath(argv[0]);
     // The launcher's windows show its own icon, and desktops match them to
     // its registered desktop entry.

@@ -52,11 +52,12 @@ namespace {
 // The kind of the game in an existing `folder`: one listing of it answers
 // both questions, as the library view asks them for every game after every
 // change.
+// `folder` is resolved already.
 GameKind kindOfFolder(const std::filesystem::path& folder) {
     bool gwads = false;
     bool pwads = false;
     std::error_code error;
-    for (const std::string& entry : ci::listFolder(folder)) {
+    for (const std::string& entry : ci::listResolvedFolder(folder)) {
         const bool isG = iequals(entry, "Gwads");
         if (!isG && !iequals(entry, "Pwads"))
             continue;

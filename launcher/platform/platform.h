@@ -103,8 +103,9 @@ public:
     // The open-file dialog centred over the main window; nothing on cancel.
     virtual std::optional<std::string> openFile(const OpenFileRequest& request) = 0;
 
-    // The folder browser; nothing on cancel.
-    virtual std::optional<std::string> browseForFolder(const std::string& title) = 0;
+    // The folder browser, its instruction shown above the folders; nothing
+    // on cancel.
+    virtual std::optional<std::string> browseForFolder(const std::string& instruction) = 0;
 
     // Starts a command line as a new process with a normal, focused window,
     // without waiting. False when it could not be started.

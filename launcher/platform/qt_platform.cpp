@@ -14,14 +14,17 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <cstdio>
 #include <sys/syscall.h>
@@ -61,13 +64,25 @@ std::optional<std::string> QtPlatform::openFile(const OpenFileRequest& request) 
     return ss(QDir::toNativeSeparators(dialog.selectedFiles().front()));
 }
 
-std::optional<std::string> QtPlatform::browseForFolder(const std::string& title) {
-    const QString folder = QFileDialog::getExistingDirectory(mainWindow_, qs(title), QString(),
-                                                             QFileDialog::ShowDirsOnly |
-                                                                 QFileDialog::DontUseNativeDialog);
-    if (folder.isEmpty())
+// The instruction may run over two lines; it goes into a label above Qt's
+// folder dialog, which is embedded so that the window title stays short.
+std::optional<std::string> QtPlatform::browseForFolder(const std::string& instruction) {
+    QDialog frame(mainWindow_);
+    frame.setWindowTitle("Browse for Folder");
+    applyLauncherFont(&frame, state_.font);
+    auto* folders = new QFileDialog(&frame);
+    folders->setWindowFlags(Qt::Widget);
+    folders->setFileMode(QFileDialog::Directory);
+    folders->setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    auto* layout = new QVBoxLayout(&frame);
+    auto* label = new QLabel(qs(instruction), &frame);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    layout->addWidget(folders);
+    QObject::connect(folders, &QDialog::finished, &frame, &QDialog::done);
+    if (frame.exec() != QDialog::Accepted || folders->selectedFiles().isEmpty())
         return std::nullopt;
-    return ss(QDir::toNativeSeparators(folder));
+    return ss(QDir::toNativeSeparators(folders->selectedFiles().front()));
 }
 
 bool QtPlatform::startProcess(const std::string& commandLine, const std::string& workingFolder) {

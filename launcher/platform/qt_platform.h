@@ -28,7 +28,7 @@ public:
     NamePromptResult askName(const NamePrompt& prompt) override;
     bool confirmCleanup() override;
     std::optional<std::string> openFile(const OpenFileRequest& request) override;
-    std::optional<std::string> browseForFolder(const std::string& title) override;
+    std::optional<std::string> browseForFolder(const std::string& instruction) override;
     bool startProcess(const std::string& commandLine, const std::string& workingFolder) override;
     HiddenRunResult runHidden(const std::string& commandLine,
                               const std::string& workingFolder) override;

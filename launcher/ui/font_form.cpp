@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 
 namespace krv {
 
@@ -19,6 +20,13 @@ namespace {
 void selectText(QListWidget* list, const QString& text) {
     const auto found = list->findItems(text, Qt::MatchFixedString);
     list->setCurrentItem(found.isEmpty() ? list->item(0) : found.front());
+}
+
+// A list as wide as its longest entry and a scroll bar, so that the dialog
+// stays narrower than the main window.
+void fitWidthToEntries(QListWidget* list, int entryWidth) {
+    const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    list->setFixedWidth(entryWidth + 2 * list->frameWidth() + scrollBar + 8);
 }
 
 } // namespace
@@ -52,7 +60,9 @@ FontForm::FontForm(AppState& state, QWidget* owner) : QDialog(owner), state_(sta
     grid->addWidget(ListSize, 1, 2);
     grid->addWidget(PreviewLabel, 2, 0, 1, 3);
     grid->addLayout(buttons, 3, 0, 1, 3);
-    grid->setColumnStretch(0, 3);
+    fitWidthToEntries(ListFont, ListFont->sizeHintForColumn(0));
+    fitWidthToEntries(ListStyle, ListStyle->sizeHintForColumn(0));
+    fitWidthToEntries(ListSize, ListSize->fontMetrics().horizontalAdvance(QStringLiteral("000")));
 
     // The current font, "MS Sans Serif" 8 when none is chosen.
     const FontSetting& current = state_.font;

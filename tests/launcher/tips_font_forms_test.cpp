@@ -4,6 +4,7 @@
 #include "launcher/inspect/iwad_form.h"
 #include "launcher/options/texture_path.h"
 #include "launcher/ui/font_form.h"
+#include "launcher/ui/help_tips.h"
 #include "launcher/ui/tex_form.h"
 #include "launcher/ui/tips_form.h"
 
@@ -13,6 +14,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTextDocument>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 TEST(TipsForm, ShowsTheTipsInTurnGoingOnAfterTheLastShown) {
@@ -134,4 +137,33 @@ TEST(FontForm, TheDialogsTakeTheLauncherFontToo) {
     EXPECT_EQ(w.form->iwadForm().butOK->font().pointSize(), 10);
     TipsForm tips(w.state);
     EXPECT_EQ(tips.OKButton->font().family(), "Tahoma");
+}
+
+TEST(FontForm, TheChooserIsNarrowerThanTheMainWindow) {
+    Window w;
+    w.load();
+    FontForm chooser(w.state, w.form.get());
+    EXPECT_LT(chooser.sizeHint().width(), w.form->width());
+    // The font names need the room, the styles and sizes much less.
+    EXPECT_GT(chooser.ListFont->width(), chooser.ListSize->width());
+}
+
+TEST(HelpTips, LongTextsWrapAt240PixelsAndShortOnesKeepTheirLines) {
+    const QFontMetrics metrics(QToolTip::font());
+    const auto laidOut = [&](const QString& text) {
+        auto document = std::make_unique<QTextDocument>();
+        document->setDefaultFont(QToolTip::font());
+        document->setHtml(helpTipText(text, metrics));
+        return document;
+    };
+    const QString longText =
+        QString("Use the high resolution sound pack when it is installed. ").repeated(4);
+    const auto wrapped = laidOut(longText);
+    // 240 pixels of text, its margins of 5 and the document's own.
+    EXPECT_LE(wrapped->idealWidth(), 240 + 10 + 2 * wrapped->documentMargin());
+    EXPECT_GT(wrapped->size().height(), 3 * metrics.height());
+    const auto kept = laidOut("  Select map for startup.  \r\nSecond line.");
+    EXPECT_LT(kept->idealWidth(), 240);
+    EXPECT_LT(kept->size().height(), 4 * metrics.height());
+    EXPECT_TRUE(kept->toPlainText().startsWith("  Select map")); // the blanks stay
 }
