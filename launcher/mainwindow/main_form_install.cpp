@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QRadioButton>
@@ -174,8 +175,10 @@ void MainForm::installDroppedFiles(const std::vector<std::string>& files) {
         installLevelFile(level);
 }
 
-// The installed games view with the last installed game selected.
+// The installed games view with the last installed game selected. The
+// filter is cleared first, as it could hide the game just installed.
 void MainForm::showInstalledGames() {
+    GamesFilter->clear();
     state_.gameSelection.autoGame = false;
     if (!OptionUdir[InstalledGames]->isChecked())
         OptionUdir[InstalledGames]->setChecked(true);

@@ -16,6 +16,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QRadioButton>
@@ -195,7 +196,9 @@ TEST(InstallDrop, OnlyLocalFilesAreTakenAndEachWadInstallsAsFromTheDialog) {
     EXPECT_FALSE(dragEnters(*w.form, {QUrl("https://example.org/first.wad")}));
     EXPECT_FALSE(dragEnters(*w.form, {}));
 
-    // Two wads in one drop: both installed, the last one shown selected.
+    // Two wads in one drop: both installed, the last one shown selected
+    // even where the filter would have hidden it.
+    w.form->GamesFilter->setText("zzz");
     drop(*w.form, {downloads / "first.wad", downloads / "Second.WAD"});
     EXPECT_TRUE(w.platform.messages.empty());
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/first/Pwads/first.wad"));
@@ -204,6 +207,7 @@ TEST(InstallDrop, OnlyLocalFilesAreTakenAndEachWadInstallsAsFromTheDialog) {
               (std::vector<std::string>{downloads.string()}));
     EXPECT_EQ(w.state.settings.gamesListView, MainForm::InstalledGames);
     EXPECT_EQ(w.current(), "SECOND");
+    EXPECT_TRUE(w.form->GamesFilter->text().isEmpty());
     EXPECT_EQ(w.form->inspect().MapList->count(), 1);
     EXPECT_TRUE(w.platform.openFileRequests.empty());
 
