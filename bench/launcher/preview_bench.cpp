@@ -2,31 +2,18 @@
 // every change of the selection and the options, for a selected installed
 // game of 40 WADs (offscreen, real inspection tool for the selection).
 // Usage: preview_bench [repeats]
-#include "launcher/mainwindow/main_form.h"
-#include "launcher/platform/scripted_platform.h"
-#include "support/install_root.h"
+#include "bench/window_bench.h"
 #include "support/temp_dir.h"
 #include "support/wad_builder.h"
 
 #include <QApplication>
 #include <QListWidget>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
 using namespace krv;
-
-namespace {
-
-template <typename Run> double millis(Run run) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
-
-} // namespace
+using krv::bench::millis;
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -45,23 +32,12 @@ int main(int argc, char** argv) {
     for (int d = 0; d < 5; ++d)
         krv::test::writeFile(root / ("KRVGames/Big Game/Pwads/fix" + std::to_string(d) + ".deh"),
                              "Patch File for DeHackEd v3.0\n");
-    Settings s;
-    s.gamesListView = MainForm::InstalledGames;
-    std::string config;
-    for (const auto& line : settingsLines(s, false))
-        config += line + "\r\n";
-    krv::test::writeFile(root.configFile(), config);
-
-    AppState state;
-    state.paths = InstallPaths::fromRoot(root.root());
-    state.startup.windowCaption = windowCaptionFor(state.startup);
-    ScriptedPlatform platform;
-    EntryRoutine entry(state, platform);
-    MainForm form(state, platform, entry);
-    form.iwadForm().setEnvironment([&iwads](const std::string& name) -> std::optional<std::string> {
+    bench::BenchWindow window(root, [&iwads](const std::string& name) {
         return name == "DOOMWADPATH" ? std::optional<std::string>(iwads.path().string())
                                      : std::nullopt;
     });
+    MainForm& form = window.form;
+    ScriptedPlatform& platform = window.platform;
     form.load();
     std::printf("selected: %s, %d game files, %d maps\n",
                 form.PwadList->currentItem()
