@@ -38,7 +38,7 @@ std::vector<std::string> droppedLocalFiles(const QMimeData& data) {
     for (const QUrl& url : data.urls()) {
         if (!url.isLocalFile())
             return {};
-        files.push_back(url.toLocalFile().toStdString());
+        files.push_back(ss(url.toLocalFile()));
     }
     return files;
 }
