@@ -174,8 +174,10 @@ void InspectPanel::showMapTitles(const std::string& gameFile) {
         const auto title = titles.find(item->text().toStdString());
         if (title == titles.end())
             continue;
-        item->setData(kMapTitleRole, qs(title->second));
-        item->setToolTip(qs(title->second));
+        const QString text = qs(title->second);
+        item->setData(kMapTitleRole, text);
+        // The WAD's text is shown as it stands, never read as markup.
+        item->setToolTip(QStringLiteral("<qt>") + text.toHtmlEscaped() + QStringLiteral("</qt>"));
     }
 }
 

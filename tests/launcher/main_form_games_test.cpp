@@ -340,7 +340,8 @@ TEST(GamesView, TheDoomGamesViewReplacesTheEntriesOfTheViewBefore) {
 
 // The titles a WAD's UMAPINFO or MAPINFO gives its maps follow the map
 // names, read with one more tool run per selection; the entries' texts stay
-// the map names and a long title does not widen the list.
+// the map names, a long title does not widen the list and markup in a title
+// is shown, not rendered.
 TEST(GamesView, MapEntriesShowTheTitlesTheWadNames) {
     Library w;
     const QString longTitle = QStringLiteral("Twin Towers Of A Title Far Longer Than The List");
@@ -348,7 +349,9 @@ TEST(GamesView, MapEntriesShowTheTitlesTheWadNames) {
               WadBuilder()
                   .level("MAP01")
                   .level("MAP02")
-                  .lump("UMAPINFO", "map MAP02 { levelname = \"" + longTitle.toStdString() + "\" }")
+                  .lump("UMAPINFO", "map MAP01 { levelname = \"<b>Keep</b>\" }\n"
+                                    "map MAP02 { levelname = \"" +
+                                        longTitle.toStdString() + "\" }")
                   .build());
     writeFile(w.root / "KRVGames/Zinfo/Pwads/zinfo.wad",
               WadBuilder().level("E1M1").lump("MAPINFO", "map E1M1 \"Hangar Deck\"\n").build());
@@ -370,8 +373,10 @@ TEST(GamesView, MapEntriesShowTheTitlesTheWadNames) {
 
     w.selectGame("UMAP");
     EXPECT_EQ(entries(maps), (std::vector<std::string>{"MAP01", "MAP02"}));
-    EXPECT_EQ(titles(), (std::vector<std::string>{"", longTitle.toStdString()}));
-    EXPECT_EQ(maps->item(1)->toolTip(), longTitle);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"<b>Keep</b>", longTitle.toStdString()}));
+    // The tooltip shows the WAD's text as it stands, markup and all.
+    EXPECT_EQ(maps->item(0)->toolTip(), "<qt>&lt;b&gt;Keep&lt;/b&gt;</qt>");
+    EXPECT_EQ(maps->item(1)->toolTip(), "<qt>" + longTitle + "</qt>");
     EXPECT_LT(maps->sizeHintForColumn(0), maps->fontMetrics().horizontalAdvance(longTitle));
     EXPECT_EQ(titleRuns(), runsBefore + 1);
     // The engine's copy of the map check is the map check's output.
