@@ -2,19 +2,17 @@
 // the main window as a player uses it (offscreen): listing 2,000 installed
 // games, and selecting a game of 40 WADs, which checks every WAD with the
 // real inspection tool. Usage: games_list_bench [repeats]
+#include "bench/window_bench.h"
 #include "launcher/library/library_layout.h"
-#include "launcher/mainwindow/main_form.h"
-#include "launcher/platform/scripted_platform.h"
-#include "support/install_root.h"
 #include "support/wad_builder.h"
 
 #include <QApplication>
 #include <QListWidget>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
 using namespace krv;
+using krv::bench::millis;
 namespace fs = std::filesystem;
 
 namespace {
@@ -25,13 +23,6 @@ std::string wadOf(int levels) {
     for (int i = 0; i < 300; ++i)
         wad.lump("FILLER", "x");
     return wad.build();
-}
-
-template <typename Run> double millis(Run run) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
 }
 
 } // namespace
@@ -50,20 +41,10 @@ int main(int argc, char** argv) {
     for (int w = 0; w < 40; ++w)
         krv::test::writeFile(root / ("KRVGames/Big Game/Pwads/part" + std::to_string(w) + ".wad"),
                              wadOf(1 + w % 32));
-    Settings s;
-    s.gamesListView = MainForm::InstalledGames;
-    std::string config;
-    for (const auto& line : settingsLines(s, false))
-        config += line + "\r\n";
-    krv::test::writeFile(root.configFile(), config);
-
-    AppState state;
-    state.paths = InstallPaths::fromRoot(root.root());
-    state.startup.windowCaption = windowCaptionFor(state.startup);
-    ScriptedPlatform platform;
-    EntryRoutine entry(state, platform);
-    MainForm form(state, platform, entry);
-    form.iwadForm().setEnvironment([](const std::string&) { return std::nullopt; });
+    bench::BenchWindow window(root, [](const std::string&) { return std::nullopt; });
+    MainForm& form = window.form;
+    AppState& state = window.state;
+    ScriptedPlatform& platform = window.platform;
     const double load = millis([&] { form.load(); });
     std::printf("load with 2,000 installed games: %.1f ms\n", load);
 

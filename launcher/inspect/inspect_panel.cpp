@@ -11,6 +11,7 @@
 #include "common/text_file.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,12 +20,44 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyledItemDelegate>
 
 namespace krv {
+
+namespace {
+
+// Paints a map entry as its name followed by its title, cut to the list's
+// width; the entry's size, and so the list's, follows the name alone.
+class MapTitleDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString title = index.data(InspectPanel::kMapTitleRole).toString();
+        if (!title.isEmpty())
+            option->text += QStringLiteral("  ") + title;
+    }
+
+public:
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem plain(option);
+        QStyledItemDelegate::initStyleOption(&plain, index);
+        const QStyle* style = plain.widget ? plain.widget->style() : QApplication::style();
+        return style->sizeFromContents(QStyle::CT_ItemViewItem, &plain, QSize(), plain.widget);
+    }
+};
+
+} // namespace
 
 InspectPanel::InspectPanel(AppState& state, Platform& platform, QWidget* page, QWidget* window)
     : QObject(window), state_(state), platform_(platform) {
     MapList = list(page);
+    MapList->setItemDelegate(new MapTitleDelegate(MapList));
+    MapList->setTextElideMode(Qt::ElideRight);
+    MapList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SaveGameList = list(page);
     buildSkillBoxes(page);
     // Buffers of the tool runs; never shown.
@@ -127,6 +160,25 @@ void InspectPanel::fillMapList(const std::string& gameFile) {
         WadCheckList->addItem(qs(line));
     for (const std::string& map : check.maps)
         MapList->addItem(qs(map));
+    if (!check.maps.empty())
+        showMapTitles(gameFile);
+}
+
+// One more tool run names the maps' titles; its output stays out of
+// "pwad.krv", which the engine reads as the map check's.
+void InspectPanel::showMapTitles(const std::string& gameFile) {
+    const auto titles =
+        parseMapTitles(runInspectionTool(platform_, state_.paths, "MAPTITLES", gameFile));
+    for (int row = 0; row < MapList->count(); ++row) {
+        QListWidgetItem* item = MapList->item(row);
+        const auto title = titles.find(item->text().toStdString());
+        if (title == titles.end())
+            continue;
+        const QString text = qs(title->second);
+        item->setData(kMapTitleRole, text);
+        // The WAD's text is shown as it stands, never read as markup.
+        item->setToolTip(QStringLiteral("<qt>") + text.toHtmlEscaped() + QStringLiteral("</qt>"));
+    }
 }
 
 void InspectPanel::FillSaveGameList(const std::string& folder) {

@@ -28,6 +28,10 @@ public:
     // and the task menu.
     InspectPanel(AppState& state, Platform& platform, QWidget* page, QWidget* window);
 
+    // Where a map entry keeps the title the WAD gives the map (the entry's
+    // text stays the map name); the entry's tooltip shows it too.
+    static constexpr int kMapTitleRole = Qt::UserRole + 1;
+
     // The inspection tool's answers put into the lists; the tool's output is
     // kept in "pwad.krv" for the engine.
     void fillMapList(const std::string& gameFile);
@@ -69,6 +73,7 @@ private:
     void buildSkillBoxes(QWidget* page);
     void connectControls();
     void keepToolOutput(const std::string& output);
+    void showMapTitles(const std::string& gameFile);
     void restoreLastSkill();
     void onSkillChosen(int index);
     void onMapClicked(int row);

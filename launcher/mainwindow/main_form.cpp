@@ -43,6 +43,7 @@ MainForm::MainForm(AppState& state, Platform& platform, EntryRoutine& entry)
     buildControls();
     iwadForm_ = new IwadForm(state_, platform_, *this, this);
     connectControls();
+    setAcceptDrops(true);
     // The window sees key presses before its controls, as a launcher's
     // Enter-to-launch needs wherever the focus is.
     qApp->installEventFilter(this);

@@ -114,6 +114,8 @@ public:
     void OpenFontForm();
     // Installing levels and the zip library's commands.
     void InstallLevel();
+    // Installs one wad or zip as the install dialog does with the file chosen.
+    void installLevelFile(const std::string& path);
     void SetZipLibraryFolder();
     void InstallZipAsManual();
     void InstallZipAsAuto();
@@ -196,6 +198,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Dropped wad and zip files are installed to the games list.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     struct LoadStep {
@@ -264,6 +269,7 @@ private:
     std::optional<std::string> askLibraryName(const std::string& frame, const std::string& window,
                                               const std::string& button);
     void showInstalledGames();
+    void installDroppedFiles(const std::vector<std::string>& files);
     void installExtractedFiles(const std::string& target);
 
     void connectShortcuts();

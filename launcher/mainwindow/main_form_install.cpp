@@ -1,5 +1,5 @@
 // Installing custom levels into the games library: a wad or zip from the
-// install dialog, and the zip library's task menu (install the extracted
+// install dialog or dropped onto the window, and the zip library's task menu (install the extracted
 // files as a game, rename or delete the archive) with its folder button.
 
 #include "launcher/mainwindow/main_form.h"
@@ -14,15 +14,41 @@
 #include "common/strings.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QUrl>
+
+#include <filesystem>
 
 namespace krv {
 
 namespace {
 
 constexpr const char* kInUseTail = "       \r\n  appears to be in use by another program.";
+
+// The local files of a drop, in their order; empty when anything else is
+// dropped.
+std::vector<std::string> droppedLocalFiles(const QMimeData& data) {
+    std::vector<std::string> files;
+    for (const QUrl& url : data.urls()) {
+        if (!url.isLocalFile())
+            return {};
+        files.push_back(ss(url.toLocalFile()));
+    }
+    return files;
+}
+
+// A regular file ending in ".wad" or ".zip", whatever the case.
+bool isInstallableLevel(const std::string& path) {
+    std::error_code ec;
+    return (iendsWith(path, ".wad") || iendsWith(path, ".zip")) &&
+           std::filesystem::is_regular_file(path, ec);
+}
 
 } // namespace
 
@@ -69,7 +95,12 @@ void MainForm::InstallLevel() {
     const auto chosen = platform_.openFile(request);
     if (!chosen)
         return;
-    const std::string path(trim(*chosen));
+    installLevelFile(*chosen);
+}
+
+void MainForm::installLevelFile(const std::string& chosen) {
+    BuildList->clear();
+    const std::string path(trim(chosen));
     const std::string game = baseNameOfPath(path);
     const std::string gameFolder = state_.paths.gamesFolder + game;
     if (ci::exists(gameFolder)) {
@@ -104,8 +135,50 @@ void MainForm::InstallLevel() {
     showInstalledGames();
 }
 
-// The installed games view with the last installed game selected.
+// ---- Files dropped onto the window ----------------------------------------------
+
+// Only local files can be installed; anything else is not offered the drop.
+void MainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedLocalFiles(*event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+// The drop is taken at once and installed afterwards, so that the file
+// manager the files came from is not kept waiting while prompts are shown.
+void MainForm::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> files = droppedLocalFiles(*event->mimeData());
+    if (files.empty())
+        return;
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(
+        this, [this, files] { installDroppedFiles(files); }, Qt::QueuedConnection);
+}
+
+// Each wad or zip is installed as if chosen in the install dialog, one after
+// another. Any other file is named in one message and left alone; the
+// installable files of the same drop are still installed.
+void MainForm::installDroppedFiles(const std::vector<std::string>& files) {
+    std::vector<std::string> levels;
+    std::string refused;
+    for (const std::string& file : files) {
+        if (isInstallableLevel(file))
+            levels.push_back(file);
+        else
+            refused += std::string(refused.empty() ? "" : ", ") + std::string(fileNameOfPath(file));
+    }
+    if (!refused.empty())
+        platform_.showMessage("  Only wad and zip files can be installed to the games list.   "
+                              "\r\n  Not installed: " +
+                                  refused + "     ",
+                              msg::kExclamation, " Install error");
+    for (const std::string& level : levels)
+        installLevelFile(level);
+}
+
+// The installed games view with the last installed game selected. The
+// filter is cleared first, as it could hide the game just installed.
 void MainForm::showInstalledGames() {
+    GamesFilter->clear();
     state_.gameSelection.autoGame = false;
     if (!OptionUdir[InstalledGames]->isChecked())
         OptionUdir[InstalledGames]->setChecked(true);

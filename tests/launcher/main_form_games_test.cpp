@@ -338,6 +338,58 @@ TEST(GamesView, TheDoomGamesViewReplacesTheEntriesOfTheViewBefore) {
     EXPECT_EQ(w.form->inspect().MapList->count(), 1);
 }
 
+// The titles a WAD's UMAPINFO or MAPINFO gives its maps follow the map
+// names, read with one more tool run per selection; the entries' texts stay
+// the map names, a long title does not widen the list and markup in a title
+// is shown, not rendered.
+TEST(GamesView, MapEntriesShowTheTitlesTheWadNames) {
+    Library w;
+    const QString longTitle = QStringLiteral("Twin Towers Of A Title Far Longer Than The List");
+    writeFile(w.root / "KRVGames/Umap/Pwads/umap.wad",
+              WadBuilder()
+                  .level("MAP01")
+                  .level("MAP02")
+                  .lump("UMAPINFO", "map MAP01 { levelname = \"<b>Keep</b>\" }\n"
+                                    "map MAP02 { levelname = \"" +
+                                        longTitle.toStdString() + "\" }")
+                  .build());
+    writeFile(w.root / "KRVGames/Zinfo/Pwads/zinfo.wad",
+              WadBuilder().level("E1M1").lump("MAPINFO", "map E1M1 \"Hangar Deck\"\n").build());
+    w.load();
+    QListWidget* maps = w.form->inspect().MapList;
+    const auto titles = [maps] {
+        std::vector<std::string> all;
+        for (int i = 0; i < maps->count(); ++i)
+            all.push_back(
+                maps->item(i)->data(InspectPanel::kMapTitleRole).toString().toStdString());
+        return all;
+    };
+    const auto titleRuns = [&w] {
+        return std::count_if(
+            w.platform.hiddenRuns.begin(), w.platform.hiddenRuns.end(),
+            [](const auto& run) { return run.commandLine.rfind("KRVgfiles MAPTITLES ", 0) == 0; });
+    };
+    const auto runsBefore = titleRuns();
+
+    w.selectGame("UMAP");
+    EXPECT_EQ(entries(maps), (std::vector<std::string>{"MAP01", "MAP02"}));
+    EXPECT_EQ(titles(), (std::vector<std::string>{"<b>Keep</b>", longTitle.toStdString()}));
+    // The tooltip shows the WAD's text as it stands, markup and all.
+    EXPECT_EQ(maps->item(0)->toolTip(), "<qt>&lt;b&gt;Keep&lt;/b&gt;</qt>");
+    EXPECT_EQ(maps->item(1)->toolTip(), "<qt>" + longTitle + "</qt>");
+    EXPECT_LT(maps->sizeHintForColumn(0), maps->fontMetrics().horizontalAdvance(longTitle));
+    EXPECT_EQ(titleRuns(), runsBefore + 1);
+    // The engine's copy of the map check is the map check's output.
+    EXPECT_EQ(krv::readTextLines(w.root / "KRVLaunch/Data/pwad.krv").lines.at(0), "PWAD");
+
+    w.selectGame("ZINFO");
+    EXPECT_EQ(entries(maps), (std::vector<std::string>{"E1M1"}));
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Hangar Deck"}));
+    EXPECT_EQ(titleRuns(), runsBefore + 2);
+    w.clickMap(0);
+    EXPECT_EQ(w.state.launchSelection.warpMap, "1 1");
+}
+
 // The filter narrows a large library to the names holding its text, in any
 // case; the selection follows what is shown, and Escape brings all back.
 TEST(GamesFilter, NarrowsALargeLibraryAndTheSelectionFollows) {

@@ -12,10 +12,16 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QUrl>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -147,6 +153,96 @@ TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
     w.form->AuxButton[0]->click();
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/readme"));
     EXPECT_EQ(w.state.settings.gamesListView, MainForm::InstalledGames);
+}
+
+namespace {
+
+QList<QUrl> localUrls(const std::vector<fs::path>& files) {
+    QList<QUrl> urls;
+    for (const fs::path& file : files)
+        urls.push_back(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+    return urls;
+}
+
+// Offers `urls` to the window as a drag entering it; true when it takes them.
+bool dragEnters(MainForm& form, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    return enter.isAccepted();
+}
+
+// Drags the files onto the window and drops them there, as a file manager
+// does, then lets the installs that follow run.
+void drop(MainForm& form, const std::vector<fs::path>& files) {
+    ASSERT_TRUE(dragEnters(form, localUrls(files)));
+    QMimeData data;
+    data.setUrls(localUrls(files));
+    QDropEvent event(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &event);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+TEST(InstallDrop, OnlyLocalFilesAreTakenAndEachWadInstallsAsFromTheDialog) {
+    ZipWindow w(MainForm::DoomGames);
+    const fs::path downloads = w.root / "Downloads";
+    writeFile(downloads / "first.wad", oneMap());
+    writeFile(downloads / "Second.WAD", oneMap());
+    w.load();
+    EXPECT_TRUE(dragEnters(*w.form, localUrls({downloads / "first.wad"})));
+    EXPECT_FALSE(dragEnters(*w.form, {QUrl("https://example.org/first.wad")}));
+    EXPECT_FALSE(dragEnters(*w.form, {}));
+
+    // Two wads in one drop: both installed, the last one shown selected
+    // even where the filter would have hidden it.
+    w.form->GamesFilter->setText("zzz");
+    drop(*w.form, {downloads / "first.wad", downloads / "Second.WAD"});
+    EXPECT_TRUE(w.platform.messages.empty());
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/first/Pwads/first.wad"));
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Second/Pwads/Second.WAD"));
+    EXPECT_EQ(krv::readTextLines(w.root / "KRVLaunch/Data/pwads.krv").lines,
+              (std::vector<std::string>{downloads.string()}));
+    EXPECT_EQ(w.state.settings.gamesListView, MainForm::InstalledGames);
+    EXPECT_EQ(w.current(), "SECOND");
+    EXPECT_TRUE(w.form->GamesFilter->text().isEmpty());
+
+    // Dropped again, the first is a duplicate, with the dialog's message.
+    drop(*w.form, {downloads / "first.wad"});
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].title, " Duplicate name error");
+    EXPECT_EQ(w.platform.messages[0].text, "  WARNING: 'first' already exists in the   \r\n"
+                                           "  games list, delete or rename existing entry.     ");
+}
+
+TEST(InstallDrop, OtherFilesAreRefusedByNameAndWriteNothing) {
+    ZipWindow w(MainForm::InstalledGames);
+    const fs::path downloads = w.root / "Downloads";
+    writeFile(downloads / "readme.txt", "x");
+    writeFile(downloads / "level.wad", oneMap());
+    fs::create_directories(downloads / "folder.zip");
+    w.load();
+    const auto before = listing(w.root.root());
+
+    drop(*w.form, {downloads / "readme.txt", downloads / "folder.zip"});
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].title, " Install error");
+    EXPECT_EQ(w.platform.messages[0].text,
+              "  Only wad and zip files can be installed to the games list.   \r\n"
+              "  Not installed: readme.txt, folder.zip     ");
+    EXPECT_EQ(listing(w.root.root()), before);
+
+    // A mixed drop installs its wad and nothing of the refused file.
+    drop(*w.form, {downloads / "readme.txt", downloads / "level.wad"});
+    ASSERT_EQ(w.platform.messages.size(), 2u);
+    EXPECT_EQ(w.platform.messages[1].text,
+              "  Only wad and zip files can be installed to the games list.   \r\n"
+              "  Not installed: readme.txt     ");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/level/Pwads/level.wad"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/readme"));
+    EXPECT_EQ(w.current(), "LEVEL");
 }
 
 TEST(ZipLibrary, TheFolderButtonWritesArchivesKrvEvenWhenCancelled) {

@@ -1,6 +1,7 @@
 // Fills a demo installation's games library so that a person can click
 // through every view: installed games of both kinds (one with several wads,
-// one with saved games), saved games of a Doom game and a zip library.
+// one with saved games and map titles), saved games of a Doom game and a zip
+// library.
 // Usage: make_demo_library ROOT
 #include "support/savegame_builder.h"
 #include "support/temp_dir.h"
@@ -54,7 +55,17 @@ int main(int argc, char** argv) {
     const fs::path games = root / "KRVGames";
 
     // A manual-loading game of one wad with a patch and a readme.
-    writeFile(games / "Castle Siege/Pwads/castle.wad", mapLevels(6));
+    // Its maps are named by a UMAPINFO lump, as the map list shows.
+    writeFile(games / "Castle Siege/Pwads/castle.wad",
+              WadBuilder()
+                  .mapLevels(6)
+                  .lump("UMAPINFO", "map MAP01 { levelname = \"Drawbridge\" }\n"
+                                    "map MAP02 { levelname = \"Outer Bailey\" }\n"
+                                    "map MAP03 { levelname = \"The Great Hall\" }\n"
+                                    "map MAP04 { levelname = \"Dungeons\" }\n"
+                                    "map MAP05 { levelname = \"Keep, West Wing\" }\n"
+                                    "map MAP06 { levelname = \"The Siege Engine\" }\n")
+                  .build());
     writeFile(games / "Castle Siege/Pwads/castle.deh", "Patch File for DeHackEd v3.0\n");
     writeFile(games / "Castle Siege/Pwads/readme.txt", "Castle Siege: six maps.\n");
     saves(root / "UserSG/Castle Siege/savegame", {{0, "Castle gate"}, {3, "Keep, west wing"}});
