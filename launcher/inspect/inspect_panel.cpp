@@ -58,6 +58,11 @@ void InspectPanel::buildSkillBoxes(QWidget* page) {
     }
 }
 
+void InspectPanel::restoreSkillBox() {
+    SkillFrame->layout()->addWidget(SkillsLevel[1]);
+    SkillsLevel[1]->show();
+}
+
 void InspectPanel::connectControls() {
     for (int box = 0; box < 2; ++box)
         connect(SkillsLevel[box], &QComboBox::activated, this,

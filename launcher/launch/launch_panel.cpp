@@ -4,6 +4,7 @@
 #include "launcher/inspect/known_pwads.h"
 #include "launcher/launch/compose.h"
 #include "launcher/launch/compose_preview.h"
+#include "launcher/launch/engine_start.h"
 #include "launcher/launch/screen_mode.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/options/texture_path.h"
@@ -118,9 +119,12 @@ void LaunchPanel::buildCommandLinePanel() {
     LightText = numberBox("200", FrameGlobal[2], 3);
     editRow_->addWidget(LightText);
     FrameGlobal[2]->hide();
+    SkillCaption = new QLabel(QStringLiteral("Skill:"), FrameGlobal[0]);
     global->addWidget(FrameGlobal[1], 1);
     global->addWidget(FrameGlobal[2], 1);
+    global->addWidget(SkillCaption);
     global->addWidget(SelButton);
+    globalRow_ = global;
 }
 
 void LaunchPanel::buildLaunchModeFrame() {
@@ -174,6 +178,12 @@ void LaunchPanel::placeEditBoxes(std::initializer_list<QWidget*> boxes) {
         box->setParent(FrameGlobal[2]);
         editRow_->insertWidget(at++, box);
     }
+}
+
+void LaunchPanel::placeSkillBox(QWidget* box) {
+    if (globalRow_->indexOf(box) < 0)
+        globalRow_->insertWidget(globalRow_->indexOf(SelButton), box);
+    box->show();
 }
 
 // ---- Command-line panel and screen mode ------------------------------------
@@ -384,10 +394,15 @@ void LaunchPanel::launchTail(const std::string& commandLine) {
         window_->showMinimized();
     state_.launch.ricochetChanged = false;
     if (!platform_.startProcess(commandLine, root)) {
-        platform_.showMessage("Cannot execute! The command line was:\r\n" + commandLine, msg::kOk,
-                              "");
+        // A window minimised for the launch comes back first, so that the
+        // message stands over it.
         state_.launch.launchInProgress = false;
+        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
         window_->show();
+        std::string text = "Cannot execute! The command line was:\r\n" + commandLine;
+        if (const std::string reason = engineStartFailure(commandLine, root); !reason.empty())
+            text += "\r\n" + reason;
+        platform_.showMessage(text, msg::kOk, "");
     }
     if (state_.launch.effectiveLaunchMode == 2) {
         window_->hide();
