@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <unistd.h>
@@ -101,8 +102,9 @@ LaunchPanel::LaunchPanel(AppState& state, Platform& platform, LaunchHost& host, 
 
 void LaunchPanel::buildCommandLinePanel() {
     FrameGlobal[0] = new QGroupBox(QStringLiteral("  Command Line  "), window_);
-    auto* global = new QHBoxLayout(FrameGlobal[0]);
+    auto* global = new QVBoxLayout(FrameGlobal[0]);
     global->setContentsMargins(6, 2, 6, 2);
+    global->setSpacing(2);
     SelButton = new QPushButton(QStringLiteral("Switch"), FrameGlobal[0]);
     for (int i : {1, 2}) {
         FrameGlobal[i] = new QGroupBox(FrameGlobal[0]);
@@ -119,12 +121,17 @@ void LaunchPanel::buildCommandLinePanel() {
     LightText = numberBox("200", FrameGlobal[2], 3);
     editRow_->addWidget(LightText);
     FrameGlobal[2]->hide();
+    auto* panels = new QHBoxLayout;
+    panels->addWidget(FrameGlobal[1], 1);
+    panels->addWidget(FrameGlobal[2], 1);
+    panels->addWidget(SelButton);
+    global->addLayout(panels);
+    // The row the skill selector joins in the advanced layout.
     SkillCaption = new QLabel(QStringLiteral("Skill:"), FrameGlobal[0]);
-    global->addWidget(FrameGlobal[1], 1);
-    global->addWidget(FrameGlobal[2], 1);
-    global->addWidget(SkillCaption);
-    global->addWidget(SelButton);
-    globalRow_ = global;
+    skillRow_ = new QHBoxLayout;
+    skillRow_->addWidget(SkillCaption);
+    skillRow_->addStretch();
+    global->addLayout(skillRow_);
 }
 
 void LaunchPanel::buildLaunchModeFrame() {
@@ -181,8 +188,8 @@ void LaunchPanel::placeEditBoxes(std::initializer_list<QWidget*> boxes) {
 }
 
 void LaunchPanel::placeSkillBox(QWidget* box) {
-    if (globalRow_->indexOf(box) < 0)
-        globalRow_->insertWidget(globalRow_->indexOf(SelButton), box);
+    if (skillRow_->indexOf(box) < 0)
+        skillRow_->insertWidget(1, box);
     box->show();
 }
 

@@ -62,7 +62,7 @@ public:
 
     // Puts the option boxes of the engine's edit mode before the light box.
     void placeEditBoxes(std::initializer_list<QWidget*> boxes);
-    // Takes the skill selector into the panel, beside the command line or
+    // Takes the skill selector into the panel, below the command line or
     // the edit boxes, for the layout that hides the skill frame.
     void placeSkillBox(QWidget* box);
 
@@ -119,8 +119,8 @@ private:
     LaunchHost& host_;
     QWidget* window_;
     QHBoxLayout* editRow_ = nullptr;
-    QHBoxLayout* globalRow_ = nullptr;
-    bool shortcutMode_ = false; // the launch goes into shortcuts
+    QHBoxLayout* skillRow_ = nullptr; // the skill selector of the advanced layout
+    bool shortcutMode_ = false;       // the launch goes into shortcuts
     bool previewPending_ = false;
     ShortcutRequest shortcutRequest_;
     std::filesystem::file_time_type resFileTime_{}; // "KRVres.out" when last read

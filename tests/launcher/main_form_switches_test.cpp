@@ -5,7 +5,6 @@
 #include "launcher/ui/help_texts.h"
 
 #include <QApplication>
-#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -359,9 +358,8 @@ TEST(MainFormLayout, TheSkillCanBeChosenInEitherLayout) {
     f.options().chkMain[2]->click();
     EXPECT_TRUE(inspect.SkillFrame->isAncestorOf(skill));
     EXPECT_TRUE(skill->isVisible());
-    f.options().chkMain[2]->click(); // and once more: placed once, beside the panels
-    const auto* row = static_cast<QBoxLayout*>(f.launch().FrameGlobal[0]->layout());
-    EXPECT_LT(row->indexOf(skill), row->indexOf(f.launch().SelButton));
+    f.options().chkMain[2]->click();
+    EXPECT_TRUE(f.launch().FrameGlobal[0]->isAncestorOf(skill));
 }
 
 TEST(MainFormSwitches, TheToolButtonsOpenTheDialogsTheirCaptionsName) {
