@@ -334,6 +334,7 @@ TEST(GamesView, DocumentationAndGameFilesOpenWithTheirPrograms) {
     f.AuxButton[1]->click();
     ASSERT_EQ(w.platform.openFileRequests.size(), 1u);
     EXPECT_EQ(w.platform.openFileRequests[0].title, "Korvath Documentation");
+    EXPECT_EQ(f.AuxButton[1]->text(), "Docs");
     EXPECT_EQ(w.platform.openFileRequests[0].initialFolder, w.root.root() + "/KRV_Docs");
     EXPECT_EQ(w.platform.openedDocuments.back(), w.root.root() + "/KRV_Docs/guide.htm");
 

@@ -391,10 +391,6 @@ TEST(MainFormSwitches, TheToolButtonsOpenTheDialogsTheirCaptionsName) {
         f.AuxButton[button.index]->click();
         EXPECT_EQ(opened, button.dialog);
     }
-    EXPECT_EQ(f.AuxButton[1]->text(), "Docs");
-    f.AuxButton[1]->click();
-    ASSERT_EQ(w.platform.openFileRequests.size(), 1u);
-    EXPECT_EQ(w.platform.openFileRequests[0].title, "Korvath Documentation");
     EXPECT_TRUE(f.AuxButton[5]->toolTip().contains("iwad", Qt::CaseInsensitive));
 }
 
