@@ -74,8 +74,9 @@ void InspectPanel::buildSkillBoxes(QWidget* page) {
     const char* skills[] = {" Start game from New",   "1 - I'm too young to die",
                             "2 - Hey, not too rough", "3 - Hurt me plenty",
                             "4 - Ultra-Violence",     "5 - NIGHTMARE"};
-    StartFrame = new QGroupBox(QStringLiteral(" Start "), page);
-    SkillFrame = new QGroupBox(QStringLiteral(" Skill "), page);
+    // The two boxes list the same entries; their frames say what each is for.
+    StartFrame = new QGroupBox(QStringLiteral(" Start mode "), page);
+    SkillFrame = new QGroupBox(QStringLiteral(" Skill level "), page);
     for (int box = 0; box < 2; ++box) {
         QGroupBox* frame = box == 0 ? StartFrame : SkillFrame;
         SkillsLevel[box] = new QComboBox(frame);
@@ -89,6 +90,11 @@ void InspectPanel::buildSkillBoxes(QWidget* page) {
         frameRow->setContentsMargins(6, 2, 6, 4);
         frameRow->addWidget(SkillsLevel[box]);
     }
+}
+
+void InspectPanel::restoreSkillBox() {
+    SkillFrame->layout()->addWidget(SkillsLevel[1]);
+    SkillsLevel[1]->show();
 }
 
 void InspectPanel::connectControls() {

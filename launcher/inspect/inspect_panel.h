@@ -40,6 +40,8 @@ public:
     std::string runTool(const std::string& verb, const std::string& path);
     std::string showToolRun(const HiddenRunResult& run);
 
+    // Puts `SkillsLevel` 1 back into the skill frame, wherever it was shown.
+    void restoreSkillBox();
     // Both skill boxes show `index`, and the start follows it.
     void chooseSkill(int index);
     void SetMapFocus();

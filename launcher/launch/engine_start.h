@@ -22,4 +22,9 @@ struct EngineStart {
 std::optional<EngineStart> prepareEngineStart(std::string_view commandLine,
                                               const std::string& root);
 
+// Why the engine of `commandLine` could not be started, when the disk tells:
+// a Windows engine without `wine` on the PATH, an engine that is missing or
+// not executable. Empty when the reason is not known.
+std::string engineStartFailure(std::string_view commandLine, const std::string& root);
+
 } // namespace krv

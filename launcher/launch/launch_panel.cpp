@@ -4,6 +4,7 @@
 #include "launcher/inspect/known_pwads.h"
 #include "launcher/launch/compose.h"
 #include "launcher/launch/compose_preview.h"
+#include "launcher/launch/engine_start.h"
 #include "launcher/launch/screen_mode.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/options/texture_path.h"
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <unistd.h>
@@ -100,8 +102,9 @@ LaunchPanel::LaunchPanel(AppState& state, Platform& platform, LaunchHost& host, 
 
 void LaunchPanel::buildCommandLinePanel() {
     FrameGlobal[0] = new QGroupBox(QStringLiteral("  Command Line  "), window_);
-    auto* global = new QHBoxLayout(FrameGlobal[0]);
+    auto* global = new QVBoxLayout(FrameGlobal[0]);
     global->setContentsMargins(6, 2, 6, 2);
+    global->setSpacing(2);
     SelButton = new QPushButton(QStringLiteral("Switch"), FrameGlobal[0]);
     for (int i : {1, 2}) {
         FrameGlobal[i] = new QGroupBox(FrameGlobal[0]);
@@ -118,9 +121,17 @@ void LaunchPanel::buildCommandLinePanel() {
     LightText = numberBox("200", FrameGlobal[2], 3);
     editRow_->addWidget(LightText);
     FrameGlobal[2]->hide();
-    global->addWidget(FrameGlobal[1], 1);
-    global->addWidget(FrameGlobal[2], 1);
-    global->addWidget(SelButton);
+    auto* panels = new QHBoxLayout;
+    panels->addWidget(FrameGlobal[1], 1);
+    panels->addWidget(FrameGlobal[2], 1);
+    panels->addWidget(SelButton);
+    global->addLayout(panels);
+    // The row the skill selector joins in the advanced layout.
+    SkillCaption = new QLabel(QStringLiteral("Skill:"), FrameGlobal[0]);
+    skillRow_ = new QHBoxLayout;
+    skillRow_->addWidget(SkillCaption);
+    skillRow_->addStretch();
+    global->addLayout(skillRow_);
 }
 
 void LaunchPanel::buildLaunchModeFrame() {
@@ -174,6 +185,12 @@ void LaunchPanel::placeEditBoxes(std::initializer_list<QWidget*> boxes) {
         box->setParent(FrameGlobal[2]);
         editRow_->insertWidget(at++, box);
     }
+}
+
+void LaunchPanel::placeSkillBox(QWidget* box) {
+    if (skillRow_->indexOf(box) < 0)
+        skillRow_->insertWidget(1, box);
+    box->show();
 }
 
 // ---- Command-line panel and screen mode ------------------------------------
@@ -384,10 +401,15 @@ void LaunchPanel::launchTail(const std::string& commandLine) {
         window_->showMinimized();
     state_.launch.ricochetChanged = false;
     if (!platform_.startProcess(commandLine, root)) {
-        platform_.showMessage("Cannot execute! The command line was:\r\n" + commandLine, msg::kOk,
-                              "");
+        // A window minimised for the launch comes back first, so that the
+        // message stands over it.
         state_.launch.launchInProgress = false;
+        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
         window_->show();
+        std::string text = "Cannot execute! The command line was:\r\n" + commandLine;
+        if (const std::string reason = engineStartFailure(commandLine, root); !reason.empty())
+            text += "\r\n" + reason;
+        platform_.showMessage(text, msg::kOk, "");
     }
     if (state_.launch.effectiveLaunchMode == 2) {
         window_->hide();

@@ -62,6 +62,9 @@ public:
 
     // Puts the option boxes of the engine's edit mode before the light box.
     void placeEditBoxes(std::initializer_list<QWidget*> boxes);
+    // Takes the skill selector into the panel, below the command line or
+    // the edit boxes, for the layout that hides the skill frame.
+    void placeSkillBox(QWidget* box);
 
     void LaunchButtonClick();
     void ComposeIwadLaunch();
@@ -88,6 +91,7 @@ public:
     QPushButton* LaunchButton;
     std::array<QGroupBox*, 3> FrameGlobal{}; // 0 holder, 1 command line, 2 KRV edit
     QPushButton* SelButton;
+    QLabel* SkillCaption; // names the skill selector placed in the panel
     QLineEdit* edCustom;
     QLineEdit* LightText;
     QGroupBox* KRVFrame; // launch mode and screen mode
@@ -115,7 +119,8 @@ private:
     LaunchHost& host_;
     QWidget* window_;
     QHBoxLayout* editRow_ = nullptr;
-    bool shortcutMode_ = false; // the launch goes into shortcuts
+    QHBoxLayout* skillRow_ = nullptr; // the skill selector of the advanced layout
+    bool shortcutMode_ = false;       // the launch goes into shortcuts
     bool previewPending_ = false;
     ShortcutRequest shortcutRequest_;
     std::filesystem::file_time_type resFileTime_{}; // "KRVres.out" when last read

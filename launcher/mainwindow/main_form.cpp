@@ -483,6 +483,12 @@ void MainForm::applyLayoutMode(bool advanced) {
     advancedLayout_ = advanced;
     inspect_->StartFrame->setVisible(!advanced);
     inspect_->SkillFrame->setVisible(!advanced);
+    // The skill frame is hidden in the advanced layout; its box goes with
+    // the command-line panel, shown under every tab.
+    if (advanced)
+        launch_->placeSkillBox(inspect_->SkillsLevel[1]);
+    else
+        inspect_->restoreSkillBox();
     for (QPushButton* tab : OptionTabs)
         tab->setVisible(advanced);
     OptionTabs[0]->setEnabled(advanced);

@@ -323,10 +323,11 @@ private:
     bool advancedLayout_ = false;
     bool largeFonts_ = false;
     bool corpseFadeUnavailable_ = false;
-    QImage titleImage_;               // the theme picture shown, before it is fitted
-    bool fillingGameFiles_ = false;   // the files list is filled, not clicked
-    bool wadFilesOnlyListed_ = false; // the file filter the list was made with
-    std::string docsFolder_;          // where the documentation dialog starts
+    QImage titleImage_;                // the theme picture shown, before it is fitted
+    bool fillingGameFiles_ = false;    // the files list is filled, not clicked
+    bool selectedFileClicked_ = false; // the press fell on the file already selected
+    bool wadFilesOnlyListed_ = false;  // the file filter the list was made with
+    std::string docsFolder_;           // where the documentation dialog starts
     QGridLayout* gamesGrid_ = nullptr;
     QGridLayout* lowerGrid_ = nullptr; // holds ChkFrame in either of its places
     QGridLayout* prefsGrid_ = nullptr; // the preferences inside ChkFrame

@@ -29,6 +29,8 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include <utility>
+
 namespace krv {
 
 namespace {
@@ -65,6 +67,12 @@ void MainForm::connectGamesList() {
     });
     connect(PwadShowlist, &QListWidget::itemSelectionChanged, this, [this] {
         if (!fillingGameFiles_)
+            SelectFile();
+    });
+    // A click on the file already selected changes no selection, yet runs
+    // the file's selection again, as any click on the list does.
+    connect(PwadShowlist, &QListWidget::itemClicked, this, [this] {
+        if (std::exchange(selectedFileClicked_, false))
             SelectFile();
     });
     connect(PwadShowlist, &QListWidget::itemDoubleClicked, this,
@@ -331,14 +339,12 @@ void MainForm::selectDoomGame(const std::string& title) {
     showSaveGames(commercialSaveName(title));
     addGameFiles({std::string(fileNameOfPath(iwad))});
     state_.mainWad = iwad;
-    // A remembered saved game is found by its slot, as for any game; the
-    // list position would pick another one when slots are left empty.
-    if (state_.settings.rememberLastSavegame && restoreRememberedSaveGame()) {
-        selectFileEntry(0, false);
-        return;
-    }
-    options_->GreyHiresFrame();
+    // The file's selection lists the IWAD's maps before it brings back a
+    // remembered saved game (found by its slot, as for any game), so that
+    // Launch finds the levels it checks for and can load the saved game.
     selectFileEntry(0, true);
+    if (!state_.gameSelection.savedGameRestored)
+        options_->GreyHiresFrame();
 }
 
 void MainForm::selectZip(const std::string& entry) {
@@ -534,6 +540,11 @@ bool MainForm::gamesMouseEvent(QObject* watched, QEvent* event) {
             ToggleScriptedFilter();
         }
         return false;
+    }
+    if (event->type() == QEvent::MouseButtonPress && watched == PwadShowlist->viewport()) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        const QListWidgetItem* item = PwadShowlist->itemAt(press->position().toPoint());
+        selectedFileClicked_ = press->button() == Qt::LeftButton && item && item->isSelected();
     }
     if (event->type() != QEvent::MouseButtonRelease)
         return false;

@@ -87,13 +87,16 @@ void MusicPanel::connectControls() {
     connect(butMusic[0], &QPushButton::clicked, this, &MusicPanel::NewPlaylist);
     connect(butMusic[1], &QPushButton::clicked, this, &MusicPanel::OpenPlaylist);
     connect(butMusic[2], &QPushButton::clicked, this, &MusicPanel::DeletePlaylist);
-    connect(boxes_.autoMode, &QCheckBox::toggled, this, [this](bool on) {
+    // The controls follow the boxes however they change; one mode clears
+    // the other only when the player ticks it, so that stored settings with
+    // both modes on come back as they were.
+    connect(boxes_.autoMode, &QCheckBox::toggled, this, &MusicPanel::DisableMusic);
+    connect(boxes_.manualMode, &QCheckBox::toggled, this, &MusicPanel::showManualCaption);
+    connect(boxes_.autoMode, &QCheckBox::clicked, this, [this](bool on) {
         if (on)
             boxes_.manualMode->setChecked(false);
-        DisableMusic();
     });
-    connect(boxes_.manualMode, &QCheckBox::toggled, this, [this](bool on) {
-        showManualCaption();
+    connect(boxes_.manualMode, &QCheckBox::clicked, this, [this](bool on) {
         if (on)
             boxes_.autoMode->setChecked(false);
     });

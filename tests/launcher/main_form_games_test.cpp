@@ -311,6 +311,21 @@ TEST(GamesView, TheScriptedMapFilterListsOnlyTheMakersMaps) {
     EXPECT_EQ(f.PwadList->currentItem()->text(), "CASTLE"); // the unfiltered entry again
 }
 
+// A click on the file already selected runs the file's selection again.
+TEST(GamesView, TickingShortcutCreationThenClickingTheSelectedFileEnablesTheShortcut) {
+    Library w(MainForm::InstalledGames, true);
+    w.load();
+    MainForm& f = *w.form;
+    f.chkLaunchPrefs[2]->click();
+    ASSERT_TRUE(f.AuxButton[2]->isVisible());
+    EXPECT_FALSE(f.AuxButton[2]->isEnabled());
+    QListWidgetItem* selected = f.PwadShowlist->currentItem();
+    ASSERT_TRUE(selected && selected->isSelected());
+    QTest::mouseClick(f.PwadShowlist->viewport(), Qt::LeftButton, {},
+                      f.PwadShowlist->visualItemRect(selected).center());
+    EXPECT_TRUE(f.AuxButton[2]->isEnabled());
+}
+
 TEST(GamesView, DocumentationAndGameFilesOpenWithTheirPrograms) {
     Library w;
     w.load();
@@ -319,6 +334,7 @@ TEST(GamesView, DocumentationAndGameFilesOpenWithTheirPrograms) {
     f.AuxButton[1]->click();
     ASSERT_EQ(w.platform.openFileRequests.size(), 1u);
     EXPECT_EQ(w.platform.openFileRequests[0].title, "Korvath Documentation");
+    EXPECT_EQ(f.AuxButton[1]->text(), "Docs");
     EXPECT_EQ(w.platform.openFileRequests[0].initialFolder, w.root.root() + "/KRV_Docs");
     EXPECT_EQ(w.platform.openedDocuments.back(), w.root.root() + "/KRV_Docs/guide.htm");
 

@@ -4,6 +4,7 @@
 #include "main_form_fixture.h"
 
 #include "launcher/platform/command_line.h"
+#include "support/savegame_builder.h"
 #include "support/wad_builder.h"
 
 #include <QApplication>
@@ -13,9 +14,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QThread>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 using krv::test::WadBuilder;
 
@@ -122,6 +126,59 @@ TEST(MainFormLaunch, AFailedStartShowsTheLineAndKeepsTheWindow) {
               "Cannot execute! The command line was:\r\n" + w.launchLog());
     EXPECT_FALSE(w.state.launch.launchInProgress);
     EXPECT_TRUE(w.form->isVisible());
+}
+
+TEST(MainFormLaunch, AFailedMinimisedStartBringsTheWindowBackAndSaysWhy) {
+    LaunchWindow w(1);
+    w.platform.executeStarts = true;
+    const fs::path engine = w.root / "Bin/Korvath.exe";
+    fs::permissions(engine, fs::perms::owner_read | fs::perms::owner_write);
+    w.load();
+    const std::string failed = "Cannot execute! The command line was:\r\n";
+    w.form->launch().LaunchButton->click();
+    EXPECT_FALSE(w.form->isMinimized());
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].text,
+              failed + w.launchLog() + "\r\n" + engine.string() + " is not executable.");
+
+    // A Windows engine where no wine can run it.
+    writeFile(engine, "MZ windows program");
+    const krv::test::TempDir noPrograms;
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", noPrograms.path().c_str(), 1);
+    w.form->launch().LaunchButton->click();
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_FALSE(w.form->isMinimized());
+    ASSERT_EQ(w.platform.messages.size(), 2u);
+    EXPECT_EQ(w.platform.messages[1].text,
+              failed + w.launchLog() +
+                  "\r\nThe engine is a Windows program: install wine to run it.");
+}
+
+// A saved game brought back in the Doom games view is loaded by Launch.
+TEST(MainFormLaunch, ARestoredSavedGameOfAnIwadIsLoaded) {
+    LaunchWindow w(0);
+    writeFile(w.root / "UserSG/doom2/savegame/KorvathSav3.krvsg",
+              krv::test::packedSaveGame("Refinery"));
+    Settings s;
+    s.launchMode = 0;
+    s.rememberLastSavegame = true;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    MainForm& f = *w.form;
+    QListWidget* saves = f.inspect().SaveGameList;
+    ASSERT_EQ(saves->count(), 1);
+    QTest::mouseClick(saves->viewport(), Qt::LeftButton, {},
+                      saves->visualItemRect(saves->item(0)).center());
+    f.ShowView(MainForm::DoomGames); // as the next start restores it
+    EXPECT_TRUE(w.state.gameSelection.savedGameRestored);
+    EXPECT_EQ(f.inspect().MapList->count(), 2);
+    EXPECT_TRUE(f.launch().LaunchButton->isEnabled());
+    f.launch().LaunchButton->click();
+    EXPECT_TRUE(w.platform.messages.empty());
+    ASSERT_EQ(w.platform.starts.size(), 1u);
+    EXPECT_NE(w.platform.starts[0].commandLine.find("-loadgame 3 "), std::string::npos)
+        << w.platform.starts[0].commandLine;
 }
 
 TEST(MainFormLaunch, ExitModeEndsTheLauncherAfterSavingEvenWhenTheStartFailed) {

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -333,6 +335,63 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
     EXPECT_EQ(f.TabPages->currentIndex(), 0);
     f.close();
     EXPECT_EQ(w.config().at(46), "0");
+}
+
+// The advanced layout hides the skill frame: its box moves into the
+// command-line panel and stays in step with the start box.
+TEST(MainFormLayout, TheSkillCanBeChosenInEitherLayout) {
+    Window w;
+    w.load();
+    MainForm& f = *w.form;
+    InspectPanel& inspect = f.inspect();
+    EXPECT_NE(inspect.StartFrame->title(), inspect.SkillFrame->title());
+    f.options().chkMain[2]->click();
+    QComboBox* skill = inspect.SkillsLevel[1];
+    EXPECT_TRUE(f.launch().FrameGlobal[0]->isAncestorOf(skill));
+    EXPECT_TRUE(skill->isVisible());
+    skill->setCurrentIndex(4);
+    emit skill->activated(4);
+    EXPECT_EQ(inspect.SkillsLevel[0]->currentIndex(), 4);
+    EXPECT_EQ(w.state.settings.skill, 4);
+    f.launch().SelButton->click(); // the edit panel keeps it too
+    EXPECT_TRUE(skill->isVisible());
+    f.options().chkMain[2]->click();
+    EXPECT_TRUE(inspect.SkillFrame->isAncestorOf(skill));
+    EXPECT_TRUE(skill->isVisible());
+    f.options().chkMain[2]->click();
+    EXPECT_TRUE(f.launch().FrameGlobal[0]->isAncestorOf(skill));
+}
+
+TEST(MainFormSwitches, TheToolButtonsOpenTheDialogsTheirCaptionsName) {
+    Window w;
+    writeFile(w.root / "Iwads/Doom2.wad", "IWAD");
+    Settings s;
+    s.advancedOptions = true;
+    s.allowHiResRelocation = true; // enables the texture location button
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    MainForm& f = *w.form;
+    const struct {
+        int index;
+        const char* caption;
+        const char* dialog;
+    } buttons[] = {{5, "Iwads", "Iwad Locations"},
+                   {6, "Font", "Font"},
+                   {9, "Textures", "Custom Hi-Res Textures and Patches Location"}};
+    for (const auto& button : buttons) {
+        SCOPED_TRACE(button.index);
+        EXPECT_EQ(f.AuxButton[button.index]->text(), button.caption);
+        QString opened;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = modal->windowTitle();
+                modal->close();
+            }
+        });
+        f.AuxButton[button.index]->click();
+        EXPECT_EQ(opened, button.dialog);
+    }
+    EXPECT_TRUE(f.AuxButton[5]->toolTip().contains("iwad", Qt::CaseInsensitive));
 }
 
 TEST(MainFormSwitches, SelButtonTogglesThePanelsAndWineKeepsTheCommandLine) {
