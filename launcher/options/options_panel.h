@@ -149,6 +149,7 @@ private:
     void applyNoMonsters(bool on);
     void applySoundRules();
     void applyCoreEffectsBox(bool on);
+    void applyFxBox(bool on);
     void enableAltModelsByPackFiles();
     void enableModelEffects(bool on);
     void enableHighResGraphics(bool detailTextures);

@@ -119,23 +119,26 @@ void OptionsPanel::connectControls() {
     connect(chkSound[2], &QCheckBox::toggled, this, [this](bool on) {
         enable({Ricotext, RicoButton[0], RicoButton[1]}, on);
         state_.settings.ricochets = on;
-        state_.launch.ricochetChanged = true;
     });
+    // Only the player's change is sent to the engine; the settings put into
+    // the boxes at start-up are not a change.
+    connect(chkSound[2], &QCheckBox::clicked, this,
+            [this] { state_.launch.ricochetChanged = true; });
     connect(chkMain[0], &QCheckBox::toggled, this, [this](bool on) {
         state_.settings.basicDoom = on;
         BasicDoom();
         RefreshModelPacks();
     });
     connect(ChkModelOpts[3], &QCheckBox::toggled, this, &OptionsPanel::applyCoreEffectsBox);
-    connect(ChkModelOpts[2], &QCheckBox::toggled, this, [this](bool on) {
-        state_.settings.modelFx = on;
-        if (on) {
-            chkMain[0]->setChecked(true);
-            ChkModelOpts[3]->setChecked(false);
-        }
-        if (chkMain[0]->isChecked())
-            enable({GraphicFrames[4], chkEffects[0], chkEffects[2]}, on);
-        BasicDoomGrey();
+    connect(ChkModelOpts[2], &QCheckBox::toggled, this, &OptionsPanel::applyFxBox);
+    // Ticked by the player, "FX" takes "Basic Doom" with it and "Core
+    // Effects" away; the settings put into the boxes keep their own values.
+    connect(ChkModelOpts[2], &QCheckBox::clicked, this, [this](bool on) {
+        if (!on)
+            return;
+        chkMain[0]->setChecked(true);
+        ChkModelOpts[3]->setChecked(false);
+        applyFxBox(on);
     });
     connect(ButPurge[0], &QPushButton::clicked, this, &OptionsPanel::PurgeSaveGamesClick);
     connect(ButPurge[1], &QPushButton::clicked, this, &OptionsPanel::PurgeNodes);
@@ -181,6 +184,13 @@ void OptionsPanel::BasicDoom() {
             enable({Ricotext, RicoButton[0], RicoButton[1]}, chkSound[2]->isChecked());
         }
     }
+    BasicDoomGrey();
+}
+
+void OptionsPanel::applyFxBox(bool on) {
+    state_.settings.modelFx = on;
+    if (chkMain[0]->isChecked())
+        enable({GraphicFrames[4], chkEffects[0], chkEffects[2]}, on);
     BasicDoomGrey();
 }
 

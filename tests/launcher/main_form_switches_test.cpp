@@ -171,6 +171,28 @@ TEST(MainFormLoad, WithoutTheQuilspackItsWeaponOptionsAreTurnedOff) {
     EXPECT_EQ(w.form->options().ChkGL->text(), "Pipebomb launcher");
 }
 
+TEST(MainFormLoad, StoredBoxesRunNoneOfTheirClickEffects) {
+    Window w;
+    Settings s;
+    s.modelFx = true;
+    s.basicDoom = false;
+    s.ricochets = true;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    auto& options = w.form->options();
+    EXPECT_TRUE(options.ChkModelOpts[2]->isChecked());
+    EXPECT_FALSE(options.chkMain[0]->isChecked());
+    EXPECT_FALSE(w.state.settings.basicDoom);
+    EXPECT_FALSE(w.state.launch.ricochetChanged);
+    // The player's tick of "FX" does take "Basic Doom" with it (offered
+    // here whatever the packs say).
+    options.ChkModelOpts[2]->setEnabled(true);
+    options.ChkModelOpts[2]->click();
+    options.ChkModelOpts[2]->click();
+    EXPECT_TRUE(options.chkMain[0]->isChecked());
+    EXPECT_FALSE(options.ChkModelOpts[3]->isChecked());
+}
+
 TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
     Window w;
     writeFile(w.root / "KRVLaunch/music/auto-playlist.krv", "x\r\n");
