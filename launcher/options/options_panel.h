@@ -20,6 +20,7 @@ class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -72,6 +73,9 @@ public:
 
     // The custom location of the high-resolution textures.
     void OpenTexForm();
+    // Asks for a definition file ("DED Files") and adds its entry to `list`,
+    // selected; the Quilspack's own files are refused with a warning.
+    void addCustomDefinition(QListWidget* list);
     // The Models tab's maintenance.
     void CleanupModelPacks();
     void CleanupModelPacksConfirmed();

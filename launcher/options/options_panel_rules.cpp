@@ -23,6 +23,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -488,6 +489,23 @@ void OptionsPanel::setSettingCaptions() {
         chkKRVOpts[3]->setText(QStringLiteral("No corpse fade"));
     if (state_.settings.grenadeTimer == 0)
         ChkGL->setText(QStringLiteral("Pipebomb launcher"));
+}
+
+void OptionsPanel::addCustomDefinition(QListWidget* list) {
+    ensureCustomDefsFolder(state_.paths);
+    const auto chosen =
+        platform_.openFile({"DED Files", "DED Files (*.ded)",
+                            ci::resolveForWrite(state_.paths.customDefsFolder).string()});
+    if (!chosen)
+        return;
+    // The Quilspack's own definitions come with its options.
+    const auto entry = customDefinitionEntry(state_.paths, *chosen);
+    if (!entry) {
+        platform_.showMessage(kQuilsDefsWarning, msg::kExclamation, kQuilsDefsWarningTitle);
+        return;
+    }
+    list->addItem(QString::fromStdString(*entry));
+    list->setCurrentRow(list->count() - 1);
 }
 
 void OptionsPanel::OpenTexForm() {

@@ -243,3 +243,24 @@ TEST(OptionTabs, MusicBackOnWithoutPlaylistsLeavesThePlaylistControlsOff) {
     EXPECT_FALSE(f.music().butMusic[2]->isEnabled());
     EXPECT_TRUE(f.music().butMusic[0]->isEnabled());
 }
+
+TEST(OptionTabs, ACustomDefinitionIsAddedByNameOrPathAndQuilspackFilesAreRefused) {
+    Options w;
+    QListWidget definitions;
+    writeFile(w.root / "Elsewhere/other.ded", "x");
+    const std::string other = (w.root / "Elsewhere/other.ded").string();
+    for (const std::string& answer : {w.root.root() + "/Defs/Custom/mydefs.ded", other,
+                                      w.root.root() + "/Defs/Custom/fullpack.ded"})
+        w.platform.openFileAnswers.push_back(answer);
+    for (int i = 0; i < 3; ++i)
+        w.form->options().addCustomDefinition(&definitions);
+    EXPECT_TRUE(fs::is_directory(w.root / "Defs/Custom"));
+    ASSERT_EQ(w.platform.openFileRequests.size(), 3u);
+    EXPECT_EQ(w.platform.openFileRequests[0].title, "DED Files");
+    ASSERT_EQ(definitions.count(), 2);
+    EXPECT_EQ(definitions.item(0)->text(), "mydefs");
+    EXPECT_EQ(definitions.item(1)->text().toStdString(), other);
+    EXPECT_EQ(definitions.currentRow(), 1);
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].title, " Configuration warning");
+}
