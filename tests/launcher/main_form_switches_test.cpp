@@ -193,6 +193,23 @@ TEST(MainFormLoad, StoredBoxesRunNoneOfTheirClickEffects) {
     EXPECT_FALSE(options.ChkModelOpts[3]->isChecked());
 }
 
+TEST(MainFormLoad, SkyboxesAreOfferedAtOnceAndGreyedBoxesKeepTheirSettings) {
+    Window w;
+    fs::create_directories(w.root / "data/Skyboxes");
+    Settings s;
+    s.detailTextures = true;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    auto& options = w.form->options();
+    EXPECT_TRUE(options.chkGraphics[3]->isEnabled());
+    // Without detail textures their box is greyed; whatever it shows, the
+    // setting stays as the player left it.
+    ASSERT_FALSE(options.chkGraphics[2]->isEnabled());
+    options.chkGraphics[2]->setChecked(false);
+    w.form->controlsToSettings();
+    EXPECT_TRUE(w.state.settings.detailTextures);
+}
+
 TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
     Window w;
     writeFile(w.root / "KRVLaunch/music/auto-playlist.krv", "x\r\n");
