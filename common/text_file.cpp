@@ -184,8 +184,9 @@ IoStatus writeAll(int fd, std::string_view bytes) {
 
 // Flushes and closes the temporary file and renames it over `target`; on
 // any failure, or when `status` already is one, the temporary file goes.
-IoStatus finishTemporary(Temporary& temp, IoStatus status, const ci::Path& target) {
-    if (status == IoStatus::Ok && ::fsync(temp.fd) != 0)
+IoStatus finishTemporary(Temporary& temp, IoStatus status, const ci::Path& target,
+                         Durability durability = Durability::Synced) {
+    if (status == IoStatus::Ok && durability == Durability::Synced && ::fsync(temp.fd) != 0)
         status = ioStatusFromErrno(errno);
     if (::close(temp.fd) != 0 && status == IoStatus::Ok)
         status = ioStatusFromErrno(errno);
@@ -198,12 +199,12 @@ IoStatus finishTemporary(Temporary& temp, IoStatus status, const ci::Path& targe
 
 } // namespace
 
-IoStatus writeWholeFile(const ci::Path& path, std::string_view bytes) {
+IoStatus writeWholeFile(const ci::Path& path, std::string_view bytes, Durability durability) {
     const ci::Path target = ci::resolveForWrite(path);
     Temporary temp;
     if (const IoStatus created = createTemporary(target, temp); created != IoStatus::Ok)
         return created;
-    return finishTemporary(temp, writeAll(temp.fd, bytes), target);
+    return finishTemporary(temp, writeAll(temp.fd, bytes), target, durability);
 }
 
 IoStatus copyFileAtomically(const ci::Path& from, const ci::Path& to) {
@@ -233,7 +234,8 @@ IoStatus copyFileAtomically(const ci::Path& from, const ci::Path& to) {
     return finishTemporary(temp, status, target);
 }
 
-IoStatus writeTextLines(const ci::Path& path, const std::vector<std::string>& lines) {
+IoStatus writeTextLines(const ci::Path& path, const std::vector<std::string>& lines,
+                        Durability durability) {
     std::string bytes;
     std::size_t total = 0;
     for (const auto& line : lines)
@@ -243,7 +245,7 @@ IoStatus writeTextLines(const ci::Path& path, const std::vector<std::string>& li
         bytes += line;
         bytes += "\r\n";
     }
-    return writeWholeFile(path, bytes);
+    return writeWholeFile(path, bytes, durability);
 }
 
 } // namespace krv

@@ -33,17 +33,24 @@ TextLines readTextLines(const ci::Path& path, std::size_t limit = kSmallFileLimi
 // Splits a buffer into lines, dropping the LF or CR LF of each.
 std::vector<std::string> splitLines(std::string_view text);
 
+// Whether a write waits until the bytes are on the disk. A scratch file,
+// which the launcher writes anew on every selection, need not: its rename
+// still replaces the old one whole.
+enum class Durability { Synced, Scratch };
+
 // Writes the lines, each ending in CR LF, replacing any file of that name
 // (found without regard to case) atomically. Temporary files that an earlier,
 // interrupted write of the same file left behind are removed.
-IoStatus writeTextLines(const ci::Path& path, const std::vector<std::string>& lines);
+IoStatus writeTextLines(const ci::Path& path, const std::vector<std::string>& lines,
+                        Durability durability = Durability::Synced);
 
 // Reads a whole regular file as bytes, at most `limit` of them. The file is
 // opened without blocking, so a FIFO never stalls the reader.
 IoStatus readWholeFile(const ci::Path& path, std::string& out, std::size_t limit = kSmallFileLimit);
 
 // Replaces a file atomically with the given bytes.
-IoStatus writeWholeFile(const ci::Path& path, std::string_view bytes);
+IoStatus writeWholeFile(const ci::Path& path, std::string_view bytes,
+                        Durability durability = Durability::Synced);
 
 // Copies the regular file `from` to `to` through a temporary file in the
 // folder of `to`, renamed into place only when complete: a failed copy (a

@@ -151,7 +151,8 @@ std::string InspectPanel::showToolRun(const HiddenRunResult& run) {
 }
 
 void InspectPanel::keepToolOutput(const std::string& output) {
-    writeTextLines(ci::resolveForWrite(state_.paths.dataFolder + "pwad.krv"), splitLines(output));
+    writeTextLines(ci::resolveForWrite(state_.paths.dataFolder + "pwad.krv"), splitLines(output),
+                   Durability::Scratch);
 }
 
 void InspectPanel::fillMapList(const std::string& gameFile) {

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -309,6 +310,23 @@ TEST(GamesView, TheScriptedMapFilterListsOnlyTheMakersMaps) {
     f.ImageCM->click();
     EXPECT_EQ(entries(f.PwadList), (std::vector<std::string>{"ASHEN GATE", "CASTLE", "HELL"}));
     EXPECT_EQ(f.PwadList->currentItem()->text(), "CASTLE"); // the unfiltered entry again
+}
+
+// The maker's scripted maps bring their own graphics.
+TEST(GamesView, AnInstalledScriptedMapTakesTheHighResolutionGraphicsAway) {
+    Library w(MainForm::InstalledGames, true);
+    writeFile(w.root / "KRVGames/Ashen Gate/Pwads/Ashgate.wad", maps(1));
+    fs::create_directories(w.root / "Md2/Ashgate");
+    fs::create_directories(w.root / "Data/custom.hires/Ashgate");
+    fs::create_directories(w.root / "Data/Patches");
+    w.load();
+    auto& options = w.form->options();
+    w.selectGame("ASHEN GATE");
+    EXPECT_FALSE(options.GraphicFrames[5]->isEnabled());
+    EXPECT_FALSE(options.chkGraphics[4]->isEnabled());
+    w.selectGame("CASTLE");
+    EXPECT_TRUE(options.GraphicFrames[5]->isEnabled());
+    EXPECT_TRUE(options.chkGraphics[4]->isEnabled());
 }
 
 // A click on the file already selected runs the file's selection again.
