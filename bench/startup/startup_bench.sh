@@ -52,7 +52,9 @@ measure() {
     t0="$(now)"
     TMPDIR="$tmp" XDG_RUNTIME_DIR="$tmp" "$@" >/dev/null 2>&1 &
     local pid=$!
-    xdotool search --sync --onlyvisible --name "$caption" >/dev/null
+    # Polled every 10 ms: xdotool's own --sync waits half a second between
+    # its searches, which would round every start up to that.
+    until xdotool search --onlyvisible --name "$caption" >/dev/null 2>&1; do sleep 0.01; done
     t1="$(now)"
     t2="$t1"
     while ((quiet < 10)); do
