@@ -35,7 +35,7 @@ private:
     // Writes settings that open the installed games view.
     static AppState installedGamesState(const krv::test::InstallRoot& root) {
         Settings s;
-        s.gamesListView = MainForm::InstalledGames;
+        s.gamesListView = LibraryPanel::InstalledGames;
         std::string config;
         for (const auto& line : settingsLines(s, false))
             config += line + "\r\n";

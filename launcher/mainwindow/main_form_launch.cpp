@@ -47,7 +47,7 @@ public:
         return maps;
     }
     void updateWarpTarget() override { form_.inspect_->updateWarpTarget(); }
-    std::string selectedFileEntry() const override { return form_.selectedFileEntry(); }
+    std::string selectedFileEntry() const override { return form_.library_->selectedFileEntry(); }
     void unload() override { form_.unload(); }
 
 private:
@@ -63,7 +63,7 @@ void MainForm::Reset() {
     const std::string slot = state_.launchSelection.startKind == StartKind::LoadGame
                                  ? state_.launchSelection.loadSlot
                                  : std::string();
-    SelectGame();
+    library_->SelectGame();
     // The saved game chosen before the launch is chosen again.
     QListWidget* saves = inspect_->SaveGameList;
     for (int i = 0; !slot.empty() && i < saves->count(); ++i) {
