@@ -311,6 +311,10 @@ TEST(GamesView, TheScriptedMapFilterListsOnlyTheMakersMaps) {
     EXPECT_EQ(entries(f.library().PwadList),
               (std::vector<std::string>{"ASHEN GATE", "CASTLE", "HELL"}));
     EXPECT_EQ(f.library().PwadList->currentItem()->text(), "CASTLE"); // the unfiltered entry again
+    // The header toggles as the picture does: one click, one toggle.
+    QTest::mouseClick(f.library().Auto[0], Qt::LeftButton);
+    EXPECT_TRUE(w.state.settings.scriptedMapsMode);
+    EXPECT_EQ(entries(f.library().PwadList), (std::vector<std::string>{"ASHEN GATE"}));
 }
 
 // A click on the file already selected runs the file's selection again.
