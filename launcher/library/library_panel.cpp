@@ -8,6 +8,7 @@
 #include "launcher/inspect/game_files.h"
 #include "launcher/library/game_info.h"
 #include "launcher/library/game_operations.h"
+#include "launcher/library/games_list_rules.h"
 #include "launcher/library/library_layout.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/library/unzip_module.h"
@@ -338,13 +339,8 @@ void LibraryPanel::FillZipLibrary(const std::string& folder) {
     if (!ci::isFolder(folder))
         ci::createFolder(folder);
     PwadList->clear();
-    for (std::string name : zipArchiveNames(folder)) {
-        if (state_.font.isSet())
-            name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
-        else
-            name = toUpper(name);
-        PwadList->addItem(qs(name));
-    }
+    for (const std::string& name : zipArchiveNames(folder))
+        PwadList->addItem(qs(zipLibraryEntry(name, state_.font.isSet())));
 }
 
 bool LibraryPanel::showsDoomGamesView() const {
@@ -638,22 +634,16 @@ bool LibraryPanel::restoreRememberedSaveGame() {
         return false;
     if (n_.saveGameList->count() == 0)
         showSaveGames(saveNameOfSelection());
-    for (int i = 0; i < n_.saveGameList->count(); ++i) {
-        if (n_.saveGameList->item(i)->text().toStdString().substr(0, 1) != slot)
-            continue;
-        n_.saveGameList->setCurrentRow(i);
-        host_.chooseSaveGame(i);
-        state_.gameSelection.savedGameRestored = true;
-        n_.mapList->clearSelection();
-        return true;
-    }
-    return false;
+    if (!host_.chooseSaveGameOfSlot(slot))
+        return false;
+    state_.gameSelection.savedGameRestored = true;
+    n_.mapList->clearSelection();
+    return true;
 }
 
 void LibraryPanel::openGameFile(const std::string& name) {
     const std::string path = state_.gameSelection.currentGameFolder + name;
-    if (iequals(name, "sndinfo") || iequals(name, "dd_defns") || iequals(name, "scp_zoff") ||
-        iequals(name, "scp_defn"))
+    if (opensInTextEditor(name))
         platform_.startProcess("notepad.exe \"" + path + "\"", state_.paths.root);
     else
         platform_.openDocument(path);

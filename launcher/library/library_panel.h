@@ -43,7 +43,8 @@ public:
     // The map and savegame lists, filled by the inspection tool.
     virtual void fillMapList(const std::string& gameFile) = 0;
     virtual void fillSaveGameList(const std::string& folder) = 0;
-    virtual void chooseSaveGame(int row) = 0;
+    // Chooses the saved game of the slot; false when the list has none.
+    virtual bool chooseSaveGameOfSlot(const std::string& slot) = 0;
     virtual void updateWarpTarget() = 0;
     // Reports a tool run that failed to start and gives its output.
     virtual std::string showToolRun(const HiddenRunResult& run) = 0;

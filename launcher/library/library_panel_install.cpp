@@ -5,6 +5,7 @@
 
 #include "launcher/library/library_panel.h"
 
+#include "launcher/library/games_list_rules.h"
 #include "launcher/library/install_copy.h"
 #include "launcher/library/library_layout.h"
 #include "launcher/library/zip_library.h"
@@ -40,13 +41,6 @@ std::vector<std::string> droppedLocalFiles(const QMimeData& data) {
         files.push_back(ss(url.toLocalFile()));
     }
     return files;
-}
-
-// A regular file ending in ".wad" or ".zip", whatever the case.
-bool isInstallableLevel(const std::string& path) {
-    std::error_code ec;
-    return (iendsWith(path, ".wad") || iendsWith(path, ".zip")) &&
-           std::filesystem::is_regular_file(path, ec);
 }
 
 } // namespace
@@ -147,20 +141,13 @@ bool LibraryPanel::takeDrop(const QMimeData& data) {
 // another. Any other file is named in one message and left alone; the
 // installable files of the same drop are still installed.
 void LibraryPanel::installDroppedFiles(const std::vector<std::string>& files) {
-    std::vector<std::string> levels;
-    std::string refused;
-    for (const std::string& file : files) {
-        if (isInstallableLevel(file))
-            levels.push_back(file);
-        else
-            refused += std::string(refused.empty() ? "" : ", ") + std::string(fileNameOfPath(file));
-    }
-    if (!refused.empty())
+    const DroppedFiles dropped = sortDroppedFiles(files);
+    if (!dropped.refused.empty())
         platform_.showMessage("  Only wad and zip files can be installed to the games list.   "
                               "\r\n  Not installed: " +
-                                  refused + "     ",
+                                  dropped.refused + "     ",
                               msg::kExclamation, " Install error");
-    for (const std::string& level : levels)
+    for (const std::string& level : dropped.levels)
         installLevelFile(level);
 }
 

@@ -6,9 +6,11 @@
 #include "launcher/library/library_panel.h"
 
 #include "launcher/library/game_operations.h"
+#include "launcher/library/games_list_rules.h"
 #include "launcher/library/library_layout.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/library/zip_library.h"
+#include "launcher/ui/panel_controls.h"
 #include "launcher/ui/qt_font.h"
 #include "launcher/ui/qt_text.h"
 #include "launcher/ui/shortcut_form.h"
@@ -146,11 +148,7 @@ void LibraryPanel::ConvertToManual() {
     if (game.name.empty() || !game.autoLoading)
         return;
     // A user directory may hold more than a game's own files.
-    int lastWad = 0;
-    for (int i = 0; i < PwadShowlist->count(); ++i)
-        if (iendsWith(PwadShowlist->item(i)->text().toStdString(), ".wad"))
-            lastWad = i + 1;
-    if (lastWad > 3) {
+    if (holdsMoreThanGameFiles(entriesOf(PwadShowlist))) {
         const int answer = platform_.showMessage(
             " Only relevant game files can be contained in an auto-loading structure,      \r\n"
             " select Yes if you still wish to convert to auto-loading or No to abort.      ",

@@ -8,6 +8,7 @@
 #include "launcher/inspect/map_list.h"
 #include "launcher/library/game_info.h"
 #include "launcher/library/library_layout.h"
+#include "launcher/ui/panel_controls.h"
 #include "launcher/ui/qt_text.h"
 
 #include "common/ci_path.h"
@@ -57,10 +58,7 @@ void LibraryPanel::chooseMainWad(const std::string& folder) {
     };
     if (const auto chosen = krv::chooseMainWad(folder, checker))
         state_.mainWad = *chosen;
-    std::vector<std::string> entries;
-    for (int i = 0; i < PwadShowlist->count(); ++i)
-        entries.push_back(PwadShowlist->item(i)->text().toStdString());
-    const auto entry = entryOfMainWad(entries, state_.mainWad);
+    const auto entry = entryOfMainWad(entriesOf(PwadShowlist), state_.mainWad);
     if (!entry) {
         n_.launchButton->setEnabled(false);
         return;
@@ -95,17 +93,6 @@ std::string LibraryPanel::saveNameOfSelection() const {
     const SelectedGame game = selectedGame();
     return game.kind == SelectedKind::Commercial ? krv::commercialSaveName(game.name) : game.name;
 }
-
-namespace {
-
-std::vector<std::string> entriesOf(const QListWidget* list) {
-    std::vector<std::string> entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries.push_back(list->item(i)->text().toStdString());
-    return entries;
-}
-
-} // namespace
 
 void LibraryPanel::ReadMapRecord() {
     if (const auto row =

@@ -20,7 +20,9 @@ public:
     void fillSaveGameList(const std::string& folder) override {
         form_.inspect_->FillSaveGameList(folder);
     }
-    void chooseSaveGame(int row) override { form_.inspect_->chooseSaveGame(row); }
+    bool chooseSaveGameOfSlot(const std::string& slot) override {
+        return form_.inspect_->chooseSaveGameOfSlot(slot);
+    }
     void updateWarpTarget() override { form_.inspect_->updateWarpTarget(); }
     std::string showToolRun(const HiddenRunResult& run) override {
         return form_.inspect_->showToolRun(run);
