@@ -1,7 +1,10 @@
 #pragma once
 // What the benchmarks of the main window share: a window over a generated
 // installation root in the installed games view, offscreen, with the
-// scripted platform and the real inspection tool, and a stopwatch.
+// scripted platform and the real inspection tool, and a stopwatch. The
+// benchmarks measure a selection as the player makes it, through the
+// library, inspect, options and launch panels together, so they keep the
+// whole window and reach the controls through its panels.
 
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/platform/scripted_platform.h"
@@ -35,7 +38,7 @@ private:
     // Writes settings that open the installed games view.
     static AppState installedGamesState(const krv::test::InstallRoot& root) {
         Settings s;
-        s.gamesListView = MainForm::InstalledGames;
+        s.gamesListView = LibraryPanel::InstalledGames;
         std::string config;
         for (const auto& line : settingsLines(s, false))
             config += line + "\r\n";

@@ -40,10 +40,10 @@ int main(int argc, char** argv) {
     ScriptedPlatform& platform = window.platform;
     form.load();
     std::printf("selected: %s, %d game files, %d maps\n",
-                form.PwadList->currentItem()
-                    ? form.PwadList->currentItem()->text().toStdString().c_str()
+                form.library().PwadList->currentItem()
+                    ? form.library().PwadList->currentItem()->text().toStdString().c_str()
                     : "(none)",
-                form.PwadShowlist->count(), form.inspect().MapList->count());
+                form.library().PwadShowlist->count(), form.inspect().MapList->count());
 
     const std::size_t runsBefore = platform.hiddenRuns.size();
     std::string line;

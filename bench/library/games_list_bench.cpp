@@ -51,21 +51,22 @@ int main(int argc, char** argv) {
     double list = 1e9, select = 1e9;
     int bigRow = -1;
     for (int r = 0; r < repeats; ++r) {
-        list = std::min(list, millis([&] { form.ShowView(MainForm::InstalledGames); }));
-        for (int i = 0; i < form.PwadList->count() && bigRow < 0; ++i)
-            if (form.PwadList->item(i)->text() == QLatin1String("BIG GAME"))
+        list =
+            std::min(list, millis([&] { form.library().ShowView(LibraryPanel::InstalledGames); }));
+        for (int i = 0; i < form.library().PwadList->count() && bigRow < 0; ++i)
+            if (form.library().PwadList->item(i)->text() == QLatin1String("BIG GAME"))
                 bigRow = i;
         const std::size_t runsBefore = platform.hiddenRuns.size();
         select = std::min(select, millis([&] {
-                              form.PwadList->setCurrentRow(bigRow == 0 ? 1 : 0);
-                              form.PwadList->setCurrentRow(bigRow);
+                              form.library().PwadList->setCurrentRow(bigRow == 0 ? 1 : 0);
+                              form.library().PwadList->setCurrentRow(bigRow);
                           }));
         std::printf("  pass %d: %zu tool runs for the selection\n", r + 1,
                     platform.hiddenRuns.size() - runsBefore);
     }
     std::printf("main WAD chosen: %s with %d maps\n",
-                form.PwadShowlist->currentItem()
-                    ? form.PwadShowlist->currentItem()->text().toStdString().c_str()
+                form.library().PwadShowlist->currentItem()
+                    ? form.library().PwadShowlist->currentItem()->text().toStdString().c_str()
                     : "(none)",
                 form.inspect().MapList->count());
     std::printf("installed games view with the remembered 40-WAD game selected, 2,000 games "
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
     std::printf("  of which listing the library folders: %.1f ms\n", listing);
     double fill = 1e9;
     for (int r = 0; r < repeats; ++r)
-        fill = std::min(fill, millis([&] { form.FillInstalledGames(); }));
+        fill = std::min(fill, millis([&] { form.library().FillInstalledGames(); }));
     std::printf("  of which filling the games list: %.1f ms\n", fill);
     std::printf("select a small game, then the 40-WAD game (best of %d): %.1f ms\n", repeats,
                 select);

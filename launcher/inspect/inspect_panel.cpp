@@ -250,6 +250,15 @@ void InspectPanel::onMapClicked(int row) {
     restoreLastSkill();
 }
 
+bool InspectPanel::chooseSaveGameOfSlot(const std::string& slot) {
+    const int row = saveGameRowOfSlot(entriesOf(SaveGameList), slot);
+    if (row < 0)
+        return false;
+    SaveGameList->setCurrentRow(row);
+    chooseSaveGame(row);
+    return true;
+}
+
 void InspectPanel::chooseSaveGame(int row) {
     if (row < 0)
         return;

@@ -46,6 +46,8 @@ public:
     void chooseSkill(int index);
     void SetMapFocus();
     void chooseSaveGame(int row);
+    // Selects and chooses the saved game of the slot; false for none.
+    bool chooseSaveGameOfSlot(const std::string& slot);
     void DeleteSaveGame();
     // Derives the warp target and the IWAD it needs from the map list.
     void updateWarpTarget();

@@ -51,6 +51,13 @@ std::string toolFailureMessage(const HiddenRunResult& run) {
            std::to_string(run.errorNumber);
 }
 
+int saveGameRowOfSlot(const std::vector<std::string>& entries, const std::string& slot) {
+    for (std::size_t i = 0; !slot.empty() && i < entries.size(); ++i)
+        if (entries[i].substr(0, 1) == slot)
+            return static_cast<int>(i);
+    return -1;
+}
+
 std::vector<std::string> parseSaveGameList(const std::string& output) {
     std::vector<std::string> entries;
     for (const std::string& whole : splitLines(output)) {

@@ -33,6 +33,8 @@ std::string toolFailureMessage(const HiddenRunResult& run);
 // The savegame list entries of GETSAVEHDRS output: "3 -  Castle gate" for
 // slot 3 described "Castle gate"; slots without a description are left out.
 std::vector<std::string> parseSaveGameList(const std::string& output);
+// The row of the entry of `slot` among such entries; -1 for none.
+int saveGameRowOfSlot(const std::vector<std::string>& entries, const std::string& slot);
 
 struct WadCheck {
     std::vector<std::string> lines; // every output line, then one empty line

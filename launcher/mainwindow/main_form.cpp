@@ -4,6 +4,7 @@
 #include "launcher/ui/twips.h"
 
 #include "launcher/launch/screen_mode.h"
+#include "launcher/library/game_operations.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/music/music_panel.h"
 #include "launcher/options/options_panel.h"
@@ -54,8 +55,6 @@ MainForm::~MainForm() {
 }
 
 void MainForm::connectControls() {
-    for (int i = 0; i < 3; ++i)
-        connect(OptionUdir[i], &QRadioButton::clicked, this, [this, i] { ShowView(i); });
     connect(AuxButton[6], &QToolButton::clicked, this, &MainForm::OpenFontForm);
     connect(AuxButton[8], &QToolButton::clicked, options_, &OptionsPanel::CleanupModelPacks);
     connect(AuxButton[9], &QToolButton::clicked, options_, &OptionsPanel::OpenTexForm);
@@ -78,15 +77,19 @@ void MainForm::connectControls() {
     });
     connect(Home[0], &QToolButton::clicked, this, [this] { openWebPage(kProductSite); });
     connect(Home[3], &QToolButton::clicked, this, [this] { openWebPage(kDownloadsPage); });
-    connectGamesList();
-    connect(inspect_, &InspectPanel::mapChosen, this, &MainForm::recordMapChoice);
-    connect(inspect_, &InspectPanel::saveGameChosen, this, &MainForm::recordSaveGameChoice);
-    connect(inspect_, &InspectPanel::saveGameDeleted, this, &MainForm::SelectGame);
-    connectInstall();
-    connectOperations();
-    connectShortcuts();
-    TitlePic->installEventFilter(this);
-    launch_->DevMode->installEventFilter(this);
+    connect(inspect_, &InspectPanel::mapChosen, library_, &LibraryPanel::recordMapChoice);
+    connect(inspect_, &InspectPanel::saveGameChosen, library_, &LibraryPanel::recordSaveGameChoice);
+    connect(inspect_, &InspectPanel::saveGameDeleted, library_, &LibraryPanel::SelectGame);
+    connect(chkLaunchPrefs[3], &QCheckBox::clicked, this, [this](bool off) {
+        state_.settings.disableTooltips = off;
+        if (off)
+            KillToolTips();
+        else
+            ToolTipText();
+    });
+    connect(chkLaunchPrefs[4], &QCheckBox::clicked, this,
+            [this](bool on) { state_.settings.wadFilesOnly = on; });
+    connect(AuxButton[1], &QToolButton::clicked, this, &MainForm::OpenDocumentation);
     connectPreview();
 }
 
@@ -206,7 +209,7 @@ void MainForm::prepareWindowControls() {
     OptionTabs[0]->setChecked(true);
     const int view = state_.settings.gamesListView;
     if (view >= 0 && view < 3)
-        OptionUdir[view]->setChecked(true);
+        library_->OptionUdir[view]->setChecked(true);
     launch_->SelectStartupOptions();
     launch_->GetCurrentRes();
 }
@@ -219,7 +222,7 @@ void MainForm::cleanUpLibrary() {
     // The zip work folder only ever holds the files of the archive selected
     // in this run; what an earlier run left there is stale. The node caches
     // of the listed wads go while the game files are listed.
-    emptyFolder(state_.paths.launcherFolder + "Zips");
+    removeFolderFiles(state_.paths.launcherFolder + "Zips");
 }
 
 void MainForm::placeWindow() {
@@ -239,7 +242,7 @@ void MainForm::placeWindow() {
 void MainForm::restoreControls() {
     settingsToControls();
     applyLayoutMode(state_.settings.advancedOptions);
-    wadFilesOnlyListed_ = state_.settings.wadFilesOnly;
+    library_->noteListedFileFilter(state_.settings.wadFilesOnly);
     options_->applyOptionRules();
     music_->showManualCaption();
     switchTab(0);
@@ -257,7 +260,8 @@ void MainForm::setSettingCaptions() {
 // shares its place in the zip view.
 void MainForm::showEditMode(bool on) {
     AuxButton[3]->setVisible(advancedLayout_ && on);
-    AuxButton[7]->setVisible(advancedLayout_ && !on && state_.settings.gamesListView == ZipLibrary);
+    AuxButton[7]->setVisible(advancedLayout_ && !on &&
+                             state_.settings.gamesListView == LibraryPanel::ZipLibrary);
     launch_->LightText->setEnabled(on);
     WineImage->setVisible(!on && state_.startup.wineMode);
 }
@@ -278,15 +282,7 @@ void MainForm::switchTab(int tab) {
     }
     AuxButton[8]->setVisible(tab == 4); // the model pack cleanup
     if (tab == 0) {
-        // A changed file filter lists the game's files anew.
-        if (chkLaunchPrefs[4]->isChecked() != wadFilesOnlyListed_) {
-            wadFilesOnlyListed_ = chkLaunchPrefs[4]->isChecked();
-            SelectGame();
-        }
-        const bool launchable = PwadShowlist->count() > 0 && inspect_->MapList->count() > 0;
-        launch_->LaunchButton->setEnabled(launchable);
-        AuxButton[2]->setEnabled(launchable && chkLaunchPrefs[2]->isChecked() &&
-                                 state_.settings.gamesListView != ZipLibrary);
+        library_->showGamesTab();
         return;
     }
     launch_->LaunchButton->setEnabled(false);
@@ -307,7 +303,7 @@ void MainForm::restoreGamesList() {
     const Settings& s = state_.settings;
     state_.gameSelection.lastInstalledGame =
         s.scriptedMapsMode ? s.rememberedScriptedEntry : s.rememberedNormalEntry;
-    ShowView(s.gamesListView);
+    library_->ShowView(s.gamesListView);
     options_->noteSkyboxes();
 }
 
@@ -332,8 +328,7 @@ void MainForm::detectModelPacks() {
     // The model options follow the packs found; the scripted-map picture
     // the models of the maker's maps.
     options_->RefreshModelPacks();
-    ImageCM->setVisible(advancedLayout_ && state_.content.scriptedMapModels &&
-                        state_.settings.gamesListView == InstalledGames);
+    library_->showScriptedFilterButton();
 }
 
 // ---- Unload ----------------------------------------------------------------
@@ -368,10 +363,6 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (watched == GamesFilter && key->key() == Qt::Key_Escape) {
-            GamesFilter->clear();
-            return true;
-        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             if (!launch_->LaunchButton->isEnabled())
                 return false;
@@ -379,8 +370,6 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (gamesMouseEvent(watched, event))
-        return true;
     if (event->type() == QEvent::Resize && watched == TitlePic)
         fitTitlePicture();
     if (event->type() == QEvent::MouseButtonDblClick) {
@@ -405,9 +394,7 @@ void MainForm::changeEvent(QEvent* event) {
 }
 
 void MainForm::onActivated() {
-    if (state_.settings.lastCommercialTitle.empty() && PwadList->count() > 0 &&
-        PwadList->currentRow() < 0)
-        PwadList->setCurrentRow(0);
+    library_->onWindowActivated();
     music_->dropAutoWithoutPlaylists();
 }
 
@@ -500,11 +487,7 @@ void MainForm::applyLayoutMode(bool advanced) {
     options_->ChkModelOpts[3]->setVisible(advanced);
     options_->chkMain[6]->setVisible(advanced);
     launch_->FrameGlobal[0]->setVisible(advanced);
-    OptionUdir[ZipLibrary]->setVisible(advanced);
-    if (!advanced && state_.settings.gamesListView == ZipLibrary) {
-        OptionUdir[DoomGames]->setChecked(true);
-        ShowView(DoomGames);
-    }
+    library_->applyLayoutMode(advanced);
     for (int i : {4, 5, 6})
         AuxButton[i]->setVisible(advanced);
     AuxButton[2]->setVisible(advanced && chkLaunchPrefs[2]->isChecked());
@@ -512,9 +495,7 @@ void MainForm::applyLayoutMode(bool advanced) {
     // folder button to the zip view, where it shares the log's place.
     AuxButton[3]->setVisible(advanced && options_->chkMain[5]->isChecked());
     AuxButton[7]->setVisible(advanced && !AuxButton[3]->isVisible() &&
-                             state_.settings.gamesListView == ZipLibrary);
-    ImageCM->setVisible(advanced && state_.content.scriptedMapModels &&
-                        state_.settings.gamesListView == InstalledGames);
+                             state_.settings.gamesListView == LibraryPanel::ZipLibrary);
     placeCheckFrame(!advanced);
     setWindowHeightTwips(advanced ? kLoadHeightTwips : kDefaultHeightTwips);
 }

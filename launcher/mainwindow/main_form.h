@@ -8,7 +8,7 @@
 #include "launcher/launch/compose_environment.h"
 #include "launcher/launch/compose_types.h"
 #include "launcher/launch/launch_panel.h"
-#include "launcher/library/game_info.h"
+#include "launcher/library/library_panel.h"
 #include "launcher/music/music_panel.h"
 #include "launcher/options/options_panel.h"
 #include "launcher/platform/platform.h"
@@ -43,8 +43,6 @@ class QToolButton;
 
 namespace krv {
 
-struct InstalledGame;
-
 // The two web pages of the banner buttons.
 inline constexpr const char* kProductSite = "https://korvath.org/";
 inline constexpr const char* kDownloadsPage = "https://korvath.org/downloads/";
@@ -56,12 +54,6 @@ public:
     static constexpr int kLoadHeightTwips = 7710;
     static constexpr int kLoadWidthTwips = 9696;
     static constexpr int kDefaultHeightTwips = 6900;
-    // Games-list views, as stored in the settings.
-    enum View {
-        InstalledGames = kInstalledGamesView,
-        DoomGames = kDoomGamesView,
-        ZipLibrary = kZipLibraryView
-    };
 
     MainForm(AppState& state, Platform& platform, EntryRoutine& entry);
     ~MainForm() override;
@@ -84,6 +76,7 @@ public:
     OptionsPanel& options() { return *options_; }
     InspectPanel& inspect() { return *inspect_; }
     LaunchPanel& launch() { return *launch_; }
+    LibraryPanel& library() { return *library_; }
 
     // Window-wide switches.
     void DevModeDblClick();
@@ -94,45 +87,9 @@ public:
     bool CheckDPISettings();
     void GetTitlePic();
     void TitlePicDblClick();
-    // The games list: its views and the selection of a game and a file.
-    void ShowView(int view);
-    void FillInstalledGames();
-    // Hides the games that do not contain the filter text; a hidden current
-    // game gives way to the first one shown.
-    void filterGamesList();
-    void FillZipLibrary(const std::string& folder);
-    void SelectGame();
-    void SelectFile();
-    void ShrinkGameList();
-    void ExpandGameList();
-    void ToggleScriptedFilter();
     void OpenDocumentation();
-    // Extracts every member of `archive` into `folder`; a damaged archive
-    // shows " File error" while the window is visible.
-    bool ExtractZip(const std::string& archive, const std::string& folder);
     // The launcher font chooser; a new font restarts the launcher.
     void OpenFontForm();
-    // Installing levels and the zip library's commands.
-    void InstallLevel();
-    // Installs one wad or zip as the install dialog does with the file chosen.
-    void installLevelFile(const std::string& path);
-    void SetZipLibraryFolder();
-    void InstallZipAsManual();
-    void InstallZipAsAuto();
-    void RenameArchive();
-    void DeleteArchive();
-    // Shortcuts of the current launch.
-    void CreateShortcut();
-    void CreateShortcutWith(ShortcutRequest request);
-    // The games menu and the game files menu.
-    void UninstallGame();
-    void RenameGame();
-    void ConvertToAuto();
-    void ConvertToManual();
-    void DeleteGameFile();
-    void RemoveShortcuts(const std::string& prefix);
-    bool IsInUse(const std::string& path) const;
-
     // The refresh after the player returns from a launch.
     void Reset();
 
@@ -161,38 +118,12 @@ public:
     QStackedWidget* TabPages;
     std::array<QFrame*, 5> TabFrame{};
 
-    // Games tab
-    std::array<QRadioButton*, 3> OptionUdir{};
-    std::array<QLabel*, 4> Auto{}; // list headers
-    QToolButton* ImageCM;
-    QCheckBox* ChkCM;
-    QCheckBox* chkAutoSelect;
-    QListWidget* PwadList;
-    QLineEdit* GamesFilter; // narrows the games list as the player types
-    QListWidget* PwadShowlist;
     QListWidget* StoredFiles; // hidden search result buffer
-    QListWidget* BuildList;   // hidden scratch list
 
     // Below the tabs
     QGroupBox* ChkFrame;
     std::array<QCheckBox*, 6> chkLaunchPrefs{};
     std::array<QToolButton*, 10> AuxButton{};
-
-    // Task menus of the lists.
-    QMenu* mPopup5 = nullptr; // games
-    QAction* mcDeleteFolder = nullptr;
-    QAction* mcRenameFolder = nullptr;
-    QAction* Sep3 = nullptr;
-    QAction* mcUdirConvert = nullptr;
-    QAction* mcGwadConvert = nullptr;
-    QMenu* mPopup6 = nullptr; // zips
-    QAction* mcUdirUnZip = nullptr;
-    QAction* sep1 = nullptr;
-    QAction* mcRenameArchive = nullptr;
-    QAction* mcDeleteArchive = nullptr;
-    QAction* mcGwadUnZip = nullptr;
-    QMenu* mPopup3 = nullptr; // game files
-    QAction* mcDeleteFile = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -214,7 +145,6 @@ private:
     void buildControls();
     QWidget* buildBanner();
     QWidget* buildTabStrip();
-    QWidget* buildGamesTab();
     QWidget* buildLowerPanel();
     QWidget* buildAuxButtons();
 
@@ -247,60 +177,10 @@ private:
     void setWindowHeightTwips(int twips);
     void placeCheckFrame(bool atGlobalFrame);
 
-    // Games list (main_form_games.cpp).
-    void connectGamesList();
-    bool gamesMouseEvent(QObject* watched, QEvent* event);
-    void selectDoomGame(const std::string& title);
-    void selectZip(const std::string& entry);
-    void selectInstalledGame(const std::string& entry);
-    void restoreStartKind();
-    void showConversionEntries(bool renamable);
-    void showSaveGames(const std::string& saveName);
-    void addGameFiles(const std::vector<std::string>& names);
-    void selectFileEntry(int row, bool run);
-    bool restoreRememberedSaveGame();
-    void openGameFile(const std::string& name);
-    QMenu* gamesMenu();
-    bool scriptedFilterReachable() const;
-    void emptyFolder(const std::string& folder);
-
-    // Installing (main_form_install.cpp).
-    void connectInstall();
-    std::optional<std::string> askLibraryName(const std::string& frame, const std::string& window,
-                                              const std::string& button);
-    void showInstalledGames();
-    void installDroppedFiles(const std::vector<std::string>& files);
-    void installExtractedFiles(const std::string& target);
-
-    void connectShortcuts();
-
     // The tab strip and what "Edit  mode" shows of the window.
     void switchTab(int tab);
     void showEditMode(bool on);
 
-    // Game menus (main_form_operations.cpp).
-    void connectOperations();
-    InstalledGame installedGame() const;
-
-    // The library's records and game files (main_form_records.cpp).
-    enum class GameFolderKind { None, Manual, Auto };
-    std::vector<std::string> installedGameNames() const;
-    std::string installedGameFolderName(const std::string& entry) const;
-    GameFolderKind installedGameKind(const std::string& game) const;
-    std::vector<std::string> listGameFiles(const std::string& folder);
-    void chooseMainWad(const std::string& folder);
-    std::string commercialSaveName(const std::string& title) const;
-    std::string saveNameOfSelection() const;
-    SelectedGame selectedGame() const;
-    std::string selectedFileEntry() const;
-    std::string rememberedSaveSlot() const;
-    void ReadMapRecord();
-    void ReadAutoRecords(const std::string& game);
-    void WriteAutoRecords(const std::string& game);
-    void recordMapChoice(int row);
-    void recordSaveGameChoice(const std::string& slot);
-    void clearMapRecords();
-    void clearSaveRecords();
     void showTitlePicture(const std::string& path);
     void fitTitlePicture();
     void onWindowStateChanged();
@@ -315,20 +195,20 @@ private:
     OptionsPanel* options_ = nullptr;
     InspectPanel* inspect_ = nullptr;
     friend class MainFormLaunchHost;
+    friend class MainFormLibraryHost;
     static std::unique_ptr<LaunchHost> makeLaunchHost(MainForm& form);
+    static std::unique_ptr<LibraryHost> makeLibraryHost(MainForm& form);
     std::unique_ptr<LaunchHost> launchHost_ = makeLaunchHost(*this);
+    std::unique_ptr<LibraryHost> libraryHost_ = makeLibraryHost(*this);
     LaunchPanel* launch_ = nullptr;
+    LibraryPanel* library_ = nullptr;
     LoadStepWatcher loadStepWatcher_;
     bool unloaded_ = false;
     bool advancedLayout_ = false;
     bool largeFonts_ = false;
     bool corpseFadeUnavailable_ = false;
     QImage titleImage_;                // the theme picture shown, before it is fitted
-    bool fillingGameFiles_ = false;    // the files list is filled, not clicked
-    bool selectedFileClicked_ = false; // the press fell on the file already selected
-    bool wadFilesOnlyListed_ = false;  // the file filter the list was made with
     std::string docsFolder_;           // where the documentation dialog starts
-    QGridLayout* gamesGrid_ = nullptr;
     QGridLayout* lowerGrid_ = nullptr; // holds ChkFrame in either of its places
     QGridLayout* prefsGrid_ = nullptr; // the preferences inside ChkFrame
 };

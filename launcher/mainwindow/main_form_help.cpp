@@ -1,10 +1,12 @@
 // The main window's help texts: installed from the table of texts, and all
-// removed while the player has switched them off.
+// removed while the player has switched them off; and the player's guide.
 
 #include "launcher/mainwindow/main_form.h"
 
 #include "launcher/music/music_panel.h"
 #include "launcher/ui/help_texts.h"
+
+#include "common/strings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,10 +55,10 @@ QWidget* MainForm::helpTarget(const char* control, int index) {
         {"Smoke", [&] { return at(options_->Smoke, index); }},
         {"AuxButton", [&] { return at(AuxButton, index); }},
         {"SkillsLevel", [&] { return at(inspect_->SkillsLevel, index); }},
-        {"OptionUdir", [&] { return at(OptionUdir, index); }},
+        {"OptionUdir", [&] { return at(library_->OptionUdir, index); }},
         {"ExitOption", [&] { return at(launch_->ExitOption, index); }},
         {"Home", [&] { return at(Home, index); }},
-        {"Auto", [&] { return at(Auto, index); }},
+        {"Auto", [&] { return at(library_->Auto, index); }},
         {"Ricotext", [&] { return options_->Ricotext; }},
         {"cbChannels", [&] { return options_->cbChannels; }},
         {"cbScaler", [&] { return options_->cbScaler; }},
@@ -72,7 +74,7 @@ QWidget* MainForm::helpTarget(const char* control, int index) {
         {"MapList", [&] { return inspect_->MapList; }},
         {"SaveGameList", [&] { return inspect_->SaveGameList; }},
         {"TitlePic", [&] { return TitlePic; }},
-        {"ImageCM", [&] { return ImageCM; }},
+        {"ImageCM", [&] { return library_->ImageCM; }},
     };
     const auto found = controls.find(control);
     return found == controls.end() ? nullptr : found->second();
@@ -90,6 +92,21 @@ void MainForm::KillToolTips() {
         for (const HelpText& help : *table)
             if (QWidget* target = helpTarget(help.control, help.index))
                 target->setToolTip({});
+}
+
+void MainForm::OpenDocumentation() {
+    if (docsFolder_.empty())
+        docsFolder_ = state_.paths.root + "/KRV_Docs";
+    OpenFileRequest request;
+    request.title = "Korvath Documentation";
+    request.filter = "Korvath Documentation (*.txt *.htm)";
+    request.initialFolder = docsFolder_;
+    const auto chosen = platform_.openFile(request);
+    if (!chosen)
+        return;
+    docsFolder_ = folderOfPath(*chosen);
+    if (iendsWith(*chosen, ".txt") || iendsWith(*chosen, ".htm"))
+        platform_.openDocument(*chosen);
 }
 
 } // namespace krv

@@ -7,6 +7,7 @@
 #include "launcher/launch/launch_panel.h"
 #include "launcher/music/music_panel.h"
 #include "launcher/options/options_panel.h"
+#include "launcher/ui/panel_controls.h"
 #include "launcher/ui/qt_text.h"
 
 #include <QLabel>
@@ -40,14 +41,10 @@ public:
     }
     void showIwadDialog() override { form_.iwadForm_->ShowModal(); }
     std::vector<std::string> mapEntries() const override {
-        std::vector<std::string> maps;
-        const QListWidget* list = form_.inspect_->MapList;
-        for (int i = 0; i < list->count(); ++i)
-            maps.push_back(list->item(i)->text().toStdString());
-        return maps;
+        return entriesOf(form_.inspect_->MapList);
     }
     void updateWarpTarget() override { form_.inspect_->updateWarpTarget(); }
-    std::string selectedFileEntry() const override { return form_.selectedFileEntry(); }
+    std::string selectedFileEntry() const override { return form_.library_->selectedFileEntry(); }
     void unload() override { form_.unload(); }
 
 private:
@@ -63,16 +60,9 @@ void MainForm::Reset() {
     const std::string slot = state_.launchSelection.startKind == StartKind::LoadGame
                                  ? state_.launchSelection.loadSlot
                                  : std::string();
-    SelectGame();
+    library_->SelectGame();
     // The saved game chosen before the launch is chosen again.
-    QListWidget* saves = inspect_->SaveGameList;
-    for (int i = 0; !slot.empty() && i < saves->count(); ++i) {
-        if (saves->item(i)->text().toStdString().substr(0, 1) == slot) {
-            saves->setCurrentRow(i);
-            inspect_->chooseSaveGame(i);
-            break;
-        }
-    }
+    inspect_->chooseSaveGameOfSlot(slot);
     launch_->refreshScreenMode();
 }
 

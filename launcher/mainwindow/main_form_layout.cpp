@@ -40,27 +40,27 @@ void MainForm::buildControls() {
                             {sound[0], sound[1], sound[4], sound[5], sound[9], sound[10]}, this);
     options_->placePlaylistFrame(music_->SoundFrame[1]);
     launch_ = new LaunchPanel(state_, platform_, *launchHost_, this);
-    TabPages->addWidget(buildGamesTab());
+    library_ = new LibraryPanel(state_, platform_, *libraryHost_, this);
+    inspect_ = new InspectPanel(state_, platform_, library_->GamesTab, this);
+    TabFrame[0] = library_->GamesTab;
     TabFrame[1] = options_->optionsTab;
     TabFrame[2] = options_->graphicsTab;
     TabFrame[3] = options_->soundTab;
     TabFrame[4] = options_->modelsTab;
-    for (int i = 1; i < 5; ++i)
-        TabPages->addWidget(TabFrame[i]);
+    for (QFrame* page : TabFrame)
+        TabPages->addWidget(page);
     layout->addWidget(TabPages, 1);
-    // "Advanced options" switches the layouts, so it stays reachable in
-    // both: beside the view buttons of the Games tab.
-    options_->chkMain[2]->setParent(TabFrame[0]);
-    static_cast<QBoxLayout*>(gamesGrid_->itemAtPosition(0, 0)->layout())
-        ->addWidget(options_->chkMain[2]);
     layout->addWidget(buildLowerPanel());
     layout->addWidget(buildAuxButtons());
+    library_->attach({inspect_->MapList, inspect_->SaveGameList, inspect_->WadCheckList,
+                      inspect_->SkillsLevel[0], inspect_->StartFrame, inspect_->SkillFrame,
+                      launch_->LaunchButton, options_->chkMain[2], AuxButton[0], AuxButton[2],
+                      AuxButton[3], AuxButton[7], chkLaunchPrefs[0], chkLaunchPrefs[1],
+                      chkLaunchPrefs[2], chkLaunchPrefs[4]});
 
-    // Lists the routines use as scratch space; never shown.
+    // A list the routines use as scratch space; never shown.
     StoredFiles = new QListWidget(this);
-    BuildList = new QListWidget(this);
-    for (QWidget* hidden : std::initializer_list<QWidget*>{StoredFiles, BuildList})
-        hidden->hide();
+    StoredFiles->hide();
 }
 
 QWidget* MainForm::buildBanner() {
@@ -111,64 +111,6 @@ QWidget* MainForm::buildTabStrip() {
     }
     OptionTabs[0]->setChecked(true);
     return strip;
-}
-
-QWidget* MainForm::buildGamesTab() {
-    TabFrame[0] = new QFrame(this);
-    auto* grid = new QGridLayout(TabFrame[0]);
-    gamesGrid_ = grid;
-    grid->setContentsMargins(2, 2, 2, 2);
-
-    auto* views = new QHBoxLayout;
-    const char* viewCaptions[] = {"Installed games", "Doom games", "Zip Library"};
-    for (int i = 0; i < 3; ++i) {
-        OptionUdir[i] = new QRadioButton(QString::fromLatin1(viewCaptions[i]), TabFrame[0]);
-        views->addWidget(OptionUdir[i]);
-    }
-    views->addStretch();
-    ImageCM = new QToolButton(TabFrame[0]);
-    ImageCM->setText(QStringLiteral("Scripted maps"));
-    ImageCM->setCheckable(true);
-    ChkCM = new QCheckBox(TabFrame[0]);
-    ChkCM->hide();
-    chkAutoSelect = new QCheckBox(TabFrame[0]);
-    chkAutoSelect->hide();
-    views->addWidget(ImageCM);
-    grid->addLayout(views, 0, 0, 1, 3);
-
-    Auto[0] = header("INSTALLED GAMES LIST", TabFrame[0]);
-    Auto[1] = header("GAME FILES", TabFrame[0]);
-    Auto[2] = header("MAPS", TabFrame[0]);
-    Auto[3] = header("SAVEGAMES", TabFrame[0]);
-    PwadList = list(TabFrame[0]);
-    PwadShowlist = list(TabFrame[0]);
-    inspect_ = new InspectPanel(state_, platform_, TabFrame[0], this);
-    GamesFilter = new QLineEdit(TabFrame[0]);
-    GamesFilter->setPlaceholderText(QStringLiteral("Filter"));
-    GamesFilter->setAccessibleName(QStringLiteral("Filter games"));
-    GamesFilter->setClearButtonEnabled(true);
-    auto* listHead = new QHBoxLayout;
-    listHead->addWidget(Auto[0]);
-    listHead->addWidget(GamesFilter, 1);
-    grid->addLayout(listHead, 1, 0);
-    grid->addWidget(PwadList, 2, 0, 3, 1);
-    grid->addWidget(Auto[1], 1, 1);
-    grid->addWidget(PwadShowlist, 2, 1);
-    grid->addWidget(Auto[3], 3, 1);
-    grid->addWidget(inspect_->SaveGameList, 4, 1);
-    grid->addWidget(Auto[2], 1, 2);
-    grid->addWidget(inspect_->MapList, 2, 2, 3, 1);
-    grid->setColumnStretch(0, 5);
-    grid->setColumnStretch(1, 4);
-    grid->setColumnStretch(2, 2);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(inspect_->StartFrame, 1);
-    bottom->addWidget(inspect_->SkillFrame, 1);
-    bottom->addStretch();
-    bottom->addWidget(launch_->LaunchButton);
-    grid->addLayout(bottom, 5, 0, 1, 3);
-    return TabFrame[0];
 }
 
 QWidget* MainForm::buildLowerPanel() {

@@ -101,7 +101,7 @@ static std::vector<SwitchBox> switchBoxes(MainForm& f) {
         {&Settings::effectsSpare1, f.options().chkEffects[1], Storing::WhileEnabled},
         {&Settings::fastMonsters, f.options().chkKRVOpts[5]},
         {&Settings::basicDoom, f.options().chkMain[0]},
-        {&Settings::scriptedMapsMode, f.ChkCM},
+        {&Settings::scriptedMapsMode, f.library().ChkCM},
         {&Settings::advancedOptions, f.options().chkMain[2]},
         {&Settings::editMode, f.options().chkMain[5]},
         {&Settings::light, f.options().chkMain[3]},
@@ -115,7 +115,7 @@ static std::vector<SwitchBox> switchBoxes(MainForm& f) {
         {&Settings::extraFx, f.options().chkEffects[3]},
         {&Settings::playlistManual, f.options().chkSound[5]},
         {&Settings::soundSpare7, f.options().chkSound[7], Storing::SpareSound},
-        {&Settings::selectionMemory, f.chkAutoSelect},
+        {&Settings::selectionMemory, f.library().chkAutoSelect},
         {&Settings::splashEffects, f.options().chkEffects[2]},
         {&Settings::sound3d, f.options().chkSound[3]},
         {&Settings::soundSpare8, f.options().chkSound[8], Storing::SpareSound},
@@ -140,7 +140,7 @@ void MainForm::settingsToControls() {
     checkOnly(options_->SkyOpt, s.skyboxKind);
     checkOnly(options_->Smoke, s.smokeKind);
     checkOnly(launch_->ExitOption, s.launchMode);
-    checkOnly(OptionUdir, s.gamesListView);
+    checkOnly(library_->OptionUdir, s.gamesListView);
     if (corpseFadeUnavailable_)
         options_->showCorpseFadeUnavailable();
 }
@@ -167,7 +167,7 @@ void MainForm::controlsToSettings() {
     s.skyboxKind = checkedIndex(options_->SkyOpt, s.skyboxKind);
     s.smokeKind = checkedIndex(options_->Smoke, s.smokeKind);
     s.launchMode = checkedIndex(launch_->ExitOption, s.launchMode);
-    s.gamesListView = checkedIndex(OptionUdir, s.gamesListView);
+    s.gamesListView = checkedIndex(library_->OptionUdir, s.gamesListView);
 }
 
 } // namespace krv

@@ -52,4 +52,11 @@ QListWidget* list(QWidget* parent) {
     return l;
 }
 
+std::vector<std::string> entriesOf(const QListWidget* list) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries.push_back(list->item(i)->text().toStdString());
+    return entries;
+}
+
 } // namespace krv

@@ -8,6 +8,8 @@
 
 #include <array>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 class QHBoxLayout;
 class QLabel;
@@ -37,5 +39,7 @@ QLineEdit* numberBox(const char* text, QWidget* parent, int chars = 3);
 // A number box between its down and up buttons.
 QHBoxLayout* stepper(QToolButton* down, QLineEdit* box, QToolButton* up);
 QListWidget* list(QWidget* parent);
+// The texts of a list's entries, in order.
+std::vector<std::string> entriesOf(const QListWidget* list);
 
 } // namespace krv

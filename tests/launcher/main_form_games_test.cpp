@@ -40,7 +40,7 @@ int rowOf(const QListWidget* list, const std::string& text) {
 // A library of a manual game of two wads with saved games, an auto-loading
 // game, a folder that is no game and a file named like a game.
 struct Library : Window {
-    explicit Library(int view = MainForm::InstalledGames, bool advanced = false) {
+    explicit Library(int view = LibraryPanel::InstalledGames, bool advanced = false) {
         root.installTools();
         const fs::path games = root / "KRVGames";
         writeFile(games / "Castle/Pwads/small.wad", maps(2));
@@ -63,9 +63,9 @@ struct Library : Window {
         writeFile(root.configFile(), configText(s));
     }
     void selectGame(const std::string& name) {
-        const int row = rowOf(form->PwadList, name);
+        const int row = rowOf(form->library().PwadList, name);
         ASSERT_GE(row, 0) << name;
-        form->PwadList->setCurrentRow(row);
+        form->library().PwadList->setCurrentRow(row);
     }
     void clickMap(int row) {
         QListWidget* list = form->inspect().MapList;
@@ -85,17 +85,17 @@ TEST(GamesView, InstalledGamesListsOnlyGamesAndChoosesTheWadWithMostLevels) {
     Library w;
     w.load();
     MainForm& f = *w.form;
-    EXPECT_EQ(f.Auto[0]->text(), "INSTALLED GAMES LIST");
-    EXPECT_EQ(entries(f.PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
+    EXPECT_EQ(f.library().Auto[0]->text(), "INSTALLED GAMES LIST");
+    EXPECT_EQ(entries(f.library().PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
     // The first game is chosen: its files as the filter shows them.
-    EXPECT_EQ(f.PwadList->currentItem()->text(), "CASTLE");
-    auto files = entries(f.PwadShowlist);
+    EXPECT_EQ(f.library().PwadList->currentItem()->text(), "CASTLE");
+    auto files = entries(f.library().PwadShowlist);
     std::sort(files.begin(), files.end());
     EXPECT_EQ(files,
               (std::vector<std::string>{"castle.wad", "old.wad", "readme.txt", "small.wad"}));
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.KRVgwa"));
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads/old.KRVbak"));
-    EXPECT_EQ(f.PwadShowlist->currentItem()->text(), "castle.wad");
+    EXPECT_EQ(f.library().PwadShowlist->currentItem()->text(), "castle.wad");
     EXPECT_EQ(f.inspect().MapList->count(), 6);
     EXPECT_TRUE(f.launch().LaunchButton->isEnabled());
     // Only described slots, whole descriptions.
@@ -166,16 +166,17 @@ TEST(GamesView, AnAutoLoadingGameRestoresItsWadAndMap) {
     w.load();
     MainForm& f = *w.form;
     w.selectGame("HELL");
-    ASSERT_NE(f.PwadShowlist->currentItem(), nullptr); // the first wad at first
-    const int hell = rowOf(f.PwadShowlist, "hell.wad");
-    f.PwadShowlist->setCurrentRow(hell);
-    QTest::mouseClick(f.PwadShowlist->viewport(), Qt::LeftButton, {},
-                      f.PwadShowlist->visualItemRect(f.PwadShowlist->item(hell)).center());
+    ASSERT_NE(f.library().PwadShowlist->currentItem(), nullptr); // the first wad at first
+    const int hell = rowOf(f.library().PwadShowlist, "hell.wad");
+    f.library().PwadShowlist->setCurrentRow(hell);
+    QTest::mouseClick(
+        f.library().PwadShowlist->viewport(), Qt::LeftButton, {},
+        f.library().PwadShowlist->visualItemRect(f.library().PwadShowlist->item(hell)).center());
     EXPECT_EQ(f.inspect().MapList->count(), 3);
     w.clickMap(2);
     w.selectGame("CASTLE");
     w.selectGame("HELL");
-    EXPECT_EQ(f.PwadShowlist->currentItem()->text(), "hell.wad");
+    EXPECT_EQ(f.library().PwadShowlist->currentItem()->text(), "hell.wad");
     EXPECT_EQ(f.inspect().MapList->currentItem()->text(), "MAP03");
 }
 
@@ -200,7 +201,7 @@ TEST(GamesView, DeletingASavedGameAsksAndRefreshesTheList) {
 }
 
 TEST(GamesView, TheZipLibraryExtractsTheChosenArchiveIntoTheWorkFolder) {
-    Library w(MainForm::ZipLibrary, true);
+    Library w(LibraryPanel::ZipLibrary, true);
     ZipBuilder()
         .file("maps/speed.wad", maps(3))
         .file("speed.txt", "x")
@@ -209,23 +210,23 @@ TEST(GamesView, TheZipLibraryExtractsTheChosenArchiveIntoTheWorkFolder) {
     writeFile(w.root / "KRVLaunch/Zips/stale.wad", "old");
     w.load();
     MainForm& f = *w.form;
-    EXPECT_EQ(f.Auto[0]->text(), "ZIP LIBRARY");
-    EXPECT_EQ(entries(f.PwadList), (std::vector<std::string>{"OTHER", "SPEED"}));
+    EXPECT_EQ(f.library().Auto[0]->text(), "ZIP LIBRARY");
+    EXPECT_EQ(entries(f.library().PwadList), (std::vector<std::string>{"OTHER", "SPEED"}));
     w.selectGame("SPEED");
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Zips/other.wad")); // emptied first
     EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/Zips/speed.wad"));
-    EXPECT_EQ(f.PwadShowlist->currentItem()->text(), "speed.wad");
+    EXPECT_EQ(f.library().PwadShowlist->currentItem()->text(), "speed.wad");
     EXPECT_EQ(f.inspect().MapList->count(), 3);
     EXPECT_EQ(w.state.settings.lastArchive, "SPEED");
 }
 
 TEST(GamesView, TheDoomGamesViewListsTheIwadsMapsAndSavedGames) {
-    Library w(MainForm::DoomGames);
+    Library w(LibraryPanel::DoomGames);
     writeFile(w.root / "Iwads/Doom2.wad", WadBuilder("IWAD").level("MAP01").level("MAP02").build());
     writeFile(w.root / "UserSG/doom2/savegame/KorvathSav2.krvsg", packedSaveGame("Entryway"));
     w.load();
     MainForm& f = *w.form;
-    EXPECT_EQ(entries(f.PwadShowlist), (std::vector<std::string>{"Doom2.wad"}));
+    EXPECT_EQ(entries(f.library().PwadShowlist), (std::vector<std::string>{"Doom2.wad"}));
     EXPECT_EQ(f.inspect().MapList->count(), 2);
     EXPECT_EQ(entries(f.inspect().SaveGameList), (std::vector<std::string>{"2 -  Entryway"}));
 }
@@ -275,41 +276,46 @@ TEST(GamesView, TaskMenusOfferTheEntriesOfTheSelectedKind) {
         QTest::mouseClick(list->viewport(), Qt::RightButton, {},
                           list->visualItemRect(list->currentItem()).center());
     };
-    rightClick(f.PwadList); // a manual-loading game
-    EXPECT_TRUE(f.mPopup5->isVisible());
-    EXPECT_TRUE(f.mcRenameFolder->isEnabled());
-    EXPECT_TRUE(f.mcGwadConvert->isEnabled());
-    EXPECT_FALSE(f.mcUdirConvert->isEnabled());
-    f.mPopup5->hide();
-    rightClick(f.PwadShowlist);
-    EXPECT_FALSE(f.mPopup3->isVisible()); // files of a manual game: no menu
+    rightClick(f.library().PwadList); // a manual-loading game
+    EXPECT_TRUE(f.library().mPopup5->isVisible());
+    EXPECT_TRUE(f.library().mcRenameFolder->isEnabled());
+    EXPECT_TRUE(f.library().mcGwadConvert->isEnabled());
+    EXPECT_FALSE(f.library().mcUdirConvert->isEnabled());
+    f.library().mPopup5->hide();
+    rightClick(f.library().PwadShowlist);
+    EXPECT_FALSE(f.library().mPopup3->isVisible()); // files of a manual game: no menu
 
     w.selectGame("HELL");
-    rightClick(f.PwadList);
-    EXPECT_TRUE(f.mcUdirConvert->isEnabled());
-    EXPECT_FALSE(f.mcGwadConvert->isEnabled());
-    f.mPopup5->hide();
-    rightClick(f.PwadShowlist);
-    EXPECT_TRUE(f.mPopup3->isVisible());
-    f.mPopup3->hide();
+    rightClick(f.library().PwadList);
+    EXPECT_TRUE(f.library().mcUdirConvert->isEnabled());
+    EXPECT_FALSE(f.library().mcGwadConvert->isEnabled());
+    f.library().mPopup5->hide();
+    rightClick(f.library().PwadShowlist);
+    EXPECT_TRUE(f.library().mPopup3->isVisible());
+    f.library().mPopup3->hide();
 }
 
 TEST(GamesView, TheScriptedMapFilterListsOnlyTheMakersMaps) {
-    Library w(MainForm::InstalledGames, true);
+    Library w(LibraryPanel::InstalledGames, true);
     writeFile(w.root / "KRVGames/Ashen Gate/Pwads/Ashgate.wad", maps(1));
     fs::create_directories(w.root / "Md2/Ashgate");
     fs::create_directories(w.root / "Data/custom.hires/Ashgate");
     w.load();
     MainForm& f = *w.form;
-    EXPECT_TRUE(f.ImageCM->isVisible());
+    EXPECT_TRUE(f.library().ImageCM->isVisible());
     w.selectGame("CASTLE");
-    f.ImageCM->click();
+    f.library().ImageCM->click();
     EXPECT_TRUE(w.state.settings.scriptedMapsMode);
-    EXPECT_EQ(entries(f.PwadList), (std::vector<std::string>{"ASHEN GATE"}));
-    EXPECT_EQ(f.Auto[0]->text(), "KORVATH SCRIPTED MAP");
-    f.ImageCM->click();
-    EXPECT_EQ(entries(f.PwadList), (std::vector<std::string>{"ASHEN GATE", "CASTLE", "HELL"}));
-    EXPECT_EQ(f.PwadList->currentItem()->text(), "CASTLE"); // the unfiltered entry again
+    EXPECT_EQ(entries(f.library().PwadList), (std::vector<std::string>{"ASHEN GATE"}));
+    EXPECT_EQ(f.library().Auto[0]->text(), "KORVATH SCRIPTED MAP");
+    f.library().ImageCM->click();
+    EXPECT_EQ(entries(f.library().PwadList),
+              (std::vector<std::string>{"ASHEN GATE", "CASTLE", "HELL"}));
+    EXPECT_EQ(f.library().PwadList->currentItem()->text(), "CASTLE"); // the unfiltered entry again
+    // The header toggles as the picture does: one click, one toggle.
+    QTest::mouseClick(f.library().Auto[0], Qt::LeftButton);
+    EXPECT_TRUE(w.state.settings.scriptedMapsMode);
+    EXPECT_EQ(entries(f.library().PwadList), (std::vector<std::string>{"ASHEN GATE"}));
 }
 
 // The maker's scripted maps bring their own graphics.
@@ -331,16 +337,16 @@ TEST(GamesView, AnInstalledScriptedMapTakesTheHighResolutionGraphicsAway) {
 
 // A click on the file already selected runs the file's selection again.
 TEST(GamesView, TickingShortcutCreationThenClickingTheSelectedFileEnablesTheShortcut) {
-    Library w(MainForm::InstalledGames, true);
+    Library w(LibraryPanel::InstalledGames, true);
     w.load();
     MainForm& f = *w.form;
     f.chkLaunchPrefs[2]->click();
     ASSERT_TRUE(f.AuxButton[2]->isVisible());
     EXPECT_FALSE(f.AuxButton[2]->isEnabled());
-    QListWidgetItem* selected = f.PwadShowlist->currentItem();
+    QListWidgetItem* selected = f.library().PwadShowlist->currentItem();
     ASSERT_TRUE(selected && selected->isSelected());
-    QTest::mouseClick(f.PwadShowlist->viewport(), Qt::LeftButton, {},
-                      f.PwadShowlist->visualItemRect(selected).center());
+    QTest::mouseClick(f.library().PwadShowlist->viewport(), Qt::LeftButton, {},
+                      f.library().PwadShowlist->visualItemRect(selected).center());
     EXPECT_TRUE(f.AuxButton[2]->isEnabled());
 }
 
@@ -356,8 +362,8 @@ TEST(GamesView, DocumentationAndGameFilesOpenWithTheirPrograms) {
     EXPECT_EQ(w.platform.openFileRequests[0].initialFolder, w.root.root() + "/KRV_Docs");
     EXPECT_EQ(w.platform.openedDocuments.back(), w.root.root() + "/KRV_Docs/guide.htm");
 
-    const int readme = rowOf(f.PwadShowlist, "readme.txt");
-    emit f.PwadShowlist->itemDoubleClicked(f.PwadShowlist->item(readme));
+    const int readme = rowOf(f.library().PwadShowlist, "readme.txt");
+    emit f.library().PwadShowlist->itemDoubleClicked(f.library().PwadShowlist->item(readme));
     EXPECT_EQ(fs::path(w.platform.openedDocuments.back()).filename(), "readme.txt");
 }
 
@@ -366,9 +372,9 @@ TEST(GamesView, TheDoomGamesViewReplacesTheEntriesOfTheViewBefore) {
     Library w;
     writeFile(w.root / "Iwads/Doom2.wad", WadBuilder("IWAD").level("MAP01").build());
     w.load();
-    ASSERT_GT(w.form->PwadList->count(), 0);
-    w.form->OptionUdir[MainForm::DoomGames]->click();
-    EXPECT_EQ(entries(w.form->PwadList), (std::vector<std::string>{"DOOM II"}));
+    ASSERT_GT(w.form->library().PwadList->count(), 0);
+    w.form->library().OptionUdir[LibraryPanel::DoomGames]->click();
+    EXPECT_EQ(entries(w.form->library().PwadList), (std::vector<std::string>{"DOOM II"}));
     EXPECT_EQ(w.form->inspect().MapList->count(), 1);
 }
 
@@ -434,28 +440,29 @@ TEST(GamesFilter, NarrowsALargeLibraryAndTheSelectionFollows) {
     MainForm& f = *w.form;
     const auto shown = [&f] {
         std::vector<std::string> names;
-        for (int i = 0; i < f.PwadList->count(); ++i)
-            if (!f.PwadList->item(i)->isHidden())
-                names.push_back(f.PwadList->item(i)->text().toStdString());
+        for (int i = 0; i < f.library().PwadList->count(); ++i)
+            if (!f.library().PwadList->item(i)->isHidden())
+                names.push_back(f.library().PwadList->item(i)->text().toStdString());
         return names;
     };
     ASSERT_EQ(shown().size(), 2002u);
-    QTest::keyClicks(f.GamesFilter, "vel 199");
+    QTest::keyClicks(f.library().GamesFilter, "vel 199");
     EXPECT_EQ(shown().size(), 11u); // 199 and 1990 to 1999
-    EXPECT_TRUE(f.PwadList->currentItem() && !f.PwadList->currentItem()->isHidden());
+    EXPECT_TRUE(f.library().PwadList->currentItem() &&
+                !f.library().PwadList->currentItem()->isHidden());
 
-    f.GamesFilter->setText("cAsT");
+    f.library().GamesFilter->setText("cAsT");
     EXPECT_EQ(shown(), (std::vector<std::string>{"CASTLE"}));
-    EXPECT_EQ(f.PwadList->currentItem()->text(), "CASTLE");
+    EXPECT_EQ(f.library().PwadList->currentItem()->text(), "CASTLE");
     EXPECT_EQ(f.inspect().MapList->count(), 6);
 
-    f.GamesFilter->setText("no such game");
+    f.library().GamesFilter->setText("no such game");
     EXPECT_TRUE(shown().empty());
     EXPECT_FALSE(f.launch().LaunchButton->isEnabled());
     EXPECT_EQ(f.inspect().MapList->count(), 0);
 
-    f.GamesFilter->setFocus();
-    QTest::keyClick(f.GamesFilter, Qt::Key_Escape);
-    EXPECT_TRUE(f.GamesFilter->text().isEmpty());
+    f.library().GamesFilter->setFocus();
+    QTest::keyClick(f.library().GamesFilter, Qt::Key_Escape);
+    EXPECT_TRUE(f.library().GamesFilter->text().isEmpty());
     EXPECT_EQ(shown().size(), 2002u);
 }

@@ -37,7 +37,7 @@ std::string oneMap() {
 }
 
 struct ZipWindow : Window {
-    explicit ZipWindow(int view = MainForm::ZipLibrary) {
+    explicit ZipWindow(int view = LibraryPanel::ZipLibrary) {
         root.installTools();
         ZipBuilder()
             .file("a/speed.wad", oneMap())
@@ -50,8 +50,9 @@ struct ZipWindow : Window {
         writeFile(root.configFile(), configText(s));
     }
     std::string current() const {
-        return form->PwadList->currentItem() ? form->PwadList->currentItem()->text().toStdString()
-                                             : std::string();
+        return form->library().PwadList->currentItem()
+                   ? form->library().PwadList->currentItem()->text().toStdString()
+                   : std::string();
     }
     void answerName(const std::string& name) { platform.nameAnswers.push_back({name, false}); }
 };
@@ -66,7 +67,7 @@ struct Lock {
 } // namespace
 
 TEST(InstallLevel, AWadBecomesAGameAndIsSelected) {
-    ZipWindow w(MainForm::DoomGames);
+    ZipWindow w(LibraryPanel::DoomGames);
     writeFile(w.root / "Downloads/mylevel.wad", oneMap());
     w.load();
     w.platform.openFileAnswers.push_back((w.root / "Downloads/mylevel.wad").string() + " ");
@@ -78,7 +79,7 @@ TEST(InstallLevel, AWadBecomesAGameAndIsSelected) {
     EXPECT_EQ(krv::readTextLines(w.root / "KRVLaunch/Data/pwads.krv").lines,
               (std::vector<std::string>{(w.root / "Downloads").string()}));
     EXPECT_TRUE(fs::exists(w.root.configFile()));
-    EXPECT_EQ(w.state.settings.gamesListView, MainForm::InstalledGames);
+    EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::InstalledGames);
     EXPECT_EQ(w.current(), "MYLEVEL");
     EXPECT_EQ(w.form->inspect().MapList->count(), 1);
 
@@ -107,7 +108,7 @@ std::vector<std::string> listing(const fs::path& folder) {
 } // namespace
 
 TEST(InstallLevel, OnAFullDiskNothingIsLeftAndTheMessageSaysWhy) {
-    ZipWindow w(MainForm::InstalledGames);
+    ZipWindow w(LibraryPanel::InstalledGames);
     krv::test::SmallFileSystem games(w.root / "KRVGames", 256 << 10);
     if (!games.mounted())
         GTEST_SKIP() << "no tmpfs can be mounted here";
@@ -132,11 +133,11 @@ TEST(InstallLevel, OnAFullDiskNothingIsLeftAndTheMessageSaysWhy) {
     w.platform.openFileAnswers.push_back((w.root / "Downloads/Huge.zip").string());
     w.form->AuxButton[0]->click();
     EXPECT_EQ(listing(w.root / "KRVGames"), before);
-    EXPECT_EQ(entries(w.form->PwadList), (std::vector<std::string>{"OLD"}));
+    EXPECT_EQ(entries(w.form->library().PwadList), (std::vector<std::string>{"OLD"}));
 }
 
 TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
-    ZipWindow w(MainForm::DoomGames);
+    ZipWindow w(LibraryPanel::DoomGames);
     writeFile(w.root / "KRVLaunch/Data/pwads.krv", (w.root / "Gone").string() + "\r\n");
     w.load();
     w.platform.openFileAnswers.push_back((w.root / "KRVArchives/Speed.zip").string());
@@ -152,7 +153,7 @@ TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
     w.platform.openFileAnswers.push_back((w.root / "Downloads/readme.txt").string());
     w.form->AuxButton[0]->click();
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/readme"));
-    EXPECT_EQ(w.state.settings.gamesListView, MainForm::InstalledGames);
+    EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::InstalledGames);
 }
 
 namespace {
@@ -187,7 +188,7 @@ void drop(MainForm& form, const std::vector<fs::path>& files) {
 } // namespace
 
 TEST(InstallDrop, OnlyLocalFilesAreTakenAndEachWadInstallsAsFromTheDialog) {
-    ZipWindow w(MainForm::DoomGames);
+    ZipWindow w(LibraryPanel::DoomGames);
     const fs::path downloads = w.root / "Downloads";
     writeFile(downloads / "first.wad", oneMap());
     writeFile(downloads / "Second.WAD", oneMap());
@@ -198,16 +199,16 @@ TEST(InstallDrop, OnlyLocalFilesAreTakenAndEachWadInstallsAsFromTheDialog) {
 
     // Two wads in one drop: both installed, the last one shown selected
     // even where the filter would have hidden it.
-    w.form->GamesFilter->setText("zzz");
+    w.form->library().GamesFilter->setText("zzz");
     drop(*w.form, {downloads / "first.wad", downloads / "Second.WAD"});
     EXPECT_TRUE(w.platform.messages.empty());
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/first/Pwads/first.wad"));
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Second/Pwads/Second.WAD"));
     EXPECT_EQ(krv::readTextLines(w.root / "KRVLaunch/Data/pwads.krv").lines,
               (std::vector<std::string>{downloads.string()}));
-    EXPECT_EQ(w.state.settings.gamesListView, MainForm::InstalledGames);
+    EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::InstalledGames);
     EXPECT_EQ(w.current(), "SECOND");
-    EXPECT_TRUE(w.form->GamesFilter->text().isEmpty());
+    EXPECT_TRUE(w.form->library().GamesFilter->text().isEmpty());
 
     // Dropped again, the first is a duplicate, with the dialog's message.
     drop(*w.form, {downloads / "first.wad"});
@@ -218,7 +219,7 @@ TEST(InstallDrop, OnlyLocalFilesAreTakenAndEachWadInstallsAsFromTheDialog) {
 }
 
 TEST(InstallDrop, OtherFilesAreRefusedByNameAndWriteNothing) {
-    ZipWindow w(MainForm::InstalledGames);
+    ZipWindow w(LibraryPanel::InstalledGames);
     const fs::path downloads = w.root / "Downloads";
     writeFile(downloads / "readme.txt", "x");
     writeFile(downloads / "level.wad", oneMap());
@@ -248,18 +249,18 @@ TEST(InstallDrop, OtherFilesAreRefusedByNameAndWriteNothing) {
 TEST(ZipLibrary, TheFolderButtonWritesArchivesKrvEvenWhenCancelled) {
     ZipWindow w;
     w.load();
-    EXPECT_EQ(w.form->Auto[0]->text(), "ZIP LIBRARY");
+    EXPECT_EQ(w.form->library().Auto[0]->text(), "ZIP LIBRARY");
     w.form->AuxButton[7]->click(); // cancelled
     ASSERT_EQ(w.platform.folderRequests.size(), 1u);
     EXPECT_EQ(w.platform.folderRequests[0], zipFolderBrowseText(w.state.paths.archivesFolder));
     EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/Data/archives.krv"));
-    EXPECT_EQ(w.form->Auto[0]->text(), "CUSTOM ZIP LIBRARY");
+    EXPECT_EQ(w.form->library().Auto[0]->text(), "CUSTOM ZIP LIBRARY");
 
     fs::create_directories(w.root / "Elsewhere");
     w.platform.folderAnswers.push_back((w.root / "Elsewhere").string());
     w.form->AuxButton[7]->click();
     EXPECT_EQ(w.state.paths.archivesFolder, (w.root / "Elsewhere").string());
-    EXPECT_EQ(w.form->PwadList->count(), 0);
+    EXPECT_EQ(w.form->library().PwadList->count(), 0);
 }
 
 TEST(ZipLibrary, BrowseTextLabelsFollowTheFolderLength) {
@@ -277,32 +278,32 @@ TEST(ZipLibrary, InstallAsManualCopiesTheExtractedFilesAndAsksBeforeReplacing) {
     w.load();
     ASSERT_EQ(w.current(), "SPEED");
     w.answerName("Speedy");
-    w.form->mcUdirUnZip->trigger();
+    w.form->library().mcUdirUnZip->trigger();
     EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Install to Game List");
     EXPECT_EQ(w.platform.namePrompts.back().initialText, "SPEED");
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speedy/Pwads/speed.wad"));
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speedy/Pwads/notes.txt"));
-    EXPECT_EQ(w.state.settings.gamesListView, MainForm::InstalledGames);
+    EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::InstalledGames);
     EXPECT_EQ(w.current(), "SPEEDY");
 
     // An auto-loading game of that name is replaced only after a Yes.
     writeFile(w.root / "KRVGames/Hell/Gwads/hell.wad", oneMap());
-    w.form->OptionUdir[2]->click();
+    w.form->library().OptionUdir[2]->click();
     for (const int answer : {msg::kResultNo, msg::kResultYes}) {
         w.answerName("Hell");
         w.platform.messageAnswers.push_back(answer);
-        w.form->mcUdirUnZip->trigger();
+        w.form->library().mcUdirUnZip->trigger();
         EXPECT_EQ(w.platform.messages.back().title, " User Directory Conversion");
         EXPECT_EQ(fs::exists(w.root / "KRVGames/Hell/Gwads"), answer == msg::kResultNo);
     }
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Hell/Pwads/speed.wad"));
 
-    w.form->OptionUdir[2]->click();
+    w.form->library().OptionUdir[2]->click();
     w.answerName("Speedy");
-    w.form->mcUdirUnZip->trigger();
+    w.form->library().mcUdirUnZip->trigger();
     EXPECT_EQ(w.platform.messages.back().title, " Duplicate name error");
     w.answerName("../outside");
-    w.form->mcUdirUnZip->trigger();
+    w.form->library().mcUdirUnZip->trigger();
     EXPECT_EQ(w.platform.messages.back().title, " Name error");
     EXPECT_FALSE(fs::exists(w.root / "outside"));
 }
@@ -311,16 +312,16 @@ TEST(ZipLibrary, InstallAsAutoMakesAUserDirectory) {
     ZipWindow w;
     w.load();
     w.answerName("Speed Run");
-    w.form->mcGwadUnZip->trigger();
+    w.form->library().mcGwadUnZip->trigger();
     EXPECT_EQ(w.platform.namePrompts.back().frameCaption, "Games List Name");
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speed Run/Gwads/speed.wad"));
     EXPECT_EQ(w.platform.messages.back().text,
               " The Speed Run has been installed to the games list.     ");
     EXPECT_EQ(w.current(), "SPEED RUN");
 
-    w.form->OptionUdir[2]->click();
+    w.form->library().OptionUdir[2]->click();
     w.answerName("Speed Run");
-    w.form->mcGwadUnZip->trigger();
+    w.form->library().mcGwadUnZip->trigger();
     EXPECT_EQ(w.platform.messages.back().text,
               " All relevant files have been unzipped to the existing Speed Run games list.    ");
 }
@@ -332,7 +333,7 @@ TEST(ZipLibrary, RenameForgetsTheRecordsButKeepsTheSavedGames) {
     writeFile(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg", krv::test::packedSaveGame("x"));
     w.load();
     w.answerName("Fast");
-    w.form->mcRenameArchive->trigger();
+    w.form->library().mcRenameArchive->trigger();
     EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Rename Zip");
     EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Fast.zip"));
     EXPECT_FALSE(fs::exists(w.root / "KRVArchives/Speed.zip"));
@@ -343,7 +344,7 @@ TEST(ZipLibrary, RenameForgetsTheRecordsButKeepsTheSavedGames) {
 
     Lock lock(w.root / "KRVArchives/Fast.zip");
     w.answerName("Faster");
-    w.form->mcRenameArchive->trigger();
+    w.form->library().mcRenameArchive->trigger();
     EXPECT_EQ(w.platform.messages.back().title, " Access error");
     EXPECT_EQ(w.platform.messages.back().text,
               "Unable to rename the selected file, the file       \r\n"
@@ -357,23 +358,23 @@ TEST(ZipLibrary, DeleteAsksAndRemovesTheArchiveWithWhatBelongsToIt) {
     writeFile(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg", krv::test::packedSaveGame("x"));
     w.load();
     w.platform.messageAnswers.push_back(msg::kResultNo);
-    w.form->mcDeleteArchive->trigger();
+    w.form->library().mcDeleteArchive->trigger();
     EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Speed.zip"));
     {
         Lock lock(w.root / "KRVArchives/Speed.zip");
         w.platform.messageAnswers.push_back(msg::kResultYes);
-        w.form->mcDeleteArchive->trigger();
+        w.form->library().mcDeleteArchive->trigger();
         EXPECT_EQ(w.platform.messages.back().title, " Access error");
         EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Speed.zip"));
     }
     w.platform.messageAnswers.push_back(msg::kResultYes);
-    w.form->mcDeleteArchive->trigger();
+    w.form->library().mcDeleteArchive->trigger();
     EXPECT_EQ(w.platform.messages.back().title, " Delete selected archive");
     EXPECT_FALSE(fs::exists(w.root / "KRVArchives/Speed.zip"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Zips/Checks/speed.krvchk"));
     EXPECT_FALSE(fs::exists(w.root / "UserSG/Speed"));
-    EXPECT_EQ(w.form->PwadList->count(), 0);
+    EXPECT_EQ(w.form->library().PwadList->count(), 0);
 }
 
 TEST(ZipLibrary, DeleteWithAnEmptyArchiveNameSaysSoAndTouchesNothing) {
@@ -382,7 +383,7 @@ TEST(ZipLibrary, DeleteWithAnEmptyArchiveNameSaysSoAndTouchesNothing) {
     writeFile(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg", "s");
     w.load();
     w.platform.messageAnswers.push_back(msg::kResultYes);
-    w.form->mcDeleteArchive->trigger();
+    w.form->library().mcDeleteArchive->trigger();
     EXPECT_EQ(w.platform.messages.back().title, " Access error");
     EXPECT_EQ(w.platform.messages.back().text,
               " Unable to delete the selected file, its name is not usable.     ");

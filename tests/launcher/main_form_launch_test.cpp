@@ -58,7 +58,7 @@ TEST(MainFormLaunch, StartsTheEngineInTheRootWithTheComposedLineAndLogsIt) {
     w.platform.executeStarts = true;
     w.load();
     MainForm& f = *w.form;
-    ASSERT_EQ(f.PwadList->currentItem()->text(), "DOOM II");
+    ASSERT_EQ(f.library().PwadList->currentItem()->text(), "DOOM II");
     ASSERT_EQ(f.inspect().MapList->count(), 2);
     EXPECT_EQ(f.inspect().MapList->item(1)->text(), "MAP02");
 
@@ -170,7 +170,7 @@ TEST(MainFormLaunch, ARestoredSavedGameOfAnIwadIsLoaded) {
     ASSERT_EQ(saves->count(), 1);
     QTest::mouseClick(saves->viewport(), Qt::LeftButton, {},
                       saves->visualItemRect(saves->item(0)).center());
-    f.ShowView(MainForm::DoomGames); // as the next start restores it
+    f.library().ShowView(LibraryPanel::DoomGames); // as the next start restores it
     EXPECT_TRUE(w.state.gameSelection.savedGameRestored);
     EXPECT_EQ(f.inspect().MapList->count(), 2);
     EXPECT_TRUE(f.launch().LaunchButton->isEnabled());
@@ -230,7 +230,7 @@ TEST(MainFormShortcut, ALaunchSavedAsShortcutsStartsNothing) {
     ShortcutRequest request;
     request.desktop = true;
     request.mapInName = true;
-    w.form->CreateShortcutWith(request);
+    w.form->library().CreateShortcutWith(request);
     EXPECT_TRUE(w.platform.starts.empty());
     ASSERT_EQ(w.platform.shortcuts.size(), 1u);
     const ShortcutLink& link = w.platform.shortcuts[0];
@@ -242,7 +242,7 @@ TEST(MainFormShortcut, ALaunchSavedAsShortcutsStartsNothing) {
     EXPECT_FALSE(w.state.launch.launchInProgress);
 
     request.startMenu = true;
-    w.form->CreateShortcutWith(request);
+    w.form->library().CreateShortcutWith(request);
     EXPECT_EQ(w.platform.shortcuts.size(), 3u); // one in each folder
 }
 

@@ -28,20 +28,20 @@ struct Games : Window {
         desktop = root / "Desktop";
         platform.specialFolders[SpecialFolder::Desktop] = desktop.string();
         Settings s;
-        s.gamesListView = MainForm::InstalledGames;
+        s.gamesListView = LibraryPanel::InstalledGames;
         writeFile(root.configFile(), configText(s));
     }
     void select(const std::string& name) {
-        const auto all = entries(form->PwadList);
+        const auto all = entries(form->library().PwadList);
         const auto it = std::find(all.begin(), all.end(), name);
         ASSERT_NE(it, all.end()) << name;
-        form->PwadList->setCurrentRow(static_cast<int>(it - all.begin()));
+        form->library().PwadList->setCurrentRow(static_cast<int>(it - all.begin()));
     }
     void selectFile(const std::string& name) {
-        const auto all = entries(form->PwadShowlist);
+        const auto all = entries(form->library().PwadShowlist);
         const auto it = std::find(all.begin(), all.end(), name);
         ASSERT_NE(it, all.end()) << name;
-        form->PwadShowlist->setCurrentRow(static_cast<int>(it - all.begin()));
+        form->library().PwadShowlist->setCurrentRow(static_cast<int>(it - all.begin()));
     }
     void answer(int result) { platform.messageAnswers.push_back(result); }
 };
@@ -58,13 +58,13 @@ TEST(GameMenus, UninstallRemovesTheGameWithWhatBelongsToItButKeepsSavedGames) {
     writeFile(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg", "s");
     writeFile(w.desktop / "Korvath Shortcuts/Castle.desktop", "x");
     w.load();
-    ASSERT_EQ(w.form->PwadShowlist->currentItem()->text(), "castle.wad");
+    ASSERT_EQ(w.form->library().PwadShowlist->currentItem()->text(), "castle.wad");
     w.answer(msg::kResultNo);
-    w.form->mcDeleteFolder->trigger();
+    w.form->library().mcDeleteFolder->trigger();
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle"));
 
     w.answer(msg::kResultYes);
-    w.form->mcDeleteFolder->trigger();
+    w.form->library().mcDeleteFolder->trigger();
     EXPECT_EQ(w.platform.messages.back().title, " Remove selected game from list ");
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle"));
     EXPECT_FALSE(fs::exists(w.root / "Md2/castle"));
@@ -74,7 +74,7 @@ TEST(GameMenus, UninstallRemovesTheGameWithWhatBelongsToItButKeepsSavedGames) {
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
     EXPECT_FALSE(fs::exists(w.desktop / "Korvath Shortcuts/Castle.desktop"));
     EXPECT_TRUE(fs::exists(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg"));
-    EXPECT_EQ(entries(w.form->PwadList), (std::vector<std::string>{"HELL"}));
+    EXPECT_EQ(entries(w.form->library().PwadList), (std::vector<std::string>{"HELL"}));
 }
 
 TEST(GameMenus, AGameInUseIsNotRemoved) {
@@ -83,7 +83,7 @@ TEST(GameMenus, AGameInUseIsNotRemoved) {
     const int fd = ::open((w.root / "KRVGames/Castle/Pwads/castle.wad").c_str(), O_RDWR);
     ::flock(fd, LOCK_EX);
     w.answer(msg::kResultYes);
-    w.form->mcDeleteFolder->trigger();
+    w.form->library().mcDeleteFolder->trigger();
     ::close(fd);
     EXPECT_EQ(w.platform.messages.back().title, " Access error");
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.wad"));
@@ -94,7 +94,7 @@ TEST(GameMenus, RenameRefusesDuplicatesAndIllegalNamesAndForgetsTheRecords) {
     writeFile(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm", "MAP02\r\n");
     w.load();
     w.platform.nameAnswers.push_back({"hell", false});
-    w.form->mcRenameFolder->trigger();
+    w.form->library().mcRenameFolder->trigger();
     EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Rename Game");
     EXPECT_EQ(w.platform.namePrompts.back().initialText, "Castle");
     EXPECT_EQ(w.platform.messages.back().title, " Duplicate name error");
@@ -103,24 +103,24 @@ TEST(GameMenus, RenameRefusesDuplicatesAndIllegalNamesAndForgetsTheRecords) {
     for (const char* name : {"../Castle2", "Say \"hi\"", "two\r\nlines"}) {
         const std::size_t shown = w.platform.messages.size();
         w.platform.nameAnswers.push_back({name, false});
-        w.form->mcRenameFolder->trigger();
+        w.form->library().mcRenameFolder->trigger();
         ASSERT_EQ(w.platform.messages.size(), shown + 1) << name;
         EXPECT_EQ(w.platform.messages.back().title, " Renaming error") << name;
         EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle")) << name;
     }
 
     w.platform.nameAnswers.push_back({"Fortress", false});
-    w.form->mcRenameFolder->trigger();
+    w.form->library().mcRenameFolder->trigger();
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Fortress/Pwads/castle.wad"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
-    EXPECT_EQ(w.form->PwadList->currentItem()->text(), "FORTRESS");
+    EXPECT_EQ(w.form->library().PwadList->currentItem()->text(), "FORTRESS");
 }
 
 TEST(GameMenus, ConversionsMoveTheFilesBetweenPwadsAndGwads) {
     Games w;
     writeFile(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm", "MAP02\r\n");
     w.load();
-    w.form->mcGwadConvert->trigger();
+    w.form->library().mcGwadConvert->trigger();
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Gwads/castle.wad"));
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Gwads/castle.deh"));
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads"));
@@ -128,7 +128,7 @@ TEST(GameMenus, ConversionsMoveTheFilesBetweenPwadsAndGwads) {
     EXPECT_TRUE(w.platform.messages.empty()); // no question for this way
 
     // Back again: two wads ask nothing; the auto-loading records go.
-    w.form->mcUdirConvert->trigger();
+    w.form->library().mcUdirConvert->trigger();
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.wad"));
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Gwads"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Gwads/castle.krvg"));
@@ -142,7 +142,7 @@ TEST(GameMenus, AUserDirectoryOfManyWadsAsksBeforeBecomingManual) {
     w.load();
     w.select("HELL");
     w.answer(msg::kResultNo);
-    w.form->mcUdirConvert->trigger();
+    w.form->library().mcUdirConvert->trigger();
     EXPECT_EQ(w.platform.messages.back().title, " User Directory Conversion");
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Hell/Gwads/hell.wad"));
 }
@@ -154,7 +154,7 @@ TEST(GameMenus, DeletingAFileOfAUserDirectoryKeepsTheGame) {
     w.select("HELL");
     w.selectFile("bonus.wad");
     w.answer(msg::kResultYes);
-    w.form->mcDeleteFile->trigger();
+    w.form->library().mcDeleteFile->trigger();
     EXPECT_EQ(w.platform.messages.back().text,
               "Are you certain you wish to delete BONUS.WAD?       ");
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Hell/Gwads/bonus.wad"));
@@ -163,9 +163,9 @@ TEST(GameMenus, DeletingAFileOfAUserDirectoryKeepsTheGame) {
 
     w.selectFile("hell.wad");
     w.answer(msg::kResultYes);
-    w.form->mcDeleteFile->trigger();
+    w.form->library().mcDeleteFile->trigger();
     EXPECT_TRUE(fs::is_directory(w.root / "KRVGames/Hell/Gwads"));
-    EXPECT_EQ(entries(w.form->PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
+    EXPECT_EQ(entries(w.form->library().PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
 }
 
 TEST(Purge, SavedGamesGoWithTheirRecordsAndNodesOnlyEmptyTheirFolders) {
@@ -211,7 +211,7 @@ TEST(GameMenus, AFailedUninstallKeepsTheShortcuts) {
     w.load();
     w.select("AWAY");
     w.answer(msg::kResultYes);
-    w.form->mcDeleteFolder->trigger();
+    w.form->library().mcDeleteFolder->trigger();
     EXPECT_EQ(w.platform.messages.back().title, " Access error");
     EXPECT_TRUE(fs::exists(w.root / "Outside/Pwads/away.wad"));
     EXPECT_TRUE(fs::exists(w.desktop / "Korvath Shortcuts/Away.desktop"));

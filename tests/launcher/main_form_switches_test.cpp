@@ -61,7 +61,7 @@ TEST(MainFormLoad, RunsItsStepsInOrderEachAfterWhatItNeeds) {
         seen.push_back({step, fs::is_directory(w.root / "KRVGames"), w.state.settings.launchMode,
                         !w.state.iwads.slotPaths[0].empty(),
                         !fs::exists(w.root / "KRVLaunch/Zips/stale.wad"), form.height(),
-                        form.PwadList->count()});
+                        form.library().PwadList->count()});
     });
     w.load();
 
@@ -92,15 +92,15 @@ TEST(MainFormLoad, FillsTheDoomGamesViewAndSelectsTheRememberedTitle) {
     for (const char* iwad : {"Doom.wad", "Doom2.wad", "Tnt.wad"})
         writeFile(w.root / "Iwads" / iwad, "IWAD");
     w.load();
-    EXPECT_EQ(w.form->Auto[0]->text(), "COMMERCIAL DOOM LIST");
-    ASSERT_EQ(w.form->PwadList->count(), 3);
-    EXPECT_EQ(w.form->PwadList->item(2)->text(), "TNT - FINAL DOOM");
-    EXPECT_EQ(w.form->PwadList->currentItem()->text(), "DOOM II");
-    ASSERT_EQ(w.form->PwadShowlist->count(), 1);
-    EXPECT_EQ(w.form->PwadShowlist->item(0)->text(), "Doom2.wad");
-    w.form->PwadList->setCurrentRow(2);
+    EXPECT_EQ(w.form->library().Auto[0]->text(), "COMMERCIAL DOOM LIST");
+    ASSERT_EQ(w.form->library().PwadList->count(), 3);
+    EXPECT_EQ(w.form->library().PwadList->item(2)->text(), "TNT - FINAL DOOM");
+    EXPECT_EQ(w.form->library().PwadList->currentItem()->text(), "DOOM II");
+    ASSERT_EQ(w.form->library().PwadShowlist->count(), 1);
+    EXPECT_EQ(w.form->library().PwadShowlist->item(0)->text(), "Doom2.wad");
+    w.form->library().PwadList->setCurrentRow(2);
     EXPECT_EQ(w.state.settings.lastCommercialTitle, "TNT - FINAL DOOM");
-    EXPECT_EQ(w.form->PwadShowlist->item(0)->text(), "Tnt.wad");
+    EXPECT_EQ(w.form->library().PwadShowlist->item(0)->text(), "Tnt.wad");
 }
 
 TEST(MainFormLoad, ReadsTheEngineScreenModeIntoItsLabels) {
@@ -310,7 +310,7 @@ TEST(MainFormSettings, NumberBoxesWithoutANumberGiveZero) {
 TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindow) {
     Window w;
     Settings s;
-    s.gamesListView = MainForm::ZipLibrary;
+    s.gamesListView = LibraryPanel::ZipLibrary;
     s.shortcutCreation = true;
     writeFile(w.root.configFile(), configText(s));
     w.load();
@@ -325,9 +325,9 @@ TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindo
     EXPECT_TRUE(f.inspect().StartFrame->isVisible());
     EXPECT_TRUE(f.inspect().SkillFrame->isVisible());
     EXPECT_FALSE(f.launch().FrameGlobal[0]->isVisible());
-    EXPECT_FALSE(f.OptionUdir[2]->isVisible());
-    EXPECT_TRUE(f.OptionUdir[1]->isChecked()); // the zip view gave way
-    EXPECT_EQ(w.state.settings.gamesListView, MainForm::DoomGames);
+    EXPECT_FALSE(f.library().OptionUdir[2]->isVisible());
+    EXPECT_TRUE(f.library().OptionUdir[1]->isChecked()); // the zip view gave way
+    EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::DoomGames);
     for (int i : {2, 3, 4, 5, 6, 7})
         EXPECT_FALSE(f.AuxButton[i]->isVisible()) << i;
     EXPECT_FALSE(f.options().ChkModelOpts[2]->isVisible());
@@ -351,7 +351,7 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
     EXPECT_TRUE(f.OptionTabs[0]->isEnabled());
     EXPECT_FALSE(f.inspect().StartFrame->isVisible());
     EXPECT_TRUE(f.launch().FrameGlobal[0]->isVisible());
-    EXPECT_TRUE(f.OptionUdir[2]->isVisible());
+    EXPECT_TRUE(f.library().OptionUdir[2]->isVisible());
     for (int i : {2, 4, 5, 6})
         EXPECT_TRUE(f.AuxButton[i]->isVisible()) << i;
     EXPECT_FALSE(f.AuxButton[3]->isVisible()); // the edit log: edit mode only
@@ -359,9 +359,9 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
     f.options().chkMain[5]->setChecked(true);
     EXPECT_TRUE(f.AuxButton[3]->isVisible());
     f.options().chkMain[5]->setChecked(false);
-    f.OptionUdir[2]->click();
+    f.library().OptionUdir[2]->click();
     EXPECT_TRUE(f.AuxButton[7]->isVisible());
-    f.OptionUdir[1]->click();
+    f.library().OptionUdir[1]->click();
     EXPECT_LT(f.ChkFrame->y(), f.launch().KRVFrame->y()); // back above the frames
     f.chkLaunchPrefs[2]->click();
     EXPECT_FALSE(f.AuxButton[2]->isVisible());
@@ -499,7 +499,7 @@ TEST(MainFormSwitches, EnterLaunchesOnlyWhileLaunchIsEnabled) {
     QTest::keyClick(f.launch().edCustom, Qt::Key_Return);
     EXPECT_EQ(launches.count(), 1);
     f.launch().LaunchButton->setEnabled(false);
-    QTest::keyClick(f.PwadList, Qt::Key_Enter);
+    QTest::keyClick(f.library().PwadList, Qt::Key_Enter);
     QTest::keyClick(&f, Qt::Key_Return);
     EXPECT_EQ(launches.count(), 1);
 }
@@ -529,11 +529,11 @@ TEST(MainFormSwitches, ActivationSelectsTheFirstTitleAndDropsAMissingAutoPlaylis
     writeFile(w.root.configFile(), configText(s));
     writeFile(w.root / "Iwads/Doom2.wad", "IWAD");
     w.load();
-    w.form->PwadList->setCurrentRow(-1);
+    w.form->library().PwadList->setCurrentRow(-1);
     w.state.settings.lastCommercialTitle.clear();
     QApplication::setActiveWindow(w.form.get());
     ASSERT_TRUE(w.form->isActiveWindow());
-    EXPECT_EQ(w.form->PwadList->currentRow(), 0);
+    EXPECT_EQ(w.form->library().PwadList->currentRow(), 0);
     EXPECT_FALSE(w.form->options().chkSound[4]->isChecked());
 }
 

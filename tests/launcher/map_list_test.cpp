@@ -38,6 +38,11 @@ TEST(MapListOutput, SavegameEntriesKeepWholeDescriptionsAndSkipEmptySlots) {
     EXPECT_EQ(parseSaveGameList(output),
               (std::vector<std::string>{"0 -  Castle gate", "3 -  Keep, west wing"}));
     EXPECT_TRUE(parseSaveGameList("").empty());
+    // A remembered slot finds its entry by the first character only.
+    const std::vector<std::string> entries = {"0 -  Castle gate", "3 -  Keep"};
+    EXPECT_EQ(saveGameRowOfSlot(entries, "3"), 1);
+    EXPECT_EQ(saveGameRowOfSlot(entries, "1"), -1);
+    EXPECT_EQ(saveGameRowOfSlot(entries, ""), -1);
 }
 
 TEST(MapListWarp, TheFirstMapDecidesTheKindAndTwzoneTakesDoomTwo) {

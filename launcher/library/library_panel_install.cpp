@@ -1,9 +1,11 @@
 // Installing custom levels into the games library: a wad or zip from the
-// install dialog or dropped onto the window, and the zip library's task menu (install the extracted
-// files as a game, rename or delete the archive) with its folder button.
+// install dialog or dropped onto the window, and the zip library's task menu
+// (install the extracted files as a game, rename or delete the archive) with
+// its folder button.
 
-#include "launcher/mainwindow/main_form.h"
+#include "launcher/library/library_panel.h"
 
+#include "launcher/library/games_list_rules.h"
 #include "launcher/library/install_copy.h"
 #include "launcher/library/library_layout.h"
 #include "launcher/library/zip_library.h"
@@ -14,8 +16,6 @@
 #include "common/strings.h"
 
 #include <QAction>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -43,30 +43,14 @@ std::vector<std::string> droppedLocalFiles(const QMimeData& data) {
     return files;
 }
 
-// A regular file ending in ".wad" or ".zip", whatever the case.
-bool isInstallableLevel(const std::string& path) {
-    std::error_code ec;
-    return (iendsWith(path, ".wad") || iendsWith(path, ".zip")) &&
-           std::filesystem::is_regular_file(path, ec);
-}
-
 } // namespace
-
-void MainForm::connectInstall() {
-    connect(AuxButton[0], &QToolButton::clicked, this, &MainForm::InstallLevel);
-    connect(AuxButton[7], &QToolButton::clicked, this, &MainForm::SetZipLibraryFolder);
-    connect(mcUdirUnZip, &QAction::triggered, this, &MainForm::InstallZipAsManual);
-    connect(mcGwadUnZip, &QAction::triggered, this, &MainForm::InstallZipAsAuto);
-    connect(mcRenameArchive, &QAction::triggered, this, &MainForm::RenameArchive);
-    connect(mcDeleteArchive, &QAction::triggered, this, &MainForm::DeleteArchive);
-}
 
 // Asks for a name; nothing when the prompt is cancelled or left empty. A
 // name that cannot be one folder or file name is refused with a message, so
 // that no file operation reaches outside the library.
-std::optional<std::string> MainForm::askLibraryName(const std::string& frame,
-                                                    const std::string& window,
-                                                    const std::string& button) {
+std::optional<std::string> LibraryPanel::askLibraryName(const std::string& frame,
+                                                        const std::string& window,
+                                                        const std::string& button) {
     NamePrompt prompt;
     prompt.frameCaption = frame;
     prompt.windowCaption = window;
@@ -86,7 +70,7 @@ std::optional<std::string> MainForm::askLibraryName(const std::string& frame,
 
 // ---- Install a wad or zip -----------------------------------------------------
 
-void MainForm::InstallLevel() {
+void LibraryPanel::InstallLevel() {
     BuildList->clear();
     OpenFileRequest request;
     request.title = "Install a wad file to the Games List";
@@ -98,7 +82,7 @@ void MainForm::InstallLevel() {
     installLevelFile(*chosen);
 }
 
-void MainForm::installLevelFile(const std::string& chosen) {
+void LibraryPanel::installLevelFile(const std::string& chosen) {
     BuildList->clear();
     const std::string path(trim(chosen));
     const std::string game = baseNameOfPath(path);
@@ -126,7 +110,7 @@ void MainForm::installLevelFile(const std::string& chosen) {
         }
     }
     writeLastInstallFolder(state_.paths, folderOfPath(path));
-    controlsToSettings();
+    host_.controlsToSettings();
     writeSettings(state_.paths, state_.startup.wineMode, state_.settings);
     BuildList->clear();
     if (path.empty())
@@ -138,46 +122,38 @@ void MainForm::installLevelFile(const std::string& chosen) {
 // ---- Files dropped onto the window ----------------------------------------------
 
 // Only local files can be installed; anything else is not offered the drop.
-void MainForm::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedLocalFiles(*event->mimeData()).empty())
-        event->acceptProposedAction();
+bool LibraryPanel::acceptsDrop(const QMimeData& data) const {
+    return !droppedLocalFiles(data).empty();
 }
 
 // The drop is taken at once and installed afterwards, so that the file
 // manager the files came from is not kept waiting while prompts are shown.
-void MainForm::dropEvent(QDropEvent* event) {
-    const std::vector<std::string> files = droppedLocalFiles(*event->mimeData());
+bool LibraryPanel::takeDrop(const QMimeData& data) {
+    const std::vector<std::string> files = droppedLocalFiles(data);
     if (files.empty())
-        return;
-    event->acceptProposedAction();
+        return false;
     QMetaObject::invokeMethod(
         this, [this, files] { installDroppedFiles(files); }, Qt::QueuedConnection);
+    return true;
 }
 
 // Each wad or zip is installed as if chosen in the install dialog, one after
 // another. Any other file is named in one message and left alone; the
 // installable files of the same drop are still installed.
-void MainForm::installDroppedFiles(const std::vector<std::string>& files) {
-    std::vector<std::string> levels;
-    std::string refused;
-    for (const std::string& file : files) {
-        if (isInstallableLevel(file))
-            levels.push_back(file);
-        else
-            refused += std::string(refused.empty() ? "" : ", ") + std::string(fileNameOfPath(file));
-    }
-    if (!refused.empty())
+void LibraryPanel::installDroppedFiles(const std::vector<std::string>& files) {
+    const DroppedFiles dropped = sortDroppedFiles(files);
+    if (!dropped.refused.empty())
         platform_.showMessage("  Only wad and zip files can be installed to the games list.   "
                               "\r\n  Not installed: " +
-                                  refused + "     ",
+                                  dropped.refused + "     ",
                               msg::kExclamation, " Install error");
-    for (const std::string& level : levels)
+    for (const std::string& level : dropped.levels)
         installLevelFile(level);
 }
 
 // The installed games view with the last installed game selected. The
 // filter is cleared first, as it could hide the game just installed.
-void MainForm::showInstalledGames() {
+void LibraryPanel::showInstalledGames() {
     GamesFilter->clear();
     state_.gameSelection.autoGame = false;
     if (!OptionUdir[InstalledGames]->isChecked())
@@ -187,14 +163,14 @@ void MainForm::showInstalledGames() {
 
 // ---- The zip library ----------------------------------------------------------
 
-void MainForm::SetZipLibraryFolder() {
+void LibraryPanel::SetZipLibraryFolder() {
     std::string& folder = state_.paths.archivesFolder;
     const auto chosen = platform_.browseForFolder(zipFolderBrowseText(folder));
     folder = settleZipLibraryFolder(state_.paths, chosen, folder);
     ShowView(ZipLibrary);
 }
 
-void MainForm::InstallZipAsManual() {
+void LibraryPanel::InstallZipAsManual() {
     const auto name = askLibraryName(" Name ", " Install to Game List", "Cancel");
     if (!name)
         return;
@@ -229,7 +205,7 @@ void MainForm::InstallZipAsManual() {
     showInstalledGames();
 }
 
-void MainForm::InstallZipAsAuto() {
+void LibraryPanel::InstallZipAsAuto() {
     const auto name = askLibraryName("Games List Name", " Install to Games List", "Cancel");
     if (!name)
         return;
@@ -253,7 +229,7 @@ void MainForm::InstallZipAsAuto() {
 }
 
 // The extracted files of the last zip, main WAD included, go into the game.
-void MainForm::installExtractedFiles(const std::string& target) {
+void LibraryPanel::installExtractedFiles(const std::string& target) {
     const std::string zips = state_.paths.launcherFolder + "Zips";
     if (ci::isFolder(zips))
         copyFolderFiles(zips, target, state_.paths.gamesFolder);
@@ -263,7 +239,7 @@ void MainForm::installExtractedFiles(const std::string& target) {
             state_.gameSelection.currentGameFolder + std::string(fileNameOfPath(state_.mainWad));
 }
 
-void MainForm::RenameArchive() {
+void LibraryPanel::RenameArchive() {
     const auto name = askLibraryName(" Name ", " Rename Zip", "Cancel");
     if (!name)
         return;
@@ -285,7 +261,7 @@ void MainForm::RenameArchive() {
     PwadList->setCurrentRow(PwadList->count() - 1);
 }
 
-void MainForm::DeleteArchive() {
+void LibraryPanel::DeleteArchive() {
     const int answer = platform_.showMessage("Are you certain you wish to delete this file?      ",
                                              msg::kYesNoQuestion, " Delete selected archive");
     if (answer != msg::kResultYes)
@@ -304,7 +280,7 @@ void MainForm::DeleteArchive() {
         ShowView(ZipLibrary);
         return;
     }
-    inspect_->SaveGameList->clear();
+    n_.saveGameList->clear();
     state_.gameSelection.zip = false;
     ShowView(ZipLibrary);
 }

@@ -2,12 +2,13 @@
 // files of a game and its main WAD, and the records that remember the
 // player's last wad, map and saved game per game.
 
-#include "launcher/mainwindow/main_form.h"
+#include "launcher/library/library_panel.h"
 
 #include "launcher/inspect/game_files.h"
 #include "launcher/inspect/map_list.h"
 #include "launcher/library/game_info.h"
 #include "launcher/library/library_layout.h"
+#include "launcher/ui/panel_controls.h"
 #include "launcher/ui/qt_text.h"
 
 #include "common/ci_path.h"
@@ -16,21 +17,19 @@
 #include <QListWidget>
 #include <QPushButton>
 
-namespace krv {
+#include <optional>
 
-std::vector<std::string> MainForm::installedGameNames() const {
-    return installedGames(state_.paths, {state_.settings.scriptedMapsMode, true});
-}
+namespace krv {
 
 // The games list may show names upper-cased; records, save folders and the
 // engine's user directory take the folder's own spelling.
-std::string MainForm::installedGameFolderName(const std::string& entry) const {
+std::string LibraryPanel::installedGameFolderName(const std::string& entry) const {
     if (const auto found = ci::resolve(state_.paths.gamesFolder + entry))
         return found->filename().string();
     return entry;
 }
 
-MainForm::GameFolderKind MainForm::installedGameKind(const std::string& game) const {
+LibraryPanel::GameFolderKind LibraryPanel::installedGameKind(const std::string& game) const {
     switch (gameKind(state_.paths, game)) {
     case GameKind::Auto:
         return GameFolderKind::Auto;
@@ -41,14 +40,10 @@ MainForm::GameFolderKind MainForm::installedGameKind(const std::string& game) co
     }
 }
 
-std::vector<std::string> MainForm::listGameFiles(const std::string& folder) {
-    return krv::listGameFiles(folder, state_.settings.wadFilesOnly);
-}
-
 // The main WAD of a manual-loading game, a zip or a Doom game: chosen by its
 // levels, selected in the game files list (which lists its maps), and the
 // warp target updated. A folder without a WAD keeps the main WAD as it was.
-void MainForm::chooseMainWad(const std::string& folder) {
+void LibraryPanel::chooseMainWad(const std::string& folder) {
     // The checks run several at a time; their outcomes are shown in order,
     // as if they had run one after another.
     const WadBatchChecker checker =
@@ -58,30 +53,23 @@ void MainForm::chooseMainWad(const std::string& folder) {
             return std::nullopt;
         std::vector<int> values;
         for (const HiddenRunResult& run : *runs)
-            values.push_back(wadCheckScore(inspect_->showToolRun(run)));
+            values.push_back(wadCheckScore(host_.showToolRun(run)));
         return values;
     };
     if (const auto chosen = krv::chooseMainWad(folder, checker))
         state_.mainWad = *chosen;
-    std::vector<std::string> entries;
-    for (int i = 0; i < PwadShowlist->count(); ++i)
-        entries.push_back(PwadShowlist->item(i)->text().toStdString());
-    const auto entry = entryOfMainWad(entries, state_.mainWad);
+    const auto entry = entryOfMainWad(entriesOf(PwadShowlist), state_.mainWad);
     if (!entry) {
-        launch_->LaunchButton->setEnabled(false);
+        n_.launchButton->setEnabled(false);
         return;
     }
     selectFileEntry(static_cast<int>(*entry), true);
-    inspect_->updateWarpTarget();
-}
-
-std::string MainForm::commercialSaveName(const std::string& title) const {
-    return krv::commercialSaveName(title);
+    host_.updateWarpTarget();
 }
 
 // ---- Records ------------------------------------------------------------------
 
-SelectedGame MainForm::selectedGame() const {
+SelectedGame LibraryPanel::selectedGame() const {
     if (state_.gameSelection.autoGame)
         return {SelectedKind::AutoLoading, state_.gameSelection.autoGameName, selectedFileEntry()};
     if (state_.gameSelection.zip)
@@ -91,98 +79,80 @@ SelectedGame MainForm::selectedGame() const {
     return {SelectedKind::ManualLoading, state_.gameSelection.manualGameName, {}};
 }
 
-std::string MainForm::selectedFileEntry() const {
+std::string LibraryPanel::selectedFileEntry() const {
     const QListWidgetItem* item = PwadShowlist->currentItem();
     return item && item->isSelected() ? item->text().toStdString() : std::string();
 }
 
-std::string MainForm::saveNameOfSelection() const {
+std::string LibraryPanel::selectedMapEntry() const {
+    const QListWidgetItem* map = n_.mapList->currentItem();
+    return map && map->isSelected() ? map->text().toStdString() : std::string();
+}
+
+std::string LibraryPanel::saveNameOfSelection() const {
     const SelectedGame game = selectedGame();
     return game.kind == SelectedKind::Commercial ? krv::commercialSaveName(game.name) : game.name;
 }
 
-namespace {
-
-std::vector<std::string> entriesOf(const QListWidget* list) {
-    std::vector<std::string> entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries.push_back(list->item(i)->text().toStdString());
-    return entries;
-}
-
-} // namespace
-
-void MainForm::ReadMapRecord() {
+void LibraryPanel::ReadMapRecord() {
     if (const auto row =
-            GameInfoStore(state_.paths).restoreMap(selectedGame(), entriesOf(inspect_->MapList)))
-        inspect_->MapList->setCurrentRow(*row);
-    inspect_->updateWarpTarget();
+            GameInfoStore(state_.paths).restoreMap(selectedGame(), entriesOf(n_.mapList)))
+        n_.mapList->setCurrentRow(*row);
+    host_.updateWarpTarget();
 }
 
 // Restores the wad and map an auto-loading game had: the map remembered for
 // the selected wad, or else the wad remembered last with its own map.
-void MainForm::ReadAutoRecords(const std::string& game) {
+void LibraryPanel::ReadAutoRecords(const std::string& game) {
     const GameInfoStore store(state_.paths);
     const bool rememberMap = state_.settings.rememberLastMap;
-    const AutoRestore restore =
-        store.readAutoRecords(game, rememberMap, selectedFileEntry(), entriesOf(inspect_->MapList),
-                              entriesOf(PwadShowlist));
+    const AutoRestore restore = store.readAutoRecords(
+        game, rememberMap, selectedFileEntry(), entriesOf(n_.mapList), entriesOf(PwadShowlist));
     if (restore.mapIndex)
-        inspect_->MapList->setCurrentRow(*restore.mapIndex);
+        n_.mapList->setCurrentRow(*restore.mapIndex);
     if (restore.wadRestored) {
         state_.mainWad = restore.mainWad;
         state_.gameSelection.selectionMade = true;
         if (restore.wadIndex < 0) {
-            launch_->LaunchButton->setEnabled(false);
+            n_.launchButton->setEnabled(false);
         } else {
             selectFileEntry(restore.wadIndex, false);
             state_.gameSelection.selectedFile =
                 state_.gameSelection.currentGameFolder + restore.mainWad;
-            launch_->LaunchButton->setEnabled(true);
-            inspect_->fillMapList(state_.gameSelection.selectedFile);
-            const AutoRestore map =
-                store.readAutoRecords(game, rememberMap, restore.mainWad,
-                                      entriesOf(inspect_->MapList), entriesOf(PwadShowlist));
+            n_.launchButton->setEnabled(true);
+            host_.fillMapList(state_.gameSelection.selectedFile);
+            const AutoRestore map = store.readAutoRecords(
+                game, rememberMap, restore.mainWad, entriesOf(n_.mapList), entriesOf(PwadShowlist));
             if (map.mapIndex)
-                inspect_->MapList->setCurrentRow(*map.mapIndex);
+                n_.mapList->setCurrentRow(*map.mapIndex);
         }
     }
-    inspect_->updateWarpTarget();
+    host_.updateWarpTarget();
 }
 
-void MainForm::WriteAutoRecords(const std::string& game) {
-    const QListWidgetItem* map = inspect_->MapList->currentItem();
+void LibraryPanel::WriteAutoRecords(const std::string& game) {
     GameInfoStore(state_.paths)
-        .writeAutoRecords(game, selectedFileEntry(),
-                          map && map->isSelected() ? map->text().toStdString() : std::string(),
+        .writeAutoRecords(game, selectedFileEntry(), selectedMapEntry(),
                           state_.settings.rememberLastMap);
 }
 
-void MainForm::recordMapChoice(int row) {
-    if (row < 0 || row >= inspect_->MapList->count())
+void LibraryPanel::recordMapChoice(int row) {
+    if (row < 0 || row >= n_.mapList->count())
         return;
     if (GameInfoStore(state_.paths)
-            .recordMapChoice(selectedGame(), inspect_->MapList->item(row)->text().toStdString(),
+            .recordMapChoice(selectedGame(), n_.mapList->item(row)->text().toStdString(),
                              state_.settings.rememberLastMap, state_.settings.rememberLastSavegame))
         state_.gameSelection.savedGameRestored = false;
 }
 
-void MainForm::recordSaveGameChoice(const std::string& slot) {
+void LibraryPanel::recordSaveGameChoice(const std::string& slot) {
     if (!slot.empty())
         GameInfoStore(state_.paths).writeSaveRecord(selectedGame(), slot[0]);
 }
 
-std::string MainForm::rememberedSaveSlot() const {
+std::string LibraryPanel::rememberedSaveSlot() const {
     const auto slot = GameInfoStore(state_.paths).readSaveRecord(selectedGame());
     return slot ? std::string(1, *slot) : std::string();
-}
-
-void MainForm::clearMapRecords() {
-    GameInfoStore(state_.paths).clearMapRecords();
-}
-
-void MainForm::clearSaveRecords() {
-    GameInfoStore(state_.paths).clearSaveRecords();
 }
 
 } // namespace krv

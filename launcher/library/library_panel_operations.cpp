@@ -1,20 +1,25 @@
 // The games menu and the game files menu: uninstall, rename and convert an
 // installed game, and delete one file of an auto-loading game. Each asks
 // first where it destroys, refuses while a file is in use, and refreshes
-// the lists afterwards.
+// the lists afterwards. Saving the current launch as shortcuts.
 
-#include "launcher/mainwindow/main_form.h"
+#include "launcher/library/library_panel.h"
 
 #include "launcher/library/game_operations.h"
+#include "launcher/library/games_list_rules.h"
 #include "launcher/library/library_layout.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/library/zip_library.h"
+#include "launcher/ui/panel_controls.h"
+#include "launcher/ui/qt_font.h"
 #include "launcher/ui/qt_text.h"
+#include "launcher/ui/shortcut_form.h"
 
 #include "common/ci_path.h"
 #include "common/strings.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -28,15 +33,7 @@ constexpr const char* kNotFullyRemoved =
 
 } // namespace
 
-void MainForm::connectOperations() {
-    connect(mcDeleteFolder, &QAction::triggered, this, &MainForm::UninstallGame);
-    connect(mcRenameFolder, &QAction::triggered, this, &MainForm::RenameGame);
-    connect(mcGwadConvert, &QAction::triggered, this, &MainForm::ConvertToAuto);
-    connect(mcUdirConvert, &QAction::triggered, this, &MainForm::ConvertToManual);
-    connect(mcDeleteFile, &QAction::triggered, this, &MainForm::DeleteGameFile);
-}
-
-InstalledGame MainForm::installedGame() const {
+InstalledGame LibraryPanel::installedGame() const {
     const bool autoLoading = state_.gameSelection.autoGame;
     const std::string name =
         autoLoading ? state_.gameSelection.autoGameName : state_.gameSelection.manualGameName;
@@ -45,7 +42,7 @@ InstalledGame MainForm::installedGame() const {
 }
 
 // Desktop and start-menu shortcuts whose names begin with `prefix`.
-void MainForm::RemoveShortcuts(const std::string& prefix) {
+void LibraryPanel::RemoveShortcuts(const std::string& prefix) {
     std::vector<std::string> folders;
     for (const SpecialFolder which : {SpecialFolder::Desktop, SpecialFolder::StartMenuPrograms}) {
         const std::string folder = platform_.specialFolder(which);
@@ -57,11 +54,11 @@ void MainForm::RemoveShortcuts(const std::string& prefix) {
 
 // A file that exists and is held by another program; a missing file is not
 // in use, so that a game whose wad is gone can still be removed.
-bool MainForm::IsInUse(const std::string& path) const {
+bool LibraryPanel::IsInUse(const std::string& path) const {
     return !path.empty() && fileInUse(path);
 }
 
-void MainForm::UninstallGame() {
+void LibraryPanel::UninstallGame() {
     const InstalledGame game = installedGame();
     if (game.name.empty())
         return;
@@ -91,7 +88,7 @@ void MainForm::UninstallGame() {
     ShowView(InstalledGames);
 }
 
-void MainForm::RenameGame() {
+void LibraryPanel::RenameGame() {
     const InstalledGame game = installedGame();
     if (game.name.empty())
         return;
@@ -133,7 +130,7 @@ void MainForm::RenameGame() {
     ShowView(InstalledGames);
 }
 
-void MainForm::ConvertToAuto() {
+void LibraryPanel::ConvertToAuto() {
     const InstalledGame game = installedGame();
     if (game.name.empty() || game.autoLoading)
         return;
@@ -146,16 +143,12 @@ void MainForm::ConvertToAuto() {
     SelectGame();
 }
 
-void MainForm::ConvertToManual() {
+void LibraryPanel::ConvertToManual() {
     const InstalledGame game = installedGame();
     if (game.name.empty() || !game.autoLoading)
         return;
     // A user directory may hold more than a game's own files.
-    int lastWad = 0;
-    for (int i = 0; i < PwadShowlist->count(); ++i)
-        if (iendsWith(PwadShowlist->item(i)->text().toStdString(), ".wad"))
-            lastWad = i + 1;
-    if (lastWad > 3) {
+    if (holdsMoreThanGameFiles(entriesOf(PwadShowlist))) {
         const int answer = platform_.showMessage(
             " Only relevant game files can be contained in an auto-loading structure,      \r\n"
             " select Yes if you still wish to convert to auto-loading or No to abort.      ",
@@ -172,7 +165,7 @@ void MainForm::ConvertToManual() {
     SelectGame();
 }
 
-void MainForm::DeleteGameFile() {
+void LibraryPanel::DeleteGameFile() {
     const InstalledGame game = installedGame();
     const std::string file = selectedFileEntry();
     if (!game.autoLoading || file.empty())
@@ -195,6 +188,39 @@ void MainForm::DeleteGameFile() {
     }
     RemoveShortcuts(game.name + " - " + wadBaseName(file));
     SelectGame();
+}
+
+// ---- Shortcuts ------------------------------------------------------------------
+
+void LibraryPanel::CreateShortcut() {
+    const QListWidgetItem* entry = PwadList->currentItem();
+    if (!entry)
+        return;
+    const std::string name = entry->text().toStdString();
+    ShortcutForm dialog(ShortcutForm::Mode::Shortcut,
+                        shortcutLabelName(name, showsDoomGamesView(), state_.font.isSet()),
+                        !state_.settings.disableTooltips, window_);
+    applyLauncherFont(&dialog, state_.font);
+    dialog.exec();
+    if (dialog.cancelled())
+        return;
+    ShortcutRequest request;
+    request.startMenu = dialog.chkShortcut[0]->isChecked();
+    request.desktop = dialog.chkShortcut[1]->isChecked();
+    request.mapInName = dialog.ChkMapNum->isChecked();
+    CreateShortcutWith(request);
+}
+
+// The launch is composed as for a real one; its line goes into the
+// shortcuts instead of starting the engine.
+void LibraryPanel::CreateShortcutWith(ShortcutRequest request) {
+    const QListWidgetItem* entry = PwadList->currentItem();
+    if (!entry)
+        return;
+    request.name = shortcutName(entry->text().toStdString(), state_.gameSelection.autoGame,
+                                selectedFileEntry());
+    request.map = selectedMapEntry();
+    host_.launchIntoShortcuts(request);
 }
 
 } // namespace krv

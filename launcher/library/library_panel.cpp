@@ -1,15 +1,21 @@
 // The games list of the Games tab: its three views, the selection of a game
-// and of a game file, the task menus, the scripted-map filter and the launch
-// preferences. The library's records and the game files' choice are read
-// through the adapters of main_form_records.cpp.
+// and of a game file, the task menus and the scripted-map filter. The
+// library's records and the game files' choice are read through the
+// adapters of library_panel_records.cpp.
 
-#include "launcher/mainwindow/main_form.h"
+#include "launcher/library/library_panel.h"
 
+#include "launcher/inspect/game_files.h"
+#include "launcher/library/game_info.h"
 #include "launcher/library/game_operations.h"
+#include "launcher/library/games_list_rules.h"
+#include "launcher/library/library_layout.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/library/unzip_module.h"
 #include "launcher/library/zip_library.h"
+#include "launcher/ui/panel_controls.h"
 #include "launcher/ui/qt_text.h"
+#include "launcher/ui/twips.h"
 
 #include "common/ci_path.h"
 #include "common/strings.h"
@@ -18,7 +24,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -60,7 +69,105 @@ int firstShownRow(const QListWidget* list) {
 
 } // namespace
 
-void MainForm::connectGamesList() {
+LibraryPanel::LibraryPanel(AppState& state, Platform& platform, LibraryHost& host, QWidget* window)
+    : QObject(window), state_(state), platform_(platform), host_(host), window_(window) {
+    buildControls();
+    buildMenus();
+    connectControls();
+}
+
+void LibraryPanel::buildControls() {
+    GamesTab = new QFrame(window_);
+    const char* viewCaptions[] = {"Installed games", "Doom games", "Zip Library"};
+    for (int i = 0; i < 3; ++i)
+        OptionUdir[i] = new QRadioButton(QString::fromLatin1(viewCaptions[i]), GamesTab);
+    ImageCM = new QToolButton(GamesTab);
+    ImageCM->setText(QStringLiteral("Scripted maps"));
+    ImageCM->setCheckable(true);
+    ChkCM = new QCheckBox(GamesTab);
+    ChkCM->hide();
+    chkAutoSelect = new QCheckBox(GamesTab);
+    chkAutoSelect->hide();
+    Auto[0] = header("INSTALLED GAMES LIST", GamesTab);
+    Auto[1] = header("GAME FILES", GamesTab);
+    Auto[2] = header("MAPS", GamesTab);
+    Auto[3] = header("SAVEGAMES", GamesTab);
+    PwadList = list(GamesTab);
+    PwadShowlist = list(GamesTab);
+    // Scratch space of the install; never shown.
+    BuildList = new QListWidget(window_);
+    BuildList->hide();
+}
+
+void LibraryPanel::buildMenus() {
+    mPopup5 = new QMenu(window_);
+    mcDeleteFolder = mPopup5->addAction(QStringLiteral("Uninstall game from list"));
+    mcRenameFolder = mPopup5->addAction(QStringLiteral("Rename game in list"));
+    Sep3 = mPopup5->addSeparator();
+    mcUdirConvert = mPopup5->addAction(QStringLiteral("Convert Udir to Pwads"));
+    mcGwadConvert = mPopup5->addAction(QStringLiteral("Convert  Udir to Gwads"));
+    mPopup6 = new QMenu(window_);
+    mcUdirUnZip = mPopup6->addAction(QStringLiteral("Install to Games List"));
+    sep1 = mPopup6->addSeparator();
+    mcRenameArchive = mPopup6->addAction(QStringLiteral("Rename zip file"));
+    mcDeleteArchive = mPopup6->addAction(QStringLiteral("Delete zip file"));
+    mcGwadUnZip = mPopup6->addAction(QStringLiteral("Install  to Games List as Gwad"));
+    mPopup3 = new QMenu(window_);
+    mcDeleteFile = mPopup3->addAction(QStringLiteral("Delete file"));
+}
+
+void LibraryPanel::attach(const LibraryNeighbours& neighbours) {
+    n_ = neighbours;
+    // Made after the neighbours' lists, so that the Tab key keeps its order.
+    GamesFilter = new QLineEdit(GamesTab);
+    GamesFilter->setPlaceholderText(QStringLiteral("Filter"));
+    GamesFilter->setAccessibleName(QStringLiteral("Filter games"));
+    GamesFilter->setClearButtonEnabled(true);
+    layOutGamesTab();
+    connectNeighbours();
+}
+
+void LibraryPanel::layOutGamesTab() {
+    auto* grid = new QGridLayout(GamesTab);
+    gamesGrid_ = grid;
+    grid->setContentsMargins(2, 2, 2, 2);
+    auto* views = new QHBoxLayout;
+    for (QRadioButton* view : OptionUdir)
+        views->addWidget(view);
+    views->addStretch();
+    views->addWidget(ImageCM);
+    // "Advanced options" switches the layouts, so it stays reachable in
+    // both: beside the view buttons.
+    n_.advancedBox->setParent(GamesTab);
+    views->addWidget(n_.advancedBox);
+    grid->addLayout(views, 0, 0, 1, 3);
+
+    auto* listHead = new QHBoxLayout;
+    listHead->addWidget(Auto[0]);
+    listHead->addWidget(GamesFilter, 1);
+    grid->addLayout(listHead, 1, 0);
+    grid->addWidget(PwadList, 2, 0, 3, 1);
+    grid->addWidget(Auto[1], 1, 1);
+    grid->addWidget(PwadShowlist, 2, 1);
+    grid->addWidget(Auto[3], 3, 1);
+    grid->addWidget(n_.saveGameList, 4, 1);
+    grid->addWidget(Auto[2], 1, 2);
+    grid->addWidget(n_.mapList, 2, 2, 3, 1);
+    grid->setColumnStretch(0, 5);
+    grid->setColumnStretch(1, 4);
+    grid->setColumnStretch(2, 2);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(n_.startFrame, 1);
+    bottom->addWidget(n_.skillFrame, 1);
+    bottom->addStretch();
+    bottom->addWidget(n_.launchButton);
+    grid->addLayout(bottom, 5, 0, 1, 3);
+}
+
+void LibraryPanel::connectControls() {
+    for (int i = 0; i < 3; ++i)
+        connect(OptionUdir[i], &QRadioButton::clicked, this, [this, i] { ShowView(i); });
     connect(PwadList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             SelectGame();
@@ -77,59 +184,51 @@ void MainForm::connectGamesList() {
     });
     connect(PwadShowlist, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { openGameFile(item->text().toStdString()); });
-    connect(ImageCM, &QToolButton::clicked, this, &MainForm::ToggleScriptedFilter);
-    connect(GamesFilter, &QLineEdit::textChanged, this, &MainForm::filterGamesList);
-
-    connect(chkLaunchPrefs[0], &QCheckBox::clicked, this, [this](bool on) {
-        state_.settings.rememberLastMap = on;
-        if (!on)
-            clearMapRecords();
-    });
-    connect(chkLaunchPrefs[1], &QCheckBox::clicked, this, [this](bool on) {
-        state_.settings.rememberLastSavegame = on;
-        if (!on)
-            clearSaveRecords();
-    });
-    connect(chkLaunchPrefs[3], &QCheckBox::clicked, this, [this](bool off) {
-        state_.settings.disableTooltips = off;
-        if (off)
-            KillToolTips();
-        else
-            ToolTipText();
-    });
-    connect(chkLaunchPrefs[4], &QCheckBox::clicked, this,
-            [this](bool on) { state_.settings.wadFilesOnly = on; });
-    connect(AuxButton[1], &QToolButton::clicked, this, &MainForm::OpenDocumentation);
-
-    mPopup5 = new QMenu(this);
-    mcDeleteFolder = mPopup5->addAction(QStringLiteral("Uninstall game from list"));
-    mcRenameFolder = mPopup5->addAction(QStringLiteral("Rename game in list"));
-    Sep3 = mPopup5->addSeparator();
-    mcUdirConvert = mPopup5->addAction(QStringLiteral("Convert Udir to Pwads"));
-    mcGwadConvert = mPopup5->addAction(QStringLiteral("Convert  Udir to Gwads"));
-    mPopup6 = new QMenu(this);
-    mcUdirUnZip = mPopup6->addAction(QStringLiteral("Install to Games List"));
-    sep1 = mPopup6->addSeparator();
-    mcRenameArchive = mPopup6->addAction(QStringLiteral("Rename zip file"));
-    mcDeleteArchive = mPopup6->addAction(QStringLiteral("Delete zip file"));
-    mcGwadUnZip = mPopup6->addAction(QStringLiteral("Install  to Games List as Gwad"));
-    mPopup3 = new QMenu(this);
-    mcDeleteFile = mPopup3->addAction(QStringLiteral("Delete file"));
+    connect(ImageCM, &QToolButton::clicked, this, &LibraryPanel::ToggleScriptedFilter);
+    connect(mcDeleteFolder, &QAction::triggered, this, &LibraryPanel::UninstallGame);
+    connect(mcRenameFolder, &QAction::triggered, this, &LibraryPanel::RenameGame);
+    connect(mcGwadConvert, &QAction::triggered, this, &LibraryPanel::ConvertToAuto);
+    connect(mcUdirConvert, &QAction::triggered, this, &LibraryPanel::ConvertToManual);
+    connect(mcDeleteFile, &QAction::triggered, this, &LibraryPanel::DeleteGameFile);
+    connect(mcUdirUnZip, &QAction::triggered, this, &LibraryPanel::InstallZipAsManual);
+    connect(mcGwadUnZip, &QAction::triggered, this, &LibraryPanel::InstallZipAsAuto);
+    connect(mcRenameArchive, &QAction::triggered, this, &LibraryPanel::RenameArchive);
+    connect(mcDeleteArchive, &QAction::triggered, this, &LibraryPanel::DeleteArchive);
+    // Only this panel watches these; the window's own filter leaves them
+    // alone, so that every press and release is handled once.
     PwadList->viewport()->installEventFilter(this);
     PwadShowlist->viewport()->installEventFilter(this);
     Auto[0]->installEventFilter(this);
 }
 
+void LibraryPanel::connectNeighbours() {
+    connect(GamesFilter, &QLineEdit::textChanged, this, &LibraryPanel::filterGamesList);
+    GamesFilter->installEventFilter(this);
+    connect(n_.installButton, &QToolButton::clicked, this, &LibraryPanel::InstallLevel);
+    connect(n_.zipFolderButton, &QToolButton::clicked, this, &LibraryPanel::SetZipLibraryFolder);
+    connect(n_.shortcutButton, &QToolButton::clicked, this, &LibraryPanel::CreateShortcut);
+    connect(n_.rememberMap, &QCheckBox::clicked, this, [this](bool on) {
+        state_.settings.rememberLastMap = on;
+        if (!on)
+            GameInfoStore(state_.paths).clearMapRecords();
+    });
+    connect(n_.rememberSaveGame, &QCheckBox::clicked, this, [this](bool on) {
+        state_.settings.rememberLastSavegame = on;
+        if (!on)
+            GameInfoStore(state_.paths).clearSaveRecords();
+    });
+}
+
 // ---- Views --------------------------------------------------------------------
 
-void MainForm::ShowView(int view) {
+void LibraryPanel::ShowView(int view) {
     if (view < InstalledGames || view > ZipLibrary)
         view = DoomGames;
     const bool wasScripted = Auto[0]->text() == QLatin1String(kScriptedHeader);
     state_.gameSelection.clearMarks();
-    inspect_->SaveGameList->clear();
+    n_.saveGameList->clear();
     if (wasScripted)
-        options_->RestoreSpriteOptions();
+        host_.restoreSpriteOptions();
     for (int i = 0; i < 3; ++i) {
         QPalette palette = OptionUdir[i]->palette();
         palette.setColor(QPalette::WindowText,
@@ -138,7 +237,7 @@ void MainForm::ShowView(int view) {
         OptionUdir[i]->setPalette(palette);
     }
     PwadShowlist->clear();
-    inspect_->MapList->clear();
+    n_.mapList->clear();
     state_.mainWad.clear();
     PwadList->setToolTip(state_.settings.disableTooltips
                              ? QString()
@@ -150,19 +249,19 @@ void MainForm::ShowView(int view) {
     const QSignalBlocker quiet(PwadList); // the selection below runs SelectGame once
     std::string wanted;
     if (view == InstalledGames) {
-        AuxButton[7]->hide();
+        n_.zipFolderButton->hide();
         ImageCM->setVisible(state_.content.scriptedMapModels && advancedLayout_);
         FillInstalledGames();
-        launch_->LaunchButton->setEnabled(true);
+        n_.launchButton->setEnabled(true);
         Auto[0]->setText(QLatin1String(kInstalledHeader));
         wanted = state_.gameSelection.lastInstalledGame;
     } else if (view == DoomGames) {
         ImageCM->hide();
-        AuxButton[7]->hide();
+        n_.zipFolderButton->hide();
         if (!state_.settings.disableTooltips)
             PwadList->setToolTip({});
-        launch_->LaunchButton->setEnabled(true);
-        AuxButton[2]->setEnabled(true);
+        n_.launchButton->setEnabled(true);
+        n_.shortcutButton->setEnabled(true);
         Auto[0]->setText(QStringLiteral("COMMERCIAL DOOM LIST"));
         PwadList->clear(); // the view before may have listed other games
         for (const std::string& title : doomGamesTitles(state_.iwads, state_.font.isSet()))
@@ -170,13 +269,13 @@ void MainForm::ShowView(int view) {
         wanted = state_.settings.lastCommercialTitle;
     } else {
         ImageCM->hide();
-        AuxButton[7]->setVisible(!AuxButton[3]->isVisible() && advancedLayout_);
+        n_.zipFolderButton->setVisible(!n_.editLogButton->isVisible() && advancedLayout_);
         PwadList->setToolTip(
             state_.settings.disableTooltips
                 ? QString()
                 : QStringLiteral(" Right click on selected zip file for tasks menu. "));
-        launch_->LaunchButton->setEnabled(true);
-        AuxButton[2]->setEnabled(false);
+        n_.launchButton->setEnabled(true);
+        n_.shortcutButton->setEnabled(false);
         const bool custom = ci::isFile(state_.paths.dataFolder + "archives.krv") &&
                             ci::isFolder(state_.paths.archivesFolder);
         Auto[0]->setText(custom ? QStringLiteral("CUSTOM ZIP LIBRARY")
@@ -198,12 +297,12 @@ void MainForm::ShowView(int view) {
     else
         state_.gameSelection.selectionMade = false;
     if (PwadShowlist->count() == 0) {
-        launch_->LaunchButton->setEnabled(false);
-        AuxButton[2]->setEnabled(false);
+        n_.launchButton->setEnabled(false);
+        n_.shortcutButton->setEnabled(false);
     }
 }
 
-void MainForm::filterGamesList() {
+void LibraryPanel::filterGamesList() {
     hideFilteredGames(PwadList, GamesFilter->text());
     const QListWidgetItem* current = PwadList->currentItem();
     if (current && !current->isHidden())
@@ -220,76 +319,108 @@ void MainForm::filterGamesList() {
     // Nothing matches: nothing is selected, so nothing can be launched.
     state_.gameSelection.selectionMade = false;
     PwadShowlist->clear();
-    inspect_->MapList->clear();
-    inspect_->SaveGameList->clear();
-    launch_->LaunchButton->setEnabled(false);
+    n_.mapList->clear();
+    n_.saveGameList->clear();
+    n_.launchButton->setEnabled(false);
 }
 
-void MainForm::FillInstalledGames() {
+void LibraryPanel::FillInstalledGames() {
     PwadList->clear();
     const bool filtered = state_.settings.scriptedMapsMode;
-    for (const std::string& name : installedGameNames()) {
+    for (const std::string& name :
+         installedGames(state_.paths, {state_.settings.scriptedMapsMode, true})) {
         if (filtered && !isScriptedMapName(name))
             continue;
         PwadList->addItem(qs(state_.font.isSet() ? name : toUpper(name)));
     }
 }
 
-void MainForm::FillZipLibrary(const std::string& folder) {
+void LibraryPanel::FillZipLibrary(const std::string& folder) {
     if (!ci::isFolder(folder))
         ci::createFolder(folder);
     PwadList->clear();
-    for (std::string name : zipArchiveNames(folder)) {
-        if (state_.font.isSet())
-            name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
-        else
-            name = toUpper(name);
-        PwadList->addItem(qs(name));
-    }
+    for (const std::string& name : zipArchiveNames(folder))
+        PwadList->addItem(qs(zipLibraryEntry(name, state_.font.isSet())));
 }
 
-bool MainForm::showsDoomGamesView() const {
+bool LibraryPanel::showsDoomGamesView() const {
     return state_.settings.gamesListView == DoomGames;
 }
 
-void MainForm::refillDoomGamesView() {
+void LibraryPanel::refillDoomGamesView() {
     if (showsDoomGamesView())
         ShowView(DoomGames);
 }
 
-void MainForm::clearDoomGamesView() {
+void LibraryPanel::clearDoomGamesView() {
     PwadList->clear();
     PwadShowlist->clear();
-    inspect_->MapList->clear();
+    n_.mapList->clear();
 }
 
-void MainForm::iwadsAccepted() {
-    inspect_->updateWarpTarget();
-    show();
+void LibraryPanel::selectFirstDoomGame() {
     if (showsDoomGamesView() && PwadList->count() > 0 && PwadList->currentRow() < 0)
+        PwadList->setCurrentRow(0);
+}
+
+void LibraryPanel::onWindowActivated() {
+    if (state_.settings.lastCommercialTitle.empty() && PwadList->count() > 0 &&
+        PwadList->currentRow() < 0)
         PwadList->setCurrentRow(0);
 }
 
 // The two fixed arrangements of the lower lists: shrunk gives the maps and
 // saved games the room, expanded the game files of a multi-file game.
-void MainForm::ShrinkGameList() {
+void LibraryPanel::ShrinkGameList() {
     gamesGrid_->setRowStretch(2, 1);
     gamesGrid_->setRowStretch(4, 1);
 }
 
-void MainForm::ExpandGameList() {
+void LibraryPanel::ExpandGameList() {
     gamesGrid_->setRowStretch(2, 3);
     gamesGrid_->setRowStretch(4, 1);
 }
 
+// ---- The window's switches ------------------------------------------------------
+
+// The zip library belongs to the advanced layout; leaving it shows the Doom
+// games.
+void LibraryPanel::applyLayoutMode(bool advanced) {
+    advancedLayout_ = advanced;
+    OptionUdir[ZipLibrary]->setVisible(advanced);
+    if (!advanced && state_.settings.gamesListView == ZipLibrary) {
+        OptionUdir[DoomGames]->setChecked(true);
+        ShowView(DoomGames);
+    }
+    showScriptedFilterButton();
+}
+
+// The scripted-map picture shows where the models of the maker's maps are
+// installed.
+void LibraryPanel::showScriptedFilterButton() {
+    ImageCM->setVisible(advancedLayout_ && state_.content.scriptedMapModels &&
+                        state_.settings.gamesListView == InstalledGames);
+}
+
+void LibraryPanel::showGamesTab() {
+    if (n_.wadFilesOnly->isChecked() != wadFilesOnlyListed_) {
+        wadFilesOnlyListed_ = n_.wadFilesOnly->isChecked();
+        SelectGame();
+    }
+    const bool launchable = PwadShowlist->count() > 0 && n_.mapList->count() > 0;
+    n_.launchButton->setEnabled(launchable);
+    n_.shortcutButton->setEnabled(launchable && n_.shortcutCreation->isChecked() &&
+                                  state_.settings.gamesListView != ZipLibrary);
+}
+
 // ---- Selection ----------------------------------------------------------------
 
-void MainForm::SelectGame() {
+void LibraryPanel::SelectGame() {
     fillingGameFiles_ = true;
     PwadShowlist->clear();
     fillingGameFiles_ = false;
-    inspect_->MapList->clear();
-    inspect_->SaveGameList->clearSelection();
+    n_.mapList->clear();
+    n_.saveGameList->clearSelection();
     state_.launchSelection.loadSlot.clear();
     if (state_.launchSelection.startKind == StartKind::LoadGame)
         state_.launchSelection.startKind = StartKind::Normal;
@@ -315,19 +446,19 @@ void MainForm::SelectGame() {
 
 // After a selection the start kind follows the skill selector again, unless
 // a saved game was restored.
-void MainForm::restoreStartKind() {
+void LibraryPanel::restoreStartKind() {
     LaunchSelection& selection = state_.launchSelection;
     if (selection.startKind == StartKind::LoadGame)
         return;
-    if (inspect_->SkillsLevel[0]->currentIndex() == 0) {
+    if (n_.skillBox->currentIndex() == 0) {
         selection.startKind = StartKind::Normal;
-        inspect_->MapList->clearSelection();
-    } else if (inspect_->MapList->currentRow() >= 0) {
+        n_.mapList->clearSelection();
+    } else if (n_.mapList->currentRow() >= 0) {
         selection.startKind = StartKind::Warp;
     }
 }
 
-void MainForm::selectDoomGame(const std::string& title) {
+void LibraryPanel::selectDoomGame(const std::string& title) {
     ShrinkGameList();
     state_.settings.lastCommercialTitle = title;
     state_.gameSelection.commercial = true;
@@ -344,16 +475,16 @@ void MainForm::selectDoomGame(const std::string& title) {
     // Launch finds the levels it checks for and can load the saved game.
     selectFileEntry(0, true);
     if (!state_.gameSelection.savedGameRestored)
-        options_->GreyHiresFrame();
+        host_.greyHiresFrame();
 }
 
-void MainForm::selectZip(const std::string& entry) {
+void LibraryPanel::selectZip(const std::string& entry) {
     ExpandGameList();
     const std::string zips = state_.paths.launcherFolder + "Zips";
     if (!ci::isFolder(zips))
         ci::createFolder(zips);
     if (!iequals(entry, state_.settings.lastArchive))
-        emptyFolder(zips);
+        removeFolderFiles(zips);
     const std::string archive = state_.paths.archivesFolder + ci::kSep + entry + ".zip";
     if (!ci::isFile(archive))
         return;
@@ -368,10 +499,10 @@ void MainForm::selectZip(const std::string& entry) {
     addGameFiles(files);
     chooseMainWad(state_.gameSelection.currentGameFolder);
     showSaveGames(entry);
-    options_->GreyHiresFrame();
+    host_.greyHiresFrame();
 }
 
-void MainForm::selectInstalledGame(const std::string& entry) {
+void LibraryPanel::selectInstalledGame(const std::string& entry) {
     const std::string game = installedGameFolderName(entry);
     const GameFolderKind kind = installedGameKind(game);
     std::string folder;
@@ -396,7 +527,7 @@ void MainForm::selectInstalledGame(const std::string& entry) {
     }
     state_.gameSelection.lastInstalledGame = entry;
     state_.mainWad.clear();
-    const std::vector<std::string> files = listGameFiles(folder);
+    const std::vector<std::string> files = listGameFiles(folder, state_.settings.wadFilesOnly);
     addGameFiles(files);
     if (kind == GameFolderKind::Manual && files.size() >= 5)
         ExpandGameList();
@@ -419,23 +550,23 @@ void MainForm::selectInstalledGame(const std::string& entry) {
 
 // Menu entries of the games menu: renaming always, the conversions only in
 // development mode, and none of them for a scripted map.
-void MainForm::showConversionEntries(bool renamable) {
+void LibraryPanel::showConversionEntries(bool renamable) {
     mcRenameFolder->setVisible(renamable);
-    const bool conversions = renamable && options_->chkTesting->isChecked();
+    const bool conversions = renamable && host_.developmentMode();
     mcUdirConvert->setVisible(conversions);
     mcGwadConvert->setVisible(conversions);
     Sep3->setVisible(conversions);
 }
 
-void MainForm::showSaveGames(const std::string& saveName) {
+void LibraryPanel::showSaveGames(const std::string& saveName) {
     state_.gameSelection.saveFolder = state_.paths.root + "/UserSG/" + saveName + "/savegame";
     if (ci::isFolder(state_.gameSelection.saveFolder))
-        inspect_->FillSaveGameList(ci::resolve(state_.gameSelection.saveFolder)->string());
+        host_.fillSaveGameList(ci::resolve(state_.gameSelection.saveFolder)->string());
     else
-        inspect_->SaveGameList->clear();
+        n_.saveGameList->clear();
 }
 
-void MainForm::addGameFiles(const std::vector<std::string>& names) {
+void LibraryPanel::addGameFiles(const std::vector<std::string>& names) {
     fillingGameFiles_ = true;
     for (const std::string& name : names)
         PwadShowlist->addItem(qs(name));
@@ -443,13 +574,13 @@ void MainForm::addGameFiles(const std::vector<std::string>& names) {
 }
 
 // Selects a game file entry; `run` runs the file's selection as a click.
-void MainForm::selectFileEntry(int row, bool run) {
+void LibraryPanel::selectFileEntry(int row, bool run) {
     fillingGameFiles_ = !run;
     PwadShowlist->setCurrentRow(row);
     fillingGameFiles_ = false;
 }
 
-void MainForm::SelectFile() {
+void LibraryPanel::SelectFile() {
     std::string entry;
     state_.gameSelection.selectedFile.clear();
     for (int i = 0; i < PwadShowlist->count(); ++i) {
@@ -466,25 +597,25 @@ void MainForm::SelectFile() {
     state_.mainWad = endsWithWad(entry) ? state_.gameSelection.currentGameFolder + entry
                                         : state_.gameSelection.currentGameFolder;
     const bool noGrenades = isNoGrenadeMap(entry);
-    options_->setGrenadeControlsEnabled(!noGrenades);
+    host_.setGrenadeControlsEnabled(!noGrenades);
     if (state_.settings.gamesListView == InstalledGames) {
         if (scriptedMapInstalled(state_.paths, state_.gameSelection.manualGameName))
-            options_->KillSpriteOptions();
+            host_.killSpriteOptions();
         else
-            options_->RestoreSpriteOptions();
-        options_->GreyHiresFrame();
+            host_.restoreSpriteOptions();
+        host_.greyHiresFrame();
     }
-    launch_->LaunchButton->setEnabled(true);
-    AuxButton[2]->setEnabled(state_.settings.gamesListView != ZipLibrary &&
-                             chkLaunchPrefs[2]->isChecked());
-    inspect_->MapList->clear();
+    n_.launchButton->setEnabled(true);
+    n_.shortcutButton->setEnabled(state_.settings.gamesListView != ZipLibrary &&
+                                  n_.shortcutCreation->isChecked());
+    n_.mapList->clear();
     if (endsWithWad(entry))
-        inspect_->fillMapList(state_.mainWad);
-    if (inspect_->WadCheckList->count() <= 3 || inspect_->WadCheckList->item(3)->text().isEmpty()) {
-        inspect_->MapList->clear();
-        launch_->LaunchButton->setEnabled(false);
+        host_.fillMapList(state_.mainWad);
+    if (n_.wadCheckList->count() <= 3 || n_.wadCheckList->item(3)->text().isEmpty()) {
+        n_.mapList->clear();
+        n_.launchButton->setEnabled(false);
     }
-    inspect_->updateWarpTarget();
+    host_.updateWarpTarget();
     if (state_.settings.rememberLastSavegame && restoreRememberedSaveGame())
         return;
     if (state_.settings.rememberLastMap) {
@@ -497,28 +628,22 @@ void MainForm::SelectFile() {
 
 // Selects the saved game whose slot the game's record names; true when one
 // was restored.
-bool MainForm::restoreRememberedSaveGame() {
+bool LibraryPanel::restoreRememberedSaveGame() {
     const std::string slot = rememberedSaveSlot();
     if (slot.empty())
         return false;
-    if (inspect_->SaveGameList->count() == 0)
+    if (n_.saveGameList->count() == 0)
         showSaveGames(saveNameOfSelection());
-    for (int i = 0; i < inspect_->SaveGameList->count(); ++i) {
-        if (inspect_->SaveGameList->item(i)->text().toStdString().substr(0, 1) != slot)
-            continue;
-        inspect_->SaveGameList->setCurrentRow(i);
-        inspect_->chooseSaveGame(i);
-        state_.gameSelection.savedGameRestored = true;
-        inspect_->MapList->clearSelection();
-        return true;
-    }
-    return false;
+    if (!host_.chooseSaveGameOfSlot(slot))
+        return false;
+    state_.gameSelection.savedGameRestored = true;
+    n_.mapList->clearSelection();
+    return true;
 }
 
-void MainForm::openGameFile(const std::string& name) {
+void LibraryPanel::openGameFile(const std::string& name) {
     const std::string path = state_.gameSelection.currentGameFolder + name;
-    if (iequals(name, "sndinfo") || iequals(name, "dd_defns") || iequals(name, "scp_zoff") ||
-        iequals(name, "scp_defn"))
+    if (opensInTextEditor(name))
         platform_.startProcess("notepad.exe \"" + path + "\"", state_.paths.root);
     else
         platform_.openDocument(path);
@@ -526,20 +651,30 @@ void MainForm::openGameFile(const std::string& name) {
 
 // ---- Task menus and the scripted-map filter -----------------------------------
 
+bool LibraryPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == GamesFilter && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        GamesFilter->clear();
+        return true;
+    }
+    gamesMouseEvent(watched, event);
+    return QObject::eventFilter(watched, event);
+}
+
 // Right-button releases over the games list and the game files list offer
 // their task menus; the header toggles the scripted-map filter as the
 // picture does.
-bool MainForm::gamesMouseEvent(QObject* watched, QEvent* event) {
+void LibraryPanel::gamesMouseEvent(QObject* watched, QEvent* event) {
     const bool mouseButton =
         event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease;
     if (watched == Auto[0] && mouseButton && scriptedFilterReachable()) {
         if (event->type() == QEvent::MouseButtonPress)
-            ImageCM->move(ImageCM->x(), ImageCM->y() - toPixels(20));
+            ImageCM->move(ImageCM->x(), ImageCM->y() - twipsToPixels(20, window_->logicalDpiY()));
         if (event->type() == QEvent::MouseButtonRelease) {
-            ImageCM->move(ImageCM->x(), ImageCM->y() + toPixels(20));
+            ImageCM->move(ImageCM->x(), ImageCM->y() + twipsToPixels(20, window_->logicalDpiY()));
             ToggleScriptedFilter();
         }
-        return false;
+        return;
     }
     if (event->type() == QEvent::MouseButtonPress && watched == PwadShowlist->viewport()) {
         const auto* press = static_cast<QMouseEvent*>(event);
@@ -547,7 +682,7 @@ bool MainForm::gamesMouseEvent(QObject* watched, QEvent* event) {
         selectedFileClicked_ = press->button() == Qt::LeftButton && item && item->isSelected();
     }
     if (event->type() != QEvent::MouseButtonRelease)
-        return false;
+        return;
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (watched == PwadShowlist->viewport() && state_.gameSelection.autoGameName.size() &&
         state_.settings.gamesListView == InstalledGames && state_.gameSelection.autoGame) {
@@ -559,10 +694,10 @@ bool MainForm::gamesMouseEvent(QObject* watched, QEvent* event) {
     if (watched == PwadList->viewport() && mouse->button() == Qt::RightButton)
         if (QMenu* menu = gamesMenu())
             menu->popup(mouse->globalPosition().toPoint());
-    return false;
+    return;
 }
 
-QMenu* MainForm::gamesMenu() {
+QMenu* LibraryPanel::gamesMenu() {
     QListWidgetItem* item = PwadList->currentItem();
     if (!item || showsDoomGamesView())
         return nullptr;
@@ -579,12 +714,12 @@ QMenu* MainForm::gamesMenu() {
     return mPopup5;
 }
 
-bool MainForm::scriptedFilterReachable() const {
+bool LibraryPanel::scriptedFilterReachable() const {
     return state_.content.scriptedMapModels && advancedLayout_ &&
            state_.settings.gamesListView == InstalledGames;
 }
 
-void MainForm::ToggleScriptedFilter() {
+void LibraryPanel::ToggleScriptedFilter() {
     if (state_.settings.gamesListView != InstalledGames)
         return;
     Settings& s = state_.settings;
@@ -600,30 +735,9 @@ void MainForm::ToggleScriptedFilter() {
     ShowView(InstalledGames);
 }
 
-// ---- Documentation ------------------------------------------------------------
-
-void MainForm::OpenDocumentation() {
-    if (docsFolder_.empty())
-        docsFolder_ = state_.paths.root + "/KRV_Docs";
-    OpenFileRequest request;
-    request.title = "Korvath Documentation";
-    request.filter = "Korvath Documentation (*.txt *.htm)";
-    request.initialFolder = docsFolder_;
-    const auto chosen = platform_.openFile(request);
-    if (!chosen)
-        return;
-    docsFolder_ = folderOfPath(*chosen);
-    if (iendsWith(*chosen, ".txt") || iendsWith(*chosen, ".htm"))
-        platform_.openDocument(*chosen);
-}
-
-void MainForm::emptyFolder(const std::string& folder) {
-    removeFolderFiles(folder);
-}
-
 // ---- Zip extraction -----------------------------------------------------------
 
-bool MainForm::ExtractZip(const std::string& archive, const std::string& folder) {
+bool LibraryPanel::ExtractZip(const std::string& archive, const std::string& folder) {
     const ZipExtraction result =
         krv::ExtractZip(state_.paths.root, archive, folder,
                         [this](const std::string&) -> std::optional<std::string> {
@@ -636,7 +750,7 @@ bool MainForm::ExtractZip(const std::string& archive, const std::string& folder)
                                 return std::nullopt;
                             return answer.name;
                         });
-    if (!result.ok && isVisible())
+    if (!result.ok && window_->isVisible())
         platform_.showMessage("This file does not appear to be a valid zip file.    ",
                               msg::kCritical, " File error");
     return result.ok;
