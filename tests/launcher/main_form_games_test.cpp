@@ -320,7 +320,7 @@ TEST(GamesView, TheScriptedMapFilterListsOnlyTheMakersMaps) {
 
 // The maker's scripted maps bring their own graphics.
 TEST(GamesView, AnInstalledScriptedMapTakesTheHighResolutionGraphicsAway) {
-    Library w(MainForm::InstalledGames, true);
+    Library w(LibraryPanel::InstalledGames, true);
     writeFile(w.root / "KRVGames/Ashen Gate/Pwads/Ashgate.wad", maps(1));
     fs::create_directories(w.root / "Md2/Ashgate");
     fs::create_directories(w.root / "Data/custom.hires/Ashgate");
