@@ -195,6 +195,7 @@ public:
     QAction* mcDeleteFile = nullptr;
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -245,6 +246,10 @@ private:
     int toTwips(int pixels) const;
     void applyLayoutMode(bool advanced);
     void setWindowHeightTwips(int twips);
+    void refreshLayouts();
+    QSize twipsSize() const;
+    QSize leastWindowSize() const;
+    void fitWindowToLayout();
     void placeCheckFrame(bool atGlobalFrame);
 
     // Games list (main_form_games.cpp).
@@ -322,6 +327,7 @@ private:
     bool unloaded_ = false;
     bool advancedLayout_ = false;
     bool largeFonts_ = false;
+    int heightTwips_ = kLoadHeightTwips; // the layout mode's height
     bool corpseFadeUnavailable_ = false;
     QImage titleImage_;                // the theme picture shown, before it is fitted
     bool fillingGameFiles_ = false;    // the files list is filled, not clicked
