@@ -580,8 +580,8 @@ QSize MainForm::twipsSize() const {
     return {toPixels(kLoadWidthTwips), toPixels(heightTwips_)};
 }
 
-// A smaller window than the least would squeeze the controls below their
-// captions; growing it to the least is all Qt needs to do.
+// A window smaller than the least would squeeze the controls below their
+// captions: setting the least grows it, a larger window keeps its size.
 void MainForm::fitWindowToLayout() {
     const QSize least = leastWindowSize();
     if (least != minimumSize())
