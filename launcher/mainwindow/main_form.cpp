@@ -28,6 +28,7 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -145,11 +146,18 @@ void MainForm::load() {
             loadStepWatcher_(step.name);
         (this->*step.run)();
     }
+    // The font and what the steps showed and hid decide what the window's
+    // controls need.
+    setWindowHeightTwips(heightTwips_);
 }
 
 void MainForm::sizeWindow() {
     largeFonts_ = CheckDPISettings();
-    setFixedSize(toPixels(kLoadWidthTwips), toPixels(kLoadHeightTwips));
+    // The size in twips; the end of the load grows it where the controls
+    // need more.
+    heightTwips_ = kLoadHeightTwips;
+    setMinimumSize(twipsSize());
+    resize(twipsSize());
 }
 
 bool MainForm::CheckDPISettings() {
@@ -359,6 +367,14 @@ void MainForm::unload() {
 
 // ---- Events ----------------------------------------------------------------
 
+// Controls shown or hidden change what the layout needs.
+bool MainForm::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::LayoutRequest)
+        fitWindowToLayout();
+    return handled;
+}
+
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
@@ -508,8 +524,49 @@ int MainForm::toTwips(int pixels) const {
     return pixelsToTwips(pixels, logicalDpiY());
 }
 
+// The layout mode sets the window's size: its size in twips, or what the
+// controls need where that is more.
 void MainForm::setWindowHeightTwips(int twips) {
-    setFixedSize(toPixels(kLoadWidthTwips), toPixels(twips));
+    heightTwips_ = twips;
+    refreshLayouts();
+    const QSize least = leastWindowSize();
+    setMinimumSize(least);
+    resize(least);
+}
+
+// Qt brings the layouts' cached sizes up to date with the controls shown
+// and hidden only when their events come round, innermost last; the layout
+// switch sizes the window at once, so it refreshes them innermost first.
+void MainForm::refreshLayouts() {
+    ensurePolished();
+    const QList<QWidget*> controls = findChildren<QWidget*>();
+    for (auto control = controls.rbegin(); control != controls.rend(); ++control) {
+        if (QLayout* inner = (*control)->layout()) {
+            inner->invalidate();
+            inner->activate();
+        }
+        (*control)->updateGeometry();
+    }
+    layout()->invalidate();
+    layout()->activate();
+}
+
+// The window's size in twips is the least it takes; a font whose captions
+// need more room makes it as large as its layout needs.
+QSize MainForm::leastWindowSize() const {
+    return twipsSize().expandedTo(layout()->totalMinimumSize());
+}
+
+QSize MainForm::twipsSize() const {
+    return {toPixels(kLoadWidthTwips), toPixels(heightTwips_)};
+}
+
+// A window smaller than the least would squeeze the controls below their
+// captions: setting the least grows it, a larger window keeps its size.
+void MainForm::fitWindowToLayout() {
+    const QSize least = leastWindowSize();
+    if (least != minimumSize())
+        setMinimumSize(least);
 }
 
 // Across the window the preferences take three columns; beside the launch

@@ -126,6 +126,7 @@ public:
     std::array<QToolButton*, 10> AuxButton{};
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -175,6 +176,10 @@ private:
     int toTwips(int pixels) const;
     void applyLayoutMode(bool advanced);
     void setWindowHeightTwips(int twips);
+    void refreshLayouts();
+    QSize twipsSize() const;
+    QSize leastWindowSize() const;
+    void fitWindowToLayout();
     void placeCheckFrame(bool atGlobalFrame);
 
     // The tab strip and what "Edit  mode" shows of the window.
@@ -206,6 +211,7 @@ private:
     bool unloaded_ = false;
     bool advancedLayout_ = false;
     bool largeFonts_ = false;
+    int heightTwips_ = kLoadHeightTwips; // the layout mode's height
     bool corpseFadeUnavailable_ = false;
     QImage titleImage_;                // the theme picture shown, before it is fitted
     std::string docsFolder_;           // where the documentation dialog starts

@@ -53,6 +53,12 @@ struct Window {
     return all;
 }
 
+// The window's size in a layout of `heightTwips`: its size in twips, or
+// what its controls need at the font in use where that is more.
+[[maybe_unused]] QSize layoutSize(const MainForm& form, int heightTwips) {
+    return QSize(9696 / 15, heightTwips / 15).expandedTo(form.minimumSizeHint());
+}
+
 [[maybe_unused]] std::string configText(const Settings& s, bool wine = false) {
     std::string text;
     for (const auto& line : settingsLines(s, wine))

@@ -1,11 +1,17 @@
 #include "main_form_fixture.h"
 
+#include "launcher/ui/launcher_font.h"
 #include "launcher/ui/twips.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,7 +30,7 @@ TEST(MainForm, LoadsWithItsCaptionSizeAndStoredPosition) {
     writeFile(w.root.configFile(), settingsWithPosition(1500, 3000));
     w.load();
     EXPECT_EQ(w.form->windowTitle(), "KRVLauncher v9.1  and  Korvath v2.2");
-    EXPECT_EQ(w.form->size(), QSize(9696 / 15, 6900 / 15)); // the default layout
+    EXPECT_EQ(w.form->size(), layoutSize(*w.form, 6900)); // the default layout
     EXPECT_EQ(w.form->pos(), QPoint(200, 100));
     EXPECT_TRUE(fs::is_directory(w.root / "KRVGames"));
     EXPECT_TRUE(fs::is_directory(w.root / "KRVLaunch/GameInfo"));
@@ -127,4 +133,54 @@ TEST(MainForm, AWordInANumberLineRestartsOnDefaults) {
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].title, " Configuration error detected");
     ASSERT_EQ(w.platform.starts.size(), 1u);
+}
+
+namespace {
+
+// Where a control of the window is smaller than its caption needs, or sticks
+// out of the frame or page that holds it.
+std::vector<std::string> clippedControls(QWidget* page) {
+    std::vector<std::string> clipped;
+    for (QWidget* control : page->findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(page))
+            continue;
+        const QString name = control->objectName().isEmpty() ? control->property("text").toString()
+                                                             : control->objectName();
+        const bool button =
+            qobject_cast<QCheckBox*>(control) || qobject_cast<QRadioButton*>(control);
+        const QSize hint = control->sizeHint();
+        if (button && (control->width() < hint.width() || control->height() < hint.height()))
+            clipped.push_back("cut: " + name.toStdString());
+        QWidget* holder = control->parentWidget();
+        const bool framed = qobject_cast<QGroupBox*>(holder) || holder == page;
+        if (framed && !holder->rect().contains(control->geometry()))
+            clipped.push_back("outside its frame: " + name.toStdString());
+    }
+    return clipped;
+}
+
+} // namespace
+
+TEST(MainForm, EveryOptionTabFitsItsCaptionsAtTheChooserFonts) {
+    // The default font, a bold one and the largest size the chooser offers.
+    for (const char* line : {"", "Tahoma,9,b", "Verdana,10,b"}) {
+        SCOPED_TRACE(line);
+        Window w;
+        Settings s;
+        s.advancedOptions = true;
+        writeFile(w.root.configFile(), configText(s));
+        if (*line)
+            w.state.font = parseFontLine(std::string(line));
+        w.load();
+        MainForm& f = *w.form;
+        for (int tab = 1; tab < 5; ++tab) {
+            f.OptionTabs[tab]->click();
+            QApplication::processEvents();
+            EXPECT_EQ(clippedControls(f.TabFrame[tab]), std::vector<std::string>()) << tab;
+            EXPECT_TRUE(f.rect().contains(f.TabPages->geometry())) << tab;
+        }
+        EXPECT_EQ(f.TitlePic->height(), 900 / 15);
+        EXPECT_GE(f.width(), 9696 / 15);
+        EXPECT_GE(f.height(), 7710 / 15);
+    }
 }
