@@ -42,7 +42,7 @@ make_root() {
 
 # Starts a program, prints "seconds-until-visible seconds-until-idle" and
 # ends it. Idle: the program has had no child for 0.5 s after its window
-# showed (the 0.5 s are not counted).
+# showed and no progress dialog is up (the 0.5 s are not counted).
 measure() {
     local caption="$1"
     shift
@@ -58,7 +58,10 @@ measure() {
     t1="$(now)"
     t2="$t1"
     while ((quiet < 10)); do
-        if pgrep -P "$pid" >/dev/null; then
+        # A tool run lives for a millisecond or two, so a long restore is
+        # also told by its progress dialog (" KRVLauncher").
+        if pgrep -P "$pid" >/dev/null ||
+            xdotool search --onlyvisible --name "^ KRVLauncher$" >/dev/null 2>&1; then
             quiet=0
             t2=""
         else

@@ -24,6 +24,8 @@ ProgressDialog::ProgressDialog(QWidget* mainWindow, const std::string& text, std
     auto* bar = new QProgressBar(dialog_);
     bar->setFormat(QStringLiteral("%v of %m"));
     dialog_->setBar(bar);
+    // A new bar comes with the range 0 to 100; the count needs its own.
+    dialog_->setRange(0, maximum);
     dialog_->setValue(0);
     dialog_->show();
     QApplication::processEvents();

@@ -1,11 +1,14 @@
 #include "launcher/platform/qt_platform.h"
 #include "launcher/ui/message_box.h"
+#include "launcher/ui/progress_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QProgressDialog>
 #include <QStandardPaths>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -119,4 +122,16 @@ TEST(RunningCopy, IsKeptApartPerDisplayInTheRuntimeFolder) {
         qunsetenv("DISPLAY");
     else
         qputenv("DISPLAY", saved);
+}
+
+TEST(ProgressDialog, TheBarCountsUpToTheTotal) {
+    krv::ProgressDialog progress(nullptr, "Checking 1024 wads of the game...", 1024);
+    EXPECT_TRUE(progress.update(500));
+    QProgressBar* bar = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QProgressDialog*>(top))
+            bar = dialog->findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->maximum(), 1024);
+    EXPECT_EQ(bar->text(), "500 of 1024");
 }
