@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 namespace krv::gfiles {
 
@@ -250,10 +251,15 @@ MapTitles readMapTitles(WadSource& source) {
         std::int32_t offset = -1, size = 0;
     };
     Found umapinfo, zmapinfo, mapinfo, dehacked;
-    unsigned char entry[16];
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (source.readAt(std::int64_t(dirOffset) + std::int64_t(i) * 16, entry, 16) != 16)
-            break;
+    // The directory in one read; a short read leaves the entries it holds.
+    // A header may claim more entries than the file holds: the buffer is
+    // never larger than the file's directory can be.
+    const std::int64_t room = std::max<std::int64_t>(0, source.size() - dirOffset);
+    std::vector<unsigned char> directory(
+        static_cast<std::size_t>(std::min<std::int64_t>(std::int64_t(count) * 16, room)));
+    const std::size_t entries = source.readAt(dirOffset, directory.data(), directory.size()) / 16;
+    for (std::size_t i = 0; i < entries; ++i) {
+        const unsigned char* entry = directory.data() + i * 16;
         char name[9] = {};
         std::memcpy(name, entry + 8, 8);
         const Found lump{le32(entry), le32(entry + 4)};
