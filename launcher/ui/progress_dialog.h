@@ -4,6 +4,7 @@
 
 #include "launcher/platform/platform.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 class QProgressDialog;
@@ -22,6 +23,7 @@ public:
 
 private:
     QPointer<QProgressDialog> dialog_;
+    QElapsedTimer sinceShown_; // since the bar was last drawn
 };
 
 } // namespace krv
