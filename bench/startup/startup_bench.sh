@@ -50,11 +50,22 @@ measure() {
     tmp="$(mktemp -d "$work/run-XXXXXX")"
     local t0 t1 t2 quiet=0
     t0="$(now)"
-    TMPDIR="$tmp" XDG_RUNTIME_DIR="$tmp" "$@" >/dev/null 2>&1 &
+    TMPDIR="$tmp" XDG_RUNTIME_DIR="$tmp" "$@" >"$tmp.log" 2>&1 &
     local pid=$!
     # Polled every 10 ms: xdotool's own --sync waits half a second between
-    # its searches, which would round every start up to that.
-    until xdotool search --onlyvisible --name "$caption" >/dev/null 2>&1; do sleep 0.01; done
+    # its searches, which would round every start up to that. A program that
+    # ends before its window shows is reported with its output.
+    until xdotool search --onlyvisible --name "$caption" >/dev/null 2>&1; do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            local status=0
+            wait "$pid" || status=$?
+            echo "$1 ended with exit code $status before its window showed:" >&2
+            tail -n 20 "$tmp.log" >&2
+            echo "nan nan"
+            return
+        fi
+        sleep 0.01
+    done
     t1="$(now)"
     t2="$t1"
     while ((quiet < 10)); do

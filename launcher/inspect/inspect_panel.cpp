@@ -115,6 +115,10 @@ void InspectPanel::connectControls() {
 // Presses and releases over the two lists: a press on the maps drops the
 // saved game and a right click on a saved game offers its deletion.
 bool InspectPanel::eventFilter(QObject* watched, QEvent* event) {
+    // Only mouse buttons matter; the lists are not asked for their viewports
+    // on the events of their own tear-down.
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
+        return false;
     const bool maps = watched == MapList->viewport();
     const bool saves = watched == SaveGameList->viewport();
     if (!maps && !saves)
