@@ -4,6 +4,7 @@
 // commands, installing levels (chosen or dropped) and the records that
 // remember the player's last wad, map and saved game per game.
 
+#include "launcher/library/game_operations.h"
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
 #include "launcher/ui/shortcuts.h"
@@ -185,6 +186,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void reportConversion(GameChange change, const char* accessDeniedText);
     void buildControls();
     void buildMenus();
     void layOutGamesTab();

@@ -130,17 +130,21 @@ void LibraryPanel::RenameGame() {
     ShowView(InstalledGames);
 }
 
+// A failed conversion says why; the game is selected again either way.
+void LibraryPanel::reportConversion(GameChange change, const char* accessDeniedText) {
+    if (change != GameChange::Done)
+        platform_.showMessage(change == GameChange::AccessDenied ? accessDeniedText
+                                                                 : "ERROR: Unknown error     ",
+                              msg::kCritical, " Conversion error");
+    SelectGame();
+}
+
 void LibraryPanel::ConvertToAuto() {
     const InstalledGame game = installedGame();
     if (game.name.empty() || game.autoLoading)
         return;
-    const GameChange change = convertToAuto(state_.paths, game);
-    if (change != GameChange::Done)
-        platform_.showMessage(change == GameChange::AccessDenied
-                                  ? "Access denied: File or folder may be in use     "
-                                  : "ERROR: Unknown error     ",
-                              msg::kCritical, " Conversion error");
-    SelectGame();
+    reportConversion(convertToAuto(state_.paths, game),
+                     "Access denied: File or folder may be in use     ");
 }
 
 void LibraryPanel::ConvertToManual() {
@@ -156,13 +160,8 @@ void LibraryPanel::ConvertToManual() {
         if (answer != msg::kResultYes)
             return;
     }
-    const GameChange change = convertToManual(state_.paths, game);
-    if (change != GameChange::Done)
-        platform_.showMessage(change == GameChange::AccessDenied
-                                  ? "Read only error, file can't be overwritten     "
-                                  : "ERROR: Unknown error     ",
-                              msg::kCritical, " Conversion error");
-    SelectGame();
+    reportConversion(convertToManual(state_.paths, game),
+                     "Read only error, file can't be overwritten     ");
 }
 
 void LibraryPanel::DeleteGameFile() {
