@@ -44,6 +44,9 @@ public:
     void applyOptionRules();
     void setSettingCaptions();
     void noteSkyboxes();
+    // The settings into the tabs' controls and back.
+    void settingsToControls(const Settings& s);
+    void controlsToSettings(Settings& s);
     // The corpse-fade seconds the settings file could not hold.
     void showCorpseFadeUnavailable();
 

@@ -1,10 +1,14 @@
 #include "launcher/ui/panel_controls.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
 
 namespace krv {
 
@@ -57,6 +61,24 @@ std::vector<std::string> entriesOf(const QListWidget* list) {
     for (int i = 0; i < list->count(); ++i)
         entries.push_back(list->item(i)->text().toStdString());
     return entries;
+}
+
+int numberOf(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return 0;
+    return static_cast<int>(std::clamp(std::floor(value), -32768.0, 32767.0));
+}
+
+void showNumber(QComboBox* box, int value) {
+    const QString text = QString::number(value);
+    int index = box->findText(text);
+    if (index < 0) {
+        box->addItem(text);
+        index = box->count() - 1;
+    }
+    box->setCurrentIndex(index);
 }
 
 } // namespace krv

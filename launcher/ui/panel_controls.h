@@ -1,9 +1,11 @@
 #pragma once
 // Small builders of the controls the main window's panels share: named
 // check-box arrays, bold list headers, number boxes with step buttons and
-// plain lists.
+// plain lists; and the readers and writers that carry settings into such
+// controls and back.
 
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QString>
 
 #include <array>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -41,5 +44,26 @@ QHBoxLayout* stepper(QToolButton* down, QLineEdit* box, QToolButton* up);
 QListWidget* list(QWidget* parent);
 // The texts of a list's entries, in order.
 std::vector<std::string> entriesOf(const QListWidget* list);
+
+// The number a text box holds, read the way the settings file is: blanks
+// around it allowed, a fraction dropped toward minus infinity; a box that
+// holds no number gives 0.
+int numberOf(const QString& text);
+// Shows `value` in a list of numbers, adding it when the list lacks it.
+void showNumber(QComboBox* box, int value);
+
+// Checks the button of a stored index; an index out of range checks none.
+template <std::size_t N> void checkOnly(const std::array<QRadioButton*, N>& buttons, int index) {
+    if (index >= 0 && index < static_cast<int>(N))
+        buttons[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+// The index of the checked button; `keep` while none is checked.
+template <std::size_t N> int checkedIndex(const std::array<QRadioButton*, N>& buttons, int keep) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (buttons[i]->isChecked())
+            return static_cast<int>(i);
+    return keep;
+}
 
 } // namespace krv
