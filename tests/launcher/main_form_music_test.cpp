@@ -1,58 +1,15 @@
-// The Sound tab's playlists through the main window, and the automatic
+// The playlists through the main window: the automatic and the manual
 // playlist reaching the engine's command line.
 #include "main_form_fixture.h"
 
-#include "launcher/music/music_form.h"
 #include "launcher/music/playlist_auto.h"
 #include "support/wad_builder.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
-
-TEST(Playlists, NewAndDeleteKeepTheListInStep) {
-    Window w;
-    writeFile(w.root / "KRVLaunch/Music/Old Tunes.krm", "x\r\n");
-    w.load();
-    MainForm& f = *w.form;
-    EXPECT_EQ(entries(f.music().SelectionList), (std::vector<std::string>{"Old Tunes"}));
-    w.platform.nameAnswers.push_back({"Dunmóre & Friends", false});
-    QTimer::singleShot(0, [] {
-        if (auto* editor = qobject_cast<MusicForm*>(QApplication::activeModalWidget())) {
-            editor->mSave->trigger();
-            editor->reject();
-        }
-    });
-    f.music().butMusic[0]->click();
-    EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Create New Playlist");
-    EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/Music/Dunmóre & Friends.krm"));
-    EXPECT_EQ(f.music().SelectionList->currentItem()->text().toStdString(), "Dunmóre & Friends");
-
-    w.platform.nameAnswers.push_back({"../escape", false});
-    f.music().butMusic[0]->click();
-    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/escape.krm"));
-    EXPECT_FALSE(w.platform.messages.empty());
-
-    w.platform.messageAnswers.push_back(msg::kResultYes);
-    f.music().butMusic[2]->click();
-    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Music/Dunmóre & Friends.krm"));
-    EXPECT_EQ(entries(f.music().SelectionList), (std::vector<std::string>{"Old Tunes"}));
-}
-
-TEST(Playlists, AutoWithoutAutomaticPlaylistsTellsHowToMakeThem) {
-    Window w;
-    writeFile(w.root / "KRVLaunch/Music/Mine.krm", "x\r\n");
-    w.load();
-    QTest::mousePress(w.form->options().chkSound[4], Qt::LeftButton);
-    ASSERT_FALSE(w.platform.messages.empty());
-    EXPECT_EQ(w.platform.messages.back().title, noAutoPlaylistMessage().title);
-    EXPECT_FALSE(w.form->options().chkSound[4]->isChecked());
-}
 
 TEST(Playlists, TheAutomaticPlaylistOfTheIwadGoesToTheEngine) {
     Window w;

@@ -1,13 +1,12 @@
-// The option tabs' number boxes, availability rules and tab strip.
+// The option tabs in the window: the rules that reach other panels and the
+// tab strip.
 #include "main_form_fixture.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -29,37 +28,6 @@ struct Options : Window {
 };
 
 } // namespace
-
-TEST(OptionTabs, NumberBoxesStopAtTheirLimitsAndRenameTheirOptions) {
-    Options w;
-    MainForm& f = *w.form;
-    Options::press(f.options().butRight, 5); // 9 at most
-    EXPECT_EQ(f.options().Corpse->text(), "9");
-    Options::press(f.options().butleft, 12);
-    EXPECT_EQ(f.options().Corpse->text(), "0");
-    EXPECT_FALSE(f.options().chkKRVOpts[3]->isChecked());
-    EXPECT_FALSE(f.options().chkKRVOpts[3]->isEnabled());
-    EXPECT_EQ(f.options().TexLabel[1]->text(), "No corpse fade");
-    f.options().butRight->click();
-    EXPECT_TRUE(f.options().chkKRVOpts[3]->isEnabled());
-    EXPECT_EQ(f.options().TexLabel[1]->text(), "Seconds before corpses fade");
-
-    f.options().ChkGL->click(); // the delay belongs to the grenade launcher
-    Options::press(f.options().butRight2, 9);
-    EXPECT_EQ(f.options().Timeout->text(), "7");
-    Options::press(f.options().butLeft2, 9);
-    EXPECT_EQ(f.options().Timeout->text(), "0");
-    EXPECT_EQ(f.options().ChkGL->text(), "Pipebomb launcher");
-    f.options().butRight2->click();
-    EXPECT_EQ(f.options().ChkGL->text(), "Grenade launcher");
-
-    f.options().Ricotext->setText("0");
-    f.options().RicoButton[0]->click(); // a box at 0 starts from 1
-    EXPECT_EQ(f.options().Ricotext->text(), "1");
-    Options::press(f.options().RicoButton[1], 12);
-    EXPECT_EQ(w.state.settings.ricochetValue, 9);
-    EXPECT_TRUE(w.state.launch.ricochetChanged);
-}
 
 TEST(OptionTabs, OptionsAreAvailableOnlyWithWhatTheyDependOn) {
     Options w;
@@ -148,38 +116,6 @@ TEST(OptionTabs, TheModelsTabShowsThePacksFoundOrTheAdvice) {
     EXPECT_EQ(w.form->options().FrameModel[0]->title(), " Model pack 1 installed ");
 }
 
-TEST(OptionTabs, BasicDoomTakesTheModelOptionsAwayAndGivesBackOnlyWhatPacksAllow) {
-    Window w;
-    writeFile(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2", "the base pack");
-    writeFile(w.root / "Md2/Brasken/Gore/hang1.jpg", "x"); // replacements only
-    writeFile(w.root / "Md2/Brasken/Gore/Gore6.dmd", "x"); // of model pack 2
-    writeFile(w.root / "Data/dtex/detail.wad", "PWAD");
-    fs::create_directories(w.root / "Data/Patches"); // the patches check
-    // With the core effects files the effects setting is the player's own.
-    writeFile(w.root / "Md2/CoreEffects/fx.md2", "x");
-    writeFile(w.root / "Defs/Base/CoreEffects.ded", "x");
-    Settings s;
-    s.advancedOptions = true;
-    s.highResTextures = false;
-    writeFile(w.root.configFile(), configText(s));
-    w.load();
-    MainForm& f = *w.form;
-    f.options().chkMain[0]->click(); // Basic Doom on
-    for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(f.options().chkAltModels[i]->isEnabled()) << i;
-    EXPECT_FALSE(f.options().GunSmoke->isEnabled());
-    EXPECT_FALSE(f.options().chkSound[2]->isEnabled());
-    EXPECT_FALSE(f.options().chkGraphics[4]->isEnabled());
-    EXPECT_TRUE(f.options().chkGraphics[2]->isEnabled()); // detail textures stay
-
-    f.options().chkMain[0]->click(); // off again
-    EXPECT_TRUE(f.options().chkAltModels[3]->isEnabled());
-    EXPECT_FALSE(f.options().chkAltModels[1]->isEnabled()); // no Quilspack files
-    EXPECT_TRUE(f.options().GunSmoke->isEnabled());
-    EXPECT_TRUE(f.options().chkSound[2]->isEnabled());
-    EXPECT_TRUE(f.options().chkGraphics[4]->isEnabled());
-}
-
 TEST(OptionTabs, CoreEffectsAndTheirNeighboursFollowTheModelRules) {
     Window w;
     writeFile(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2", "the base pack");
@@ -212,25 +148,6 @@ TEST(OptionTabs, CoreEffectsAndTheirNeighboursFollowTheModelRules) {
               f.options().chkMain[0]->palette().color(QPalette::Active, QPalette::WindowText));
 }
 
-TEST(OptionTabs, ModelOptionsWorkWithoutThePackAndTheDelayNeedsTheLauncher) {
-    Window w;
-    fs::create_directories(w.root / "Md2/CoreEffects");
-    writeFile(w.root / "Defs/Base/CoreEffects.ded", "x");
-    Settings s;
-    s.advancedOptions = true;
-    s.grenadeLauncher = false;
-    writeFile(w.root.configFile(), configText(s));
-    w.load();
-    MainForm& f = *w.form;
-    f.OptionTabs[4]->click();
-    EXPECT_TRUE(f.options().ChkModelOpts[3]->isEnabled());
-    EXPECT_TRUE(f.options().ChkModelOpts[2]->isEnabled());
-    EXPECT_FALSE(f.options().ChkModelOpts[1]->isEnabled());
-    f.options().setGrenadeControlsEnabled(true); // a game-file selection
-    EXPECT_FALSE(f.options().Timeout->isEnabled());
-    EXPECT_FALSE(f.options().butRight2->isEnabled());
-}
-
 TEST(OptionTabs, MusicBackOnWithoutPlaylistsLeavesThePlaylistControlsOff) {
     Window w;
     w.load();
@@ -242,25 +159,4 @@ TEST(OptionTabs, MusicBackOnWithoutPlaylistsLeavesThePlaylistControlsOff) {
     EXPECT_FALSE(f.options().chkSound[5]->isEnabled());
     EXPECT_FALSE(f.music().butMusic[2]->isEnabled());
     EXPECT_TRUE(f.music().butMusic[0]->isEnabled());
-}
-
-TEST(OptionTabs, ACustomDefinitionIsAddedByNameOrPathAndQuilspackFilesAreRefused) {
-    Options w;
-    QListWidget definitions;
-    writeFile(w.root / "Elsewhere/other.ded", "x");
-    const std::string other = (w.root / "Elsewhere/other.ded").string();
-    for (const std::string& answer : {w.root.root() + "/Defs/Custom/mydefs.ded", other,
-                                      w.root.root() + "/Defs/Custom/fullpack.ded"})
-        w.platform.openFileAnswers.push_back(answer);
-    for (int i = 0; i < 3; ++i)
-        w.form->options().addCustomDefinition(&definitions);
-    EXPECT_TRUE(fs::is_directory(w.root / "Defs/Custom"));
-    ASSERT_EQ(w.platform.openFileRequests.size(), 3u);
-    EXPECT_EQ(w.platform.openFileRequests[0].title, "DED Files");
-    ASSERT_EQ(definitions.count(), 2);
-    EXPECT_EQ(definitions.item(0)->text(), "mydefs");
-    EXPECT_EQ(definitions.item(1)->text().toStdString(), other);
-    EXPECT_EQ(definitions.currentRow(), 1);
-    ASSERT_EQ(w.platform.messages.size(), 1u);
-    EXPECT_EQ(w.platform.messages[0].title, " Configuration warning");
 }
