@@ -320,6 +320,25 @@ TEST(GamesView, TaskMenusOfferTheEntriesOfTheSelectedKind) {
     w.panel->mPopup3->hide();
 }
 
+// The maps come from the file chosen, the saved games from the game's own
+// folder where it has one.
+TEST(LibraryPanel, ASelectionAsksForTheMapsOfItsWadAndTheSavedGamesOfItsGame) {
+    Games w;
+    writeFile(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg", "s");
+    w.load();
+    ASSERT_FALSE(w.host.mapListFiles.empty());
+    EXPECT_EQ(fs::path(w.host.mapListFiles.back()), w.root / "KRVGames/Castle/Pwads/castle.wad");
+    EXPECT_EQ(w.host.saveGameFolders,
+              (std::vector<std::string>{(w.root / "UserSG/Castle/savegame").string()}));
+
+    w.saveGameList.addItem("0 -  Castle gate");
+    w.select("HELL");
+    w.selectFile("hell.wad");
+    EXPECT_EQ(fs::path(w.host.mapListFiles.back()), w.root / "KRVGames/Hell/Gwads/hell.wad");
+    EXPECT_EQ(w.host.saveGameFolders.size(), 1u);
+    EXPECT_EQ(w.saveGameList.count(), 0); // Castle's saved games are not Hell's
+}
+
 // ---- Installing levels --------------------------------------------------------------
 
 namespace {
@@ -416,6 +435,19 @@ TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
     w.installButton.click();
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/readme"));
     EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::InstalledGames);
+}
+
+// The settings written after an install hold what the controls show then.
+TEST(LibraryPanel, AnInstallWritesTheSettingsWithTheControlsOfTheMoment) {
+    Panel p(LibraryPanel::InstalledGames);
+    writeFile(p.root / "Downloads/level.wad", oneMap());
+    p.load();
+    p.host.controls = [](Settings& s) { s.lastSkill = 4; };
+    p.panel->installLevelFile((p.root / "Downloads/level.wad").string());
+    Settings written;
+    readSettings(p.state.paths, false, 0, 0, written);
+    EXPECT_EQ(written.lastSkill, 4);
+    EXPECT_EQ(p.current(), "LEVEL");
 }
 
 TEST(InstallDrop, OtherFilesAreRefusedByNameAndWriteNothing) {
