@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -263,36 +262,6 @@ TEST(GamesView, AnInstalledGameLaunchesWithItsWadsAndTheChosenMap) {
             EXPECT_EQ(castle, std::string::npos) << line;
         }
     }
-}
-
-TEST(GamesView, TaskMenusOfferTheEntriesOfTheSelectedKind) {
-    Library w;
-    w.load();
-    MainForm& f = *w.form;
-    f.options().chkTesting->setChecked(true); // development mode shows the conversions
-    w.selectGame("HELL");
-    w.selectGame("CASTLE");
-    const auto rightClick = [&](QListWidget* list) {
-        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
-                          list->visualItemRect(list->currentItem()).center());
-    };
-    rightClick(f.library().PwadList); // a manual-loading game
-    EXPECT_TRUE(f.library().mPopup5->isVisible());
-    EXPECT_TRUE(f.library().mcRenameFolder->isEnabled());
-    EXPECT_TRUE(f.library().mcGwadConvert->isEnabled());
-    EXPECT_FALSE(f.library().mcUdirConvert->isEnabled());
-    f.library().mPopup5->hide();
-    rightClick(f.library().PwadShowlist);
-    EXPECT_FALSE(f.library().mPopup3->isVisible()); // files of a manual game: no menu
-
-    w.selectGame("HELL");
-    rightClick(f.library().PwadList);
-    EXPECT_TRUE(f.library().mcUdirConvert->isEnabled());
-    EXPECT_FALSE(f.library().mcGwadConvert->isEnabled());
-    f.library().mPopup5->hide();
-    rightClick(f.library().PwadShowlist);
-    EXPECT_TRUE(f.library().mPopup3->isVisible());
-    f.library().mPopup3->hide();
 }
 
 TEST(GamesView, TheScriptedMapFilterListsOnlyTheMakersMaps) {

@@ -1,0 +1,615 @@
+// The library panel on its own over a generated library: the games menu and
+// the game files menu, installing levels (chosen or dropped), the zip
+// library's commands and the task menus. A fake host stands for the rest of
+// the window and plain widgets for its controls; the real inspection tool
+// and extraction module run.
+#include "launcher/library/install_copy.h"
+#include "launcher/library/library_panel.h"
+#include "launcher/library/zip_library.h"
+#include "launcher/platform/scripted_platform.h"
+#include "launcher/startup/app_state.h"
+#include "support/install_root.h"
+#include "support/savegame_builder.h"
+#include "support/small_file_system.h"
+#include "support/wad_builder.h"
+#include "support/zip_builder.h"
+
+#include "common/text_file.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <functional>
+
+using namespace krv;
+using krv::test::WadBuilder;
+using krv::test::writeFile;
+using krv::test::ZipBuilder;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The rest of the window: records what the panel asks and answers with what
+// the test sets.
+struct Host : LibraryHost {
+    Settings& settings;
+    std::vector<std::string> mapListFiles;
+    std::vector<std::string> saveGameFolders;
+    std::function<void(Settings&)> controls; // what the controls put into the settings
+    bool development = false;
+
+    explicit Host(Settings& s) : settings(s) {}
+    void fillMapList(const std::string& gameFile) override { mapListFiles.push_back(gameFile); }
+    void fillSaveGameList(const std::string& folder) override { saveGameFolders.push_back(folder); }
+    bool chooseSaveGameOfSlot(const std::string&) override { return false; }
+    void updateWarpTarget() override {}
+    // The window reports a failed start and gives the output; the tool's
+    // output is what ranks the WADs of a game.
+    std::string showToolRun(const HiddenRunResult& run) override { return run.output; }
+    void restoreSpriteOptions() override {}
+    void killSpriteOptions() override {}
+    void greyHiresFrame() override {}
+    void setGrenadeControlsEnabled(bool) override {}
+    bool developmentMode() const override { return development; }
+    void controlsToSettings() override {
+        if (controls)
+            controls(settings);
+    }
+    void launchIntoShortcuts(const ShortcutRequest&) override {}
+};
+
+// The panel in a shown window, with the other parts' controls as plain
+// widgets. Files go into the root before `load`, which shows the view the
+// settings name as the window's load does.
+struct Panel {
+    test::InstallRoot root;
+    AppState state;
+    ScriptedPlatform platform;
+    Host host{state.settings};
+    QWidget window;
+    QListWidget mapList{&window}, saveGameList{&window}, wadCheckList{&window};
+    QComboBox skillBox{&window};
+    QWidget startFrame{&window}, skillFrame{&window};
+    QPushButton launchButton{&window};
+    QToolButton installButton{&window}, shortcutButton{&window}, editLogButton{&window},
+        zipFolderButton{&window};
+    QCheckBox advancedBox{&window}, rememberMap{&window}, rememberSaveGame{&window},
+        shortcutCreation{&window}, wadFilesOnly{&window};
+    std::unique_ptr<LibraryPanel> panel;
+
+    explicit Panel(int view = LibraryPanel::InstalledGames, bool advanced = false) {
+        root.installTools();
+        state.paths = InstallPaths::fromRoot(root.root());
+        state.settings.gamesListView = view;
+        state.settings.advancedOptions = advanced;
+        panel = std::make_unique<LibraryPanel>(state, platform, host, &window);
+        panel->attach({&mapList, &saveGameList, &wadCheckList, &skillBox, &startFrame, &skillFrame,
+                       &launchButton, &advancedBox, &installButton, &shortcutButton, &editLogButton,
+                       &zipFolderButton, &rememberMap, &rememberSaveGame, &shortcutCreation,
+                       &wadFilesOnly});
+        editLogButton.hide(); // shown in edit mode only
+        (new QVBoxLayout(&window))->addWidget(panel->GamesTab);
+        window.resize(640, 480);
+    }
+    void load() {
+        panel->applyLayoutMode(state.settings.advancedOptions);
+        panel->ShowView(state.settings.gamesListView);
+        window.show();
+    }
+    std::string current() const {
+        return panel->PwadList->currentItem() ? panel->PwadList->currentItem()->text().toStdString()
+                                              : std::string();
+    }
+    void answer(int result) { platform.messageAnswers.push_back(result); }
+    void answerName(const std::string& name) { platform.nameAnswers.push_back({name, false}); }
+};
+
+std::vector<std::string> entries(const QListWidget* list) {
+    std::vector<std::string> all;
+    for (int i = 0; i < list->count(); ++i)
+        all.push_back(list->item(i)->text().toStdString());
+    return all;
+}
+
+void selectEntry(QListWidget* list, const std::string& name) {
+    const auto all = entries(list);
+    const auto it = std::find(all.begin(), all.end(), name);
+    ASSERT_NE(it, all.end()) << name;
+    list->setCurrentRow(static_cast<int>(it - all.begin()));
+}
+
+// ---- The games menu and the game files menu --------------------------------------
+
+// A manual game with its patch and an auto-loading game of two wads.
+struct Games : Panel {
+    fs::path desktop;
+    Games() {
+        const std::string wad = WadBuilder().mapLevels(2).build();
+        writeFile(root / "KRVGames/Castle/Pwads/castle.wad", wad);
+        writeFile(root / "KRVGames/Castle/Pwads/castle.deh", "patch");
+        writeFile(root / "KRVGames/Hell/Gwads/hell.wad", wad);
+        writeFile(root / "KRVGames/Hell/Gwads/bonus.wad", wad);
+        desktop = root / "Desktop";
+        platform.specialFolders[SpecialFolder::Desktop] = desktop.string();
+    }
+    void select(const std::string& name) { selectEntry(panel->PwadList, name); }
+    void selectFile(const std::string& name) { selectEntry(panel->PwadShowlist, name); }
+};
+
+} // namespace
+
+TEST(GameMenus, UninstallRemovesTheGameWithWhatBelongsToItButKeepsSavedGames) {
+    Games w;
+    writeFile(w.root / "Md2/castle/model.md2", "m");
+    writeFile(w.root / "KRVAnFiles/CASTLE_map01.gwa", "n");
+    writeFile(w.root / "gwa/castle.gwa", "n");
+    writeFile(w.root / "gwa/other.gwa", "n");
+    writeFile(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm", "MAP02\r\n");
+    writeFile(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg", "s");
+    writeFile(w.desktop / "Korvath Shortcuts/Castle.desktop", "x");
+    w.load();
+    ASSERT_EQ(w.panel->PwadShowlist->currentItem()->text(), "castle.wad");
+    w.answer(msg::kResultNo);
+    w.panel->mcDeleteFolder->trigger();
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle"));
+
+    w.answer(msg::kResultYes);
+    w.panel->mcDeleteFolder->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Remove selected game from list ");
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle"));
+    EXPECT_FALSE(fs::exists(w.root / "Md2/castle"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVAnFiles/CASTLE_map01.gwa"));
+    EXPECT_FALSE(fs::exists(w.root / "gwa/castle.gwa"));
+    EXPECT_TRUE(fs::exists(w.root / "gwa/other.gwa"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
+    EXPECT_FALSE(fs::exists(w.desktop / "Korvath Shortcuts/Castle.desktop"));
+    EXPECT_TRUE(fs::exists(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg"));
+    EXPECT_EQ(entries(w.panel->PwadList), (std::vector<std::string>{"HELL"}));
+}
+
+TEST(GameMenus, AGameInUseIsNotRemoved) {
+    Games w;
+    w.load();
+    const int fd = ::open((w.root / "KRVGames/Castle/Pwads/castle.wad").c_str(), O_RDWR);
+    ::flock(fd, LOCK_EX);
+    w.answer(msg::kResultYes);
+    w.panel->mcDeleteFolder->trigger();
+    ::close(fd);
+    EXPECT_EQ(w.platform.messages.back().title, " Access error");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.wad"));
+}
+
+TEST(GameMenus, RenameRefusesDuplicatesAndIllegalNamesAndForgetsTheRecords) {
+    Games w;
+    writeFile(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm", "MAP02\r\n");
+    w.load();
+    w.platform.nameAnswers.push_back({"hell", false});
+    w.panel->mcRenameFolder->trigger();
+    EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Rename Game");
+    EXPECT_EQ(w.platform.namePrompts.back().initialText, "Castle");
+    EXPECT_EQ(w.platform.messages.back().title, " Duplicate name error");
+    // A quote would split the inspection tool's command line; a line break
+    // the records: both are refused like a path.
+    for (const char* name : {"../Castle2", "Say \"hi\"", "two\r\nlines"}) {
+        const std::size_t shown = w.platform.messages.size();
+        w.platform.nameAnswers.push_back({name, false});
+        w.panel->mcRenameFolder->trigger();
+        ASSERT_EQ(w.platform.messages.size(), shown + 1) << name;
+        EXPECT_EQ(w.platform.messages.back().title, " Renaming error") << name;
+        EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle")) << name;
+    }
+
+    w.platform.nameAnswers.push_back({"Fortress", false});
+    w.panel->mcRenameFolder->trigger();
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Fortress/Pwads/castle.wad"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
+    EXPECT_EQ(w.panel->PwadList->currentItem()->text(), "FORTRESS");
+}
+
+TEST(GameMenus, ConversionsMoveTheFilesBetweenPwadsAndGwads) {
+    Games w;
+    writeFile(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm", "MAP02\r\n");
+    w.load();
+    w.panel->mcGwadConvert->trigger();
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Gwads/castle.wad"));
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Gwads/castle.deh"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
+    EXPECT_TRUE(w.platform.messages.empty()); // no question for this way
+
+    // Back again: two wads ask nothing; the auto-loading records go.
+    w.panel->mcUdirConvert->trigger();
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.wad"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Gwads"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Gwads/castle.krvg"));
+    EXPECT_TRUE(w.platform.messages.empty());
+}
+
+TEST(GameMenus, AUserDirectoryOfManyWadsAsksBeforeBecomingManual) {
+    Games w;
+    for (const char* wad : {"c.wad", "d.wad"})
+        writeFile(w.root / "KRVGames/Hell/Gwads" / wad, WadBuilder().mapLevels(1).build());
+    w.load();
+    w.select("HELL");
+    w.answer(msg::kResultNo);
+    w.panel->mcUdirConvert->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " User Directory Conversion");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Hell/Gwads/hell.wad"));
+}
+
+TEST(GameMenus, DeletingAFileOfAUserDirectoryKeepsTheGame) {
+    Games w;
+    writeFile(w.root / "KRVLaunch/GameInfo/Save/Gwads/hell/bonus.krvs", "1\r\n");
+    w.load();
+    w.select("HELL");
+    w.selectFile("bonus.wad");
+    w.answer(msg::kResultYes);
+    w.panel->mcDeleteFile->trigger();
+    EXPECT_EQ(w.platform.messages.back().text,
+              "Are you certain you wish to delete BONUS.WAD?       ");
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/Hell/Gwads/bonus.wad"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Save/Gwads/hell/bonus.krvs"));
+    EXPECT_FALSE(fs::exists(w.desktop / "Korvath Shortcuts/Hell - bonus.desktop"));
+
+    w.selectFile("hell.wad");
+    w.answer(msg::kResultYes);
+    w.panel->mcDeleteFile->trigger();
+    EXPECT_TRUE(fs::is_directory(w.root / "KRVGames/Hell/Gwads"));
+    EXPECT_EQ(entries(w.panel->PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
+}
+
+TEST(GameMenus, AFailedUninstallKeepsTheShortcuts) {
+    // A game folder that is a link out of the games folder is refused.
+    Games w;
+    writeFile(w.root / "Outside/Pwads/away.wad", WadBuilder().mapLevels(1).build());
+    fs::create_directory_symlink(w.root / "Outside", w.root / "KRVGames/Away");
+    writeFile(w.desktop / "Korvath Shortcuts/Away.desktop", "x");
+    w.load();
+    w.select("AWAY");
+    w.answer(msg::kResultYes);
+    w.panel->mcDeleteFolder->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Access error");
+    EXPECT_TRUE(fs::exists(w.root / "Outside/Pwads/away.wad"));
+    EXPECT_TRUE(fs::exists(w.desktop / "Korvath Shortcuts/Away.desktop"));
+}
+
+TEST(GamesView, TaskMenusOfferTheEntriesOfTheSelectedKind) {
+    Games w;
+    w.host.development = true; // development mode shows the conversions
+    w.load();
+    w.select("HELL");
+    w.select("CASTLE");
+    const auto rightClick = [&](QListWidget* list) {
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                          list->visualItemRect(list->currentItem()).center());
+    };
+    rightClick(w.panel->PwadList); // a manual-loading game
+    EXPECT_TRUE(w.panel->mPopup5->isVisible());
+    EXPECT_TRUE(w.panel->mcRenameFolder->isEnabled());
+    EXPECT_TRUE(w.panel->mcGwadConvert->isEnabled());
+    EXPECT_FALSE(w.panel->mcUdirConvert->isEnabled());
+    w.panel->mPopup5->hide();
+    rightClick(w.panel->PwadShowlist);
+    EXPECT_FALSE(w.panel->mPopup3->isVisible()); // files of a manual game: no menu
+
+    w.select("HELL");
+    rightClick(w.panel->PwadList);
+    EXPECT_TRUE(w.panel->mcUdirConvert->isEnabled());
+    EXPECT_FALSE(w.panel->mcGwadConvert->isEnabled());
+    w.panel->mPopup5->hide();
+    rightClick(w.panel->PwadShowlist);
+    EXPECT_TRUE(w.panel->mPopup3->isVisible());
+    w.panel->mPopup3->hide();
+}
+
+// The maps come from the file chosen, the saved games from the game's own
+// folder where it has one.
+TEST(LibraryPanel, ASelectionAsksForTheMapsOfItsWadAndTheSavedGamesOfItsGame) {
+    Games w;
+    writeFile(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg", "s");
+    w.load();
+    ASSERT_FALSE(w.host.mapListFiles.empty());
+    EXPECT_EQ(fs::path(w.host.mapListFiles.back()), w.root / "KRVGames/Castle/Pwads/castle.wad");
+    EXPECT_EQ(w.host.saveGameFolders,
+              (std::vector<std::string>{(w.root / "UserSG/Castle/savegame").string()}));
+
+    w.saveGameList.addItem("0 -  Castle gate");
+    w.select("HELL");
+    w.selectFile("hell.wad");
+    EXPECT_EQ(fs::path(w.host.mapListFiles.back()), w.root / "KRVGames/Hell/Gwads/hell.wad");
+    EXPECT_EQ(w.host.saveGameFolders.size(), 1u);
+    EXPECT_EQ(w.saveGameList.count(), 0); // Castle's saved games are not Hell's
+}
+
+// ---- Installing levels --------------------------------------------------------------
+
+namespace {
+
+std::string oneMap() {
+    return WadBuilder().level("MAP01").build();
+}
+
+// The zip library of one archive with two wads of the same name and a text.
+struct ZipPanel : Panel {
+    explicit ZipPanel(int view = LibraryPanel::ZipLibrary) : Panel(view, true) {
+        ZipBuilder()
+            .file("a/speed.wad", oneMap())
+            .file("b/speed.wad", WadBuilder().level("MAP01").level("MAP02").build())
+            .file("notes.txt", "x")
+            .write(root / "KRVArchives/Speed.zip");
+    }
+};
+
+// Holds an exclusive lock on a file, as a program using it would.
+struct Lock {
+    int fd;
+    explicit Lock(const fs::path& path) : fd(::open(path.c_str(), O_RDWR)) { ::flock(fd, LOCK_EX); }
+    ~Lock() { ::close(fd); }
+};
+
+// Every path below `folder` with its size, to see that nothing changed.
+std::vector<std::string> listing(const fs::path& folder) {
+    std::vector<std::string> all;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        all.push_back(entry.path().string() + " " +
+                      (entry.is_regular_file() ? std::to_string(entry.file_size()) : "dir"));
+    std::sort(all.begin(), all.end());
+    return all;
+}
+
+// Drops the files onto the panel, then lets the installs that follow run.
+void drop(LibraryPanel& panel, const std::vector<fs::path>& files) {
+    QList<QUrl> urls;
+    for (const fs::path& file : files)
+        urls.push_back(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+    QMimeData data;
+    data.setUrls(urls);
+    ASSERT_TRUE(panel.takeDrop(data));
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+TEST(InstallLevel, OnAFullDiskNothingIsLeftAndTheMessageSaysWhy) {
+    ZipPanel w(LibraryPanel::InstalledGames);
+    krv::test::SmallFileSystem games(w.root / "KRVGames", 256 << 10);
+    if (!games.mounted())
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    writeFile(w.root / "KRVGames/Old/Pwads/old.wad", oneMap());
+    std::string noise(1 << 20, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 2654435761u) >> 13);
+    const std::string big = WadBuilder().level("MAP01").lump("NOISE", noise).build();
+    writeFile(w.root / "Downloads/huge.wad", big);
+    ZipBuilder().file("huge.wad", big).write(w.root / "Downloads/Huge.zip");
+    w.load();
+    const auto before = listing(w.root / "KRVGames");
+
+    w.platform.openFileAnswers.push_back((w.root / "Downloads/huge.wad").string());
+    w.installButton.click();
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].title, " Install error");
+    EXPECT_EQ(w.platform.messages[0].text, krv::installFailureText(krv::IoStatus::DiskFull));
+    EXPECT_EQ(listing(w.root / "KRVGames"), before);
+
+    // A zip too large for the disk is refused before anything is written.
+    w.platform.openFileAnswers.push_back((w.root / "Downloads/Huge.zip").string());
+    w.installButton.click();
+    EXPECT_EQ(listing(w.root / "KRVGames"), before);
+    EXPECT_EQ(entries(w.panel->PwadList), (std::vector<std::string>{"OLD"}));
+}
+
+TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
+    ZipPanel w(LibraryPanel::DoomGames);
+    writeFile(w.root / "KRVLaunch/Data/pwads.krv", (w.root / "Gone").string() + "\r\n");
+    w.load();
+    w.platform.openFileAnswers.push_back((w.root / "KRVArchives/Speed.zip").string());
+    w.installButton.click();
+    EXPECT_EQ(w.platform.openFileRequests[0].initialFolder, w.state.paths.archivesFolder);
+    const fs::path pwads = w.root / "KRVGames/Speed/Pwads";
+    EXPECT_TRUE(fs::exists(pwads / "notes.txt"));
+    EXPECT_EQ(krv::test::readFile(pwads / "speed.wad").size(),
+              WadBuilder().level("MAP01").level("MAP02").build().size()); // the later member
+    EXPECT_EQ(w.current(), "SPEED");
+
+    writeFile(w.root / "Downloads/readme.txt", "x");
+    w.platform.openFileAnswers.push_back((w.root / "Downloads/readme.txt").string());
+    w.installButton.click();
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/readme"));
+    EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::InstalledGames);
+}
+
+// The settings written after an install hold what the controls show then.
+TEST(LibraryPanel, AnInstallWritesTheSettingsWithTheControlsOfTheMoment) {
+    Panel p(LibraryPanel::InstalledGames);
+    writeFile(p.root / "Downloads/level.wad", oneMap());
+    p.load();
+    p.host.controls = [](Settings& s) { s.lastSkill = 4; };
+    p.panel->installLevelFile((p.root / "Downloads/level.wad").string());
+    Settings written;
+    readSettings(p.state.paths, false, 0, 0, written);
+    EXPECT_EQ(written.lastSkill, 4);
+    EXPECT_EQ(p.current(), "LEVEL");
+}
+
+TEST(InstallDrop, OtherFilesAreRefusedByNameAndWriteNothing) {
+    ZipPanel w(LibraryPanel::InstalledGames);
+    const fs::path downloads = w.root / "Downloads";
+    writeFile(downloads / "readme.txt", "x");
+    writeFile(downloads / "level.wad", oneMap());
+    fs::create_directories(downloads / "folder.zip");
+    w.load();
+    const auto before = listing(w.root.root());
+
+    drop(*w.panel, {downloads / "readme.txt", downloads / "folder.zip"});
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages[0].title, " Install error");
+    EXPECT_EQ(w.platform.messages[0].text,
+              "  Only wad and zip files can be installed to the games list.   \r\n"
+              "  Not installed: readme.txt, folder.zip     ");
+    EXPECT_EQ(listing(w.root.root()), before);
+
+    // A mixed drop installs its wad and nothing of the refused file.
+    drop(*w.panel, {downloads / "readme.txt", downloads / "level.wad"});
+    ASSERT_EQ(w.platform.messages.size(), 2u);
+    EXPECT_EQ(w.platform.messages[1].text,
+              "  Only wad and zip files can be installed to the games list.   \r\n"
+              "  Not installed: readme.txt     ");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/level/Pwads/level.wad"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/readme"));
+    EXPECT_EQ(w.current(), "LEVEL");
+}
+
+// ---- The zip library ----------------------------------------------------------------
+
+TEST(ZipLibrary, TheFolderButtonWritesArchivesKrvEvenWhenCancelled) {
+    ZipPanel w;
+    w.load();
+    EXPECT_EQ(w.panel->Auto[0]->text(), "ZIP LIBRARY");
+    w.zipFolderButton.click(); // cancelled
+    ASSERT_EQ(w.platform.folderRequests.size(), 1u);
+    EXPECT_EQ(w.platform.folderRequests[0], zipFolderBrowseText(w.state.paths.archivesFolder));
+    EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/Data/archives.krv"));
+    EXPECT_EQ(w.panel->Auto[0]->text(), "CUSTOM ZIP LIBRARY");
+
+    fs::create_directories(w.root / "Elsewhere");
+    w.platform.folderAnswers.push_back((w.root / "Elsewhere").string());
+    w.zipFolderButton.click();
+    EXPECT_EQ(w.state.paths.archivesFolder, (w.root / "Elsewhere").string());
+    EXPECT_EQ(w.panel->PwadList->count(), 0);
+}
+
+TEST(ZipLibrary, InstallAsManualCopiesTheExtractedFilesAndAsksBeforeReplacing) {
+    ZipPanel w;
+    w.load();
+    ASSERT_EQ(w.current(), "SPEED");
+    w.answerName("Speedy");
+    w.panel->mcUdirUnZip->trigger();
+    EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Install to Game List");
+    EXPECT_EQ(w.platform.namePrompts.back().initialText, "SPEED");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speedy/Pwads/speed.wad"));
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speedy/Pwads/notes.txt"));
+    EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::InstalledGames);
+    EXPECT_EQ(w.current(), "SPEEDY");
+
+    // An auto-loading game of that name is replaced only after a Yes.
+    writeFile(w.root / "KRVGames/Hell/Gwads/hell.wad", oneMap());
+    w.panel->OptionUdir[2]->click();
+    for (const int answer : {msg::kResultNo, msg::kResultYes}) {
+        w.answerName("Hell");
+        w.platform.messageAnswers.push_back(answer);
+        w.panel->mcUdirUnZip->trigger();
+        EXPECT_EQ(w.platform.messages.back().title, " User Directory Conversion");
+        EXPECT_EQ(fs::exists(w.root / "KRVGames/Hell/Gwads"), answer == msg::kResultNo);
+    }
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Hell/Pwads/speed.wad"));
+
+    w.panel->OptionUdir[2]->click();
+    w.answerName("Speedy");
+    w.panel->mcUdirUnZip->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Duplicate name error");
+    w.answerName("../outside");
+    w.panel->mcUdirUnZip->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Name error");
+    EXPECT_FALSE(fs::exists(w.root / "outside"));
+}
+
+TEST(ZipLibrary, InstallAsAutoMakesAUserDirectory) {
+    ZipPanel w;
+    w.load();
+    w.answerName("Speed Run");
+    w.panel->mcGwadUnZip->trigger();
+    EXPECT_EQ(w.platform.namePrompts.back().frameCaption, "Games List Name");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speed Run/Gwads/speed.wad"));
+    EXPECT_EQ(w.platform.messages.back().text,
+              " The Speed Run has been installed to the games list.     ");
+    EXPECT_EQ(w.current(), "SPEED RUN");
+
+    w.panel->OptionUdir[2]->click();
+    w.answerName("Speed Run");
+    w.panel->mcGwadUnZip->trigger();
+    EXPECT_EQ(w.platform.messages.back().text,
+              " All relevant files have been unzipped to the existing Speed Run games list.    ");
+}
+
+TEST(ZipLibrary, RenameForgetsTheRecordsButKeepsTheSavedGames) {
+    ZipPanel w;
+    writeFile(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm", "MAP01\r\n");
+    writeFile(w.root / "KRVLaunch/GameInfo/Save/Zip/speed.krvs", "1\r\n");
+    writeFile(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg", krv::test::packedSaveGame("x"));
+    w.load();
+    w.answerName("Fast");
+    w.panel->mcRenameArchive->trigger();
+    EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Rename Zip");
+    EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Fast.zip"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVArchives/Speed.zip"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Save/Zip/speed.krvs"));
+    EXPECT_TRUE(fs::exists(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg"));
+    EXPECT_EQ(w.current(), "FAST");
+
+    Lock lock(w.root / "KRVArchives/Fast.zip");
+    w.answerName("Faster");
+    w.panel->mcRenameArchive->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Access error");
+    EXPECT_EQ(w.platform.messages.back().text,
+              "Unable to rename the selected file, the file       \r\n"
+              "  appears to be in use by another program.");
+}
+
+TEST(ZipLibrary, DeleteAsksAndRemovesTheArchiveWithWhatBelongsToIt) {
+    ZipPanel w;
+    writeFile(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm", "MAP01\r\n");
+    writeFile(w.root / "KRVLaunch/Zips/Checks/speed.krvchk", "x");
+    writeFile(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg", krv::test::packedSaveGame("x"));
+    w.load();
+    w.platform.messageAnswers.push_back(msg::kResultNo);
+    w.panel->mcDeleteArchive->trigger();
+    EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Speed.zip"));
+    {
+        Lock lock(w.root / "KRVArchives/Speed.zip");
+        w.platform.messageAnswers.push_back(msg::kResultYes);
+        w.panel->mcDeleteArchive->trigger();
+        EXPECT_EQ(w.platform.messages.back().title, " Access error");
+        EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Speed.zip"));
+    }
+    w.platform.messageAnswers.push_back(msg::kResultYes);
+    w.panel->mcDeleteArchive->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Delete selected archive");
+    EXPECT_FALSE(fs::exists(w.root / "KRVArchives/Speed.zip"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm"));
+    EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Zips/Checks/speed.krvchk"));
+    EXPECT_FALSE(fs::exists(w.root / "UserSG/Speed"));
+    EXPECT_EQ(w.panel->PwadList->count(), 0);
+}
+
+TEST(ZipLibrary, DeleteWithAnEmptyArchiveNameSaysSoAndTouchesNothing) {
+    ZipPanel w;
+    fs::remove(w.root / "KRVArchives/Speed.zip");
+    writeFile(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg", "s");
+    w.load();
+    w.platform.messageAnswers.push_back(msg::kResultYes);
+    w.panel->mcDeleteArchive->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Access error");
+    EXPECT_EQ(w.platform.messages.back().text,
+              " Unable to delete the selected file, its name is not usable.     ");
+    EXPECT_TRUE(fs::exists(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg"));
+}
