@@ -120,6 +120,45 @@ TEST(LaunchPanel, AFailedMinimisedStartBringsTheWindowBackAndSaysWhy) {
                   "\r\nThe engine is a Windows program: install wine to run it.");
 }
 
+// The exit mode closes the window as a normal close does, whether or not
+// the engine started.
+TEST(LaunchPanel, ExitModeAsksTheHostToUnloadEvenWhenTheStartFailed) {
+    for (const bool starts : {true, false}) {
+        Panel p(2);
+        p.platform.startSucceeds = starts;
+        p.window.show();
+        EXPECT_THROW(p.panel->LaunchButton->click(), ProcessEnded);
+        EXPECT_EQ(p.host.unloads, 1);
+        EXPECT_FALSE(p.window.isVisible());
+        EXPECT_EQ(p.platform.messages.size(), starts ? 0u : 1u);
+    }
+}
+
+// The preview names what a launch would stop with, but shows nothing and
+// gives nothing back to the window; the launch itself does both.
+TEST(LaunchPanel, ThePreviewNamesTheRefusalALaunchShows) {
+    Panel p;
+    p.host.maps = {""}; // a map list without a level
+    EXPECT_EQ(p.panel->dryRunText(), " Wad error");
+    p.host.maps = {"MAP01"};
+    fs::remove(p.root / "Iwads/Doom2.wad");
+    EXPECT_EQ(p.panel->dryRunText(), " Setup error");
+    EXPECT_TRUE(p.platform.messages.empty());
+    EXPECT_EQ(p.host.iwadDialogs, 0);
+    EXPECT_TRUE(p.host.applied.empty());
+    EXPECT_EQ(p.host.toControls, 0);
+    EXPECT_EQ(p.host.toSettings, 1); // the controls are read for every composition
+
+    p.panel->LaunchButtonClick();
+    EXPECT_TRUE(p.platform.starts.empty());
+    ASSERT_EQ(p.platform.messages.size(), 1u);
+    EXPECT_EQ(p.platform.messages[0].title, " Setup error");
+    EXPECT_EQ(p.host.iwadDialogs, 1);
+    EXPECT_EQ(p.host.applied.size(), 1u);
+    EXPECT_EQ(p.host.toControls, 1);
+    EXPECT_EQ(p.host.toSettings, 2);
+}
+
 TEST(LaunchPanel, TheLogButtonsOpenExistingLogsOnly) {
     Panel p;
     writeFile(p.root / "korvath.OUT", "log");
