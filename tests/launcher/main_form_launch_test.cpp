@@ -16,10 +16,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QThread>
-#include <QToolButton>
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 using krv::test::WadBuilder;
 
@@ -114,47 +111,6 @@ TEST(MainFormLaunch, AMinimisedLaunchMinimisesAndTheReturnRefreshes) {
     EXPECT_EQ(w.form->inspect().MapList->count(), 2); // the selection ran again
 }
 
-TEST(MainFormLaunch, AFailedStartShowsTheLineAndKeepsTheWindow) {
-    LaunchWindow w(1);
-    w.platform.startSucceeds = false;
-    w.load();
-    w.form->launch().LaunchButton->click();
-    ASSERT_EQ(w.platform.messages.size(), 1u);
-    EXPECT_EQ(w.platform.messages[0].title, "");
-    EXPECT_EQ(w.platform.messages[0].style, msg::kOk);
-    EXPECT_EQ(w.platform.messages[0].text,
-              "Cannot execute! The command line was:\r\n" + w.launchLog());
-    EXPECT_FALSE(w.state.launch.launchInProgress);
-    EXPECT_TRUE(w.form->isVisible());
-}
-
-TEST(MainFormLaunch, AFailedMinimisedStartBringsTheWindowBackAndSaysWhy) {
-    LaunchWindow w(1);
-    w.platform.executeStarts = true;
-    const fs::path engine = w.root / "Bin/Korvath.exe";
-    fs::permissions(engine, fs::perms::owner_read | fs::perms::owner_write);
-    w.load();
-    const std::string failed = "Cannot execute! The command line was:\r\n";
-    w.form->launch().LaunchButton->click();
-    EXPECT_FALSE(w.form->isMinimized());
-    ASSERT_EQ(w.platform.messages.size(), 1u);
-    EXPECT_EQ(w.platform.messages[0].text,
-              failed + w.launchLog() + "\r\n" + engine.string() + " is not executable.");
-
-    // A Windows engine where no wine can run it.
-    writeFile(engine, "MZ windows program");
-    const krv::test::TempDir noPrograms;
-    const std::string path = std::getenv("PATH");
-    ::setenv("PATH", noPrograms.path().c_str(), 1);
-    w.form->launch().LaunchButton->click();
-    ::setenv("PATH", path.c_str(), 1);
-    EXPECT_FALSE(w.form->isMinimized());
-    ASSERT_EQ(w.platform.messages.size(), 2u);
-    EXPECT_EQ(w.platform.messages[1].text,
-              failed + w.launchLog() +
-                  "\r\nThe engine is a Windows program: install wine to run it.");
-}
-
 // A saved game brought back in the Doom games view is loaded by Launch.
 TEST(MainFormLaunch, ARestoredSavedGameOfAnIwadIsLoaded) {
     LaunchWindow w(0);
@@ -208,17 +164,6 @@ TEST(MainFormLaunch, AGameWithoutLevelsIsRefusedWithAWadError) {
     EXPECT_EQ(w.platform.messages[0].title, " Wad error");
     EXPECT_EQ(w.platform.messages[0].text, "The doom2.wad contains no levels.    ");
     EXPECT_EQ(w.platform.messages[0].style, msg::kInformation);
-}
-
-TEST(MainFormLaunch, TheLogButtonsOpenExistingLogsOnly) {
-    Window w;
-    writeFile(w.root / "korvath.OUT", "log");
-    w.load();
-    w.form->AuxButton[3]->click(); // "edit.out" does not exist
-    w.form->AuxButton[4]->click();
-    ASSERT_EQ(w.platform.starts.size(), 1u);
-    EXPECT_EQ(w.platform.starts[0].commandLine,
-              "notepad.exe \"" + (w.root / "korvath.OUT").string() + "\"");
 }
 
 TEST(MainFormShortcut, ALaunchSavedAsShortcutsStartsNothing) {

@@ -103,15 +103,6 @@ TEST(MainFormLoad, FillsTheDoomGamesViewAndSelectsTheRememberedTitle) {
     EXPECT_EQ(w.form->library().PwadShowlist->item(0)->text(), "Tnt.wad");
 }
 
-TEST(MainFormLoad, ReadsTheEngineScreenModeIntoItsLabels) {
-    Window w;
-    writeFile(w.root / "Bin/KRVres.out", "W 1280 x 1024 * 75 Hz\r\n");
-    w.load();
-    EXPECT_EQ(w.form->launch().ResLabel[1]->text(), "1280 x 1024 ");
-    EXPECT_EQ(w.form->launch().ResLabel[2]->text(), "--- Windowed Mode ---");
-    EXPECT_EQ(w.form->launch().ResLabel[3]->text(), "75 Hz");
-}
-
 TEST(MainFormLoad, MarksWhatTheInstallationOffers) {
     Window w;
     writeFile(w.root / "Data/dtex/detail.wad", "PWAD");
@@ -433,38 +424,6 @@ TEST(MainFormSwitches, TheToolButtonsOpenTheDialogsTheirCaptionsName) {
         EXPECT_EQ(opened, button.dialog);
     }
     EXPECT_TRUE(f.AuxButton[5]->toolTip().contains("iwad", Qt::CaseInsensitive));
-}
-
-TEST(MainFormSwitches, SelButtonTogglesThePanelsAndWineKeepsTheCommandLine) {
-    for (const bool wine : {false, true}) {
-        Window w(wine);
-        Settings s;
-        s.advancedOptions = true;
-        writeFile(w.root.configFile(), configText(s, wine));
-        w.load();
-        MainForm& f = *w.form;
-        EXPECT_EQ(f.launch().FrameGlobal[0]->title(), "  Command Line  ");
-        EXPECT_TRUE(f.launch().FrameGlobal[1]->isVisible());
-        f.launch().SelButton->click();
-        EXPECT_EQ(w.state.settings.selButtonMode, wine ? 1 : 2);
-        EXPECT_EQ(f.launch().FrameGlobal[0]->title(), wine ? "  Command Line  " : "  KRV Edit  ");
-        EXPECT_EQ(f.launch().FrameGlobal[2]->isVisible(), !wine);
-        EXPECT_EQ(f.launch().FrameGlobal[1]->isVisible(), wine);
-        f.launch().SelButton->click();
-        EXPECT_EQ(w.state.settings.selButtonMode, 1);
-    }
-}
-
-TEST(MainFormSwitches, AStoredEditModeShowsTheEditPanel) {
-    Window w;
-    Settings s;
-    s.advancedOptions = true;
-    s.selButtonMode = 2;
-    writeFile(w.root.configFile(), configText(s));
-    w.load();
-    EXPECT_EQ(w.form->launch().FrameGlobal[0]->title(), "  KRV Edit  ");
-    EXPECT_TRUE(w.form->launch().FrameGlobal[2]->isVisible());
-    EXPECT_FALSE(w.form->launch().FrameGlobal[1]->isVisible());
 }
 
 TEST(MainFormSwitches, DevModeDoubleClickShowsAndHidesTheDevelopmentSwitches) {
