@@ -103,6 +103,26 @@ TEST(MainFormLoad, FillsTheDoomGamesViewAndSelectsTheRememberedTitle) {
     EXPECT_EQ(w.form->library().PwadShowlist->item(0)->text(), "Tnt.wad");
 }
 
+// The launch panel reads and opens these itself; the window's load and its
+// log buttons are what reach it.
+TEST(MainFormLoad, ShowsTheScreenModeAndTheStoredPanelAndItsLogButtonsOpenTheLogs) {
+    Window w;
+    writeFile(w.root / "Bin/KRVres.out", "W 1280 x 1024 * 75 Hz\r\n");
+    writeFile(w.root / "korvath.OUT", "log");
+    Settings s;
+    s.advancedOptions = true;
+    s.selButtonMode = 2;
+    writeFile(w.root.configFile(), configText(s));
+    w.load();
+    EXPECT_EQ(w.form->launch().ResLabel[1]->text(), "1280 x 1024 ");
+    EXPECT_EQ(w.form->launch().FrameGlobal[0]->title(), "  KRV Edit  ");
+    w.form->AuxButton[3]->click(); // "edit.out" does not exist
+    w.form->AuxButton[4]->click();
+    ASSERT_EQ(w.platform.starts.size(), 1u);
+    EXPECT_EQ(w.platform.starts[0].commandLine,
+              "notepad.exe \"" + (w.root / "korvath.OUT").string() + "\"");
+}
+
 TEST(MainFormLoad, MarksWhatTheInstallationOffers) {
     Window w;
     writeFile(w.root / "Data/dtex/detail.wad", "PWAD");
