@@ -8,6 +8,7 @@
 #include "launcher/library/zip_library.h"
 #include "launcher/platform/scripted_platform.h"
 #include "launcher/startup/app_state.h"
+#include "launcher/ui/panel_controls.h"
 #include "support/install_root.h"
 #include "support/savegame_builder.h"
 #include "support/small_file_system.h"
@@ -122,15 +123,8 @@ struct Panel {
     void answerName(const std::string& name) { platform.nameAnswers.push_back({name, false}); }
 };
 
-std::vector<std::string> entries(const QListWidget* list) {
-    std::vector<std::string> all;
-    for (int i = 0; i < list->count(); ++i)
-        all.push_back(list->item(i)->text().toStdString());
-    return all;
-}
-
 void selectEntry(QListWidget* list, const std::string& name) {
-    const auto all = entries(list);
+    const auto all = entriesOf(list);
     const auto it = std::find(all.begin(), all.end(), name);
     ASSERT_NE(it, all.end()) << name;
     list->setCurrentRow(static_cast<int>(it - all.begin()));
@@ -182,7 +176,7 @@ TEST(GameMenus, UninstallRemovesTheGameWithWhatBelongsToItButKeepsSavedGames) {
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
     EXPECT_FALSE(fs::exists(w.desktop / "Korvath Shortcuts/Castle.desktop"));
     EXPECT_TRUE(fs::exists(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg"));
-    EXPECT_EQ(entries(w.panel->PwadList), (std::vector<std::string>{"HELL"}));
+    EXPECT_EQ(entriesOf(w.panel->PwadList), (std::vector<std::string>{"HELL"}));
 }
 
 TEST(GameMenus, AGameInUseIsNotRemoved) {
@@ -273,7 +267,7 @@ TEST(GameMenus, DeletingAFileOfAUserDirectoryKeepsTheGame) {
     w.answer(msg::kResultYes);
     w.panel->mcDeleteFile->trigger();
     EXPECT_TRUE(fs::is_directory(w.root / "KRVGames/Hell/Gwads"));
-    EXPECT_EQ(entries(w.panel->PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
+    EXPECT_EQ(entriesOf(w.panel->PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
 }
 
 TEST(GameMenus, AFailedUninstallKeepsTheShortcuts) {
@@ -414,7 +408,7 @@ TEST(InstallLevel, OnAFullDiskNothingIsLeftAndTheMessageSaysWhy) {
     w.platform.openFileAnswers.push_back((w.root / "Downloads/Huge.zip").string());
     w.installButton.click();
     EXPECT_EQ(listing(w.root / "KRVGames"), before);
-    EXPECT_EQ(entries(w.panel->PwadList), (std::vector<std::string>{"OLD"}));
+    EXPECT_EQ(entriesOf(w.panel->PwadList), (std::vector<std::string>{"OLD"}));
 }
 
 TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
