@@ -211,6 +211,8 @@ private:
     // Installing (library_panel_install.cpp).
     std::optional<std::string> askLibraryName(const std::string& frame, const std::string& window,
                                               const std::string& button);
+    // " Name error" for a name no file or folder of the library may take.
+    void refuseUnusableName(const std::string& name);
     void showInstalledGames();
     void installDroppedFiles(const std::vector<std::string>& files);
     void installExtractedFiles(const std::string& target);

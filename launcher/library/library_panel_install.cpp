@@ -61,11 +61,15 @@ std::optional<std::string> LibraryPanel::askLibraryName(const std::string& frame
     if (answer.cancelled || name.empty())
         return std::nullopt;
     if (!isUsableName(name)) {
-        platform_.showMessage("The name '" + name + "' cannot be used as a file or folder name.  ",
-                              msg::kExclamation, " Name error");
+        refuseUnusableName(name);
         return std::nullopt;
     }
     return name;
+}
+
+void LibraryPanel::refuseUnusableName(const std::string& name) {
+    platform_.showMessage("The name '" + name + "' cannot be used as a file or folder name.  ",
+                          msg::kExclamation, " Name error");
 }
 
 // ---- Install a wad or zip -----------------------------------------------------
@@ -87,6 +91,12 @@ void LibraryPanel::installLevelFile(const std::string& chosen) {
     const std::string path(trim(chosen));
     const std::string game = baseNameOfPath(path);
     const std::string gameFolder = state_.paths.gamesFolder + game;
+    // A file whose name cannot be a game folder ("..wad", a quote, a line
+    // break) is refused before anything is written.
+    if (!path.empty() && !isUsableName(game)) {
+        refuseUnusableName(game);
+        return;
+    }
     if (ci::exists(gameFolder)) {
         platform_.showMessage("  WARNING: '" + game +
                                   "' already exists in the   \r\n"
@@ -95,13 +105,13 @@ void LibraryPanel::installLevelFile(const std::string& chosen) {
         return;
     }
     const std::string pwads = gameFolder + "/Pwads";
-    if (isUsableName(game) && iendsWith(path, ".wad")) {
+    if (iendsWith(path, ".wad")) {
         const IoStatus copied = installWadCopy(path, gameFolder);
         if (copied != IoStatus::Ok) {
             platform_.showMessage(installFailureText(copied), msg::kExclamation, " Install error");
             return;
         }
-    } else if (isUsableName(game) && iendsWith(path, ".zip")) {
+    } else if (iendsWith(path, ".zip")) {
         // An archive that could not be extracted leaves no empty game behind.
         const bool made = ci::createFolder(gameFolder) && ci::createFolder(pwads);
         if (!made || !ExtractZip(path, ci::resolve(pwads)->string())) {

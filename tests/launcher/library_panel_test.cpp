@@ -472,6 +472,27 @@ TEST(InstallDrop, OtherFilesAreRefusedByNameAndWriteNothing) {
     EXPECT_EQ(w.current(), "LEVEL");
 }
 
+// Names no game folder may take are refused by name, dropped or chosen,
+// before the duplicate check (the games folder itself "exists" as ".").
+TEST(InstallDrop, AFileWhoseNameCannotBeAGameIsRefusedAndWritesNothing) {
+    Panel p(LibraryPanel::InstalledGames);
+    const fs::path downloads = p.root / "Downloads";
+    const std::vector<std::string> names = {"..wad", "...wad", "a\"b.wad", "a\r\nb.zip"};
+    for (const std::string& name : names)
+        writeFile(downloads / name, oneMap());
+    p.load();
+    const auto before = listing(p.root.root());
+    drop(*p.panel, {downloads / names[0], downloads / names[1]});
+    for (const std::string& name : {names[2], names[3]})
+        p.panel->installLevelFile((downloads / name).string());
+    ASSERT_EQ(p.platform.messages.size(), names.size());
+    for (const auto& message : p.platform.messages)
+        EXPECT_EQ(message.title, " Name error") << message.text;
+    EXPECT_EQ(p.platform.messages[0].text,
+              "The name '.' cannot be used as a file or folder name.  ");
+    EXPECT_EQ(listing(p.root.root()), before);
+}
+
 // ---- The zip library ----------------------------------------------------------------
 
 TEST(ZipLibrary, TheFolderButtonWritesArchivesKrvEvenWhenCancelled) {
