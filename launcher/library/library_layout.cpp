@@ -9,6 +9,11 @@
 #include <array>
 #include <filesystem>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace krv {
 
 namespace {
@@ -49,22 +54,35 @@ bool caseInsensitiveLess(const std::string& a, const std::string& b) {
 
 namespace {
 
-// The kind of the game in an existing `folder`: one listing of it answers
-// both questions, as the library view asks them for every game after every
-// change.
-// `folder` is resolved already.
-GameKind kindOfFolder(const std::filesystem::path& folder) {
+// The kind of the game in the folder `name`, opened relative to the folder
+// `at` (AT_FDCWD for a full path): one listing of it answers both
+// questions, as the library view asks them for every game after every
+// change. The listing's entry types spare a look-up per entry; only links
+// and entries of unknown type are looked up, and links are followed.
+GameKind kindOfFolder(int at, const char* name) {
+    const int fd = ::openat(at, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return GameKind::None;
+    DIR* listing = ::fdopendir(fd);
+    if (!listing) {
+        ::close(fd);
+        return GameKind::None;
+    }
     bool gwads = false;
     bool pwads = false;
-    std::error_code error;
-    for (const std::string& entry : ci::listResolvedFolder(folder)) {
-        const bool isG = iequals(entry, "Gwads");
-        if (!isG && !iequals(entry, "Pwads"))
+    while (const dirent* entry = ::readdir(listing)) {
+        const bool isG = iequals(entry->d_name, "Gwads");
+        if (!isG && !iequals(entry->d_name, "Pwads"))
             continue;
-        if (!std::filesystem::is_directory(folder / entry, error))
-            continue;
-        (isG ? gwads : pwads) = true;
+        bool folder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat target {};
+            folder = ::fstatat(fd, entry->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+        }
+        if (folder)
+            (isG ? gwads : pwads) = true;
     }
+    ::closedir(listing); // closes `fd`
     // Gwads decides: a game with both folders is auto-loading.
     if (gwads)
         return GameKind::Auto;
@@ -77,7 +95,7 @@ GameKind gameKind(const InstallPaths& paths, std::string_view name) {
     if (!isUsableName(name))
         return GameKind::None;
     const auto folder = ci::resolve(gameFolder(paths, name));
-    return folder ? kindOfFolder(*folder) : GameKind::None;
+    return folder ? kindOfFolder(AT_FDCWD, folder->c_str()) : GameKind::None;
 }
 
 std::string gameFilesFolder(const InstallPaths& paths, std::string_view name) {
@@ -101,14 +119,20 @@ std::vector<std::string> installedGames(const InstallPaths& paths, InstalledGame
                     [](const std::string& a, const std::string& b) { return iequals(a, b); }),
         names.end());
 
+    // Each game is opened relative to the games folder, which is looked up
+    // once rather than along the whole path for every game.
+    const int gamesFd = ::open(games->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (gamesFd < 0)
+        return {};
     std::vector<std::string> entries;
     for (const std::string& name : names) {
-        if (!isUsableName(name) || kindOfFolder(*games / name) == GameKind::None)
+        if (!isUsableName(name) || kindOfFolder(gamesFd, name.c_str()) == GameKind::None)
             continue;
         if (view.scriptedOnly && !isScriptedMapName(name))
             continue;
         entries.push_back(view.customFont ? name : toUpper(name));
     }
+    ::close(gamesFd);
     return entries;
 }
 

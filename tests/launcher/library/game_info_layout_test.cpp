@@ -34,7 +34,19 @@ TEST_F(LibraryLayout, GameKindFollowsTheSubfolders) {
     makeFolder("KRVGames/FileGwads/Pwads");
     writeFile(root / "KRVGames/FileGwads/Gwads", "a file, not a folder");
     writeFile(root / "KRVGames/Loose", "a file named like a game");
+    // Links count as what they point to.
+    makeFolder("Elsewhere/wads");
+    makeFolder("KRVGames/Linked/Pwads");
+    fs::create_directory_symlink(root / "Elsewhere/wads", root / "KRVGames/Linked/GWADS");
+    makeFolder("KRVGames/Dangling");
+    fs::create_directory_symlink(root / "Gone", root / "KRVGames/Dangling/Pwads");
+    fs::create_directory_symlink(root / "KRVGames/Manual", root / "KRVGames/Alias");
 
+    EXPECT_EQ(gameKind(paths, "Linked"), GameKind::Auto);
+    EXPECT_EQ(gameKind(paths, "Dangling"), GameKind::None);
+    EXPECT_EQ(installedGames(paths, {}),
+              (std::vector<std::string>{"ALIAS", "BOTH", "FILEGWADS", "LINKED", "MANUAL", "MIXED",
+                                        "UDIR"}));
     EXPECT_EQ(gameKind(paths, "Manual"), GameKind::Manual);
     EXPECT_EQ(gameKind(paths, "udir"), GameKind::Auto);
     EXPECT_EQ(gameKind(paths, "Both"), GameKind::Auto);
