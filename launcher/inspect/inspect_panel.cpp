@@ -23,6 +23,8 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace krv {
 
 namespace {
@@ -308,6 +310,15 @@ void InspectPanel::updateWarpTarget() {
                       {selection.iwadPath, selection.warpMap});
     selection.iwadPath = choice.iwadPath;
     selection.warpMap = choice.warpMap;
+}
+
+void InspectPanel::settingsToControls(const Settings& s) {
+    for (QComboBox* skill : SkillsLevel)
+        skill->setCurrentIndex(std::clamp(s.skill, 0, skill->count() - 1));
+}
+
+void InspectPanel::controlsToSettings(Settings& s) const {
+    s.skill = std::max(0, SkillsLevel[0]->currentIndex());
 }
 
 } // namespace krv

@@ -40,6 +40,9 @@ public:
     std::string runTool(const std::string& verb, const std::string& path);
     std::string showToolRun(const HiddenRunResult& run);
 
+    // The skill setting into both skill boxes and back.
+    void settingsToControls(const Settings& s);
+    void controlsToSettings(Settings& s) const;
     // Puts `SkillsLevel` 1 back into the skill frame, wherever it was shown.
     void restoreSkillBox();
     // Both skill boxes show `index`, and the start follows it.

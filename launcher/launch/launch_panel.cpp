@@ -418,4 +418,16 @@ void LaunchPanel::launchTail(const std::string& commandLine) {
     }
 }
 
+void LaunchPanel::settingsToControls(const Settings& s) {
+    LightText->setText(QString::number(s.editLight));
+    edCustom->setText(qs(s.customCommandLine));
+    checkOnly(ExitOption, s.launchMode);
+}
+
+void LaunchPanel::controlsToSettings(Settings& s) const {
+    s.editLight = numberOf(LightText->text());
+    s.customCommandLine = edCustom->text().toStdString();
+    s.launchMode = checkedIndex(ExitOption, s.launchMode);
+}
+
 } // namespace krv

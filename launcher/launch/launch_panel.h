@@ -66,6 +66,10 @@ public:
     // the edit boxes, for the layout that hides the skill frame.
     void placeSkillBox(QWidget* box);
 
+    // The settings into the panel's controls and back.
+    void settingsToControls(const Settings& s);
+    void controlsToSettings(Settings& s) const;
+
     void LaunchButtonClick();
     void ComposeIwadLaunch();
     void ComposeGameLaunch();

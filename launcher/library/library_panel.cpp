@@ -756,4 +756,18 @@ bool LibraryPanel::ExtractZip(const std::string& archive, const std::string& fol
     return result.ok;
 }
 
+// The view buttons and the two boxes the settings keep; the boxes' handlers
+// follow clicks only, so setting them runs none.
+void LibraryPanel::settingsToControls(const Settings& s) {
+    ChkCM->setChecked(s.scriptedMapsMode);
+    chkAutoSelect->setChecked(s.selectionMemory);
+    checkOnly(OptionUdir, s.gamesListView);
+}
+
+void LibraryPanel::controlsToSettings(Settings& s) const {
+    s.scriptedMapsMode = ChkCM->isChecked();
+    s.selectionMemory = chkAutoSelect->isChecked();
+    s.gamesListView = checkedIndex(OptionUdir, s.gamesListView);
+}
+
 } // namespace krv

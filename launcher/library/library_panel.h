@@ -98,6 +98,10 @@ public:
     // Lays out the page with the neighbours' controls and connects them.
     void attach(const LibraryNeighbours& neighbours);
 
+    // The settings into the panel's controls and back.
+    void settingsToControls(const Settings& s);
+    void controlsToSettings(Settings& s) const;
+
     // The views and the selection of a game and a file.
     void ShowView(int view);
     void FillInstalledGames();
