@@ -227,55 +227,56 @@ TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
     writeFile(w.root / "KRVLaunch/music/Mine.krm", "x\r\n"); // playlists to choose from
     // Every switch away from its default, and values off the lists' entries.
     Settings s;
-    for (bool* on : {&s.highResPatches,
-                     &s.modelFx,
-                     &s.noForcedModels,
-                     &s.grenadeLauncher,
-                     &s.developmentMode,
-                     &s.disableSound,
-                     &s.disableMusic,
-                     &s.ricochets,
-                     &s.disableMouse,
-                     &s.monsterRespawn,
-                     &s.noSameTypeInfighting,
-                     &s.noLostSoulInfighting,
-                     &s.rememberLastMap,
-                     &s.rememberLastSavegame,
-                     &s.braskenQuilsModels,
-                     &s.braskenPistolZombies,
-                     &s.highResTextures,
-                     &s.noMonsters,
-                     &s.verbose,
-                     &s.skyboxes,
-                     &s.gunSmoke,
-                     &s.allowHiResRelocation,
-                     &s.hiResSoundPack,
-                     &s.playlistAuto,
-                     &s.forceFmodMidi,
-                     &s.ignorePlaylistIfCustomMusic,
-                     &s.corpseFade,
-                     &s.detailTextures,
-                     &s.effectsSpare1,
-                     &s.fastMonsters,
-                     &s.basicDoom,
-                     &s.scriptedMapsMode,
-                     &s.advancedOptions,
-                     &s.editMode,
-                     &s.light,
-                     &s.noObjects,
-                     &s.disableJoystick,
-                     &s.shortcutCreation,
-                     &s.tipOfTheDay,
-                     &s.wadFilesOnly,
-                     &s.disableTooltips,
-                     &s.dynamicLighting,
-                     &s.extraFx,
-                     &s.soundSpare7,
-                     &s.selectionMemory,
-                     &s.splashEffects,
-                     &s.sound3d,
-                     &s.soundSpare8})
-        *on = !*on;
+    const std::vector<bool Settings::*> switches = {&Settings::highResPatches,
+                                                    &Settings::modelFx,
+                                                    &Settings::noForcedModels,
+                                                    &Settings::grenadeLauncher,
+                                                    &Settings::developmentMode,
+                                                    &Settings::disableSound,
+                                                    &Settings::disableMusic,
+                                                    &Settings::ricochets,
+                                                    &Settings::disableMouse,
+                                                    &Settings::monsterRespawn,
+                                                    &Settings::noSameTypeInfighting,
+                                                    &Settings::noLostSoulInfighting,
+                                                    &Settings::rememberLastMap,
+                                                    &Settings::rememberLastSavegame,
+                                                    &Settings::braskenQuilsModels,
+                                                    &Settings::braskenPistolZombies,
+                                                    &Settings::highResTextures,
+                                                    &Settings::noMonsters,
+                                                    &Settings::verbose,
+                                                    &Settings::skyboxes,
+                                                    &Settings::gunSmoke,
+                                                    &Settings::allowHiResRelocation,
+                                                    &Settings::hiResSoundPack,
+                                                    &Settings::playlistAuto,
+                                                    &Settings::forceFmodMidi,
+                                                    &Settings::ignorePlaylistIfCustomMusic,
+                                                    &Settings::corpseFade,
+                                                    &Settings::detailTextures,
+                                                    &Settings::effectsSpare1,
+                                                    &Settings::fastMonsters,
+                                                    &Settings::basicDoom,
+                                                    &Settings::scriptedMapsMode,
+                                                    &Settings::advancedOptions,
+                                                    &Settings::editMode,
+                                                    &Settings::light,
+                                                    &Settings::noObjects,
+                                                    &Settings::disableJoystick,
+                                                    &Settings::shortcutCreation,
+                                                    &Settings::tipOfTheDay,
+                                                    &Settings::wadFilesOnly,
+                                                    &Settings::disableTooltips,
+                                                    &Settings::dynamicLighting,
+                                                    &Settings::extraFx,
+                                                    &Settings::soundSpare7,
+                                                    &Settings::selectionMemory,
+                                                    &Settings::splashEffects,
+                                                    &Settings::sound3d,
+                                                    &Settings::soundSpare8};
+    for (bool Settings::*on : switches)
+        s.*on = !(s.*on);
     // "Auto" and "Manual" exclude each other, as "Core Effects" excludes
     // "Basic Doom" and "FX": "Auto", "Basic Doom" and "FX" are on.
     // The spare sound boxes store on only while both are available, which
@@ -298,6 +299,17 @@ TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
     const std::string written = configText(s);
     writeFile(w.root.configFile(), written);
     w.load();
+    // What the window writes comes from its controls: the same settings held
+    // otherwise in memory are not what reaches the file.
+    // Greyed here, these two boxes keep the setting held.
+    Settings& held = w.state.settings;
+    for (bool Settings::*on : switches)
+        if (on != &Settings::highResPatches && on != &Settings::detailTextures)
+            held.*on = !(held.*on);
+    held.audioChannels = held.textureScaling = held.skill = held.editLight = -1;
+    held.corpseFadeSeconds = held.ricochetValue = held.grenadeTimer = held.skyboxKind = -1;
+    held.smokeKind = held.launchMode = held.gamesListView = -1;
+    held.customCommandLine = "not from the controls";
     w.form->close();
     const auto read = w.config();
     const auto expected = krv::splitLines(written);
