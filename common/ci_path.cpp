@@ -186,14 +186,12 @@ bool removeFolder(const Path& path) {
 }
 
 std::vector<std::string> listFolder(const Path& folder) {
-    const auto p = resolve(folder);
-    return p ? listResolvedFolder(*p) : std::vector<std::string>{};
-}
-
-std::vector<std::string> listResolvedFolder(const Path& folder) {
     std::vector<std::string> names;
+    const auto p = resolve(folder);
+    if (!p)
+        return names;
     std::error_code ec;
-    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    fs::directory_iterator it(*p, fs::directory_options::skip_permission_denied, ec);
     if (ec)
         return names;
     for (const fs::directory_iterator end; it != end; it.increment(ec)) {

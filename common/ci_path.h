@@ -59,8 +59,5 @@ bool renamePath(const Path& from, const Path& to);
 // Names of the entries of a folder in enumeration order; empty when the
 // folder is missing or unreadable.
 std::vector<std::string> listFolder(const Path& folder);
-// The same for a folder whose path resolve() has answered already: an
-// operation over many entries of one folder looks its path up only once.
-std::vector<std::string> listResolvedFolder(const Path& folder);
 
 } // namespace krv::ci

@@ -668,12 +668,12 @@ void LibraryPanel::gamesMouseEvent(QObject* watched, QEvent* event) {
     const bool mouseButton =
         event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease;
     if (watched == Auto[0] && mouseButton && scriptedFilterReachable()) {
-        if (event->type() == QEvent::MouseButtonPress)
-            ImageCM->move(ImageCM->x(), ImageCM->y() - twipsToPixels(20, window_->logicalDpiY()));
-        if (event->type() == QEvent::MouseButtonRelease) {
-            ImageCM->move(ImageCM->x(), ImageCM->y() + twipsToPixels(20, window_->logicalDpiY()));
+        // The button dips while the header is held down.
+        const int step = event->type() == QEvent::MouseButtonPress ? -1 : +1;
+        ImageCM->move(ImageCM->x(),
+                      ImageCM->y() + step * twipsToPixels(20, window_->logicalDpiY()));
+        if (event->type() == QEvent::MouseButtonRelease)
             ToggleScriptedFilter();
-        }
         return;
     }
     if (event->type() == QEvent::MouseButtonPress && watched == PwadShowlist->viewport()) {
@@ -694,7 +694,6 @@ void LibraryPanel::gamesMouseEvent(QObject* watched, QEvent* event) {
     if (watched == PwadList->viewport() && mouse->button() == Qt::RightButton)
         if (QMenu* menu = gamesMenu())
             menu->popup(mouse->globalPosition().toPoint());
-    return;
 }
 
 QMenu* LibraryPanel::gamesMenu() {

@@ -35,7 +35,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
@@ -117,8 +116,6 @@ public:
     std::array<QPushButton*, 5> OptionTabs{};
     QStackedWidget* TabPages;
     std::array<QFrame*, 5> TabFrame{};
-
-    QListWidget* StoredFiles; // hidden search result buffer
 
     // Below the tabs
     QGroupBox* ChkFrame;

@@ -18,7 +18,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -57,10 +56,6 @@ void MainForm::buildControls() {
                       launch_->LaunchButton, options_->chkMain[2], AuxButton[0], AuxButton[2],
                       AuxButton[3], AuxButton[7], chkLaunchPrefs[0], chkLaunchPrefs[1],
                       chkLaunchPrefs[2], chkLaunchPrefs[4]});
-
-    // A list the routines use as scratch space; never shown.
-    StoredFiles = new QListWidget(this);
-    StoredFiles->hide();
 }
 
 QWidget* MainForm::buildBanner() {
