@@ -1,9 +1,7 @@
 // The inspect panel on its own: its lists and skill boxes over a temporary
 // installation, the scripted platform answering the tool runs.
 #include "launcher/inspect/inspect_panel.h"
-#include "launcher/platform/scripted_platform.h"
-#include "launcher/startup/app_state.h"
-#include "support/install_root.h"
+#include "panel_rig.h"
 
 #include "common/text_file.h"
 
@@ -16,16 +14,11 @@ using namespace krv;
 
 namespace {
 
-struct Panel {
-    test::InstallRoot root;
-    AppState state;
-    ScriptedPlatform platform;
+struct Panel : test::PanelRig {
     QWidget page;
-    QWidget window;
     std::unique_ptr<InspectPanel> panel;
 
     Panel() {
-        state.paths = InstallPaths::fromRoot(root.root());
         platform.hiddenRunner = [](const std::string& line, const std::string&) {
             if (line.find("MAPTITLES") != std::string::npos)
                 return HiddenRunResult{true, 0, "MAP02 The Long Hall\r\n"};

@@ -2,9 +2,7 @@
 // the scripted platform starting the engine, and a host standing in for the
 // window's other parts with answers the test sets.
 #include "launcher/launch/launch_panel.h"
-#include "launcher/platform/scripted_platform.h"
-#include "launcher/startup/app_state.h"
-#include "support/install_root.h"
+#include "panel_rig.h"
 #include "support/wad_builder.h"
 
 #include "common/text_file.h"
@@ -53,16 +51,11 @@ struct FakeHost : LaunchHost {
 
 // The panel over a root whose Iwads folder holds Doom II, chosen in the
 // Doom games view.
-struct Panel {
-    test::InstallRoot root;
-    AppState state;
-    ScriptedPlatform platform;
+struct Panel : test::PanelRig {
     FakeHost host;
-    QWidget window;
     std::unique_ptr<LaunchPanel> panel;
 
     explicit Panel(int launchMode = 0, bool wine = false) {
-        state.paths = InstallPaths::fromRoot(root.root());
         state.startup.wineMode = wine;
         state.settings.launchMode = launchMode;
         const std::string iwad = (root / "Iwads/Doom2.wad").string();

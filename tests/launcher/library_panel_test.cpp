@@ -6,10 +6,8 @@
 #include "launcher/library/install_copy.h"
 #include "launcher/library/library_panel.h"
 #include "launcher/library/zip_library.h"
-#include "launcher/platform/scripted_platform.h"
-#include "launcher/startup/app_state.h"
 #include "launcher/ui/panel_controls.h"
-#include "support/install_root.h"
+#include "panel_rig.h"
 #include "support/savegame_builder.h"
 #include "support/small_file_system.h"
 #include "support/wad_builder.h"
@@ -80,12 +78,8 @@ struct Host : LibraryHost {
 // The panel in a shown window, with the other parts' controls as plain
 // widgets. Files go into the root before `load`, which shows the view the
 // settings name as the window's load does.
-struct Panel {
-    test::InstallRoot root;
-    AppState state;
-    ScriptedPlatform platform;
+struct Panel : test::PanelRig {
     Host host{state.settings};
-    QWidget window;
     QListWidget mapList{&window}, saveGameList{&window}, wadCheckList{&window};
     QComboBox skillBox{&window};
     QWidget startFrame{&window}, skillFrame{&window};
@@ -98,7 +92,6 @@ struct Panel {
 
     explicit Panel(int view = LibraryPanel::InstalledGames, bool advanced = false) {
         root.installTools();
-        state.paths = InstallPaths::fromRoot(root.root());
         state.settings.gamesListView = view;
         state.settings.advancedOptions = advanced;
         panel = std::make_unique<LibraryPanel>(state, platform, host, &window);

@@ -3,9 +3,8 @@
 #include "launcher/music/music_form.h"
 #include "launcher/music/music_panel.h"
 #include "launcher/music/playlist_auto.h"
-#include "launcher/platform/scripted_platform.h"
 #include "launcher/ui/panel_controls.h"
-#include "support/install_root.h"
+#include "panel_rig.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,11 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Panel {
-    test::InstallRoot root;
-    AppState state;
-    ScriptedPlatform platform;
-    QWidget window;
+struct Panel : test::PanelRig {
     // The boxes the option tabs own; the window owns them as it owns the tabs.
     PlaylistBoxes boxes{new QCheckBox("Disable sound", &window),
                         new QCheckBox("Disable music", &window),
@@ -34,12 +29,8 @@ struct Panel {
                         new QCheckBox("Manual", &window),
                         new QCheckBox("Force Fmod midi", &window),
                         new QCheckBox("Ignore playlist if custom music", &window)};
-    MusicPanel* panel;
+    MusicPanel* panel = new MusicPanel(state, platform, boxes, &window);
 
-    Panel() {
-        state.paths = InstallPaths::fromRoot(root.root());
-        panel = new MusicPanel(state, platform, boxes, &window);
-    }
     // The playlists listed, as the window's load lists them.
     void load() {
         panel->loadPlaylists();

@@ -2,8 +2,7 @@
 // boxes, the rules of "Basic Doom" and the model options, and the custom
 // definition files.
 #include "launcher/options/options_panel.h"
-#include "launcher/platform/scripted_platform.h"
-#include "support/install_root.h"
+#include "panel_rig.h"
 
 #include "common/ci_path.h"
 
@@ -21,17 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Panel {
-    test::InstallRoot root;
-    AppState state;
-    ScriptedPlatform platform;
-    QWidget window;
-    OptionsPanel* panel;
+struct Panel : test::PanelRig {
+    OptionsPanel* panel = new OptionsPanel(state, platform, &window);
 
-    Panel() {
-        state.paths = InstallPaths::fromRoot(root.root());
-        panel = new OptionsPanel(state, platform, &window);
-    }
     // The window's load as far as the tabs go: the packs found, the stored
     // settings in the controls, the rules and captions that follow them.
     void load(const Settings& stored = {}) {
