@@ -22,7 +22,7 @@ std::string_view baseNameOf(std::string_view path) {
 
 // Enables an option that its packs allow; one left unchecked then carries no
 // stale setting into a launch.
-void offerOrWithhold(bool usable, ControlState& box, bool& setting) {
+void offerOrWithhold(bool usable, BoxState& box, bool& setting) {
     box.enabled = usable;
     if (usable && !box.checked)
         setting = false;
@@ -88,10 +88,10 @@ ChosenGameFacts chosenGameFacts(const InstallPaths& paths, std::string_view main
 
 void applyModelAvailability(const ModelPackState& packs, const ChosenGameFacts& game, Settings& s,
                             ModelControls& c) {
-    ControlState& zombies = c.altModels[PistolZombies];
-    ControlState& weapons = c.altModels[QuilspackWeapons];
-    ControlState& altWeapons = c.altModels[QuilspackAltWeapons];
-    ControlState& replacements = c.altModels[Replacements];
+    BoxState& zombies = c.altModels[PistolZombies];
+    BoxState& weapons = c.altModels[QuilspackWeapons];
+    BoxState& altWeapons = c.altModels[QuilspackAltWeapons];
+    BoxState& replacements = c.altModels[Replacements];
 
     // Without the core effects files the engine's own effects must serve;
     // the "FX" box shows it, so that taking the controls into the settings

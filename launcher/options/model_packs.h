@@ -47,7 +47,7 @@ struct PackFrameView {
 PackFrameView packFrameView(const ModelPackState& packs);
 
 // The model option controls the refresh reads and changes.
-struct ControlState {
+struct BoxState {
     bool enabled = true;
     bool checked = false;
 };
@@ -59,8 +59,8 @@ enum AltModel {
 };
 enum ModelOpt { NoForcedModels = 1, ModelFx = 2, CoreEffects = 3 };
 struct ModelControls {
-    std::array<ControlState, 4> altModels; // chkAltModels, indexed by AltModel
-    std::array<ControlState, 4> modelOpts; // ChkModelOpts, indexed by ModelOpt (0 unused)
+    std::array<BoxState, 4> altModels; // chkAltModels, indexed by AltModel
+    std::array<BoxState, 4> modelOpts; // ChkModelOpts, indexed by ModelOpt (0 unused)
     bool packFrameEnabled = true;          // FrameModel 0
 };
 

@@ -437,7 +437,7 @@ void OptionsPanel::RefreshModelPacks() {
         FrameModel[0]->setTitle(QString::fromStdString(*refresh.frame.caption));
     // The states are applied as they are; the options' own handlers must
     // not run on them again.
-    const auto apply = [](QCheckBox* box, const ControlState& state) {
+    const auto apply = [](QCheckBox* box, const BoxState& state) {
         const QSignalBlocker quiet(box);
         box->setEnabled(state.enabled);
         box->setChecked(state.checked);

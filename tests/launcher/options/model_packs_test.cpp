@@ -122,9 +122,9 @@ TEST(ModelPacksFrame, CaptionNamesThePacksBesidePack1) {
 
 ModelControls allEnabledAndChecked() {
     ModelControls c;
-    for (ControlState& box : c.altModels)
+    for (BoxState& box : c.altModels)
         box = {true, true};
-    for (ControlState& box : c.modelOpts)
+    for (BoxState& box : c.modelOpts)
         box = {true, false};
     return c;
 }
