@@ -12,7 +12,6 @@
 // the player's click only). A change to the value a control already has runs
 // nothing.
 
-#include <compare>
 #include <functional>
 #include <map>
 #include <optional>
@@ -29,7 +28,12 @@ struct ControlId {
     int index = -1;
 
     std::string objectName() const;
-    auto operator<=>(const ControlId&) const = default;
+    bool operator==(const ControlId& other) const {
+        return name == other.name && index == other.index;
+    }
+    bool operator<(const ControlId& other) const {
+        return name != other.name ? name < other.name : index < other.index;
+    }
 };
 
 // The entries of a control array, by their index.

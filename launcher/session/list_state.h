@@ -46,6 +46,10 @@ public:
     // both.
     void setCurrentRow(int row);
     void clearSelection();
+    // What the player's press or keys did to a list widget, told as the
+    // widget tells it: the current row alone, the selected row alone.
+    void makeCurrent(int row);
+    void select(int row);
     void setHidden(int row, bool hidden);
 
     using RowReaction = std::function<void(int)>;
@@ -75,8 +79,6 @@ public:
     void setWatcher(Watcher watcher) { watcher_ = std::move(watcher); }
 
 private:
-    void select(int row);
-    void makeCurrent(int row);
     void told(bool entriesChanged);
 
     std::vector<ListEntry> entries_;

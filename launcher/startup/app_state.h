@@ -5,6 +5,7 @@
 #include "launcher/inspect/iwad_registry.h"
 #include "launcher/launch/compose_types.h"
 #include "launcher/library/game_selection.h"
+#include "launcher/session/session_model.h"
 #include "launcher/startup/install_paths.h"
 #include "launcher/startup/settings.h"
 #include "launcher/ui/launcher_font.h"
@@ -30,29 +31,11 @@ struct StartupState {
     bool restartRequested = false; // start a new copy when the window closes
 };
 
-// What the installation offers beyond the settings, found while the main
-// window loads; the options and the command line depend on it.
-struct ContentState {
-    bool detailTexturesAvailable = false; // "data\dtex\detail.wad"
-    bool skyboxesAvailable = false;       // "data\Skyboxes"
-    std::string quilspackFolder;          // empty when the Quilspack is absent
-    bool modelPack1 = false;              // the base model pack
-    bool extraFxAvailable = false;        // "ExtraFX.ded" beside pack 1
-    bool scriptedMapModels = false;       // models of the scripted add-on maps
-};
-
-struct AppState {
+struct AppState : SessionModel {
     InstallPaths paths;
     StartupState startup;
-    Settings settings;
     FontSetting font;
     IwadRegistry iwads;
-    ContentState content;
-    LaunchState launch;              // the launch under way and its modes
-    LaunchSelection launchSelection; // the map or saved game to start with
-    GameSelection gameSelection;     // the games list's chosen entry and file
-    std::string mainWad;             // full path of the selected game file
-    std::string texFormFolderText;   // the texture dialog's folder text
 };
 
 // "KRVLauncher v9.1  and  Korvath v2.2"

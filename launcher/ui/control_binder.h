@@ -1,0 +1,44 @@
+#pragma once
+// Ties the window's widgets to the widget-free control state: a widget shows
+// what its control's state says, and what the player does to the widget goes
+// to the state, whose reactions then run. Widgets never hold a state of their
+// own that a rule could read.
+
+#include "launcher/session/controls.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <map>
+
+class QAction;
+class QWidget;
+
+namespace krv {
+
+class ControlBinder : public QObject {
+    Q_OBJECT
+public:
+    // Watches `controls` for as long as the binder lives.
+    explicit ControlBinder(Controls& controls, QObject* parent = nullptr);
+    ~ControlBinder() override;
+
+    // The widget takes the control's name as its object name and shows its
+    // state from now on.
+    void bind(ControlId id, QWidget* widget);
+    void bind(ControlId id, QAction* action);
+    QWidget* widget(ControlId id) const;
+
+    // Shows a control's state on its widget again.
+    void show(ControlId id);
+
+private:
+    void connectPlayer(ControlId id, QWidget* widget);
+
+    Controls& controls_;
+    // Guarded: a widget may go before the binder as the window is torn down.
+    std::map<ControlId, QPointer<QWidget>> widgets_;
+    std::map<ControlId, QPointer<QAction>> actions_;
+};
+
+} // namespace krv
