@@ -36,26 +36,27 @@ constexpr std::array<const char*, 2> kLibraryLists{
     "config/libraryfolders.vdf",
 };
 
-// The folders of a Steam library in which the Doom products keep their
-// IWADs, as the public source ports' Steam searches name them: the DOS
-// games, the 2019 Unity ports, the 2024 re-release (whose "base" holds the
-// other games too), the Master Levels, Doom 3 BFG Edition and Doom Eternal.
+// The folders of a Steam library's "steamapps/common" in which the Doom
+// products keep their IWADs, as the public source ports' Steam searches
+// name them: the DOS games, the 2019 Unity ports, the 2024 re-release (whose
+// "base" holds the other games too), the Master Levels, Doom 3 BFG Edition
+// and Doom Eternal.
 constexpr std::array<const char*, 15> kSteamIwadFolders{
-    "steamapps/common/Ultimate Doom/base",
-    "steamapps/common/Ultimate Doom/base/doom2",
-    "steamapps/common/Ultimate Doom/base/tnt",
-    "steamapps/common/Ultimate Doom/base/plutonia",
-    "steamapps/common/Ultimate Doom/rerelease",
-    "steamapps/common/Ultimate Doom/rerelease/DOOM_Data/StreamingAssets",
-    "steamapps/common/Doom 2/base",
-    "steamapps/common/Doom 2/masterbase",
-    "steamapps/common/Doom 2/masterbase/doom2",
-    "steamapps/common/Doom 2/finaldoombase",
-    "steamapps/common/Doom 2/rerelease/DOOM II_Data/StreamingAssets",
-    "steamapps/common/Final Doom/base",
-    "steamapps/common/Master Levels of Doom/doom2",
-    "steamapps/common/DOOM 3 BFG Edition/base/wads",
-    "steamapps/common/DOOMEternal/base/classicwads",
+    "Ultimate Doom/base",
+    "Ultimate Doom/base/doom2",
+    "Ultimate Doom/base/tnt",
+    "Ultimate Doom/base/plutonia",
+    "Ultimate Doom/rerelease",
+    "Ultimate Doom/rerelease/DOOM_Data/StreamingAssets",
+    "Doom 2/base",
+    "Doom 2/masterbase",
+    "Doom 2/masterbase/doom2",
+    "Doom 2/finaldoombase",
+    "Doom 2/rerelease/DOOM II_Data/StreamingAssets",
+    "Final Doom/base",
+    "Master Levels of Doom/doom2",
+    "DOOM 3 BFG Edition/base/wads",
+    "DOOMEternal/base/classicwads",
 };
 
 // Heroic's lists of the GOG games it installed, native and Flatpak.
@@ -115,6 +116,24 @@ std::string canonicalOf(const std::string& path) {
     const fs::path canonical = fs::canonical(path, ec);
     return ec ? std::string() : canonical.string();
 }
+
+// The names in a folder, to test many names against one listing instead of
+// letting each missing one list the folder again.
+class FolderNames {
+public:
+    explicit FolderNames(const std::string& folder) {
+        for (const std::string& name : ci::listFolder(folder))
+            names_.push_back(toLower(name));
+    }
+    // True when the first component of `rel` is in the folder, in any case.
+    bool holdsStartOf(std::string_view rel) const {
+        const std::string first = toLower(rel.substr(0, rel.find('/')));
+        return std::find(names_.begin(), names_.end(), first) != names_.end();
+    }
+
+private:
+    std::vector<std::string> names_;
+};
 
 // Adds each existing folder once, however it is reached.
 class FolderSet {
@@ -203,11 +222,12 @@ std::vector<std::string> subfolders(const std::string& folder) {
 
 // Every "drive_c/GOG Games/<game>" of the Wine prefixes ~/.wine and
 // ~/Games/* (Lutris' default place for prefixes).
-std::vector<std::string> wineGogGames(const std::string& home) {
-    std::vector<std::string> prefixes{under(home, ".wine")};
-    const std::string games = under(home, "Games");
-    if (ci::isFolder(games))
-        for (const std::string& prefix : subfolders(games))
+std::vector<std::string> wineGogGames(const std::string& home, const FolderNames& inHome) {
+    std::vector<std::string> prefixes;
+    if (inHome.holdsStartOf(".wine"))
+        prefixes.push_back(under(home, ".wine"));
+    if (inHome.holdsStartOf("Games"))
+        for (const std::string& prefix : subfolders(under(home, "Games")))
             prefixes.push_back(prefix);
     std::vector<std::string> installs;
     for (const std::string& prefix : prefixes) {
@@ -260,9 +280,11 @@ bool levelsConfirm(const gfiles::WadScan& scan, IwadKind kind) {
 std::vector<std::string> steamRoots(const std::string& home) {
     if (home.empty())
         return {};
+    const FolderNames inHome(home);
     FolderSet roots;
     for (const char* root : kSteamRoots)
-        roots.add(under(home, root));
+        if (inHome.holdsStartOf(root))
+            roots.add(under(home, root));
     return roots.take();
 }
 
@@ -283,26 +305,36 @@ std::vector<std::string> steamLibraries(const std::string& home) {
 std::vector<std::string> gogInstallFolders(const std::string& home) {
     if (home.empty())
         return {};
+    const FolderNames inHome(home);
     FolderSet installs;
     for (const char* list : kHeroicLists) {
         const std::string file = under(home, list);
-        if (ci::isFile(file))
+        if (inHome.holdsStartOf(list) && ci::isFile(file))
             for (const std::string& install : installPathsListedIn(file))
                 installs.add(install);
     }
-    for (const std::string& install : wineGogGames(home))
+    for (const std::string& install : wineGogGames(home, inHome))
         installs.add(install);
     return installs.take();
 }
 
 std::vector<std::string> storeIwadFolders(const std::string& home) {
     FolderSet folders;
-    for (const std::string& library : steamLibraries(home))
+    for (const std::string& library : steamLibraries(home)) {
+        // A library holds many games: its list is read once, and only the
+        // Doom products' folders in it are looked into.
+        const std::string common = under(library, "steamapps/common");
+        const FolderNames games(common);
         for (const char* folder : kSteamIwadFolders)
-            folders.add(under(library, folder));
-    for (const std::string& install : gogInstallFolders(home))
+            if (games.holdsStartOf(folder))
+                folders.add(under(common, folder));
+    }
+    for (const std::string& install : gogInstallFolders(home)) {
+        const FolderNames inInstall(install);
         for (const char* folder : kGogIwadFolders)
-            folders.add(under(install, folder));
+            if (std::string_view(folder) == "." || inInstall.holdsStartOf(folder))
+                folders.add(under(install, folder));
+    }
     return folders.take();
 }
 
