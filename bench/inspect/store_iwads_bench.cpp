@@ -8,30 +8,27 @@
 // Usage: store_iwads_bench [runs]   (default 2000)
 
 #include "launcher/inspect/store_iwads.h"
+#include "support/temp_dir.h"
 #include "support/wad_builder.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using krv::test::TempDir;
+using krv::test::writeFile;
 
 // An IWAD directory as large as Doom II's (about 2,900 lumps): the scan
 // reads the whole directory.
 constexpr int kFillerLumps = 2500;
 // Games beside Doom in each Steam library.
 constexpr int kOtherGames = 200;
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::string iwad(bool episodes, int count) {
     krv::test::WadBuilder wad("IWAD");
@@ -53,19 +50,6 @@ template <typename Run> double microsPerCall(int times, Run run) {
         run();
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / times;
 }
-
-struct Home {
-    fs::path path;
-    Home() {
-        char tmpl[] = "/tmp/krv-store-bench-XXXXXX";
-        if (!::mkdtemp(tmpl)) {
-            std::perror("mkdtemp");
-            std::exit(1);
-        }
-        path = tmpl;
-    }
-    ~Home() { fs::remove_all(path); }
-};
 
 // A lived-in home folder: what a missing store costs depends on how much
 // the case-insensitive look-ups have to list.
@@ -113,8 +97,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    Home empty;
-    const std::string nobody = (empty.path / "home").string();
+    TempDir empty;
+    const std::string nobody = (empty / "home").string();
     fillHome(nobody);
     const double none = microsPerCall(runs, [&] {
         krv::IwadRegistry registry;
@@ -122,9 +106,9 @@ int main(int argc, char** argv) {
     });
     const double noneFolders = microsPerCall(runs, [&] { krv::StoreFolders folders(nobody); });
 
-    Home stores;
-    const fs::path home = stores.path / "home";
-    fillStores(home, stores.path);
+    TempDir stores;
+    const fs::path home = stores / "home";
+    fillStores(home, stores.path());
     std::size_t found = 0;
     const double full = microsPerCall(runs / 10 + 1, [&] {
         krv::IwadRegistry registry;

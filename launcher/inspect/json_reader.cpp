@@ -164,24 +164,6 @@ private:
         return true;
     }
 
-    static void appendUtf8(std::string& out, unsigned code) {
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-
     // \uXXXX, a surrogate pair as one character; a lone surrogate is no
     // character.
     bool unicodeEscape(std::string& out) {
@@ -196,7 +178,7 @@ private:
                 return false;
             code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
         }
-        appendUtf8(out, code);
+        appendUtf8(out, static_cast<char32_t>(code));
         return true;
     }
 

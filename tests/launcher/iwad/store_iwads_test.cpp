@@ -1,5 +1,6 @@
 #include "launcher/inspect/store_iwads.h"
 
+#include "support/fake_environment.h"
 #include "support/temp_dir.h"
 #include "support/wad_builder.h"
 
@@ -44,12 +45,7 @@ struct Home {
         vars["XDG_DATA_HOME"] = (dir / "nowhere").string();
         vars["XDG_DATA_DIRS"] = (dir / "nowhere").string();
     }
-    EnvironmentLookup env() const {
-        return [this](const std::string& name) -> std::optional<std::string> {
-            const auto it = vars.find(name);
-            return it == vars.end() ? std::nullopt : std::optional<std::string>(it->second);
-        };
-    }
+    EnvironmentLookup env() const { return krv::test::environmentOf(vars); }
     // Writes a file below the home folder and answers its full path.
     std::string put(const std::string& rel, const std::string& bytes) {
         const std::string path = home + "/" + rel;
