@@ -25,4 +25,15 @@ std::string_view trim(std::string_view s);
 std::string_view trimLeft(std::string_view s);
 std::string_view trimRight(std::string_view s);
 
+// True when `bytes` is well-formed UTF-8: no stray continuation byte, no
+// overlong form, no surrogate and nothing above U+10FFFF.
+bool isValidUtf8(std::string_view bytes);
+// Appends the UTF-8 form of a code point (at most U+10FFFF).
+void appendUtf8(std::string& out, char32_t code);
+// Each byte taken as the Latin-1 character of its value, written as UTF-8.
+std::string latin1ToUtf8(std::string_view bytes);
+// 8-bit text of unknown encoding as UTF-8: kept when it already is valid
+// UTF-8, else read as Latin-1.
+std::string eightBitToUtf8(std::string_view bytes);
+
 } // namespace krv

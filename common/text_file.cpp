@@ -1,5 +1,6 @@
 #include "common/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -81,6 +82,43 @@ IoStatus openRegularFile(const ci::Path& path, int& fd, struct stat& st) {
 
 } // namespace
 
+namespace {
+
+enum class ReadEnd { Complete, Capped };
+
+// Appends the bytes of `fd` to `out` until the end of the file or until
+// `limit` bytes are held; Capped when bytes were left unread. Closes `fd`.
+IoStatus readUpTo(int fd, std::string& out, std::size_t limit, ReadEnd& end) {
+    end = ReadEnd::Complete;
+    char buffer[65536];
+    for (;;) {
+        const std::size_t room = limit - out.size();
+        // One byte more than the room tells a file that goes on from one
+        // that ends exactly at the cap.
+        const std::size_t want = std::min(sizeof buffer, room + 1);
+        const ssize_t n = ::read(fd, buffer, want);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const IoStatus status = ioStatusFromErrno(errno);
+            ::close(fd);
+            return status == IoStatus::NotFound ? IoStatus::Other : status;
+        }
+        if (n == 0)
+            break;
+        if (static_cast<std::size_t>(n) > room) {
+            out.append(buffer, room);
+            end = ReadEnd::Capped;
+            break;
+        }
+        out.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return IoStatus::Ok;
+}
+
+} // namespace
+
 IoStatus readWholeFile(const ci::Path& path, std::string& out, std::size_t limit) {
     out.clear();
     int fd = -1;
@@ -92,28 +130,27 @@ IoStatus readWholeFile(const ci::Path& path, std::string& out, std::size_t limit
         return IoStatus::TooLarge;
     }
     out.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const IoStatus status = ioStatusFromErrno(errno);
-            ::close(fd);
-            return status == IoStatus::NotFound ? IoStatus::Other : status;
-        }
-        if (n == 0)
-            break;
-        // The file may grow while it is read; the cap still holds.
-        if (out.size() + static_cast<std::size_t>(n) > limit) {
-            ::close(fd);
-            out.clear();
-            return IoStatus::TooLarge;
-        }
-        out.append(buffer, static_cast<std::size_t>(n));
+    ReadEnd end = ReadEnd::Complete;
+    const IoStatus status = readUpTo(fd, out, limit, end);
+    // The file may grow while it is read; the cap still holds.
+    if (status != IoStatus::Ok || end == ReadEnd::Capped) {
+        out.clear();
+        return status != IoStatus::Ok ? status : IoStatus::TooLarge;
     }
-    ::close(fd);
     return IoStatus::Ok;
+}
+
+IoStatus readFileStart(const ci::Path& path, std::string& out, std::size_t limit) {
+    out.clear();
+    int fd = -1;
+    struct stat st {};
+    if (const IoStatus opened = openRegularFile(path, fd, st); opened != IoStatus::Ok)
+        return opened;
+    ReadEnd end = ReadEnd::Complete;
+    const IoStatus status = readUpTo(fd, out, limit, end);
+    if (status != IoStatus::Ok)
+        out.clear();
+    return status;
 }
 
 TextLines readTextLines(const ci::Path& path, std::size_t limit) {

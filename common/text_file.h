@@ -48,6 +48,10 @@ IoStatus writeTextLines(const ci::Path& path, const std::vector<std::string>& li
 // opened without blocking, so a FIFO never stalls the reader.
 IoStatus readWholeFile(const ci::Path& path, std::string& out, std::size_t limit = kSmallFileLimit);
 
+// Reads the first `limit` bytes of a regular file (all of a shorter one),
+// never more, whatever the file's size; opened like readWholeFile.
+IoStatus readFileStart(const ci::Path& path, std::string& out, std::size_t limit);
+
 // Replaces a file atomically with the given bytes.
 IoStatus writeWholeFile(const ci::Path& path, std::string_view bytes,
                         Durability durability = Durability::Synced);

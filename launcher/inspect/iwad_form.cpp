@@ -243,22 +243,17 @@ void IwadForm::saveIwadsCfg() {
 }
 
 void IwadForm::butSearchIwadClick() {
-    IwadRegistry& iwads = state_.iwads;
-    iwads.clear();
-    showSlots();
+    const bool keepList =
+        searchIwadsFromDialog(state_.iwads, state_.paths.root, state_.paths.dataFolder, env_);
     butAddIwad->setEnabled(true);
-    deleteIwadsCfg(state_.paths.dataFolder);
-
-    iwads.StoredFiles.clear();
-    searchIwads(iwads, state_.paths.root, env_);
-    searchLinuxIwadPlaces(iwads, env_);
-    iwads.fillSlotsFromBuffer();
     showSlots();
+    if (keepList)
+        saveIwadsCfg();
     refillGamesView();
 
     // The warning and the slots share their place: whichever tells the
     // truth after the search is shown.
-    setWarningShown(iwads.slotPaths[0].empty());
+    setWarningShown(state_.iwads.slotPaths[0].empty());
     disableAddWhenFull();
     butSearchIwad->setEnabled(false);
 }

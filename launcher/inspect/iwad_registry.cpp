@@ -1,5 +1,7 @@
 #include "launcher/inspect/iwad_registry.h"
 
+#include "launcher/inspect/store_iwads.h"
+
 #include "common/ci_path.h"
 #include "common/strings.h"
 #include "common/text_file.h"
@@ -243,21 +245,42 @@ std::vector<std::string> linuxIwadFolders(const EnvironmentLookup& env) {
     return folders;
 }
 
+namespace {
+
+void registerFirstNamed(IwadRegistry& registry, const std::vector<std::string>& folders,
+                        IwadKind kind, const char* name, const IwadFileCheck& accept) {
+    for (const std::string& folder : folders) {
+        if (registry.isRegistered(kind))
+            return;
+        const auto file = existingFile(join(folder, name));
+        if (file && (!accept || accept(*file, kind)))
+            registry.registerPath(*file);
+    }
+}
+
+} // namespace
+
+void registerCommercialIwadsIn(IwadRegistry& registry, const std::vector<std::string>& folders,
+                               const IwadFileCheck& accept) {
+    for (const IwadKind kind : kSearchOrder)
+        registerFirstNamed(registry, folders, kind, iwadKindInfo(kind).fileName, accept);
+    registerFirstNamed(registry, folders, IwadKind::Shareware,
+                       iwadKindInfo(IwadKind::Shareware).fileName, accept);
+}
+
 void searchLinuxIwadPlaces(IwadRegistry& registry, const EnvironmentLookup& env) {
     const std::vector<std::string> folders = linuxIwadFolders(env);
-    auto tryName = [&](IwadKind kind, const char* name) {
-        for (const std::string& folder : folders) {
-            if (registry.isRegistered(kind))
-                return;
-            if (const auto file = existingFile(join(folder, name)))
-                registry.registerPath(*file);
-        }
-    };
-    for (const IwadKind kind : kSearchOrder)
-        tryName(kind, iwadKindInfo(kind).fileName);
-    tryName(IwadKind::Shareware, iwadKindInfo(IwadKind::Shareware).fileName);
+    registerCommercialIwadsIn(registry, folders);
+    searchStoreIwads(registry, envValue(env, "HOME"));
     for (const IwadKind kind : {IwadKind::Doom2, IwadKind::Doom})
-        tryName(kind, iwadKindInfo(kind).standIn);
+        registerFirstNamed(registry, folders, kind, iwadKindInfo(kind).standIn, {});
+}
+
+bool isFreedoomStandIn(std::string_view path) {
+    const std::string_view name = fileNameOfPath(path);
+    return std::any_of(kKinds.begin(), kKinds.end(), [&](const IwadKindInfo& info) {
+        return info.standIn && iequals(name, info.standIn);
+    });
 }
 
 bool engineFindsIwad(std::string_view iwadPath, const std::string& root,
@@ -343,9 +366,28 @@ bool registerIwadsAtStartup(IwadRegistry& registry, const std::string& root,
     readIwadsCfg(registry, dataFolder, root);
     searchLinuxIwadPlaces(registry, env);
     const bool nothingFound = registry.StoredFiles.empty();
+    const StoreFolders stores(envValue(env, "HOME"));
     for (const std::string& path : registry.fillSlotsFromBuffer())
-        removeIwadNodeCache(path);
+        if (!stores.holds(path))
+            removeIwadNodeCache(path);
     return nothingFound;
+}
+
+bool searchIwadsFromDialog(IwadRegistry& registry, const std::string& root,
+                           const std::string& dataFolder, const EnvironmentLookup& env) {
+    registry.clear();
+    deleteIwadsCfg(dataFolder);
+    registry.StoredFiles.clear();
+    searchIwads(registry, root, env);
+    searchLinuxIwadPlaces(registry, env);
+    registry.fillSlotsFromBuffer();
+
+    const StoreFolders stores(envValue(env, "HOME"));
+    const auto& slots = registry.slotPaths;
+    const bool fromStore = std::any_of(slots.begin(), slots.end(), [&](const std::string& path) {
+        return !path.empty() && stores.holds(path);
+    });
+    return fromStore && std::none_of(slots.begin(), slots.end(), isFreedoomStandIn);
 }
 
 std::vector<std::string> doomGamesTitles(const IwadRegistry& registry, bool customFont) {

@@ -116,11 +116,25 @@ void searchIwads(IwadRegistry& registry, const std::string& root, const Environm
 // not exist are left out.
 std::vector<std::string> linuxIwadFolders(const EnvironmentLookup& env);
 
-// Registers, for each kind still free, the first IWAD of the kind's file
-// name in the Linux folders; then, for Doom and Doom II when still free,
-// Freedoom's stand-in ("freedoom1.wad", "freedoom2.wad") in the same
-// folders.
+// Decides whether a file found under a kind's file name is taken as that
+// kind; an empty check takes every file.
+using IwadFileCheck = std::function<bool(const std::string& path, IwadKind kind)>;
+
+// Registers, for each kind still free in the order Doom2, Doom, Tnt,
+// Plutonia, then Shareware, the first file of the kind's file name in
+// `folders` (in any case) that `accept` takes.
+void registerCommercialIwadsIn(IwadRegistry& registry, const std::vector<std::string>& folders,
+                               const IwadFileCheck& accept = {});
+
+// The places beyond the installation, each filling only the kinds still
+// free: the commercial IWADs of the Linux folders, then those of the game
+// stores under the home folder ("HOME"), then, for Doom and Doom II,
+// Freedoom's stand-ins ("freedoom1.wad", "freedoom2.wad") in the Linux
+// folders. A bought IWAD therefore always comes before a stand-in.
 void searchLinuxIwadPlaces(IwadRegistry& registry, const EnvironmentLookup& env);
+
+// True when the last component of `path` is the name of a Freedoom stand-in.
+bool isFreedoomStandIn(std::string_view path);
 
 // True when a file named like the IWAD of `iwadPath` lies in one of the
 // places the engine looks in by itself: the folders named by "DOOMWADDIR"
@@ -157,12 +171,24 @@ void deleteIwadsCfg(const std::string& dataFolder);
 void removeIwadNodeCache(const std::string& iwadPath);
 
 // The registration run while the main window loads: the search, then
-// "iwads.cfg", then the Linux places (after the list, so that an IWAD the
-// user added is not pushed out by a stand-in), then the slots filled from the search result buffer,
-// the node caches beside the copied IWADs removed and the buffer cleared. Starts from an empty
-// registry. True when nothing at all was registered (the dialog then warns that no IWAD was found).
+// "iwads.cfg", then the places beyond the installation (after the list, so
+// that an IWAD the user added is not pushed out by a store's or a stand-in),
+// then the slots filled from the search result buffer, the node caches
+// beside the copied IWADs removed (never in a game store's folder, which the
+// launcher leaves as it is) and the buffer cleared. Starts from an empty
+// registry. True when nothing at all was registered (the dialog then warns
+// that no IWAD was found).
 bool registerIwadsAtStartup(IwadRegistry& registry, const std::string& root,
                             const std::string& dataFolder, const EnvironmentLookup& env);
+
+// The dialog's Search: empties the registry, deletes "iwads.cfg", searches
+// the usual places and those beyond the installation and fills the slots.
+// True when the list is to be kept in "iwads.cfg" like a list the user made,
+// so that the next start takes it from there: when it holds an IWAD found
+// in a game store and no Freedoom stand-in (a kept stand-in would shut out
+// an IWAD of its kind bought later).
+bool searchIwadsFromDialog(IwadRegistry& registry, const std::string& root,
+                           const std::string& dataFolder, const EnvironmentLookup& env);
 
 // The titles of the Doom games view, one per registered kind in the view's
 // order: mixed-case with a launcher font of the user's own, capitals

@@ -3,6 +3,7 @@
 #include "launcher/platform/command_line.h"
 
 #include "common/ci_path.h"
+#include "common/strings.h"
 #include "common/text_file.h"
 
 #include <filesystem>
@@ -17,30 +18,12 @@ bool isControl(char c) {
     return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
 }
 
-// Whether `text` is well-formed UTF-8, as desktop entries must be.
-bool isUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80                   ? 1
-                                   : lead >= 0xC2 && lead < 0xE0 ? 2
-                                   : lead >= 0xE0 && lead < 0xF0 ? 3
-                                   : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                                 : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
 // A value of string type: backslash, line breaks and tabs escaped, a
 // leading blank kept as "\s". Nothing when the value holds another control
 // byte or is no UTF-8 text, which no escape can carry.
 std::optional<std::string> stringValue(std::string_view value) {
-    if (!isUtf8(value))
+    // Desktop entries must be well-formed UTF-8.
+    if (!isValidUtf8(value))
         return std::nullopt;
     std::string out;
     for (const char c : value) {

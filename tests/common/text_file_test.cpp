@@ -72,6 +72,14 @@ TEST(TextFile, OnlyRegularFilesAreReadAndOnlyUpToTheirCap) {
     writeFile(dir / "tips.txt", std::string(5000, 'x'));
     EXPECT_EQ(krv::readTextLines(dir / "tips.txt", 4999).status, IoStatus::TooLarge);
     EXPECT_EQ(krv::readTextLines(dir / "tips.txt", 5000).lines.at(0).size(), 5000u);
+
+    // The beginning of a file: never more than asked for, all of a shorter one.
+    std::string start;
+    EXPECT_EQ(krv::readFileStart(dir / "TIPS.txt", start, 4999), IoStatus::Ok);
+    EXPECT_EQ(start.size(), 4999u);
+    EXPECT_EQ(krv::readFileStart(dir / "tips.txt", start, 9000), IoStatus::Ok);
+    EXPECT_EQ(start.size(), 5000u);
+    EXPECT_EQ(krv::readFileStart(dir / "font.krv", start, 10), IoStatus::NotFound);
 }
 
 // A temporary file left by an interrupted write goes with the next write of

@@ -3,6 +3,7 @@
 #include "launcher/startup/entry_routine.h"
 #include "support/fake_environment.h"
 #include "support/install_root.h"
+#include "support/wad_builder.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -232,6 +233,23 @@ TEST(IwadForm, SearchShowsTheWarningOrTheSlotsAsFound) {
     d.form->butSearchIwad->click();
     EXPECT_FALSE(d.warningShown());
     EXPECT_EQ(d.slotTexts()[0], doom2);
+}
+
+TEST(IwadForm, SearchFindsAStoresIwadAndKeepsTheList) {
+    Dialog d;
+    d.load();
+    const std::string home = (d.elsewhere.path() / "home").string();
+    const std::string doom2 = home + "/.local/share/Steam/steamapps/common/Doom 2/base/DOOM2.WAD";
+    writeFile(doom2, krv::test::WadBuilder("IWAD").mapLevels(32).build());
+    d.form->setEnvironment([home](const std::string& name) -> std::optional<std::string> {
+        return name == "HOME" ? std::optional<std::string>(home)
+                              : krv::test::emptyEnvironment()(name);
+    });
+    d.form->butSearchIwad->click();
+    EXPECT_EQ(d.slotTexts(), (Lines{doom2, "", "", ""}));
+    EXPECT_FALSE(d.warningShown());
+    // Kept like a list the user made: the next start reads it from there.
+    EXPECT_EQ(readFile(d.cfg()), doom2 + "\r\n\r\n\r\n\r\n");
 }
 
 TEST(IwadForm, ResetClearsEverythingAndDeletesTheList) {

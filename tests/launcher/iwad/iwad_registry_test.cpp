@@ -1,6 +1,7 @@
 #include "launcher/inspect/iwad_registry.h"
 
 #include "common/text_file.h"
+#include "support/fake_environment.h"
 #include "support/temp_dir.h"
 
 #include <algorithm>
@@ -33,14 +34,7 @@ struct Places {
         fs::create_directories(dataFolder);
         fs::create_directories(envFolder);
     }
-    EnvironmentLookup env() const {
-        return [this](const std::string& name) -> std::optional<std::string> {
-            const auto it = vars.find(name);
-            if (it == vars.end())
-                return std::nullopt;
-            return it->second;
-        };
-    }
+    EnvironmentLookup env() const { return krv::test::environmentOf(vars); }
     // Puts a stand-in file; its contents never matter.
     std::string put(const std::string& folder, const std::string& name) {
         const std::string path = folder + "/" + name;
