@@ -37,6 +37,10 @@ TEST(CommandLine, ResolvesTheProgramCaseInsensitivelyAddingExe) {
     EXPECT_EQ(argv->at(2), "x y.wad");
     EXPECT_FALSE(resolveCommand("Bin\\Missing", root.root()));
     EXPECT_FALSE(resolveCommand("", root.root()));
+    // A program without an extension, as Linux programs are, stands for itself.
+    writeFile(root / "Tools/myedit", "#!/bin/sh\n");
+    EXPECT_EQ(resolveCommand("Tools\\MyEdit x", root.root())->at(0),
+              (root / "Tools/myedit").string());
 }
 
 TEST(CommandLine, HandsWindowsProgramsToWine) {
