@@ -146,4 +146,18 @@ const std::vector<HelpText>& mainWindowStandardTips() {
     return tips;
 }
 
+const std::vector<HelpText>& mainWindowConvenienceTips() {
+    static const std::vector<HelpText> tips = {
+        {"PreviewLine", -1,
+         "The command line that Launch hands to the engine\r\n"
+         "for the current selection and options."},
+        {"CopyCommand", -1, "Copy the command line to the clipboard."},
+    };
+    return tips;
+}
+
+std::vector<const std::vector<HelpText>*> mainWindowHelpTables() {
+    return {&mainWindowHelpTexts(), &mainWindowStandardTips(), &mainWindowConvenienceTips()};
+}
+
 } // namespace krv
