@@ -39,8 +39,9 @@ TEST(CommandLine, ResolvesTheProgramCaseInsensitivelyAddingExe) {
     EXPECT_FALSE(resolveCommand("", root.root()));
     // A program without an extension, as Linux programs are, stands for itself.
     writeFile(root / "Tools/myedit", "#!/bin/sh\n");
-    EXPECT_EQ(resolveCommand("Tools\\MyEdit x", root.root())->at(0),
-              (root / "Tools/myedit").string());
+    const auto bare = resolveCommand("Tools\\MyEdit x", root.root());
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(bare->at(0), (root / "Tools/myedit").string());
 }
 
 TEST(CommandLine, HandsWindowsProgramsToWine) {
