@@ -149,8 +149,9 @@ const std::vector<HelpText>& mainWindowStandardTips() {
 const std::vector<HelpText>& mainWindowConvenienceTips() {
     static const std::vector<HelpText> tips = {
         {"PreviewLine", -1,
-         "The command line that Launch hands to the engine\r\n"
-         "for the current selection and options."},
+         "The engine's command line, as\r\n"
+         "Launch would start it with the\r\n"
+         "current selection and options."},
         {"CopyCommand", -1, "Copy the command line to the clipboard."},
     };
     return tips;

@@ -601,9 +601,9 @@ TEST(MainFormHelp, EveryHelpTextReachesItsControlAndTheOptionRemovesThemAll) {
     EXPECT_EQ(f.inspect().MapList->toolTip(), "  Select map for startup.  ");
 
     // The command-line preview's text says what the line is, in whole lines.
-    EXPECT_EQ(f.launch().PreviewLine->toolTip(),
-              "The command line that Launch hands to the engine\n"
-              "for the current selection and options.");
+    EXPECT_EQ(f.launch().PreviewLine->toolTip(), "The engine's command line, as\n"
+                                                 "Launch would start it with the\n"
+                                                 "current selection and options.");
 
     f.chkLaunchPrefs[3]->click(); // off
     for (const auto* table : mainWindowHelpTables())
