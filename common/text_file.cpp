@@ -80,6 +80,15 @@ IoStatus openRegularFile(const ci::Path& path, int& fd, struct stat& st) {
     return IoStatus::Ok;
 }
 
+// Reads the next block of a file; 0 at its end, -1 on an error (errno set).
+ssize_t readBlock(int fd, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, size);
+        if (n >= 0 || errno != EINTR)
+            return n;
+    }
+}
+
 } // namespace
 
 namespace {
@@ -96,10 +105,8 @@ IoStatus readUpTo(int fd, std::string& out, std::size_t limit, ReadEnd& end) {
         // One byte more than the room tells a file that goes on from one
         // that ends exactly at the cap.
         const std::size_t want = std::min(sizeof buffer, room + 1);
-        const ssize_t n = ::read(fd, buffer, want);
+        const ssize_t n = readBlock(fd, buffer, want);
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
             const IoStatus status = ioStatusFromErrno(errno);
             ::close(fd);
             return status == IoStatus::NotFound ? IoStatus::Other : status;
@@ -159,6 +166,70 @@ TextLines readTextLines(const ci::Path& path, std::size_t limit) {
     result.status = readWholeFile(path, bytes, limit);
     if (result.status == IoStatus::Ok)
         result.lines = splitLines(bytes);
+    return result;
+}
+
+namespace {
+
+// The end of the `count`-th line end in `bytes` at or after `from`, counting
+// on from the `found` line ends seen before; npos while fewer are there.
+std::size_t endOfLines(std::string_view bytes, std::size_t from, std::size_t& found,
+                       std::size_t count) {
+    while (found < count) {
+        const auto lf = bytes.find('\n', from);
+        if (lf == std::string_view::npos)
+            return std::string_view::npos;
+        ++found;
+        from = lf + 1;
+    }
+    return from;
+}
+
+} // namespace
+
+LeadingLines readLeadingLines(const ci::Path& path, std::size_t maxLines, std::size_t limit) {
+    LeadingLines result;
+    int fd = -1;
+    struct stat st {};
+    result.status = openRegularFile(path, fd, st);
+    if (result.status != IoStatus::Ok)
+        return result;
+    std::string bytes;
+    std::size_t found = 0;
+    std::size_t end = endOfLines(bytes, 0, found, maxLines);
+    char buffer[65536];
+    while (end == std::string::npos) {
+        // What is read holds the wanted lines' start: past the cap they are too long.
+        if (bytes.size() > limit) {
+            result.status = IoStatus::TooLarge;
+            break;
+        }
+        const ssize_t n = readBlock(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            result.status = ioStatusFromErrno(errno);
+            if (result.status == IoStatus::NotFound)
+                result.status = IoStatus::Other;
+            break;
+        }
+        if (n == 0) { // the file ends within the wanted lines
+            end = bytes.size();
+            break;
+        }
+        const std::size_t scanned = bytes.size();
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        end = endOfLines(bytes, scanned, found, maxLines);
+    }
+    ::close(fd);
+    if (result.status != IoStatus::Ok)
+        return result;
+    if (end > limit) {
+        result.status = IoStatus::TooLarge;
+        return result;
+    }
+    result.more = bytes.size() > end || static_cast<std::uintmax_t>(st.st_size) > end;
+    bytes.resize(end);
+    result.lines = splitLines(bytes);
+    result.bytes = std::move(bytes);
     return result;
 }
 
@@ -244,6 +315,26 @@ IoStatus writeWholeFile(const ci::Path& path, std::string_view bytes, Durability
     return finishTemporary(temp, writeAll(temp.fd, bytes), target, durability);
 }
 
+namespace {
+
+// Copies what is left of `in` from its current place to `out`.
+IoStatus copyRest(int in, int out) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = readBlock(in, buffer, sizeof buffer);
+        if (n < 0)
+            return ioStatusFromErrno(errno);
+        if (n == 0)
+            return IoStatus::Ok;
+        if (const IoStatus written =
+                writeAll(out, std::string_view(buffer, static_cast<std::size_t>(n)));
+            written != IoStatus::Ok)
+            return written;
+    }
+}
+
+} // namespace
+
 IoStatus copyFileAtomically(const ci::Path& from, const ci::Path& to) {
     int in = -1;
     struct stat st {};
@@ -252,27 +343,38 @@ IoStatus copyFileAtomically(const ci::Path& from, const ci::Path& to) {
     const ci::Path target = ci::resolveForWrite(to);
     Temporary temp;
     IoStatus status = createTemporary(target, temp);
-    if (status != IoStatus::Ok) {
-        ::close(in);
-        return status;
-    }
-    char buffer[65536];
-    while (status == IoStatus::Ok) {
-        const ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            status = ioStatusFromErrno(errno);
-        if (n <= 0)
-            break;
-        status = writeAll(temp.fd, std::string_view(buffer, static_cast<std::size_t>(n)));
-    }
+    if (status == IoStatus::Ok)
+        status = finishTemporary(temp, copyRest(in, temp.fd), target);
     ::close(in);
-    return finishTemporary(temp, status, target);
+    return status;
 }
 
-IoStatus writeTextLines(const ci::Path& path, const std::vector<std::string>& lines,
-                        Durability durability) {
+IoStatus replaceFileHead(const ci::Path& path, std::string_view head, std::uint64_t replaced) {
+    int in = -1;
+    struct stat st {};
+    const IoStatus opened = openRegularFile(path, in, st);
+    if (opened != IoStatus::Ok && opened != IoStatus::NotFound)
+        return opened;
+    const ci::Path target = ci::resolveForWrite(path);
+    Temporary temp;
+    IoStatus status = createTemporary(target, temp);
+    if (status == IoStatus::Ok) {
+        status = writeAll(temp.fd, head);
+        if (status == IoStatus::Ok && in >= 0 &&
+            static_cast<std::uintmax_t>(st.st_size) > replaced) {
+            if (::lseek(in, static_cast<off_t>(replaced), SEEK_SET) < 0)
+                status = ioStatusFromErrno(errno);
+            else
+                status = copyRest(in, temp.fd);
+        }
+        status = finishTemporary(temp, status, target);
+    }
+    if (in >= 0)
+        ::close(in);
+    return status;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
     std::string bytes;
     std::size_t total = 0;
     for (const auto& line : lines)
@@ -282,7 +384,12 @@ IoStatus writeTextLines(const ci::Path& path, const std::vector<std::string>& li
         bytes += line;
         bytes += "\r\n";
     }
-    return writeWholeFile(path, bytes, durability);
+    return bytes;
+}
+
+IoStatus writeTextLines(const ci::Path& path, const std::vector<std::string>& lines,
+                        Durability durability) {
+    return writeWholeFile(path, joinLines(lines), durability);
 }
 
 } // namespace krv

@@ -5,6 +5,7 @@
 
 #include "common/ci_path.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,23 @@ TextLines readTextLines(const ci::Path& path, std::size_t limit = kSmallFileLimi
 // Splits a buffer into lines, dropping the LF or CR LF of each.
 std::vector<std::string> splitLines(std::string_view text);
 
+// The lines, each ending in CR LF, as one buffer.
+std::string joinLines(const std::vector<std::string>& lines);
+
+// The first lines of a file, read without reading the rest.
+struct LeadingLines {
+    IoStatus status = IoStatus::Other;
+    std::vector<std::string> lines;
+    std::string bytes; // the bytes of those lines, their line ends included
+    bool more = false; // the file goes on after them
+};
+
+// Reads the first `maxLines` lines of a file found without regard to case,
+// however long the whole file is. TooLarge when those lines alone hold more
+// than `limit` bytes. Only a regular file is read, as by readTextLines.
+LeadingLines readLeadingLines(const ci::Path& path, std::size_t maxLines,
+                              std::size_t limit = kListFileLimit);
+
 // Whether a write waits until the bytes are on the disk. A scratch file,
 // which the launcher writes anew on every selection, need not: its rename
 // still replaces the old one whole.
@@ -55,6 +73,11 @@ IoStatus readFileStart(const ci::Path& path, std::string& out, std::size_t limit
 // Replaces a file atomically with the given bytes.
 IoStatus writeWholeFile(const ci::Path& path, std::string_view bytes,
                         Durability durability = Durability::Synced);
+
+// Replaces the first `replaced` bytes of a file with `head` and keeps every
+// byte after them as it is, atomically, however long the file. A missing
+// file is written with `head` alone.
+IoStatus replaceFileHead(const ci::Path& path, std::string_view head, std::uint64_t replaced);
 
 // Copies the regular file `from` to `to` through a temporary file in the
 // folder of `to`, renamed into place only when complete: a failed copy (a

@@ -169,7 +169,6 @@ void LaunchPanel::buildPreviewRow() {
     PreviewLine = new QLineEdit(PreviewRow);
     PreviewLine->setReadOnly(true);
     PreviewLine->setAccessibleName(QStringLiteral("Command line preview"));
-    PreviewLine->setToolTip(QStringLiteral("The command line Launch would start the engine with"));
     CopyCommand = new QPushButton(QStringLiteral("Copy"), PreviewRow);
     CopyCommand->setAccessibleName(QStringLiteral("Copy the command line"));
     row->addWidget(PreviewLine, 1);

@@ -149,6 +149,11 @@ void MainForm::load() {
     // The font and what the steps showed and hid decide what the window's
     // controls need.
     setWindowHeightTwips(heightTwips_);
+    // Centred at the size it ends with, not the size it started from.
+    if (centredAtLoad_) {
+        const auto [top, left] = centredPositionTwips();
+        move(toPixels(left), toPixels(top));
+    }
 }
 
 void MainForm::sizeWindow() {
@@ -205,6 +210,7 @@ void MainForm::readSettingsFile() {
         entry_.resetSettingsAndRestart();
     }
     corpseFadeUnavailable_ = read.corpseFadeUnavailable;
+    positionStored_ = read.linesRead >= kSettingsLines;
 }
 
 void MainForm::prepareWindowControls() {
@@ -238,8 +244,9 @@ void MainForm::placeWindow() {
     int top = state_.settings.windowTop;
     int left = state_.settings.windowLeft;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    if (state_.startup.wineMode || top > toTwips(screen.height()) ||
-        left > toTwips(screen.width())) {
+    centredAtLoad_ = state_.startup.wineMode || !positionStored_ ||
+                     top > toTwips(screen.height()) || left > toTwips(screen.width());
+    if (centredAtLoad_) {
         top = centredTop;
         left = centredLeft;
     }

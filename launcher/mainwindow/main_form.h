@@ -209,6 +209,10 @@ private:
     bool advancedLayout_ = false;
     bool largeFonts_ = false;
     int heightTwips_ = kLoadHeightTwips; // the layout mode's height
+    // The load places the window centred (no stored position, one off the
+    // screen, or Wine mode): it is centred again once it has its real size.
+    bool centredAtLoad_ = false;
+    bool positionStored_ = false; // config.krv held the window's position
     bool corpseFadeUnavailable_ = false;
     QImage titleImage_;                // the theme picture shown, before it is fitted
     std::string docsFolder_;           // where the documentation dialog starts

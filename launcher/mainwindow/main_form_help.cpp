@@ -67,6 +67,8 @@ QWidget* MainForm::helpTarget(const char* control, int index) {
         {"LaunchButton", [&] { return launch_->LaunchButton; }},
         {"edCustom", [&] { return launch_->edCustom; }},
         {"SelButton", [&] { return launch_->SelButton; }},
+        {"PreviewLine", [&] { return launch_->PreviewLine; }},
+        {"CopyCommand", [&] { return launch_->CopyCommand; }},
         {"TexPathLabel", [&] { return options_->TexPathLabel; }},
         {"ChkGL", [&] { return options_->ChkGL; }},
         {"chkTesting", [&] { return options_->chkTesting; }},
@@ -81,14 +83,14 @@ QWidget* MainForm::helpTarget(const char* control, int index) {
 }
 
 void MainForm::ToolTipText() {
-    for (const auto* table : {&mainWindowHelpTexts(), &mainWindowStandardTips()})
+    for (const auto* table : mainWindowHelpTables())
         for (const HelpText& help : *table)
             if (QWidget* target = helpTarget(help.control, help.index))
                 target->setToolTip(tipText(help.text));
 }
 
 void MainForm::KillToolTips() {
-    for (const auto* table : {&mainWindowHelpTexts(), &mainWindowStandardTips()})
+    for (const auto* table : mainWindowHelpTables())
         for (const HelpText& help : *table)
             if (QWidget* target = helpTarget(help.control, help.index))
                 target->setToolTip({});

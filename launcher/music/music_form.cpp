@@ -177,9 +177,8 @@ void MusicForm::AddMusic() {
     if (chosen) {
         const AddedMusic added =
             addMusicFile(state_.paths, playlist_.lines[std::size_t(row)], *chosen);
-        if (added.refused) {
-            const PlaylistMessage refused = unsupportedMusicMessage();
-            platform_.showMessage(refused.text, refused.style, refused.title);
+        if (added.refusal) {
+            platform_.showMessage(added.refusal->text, added.refusal->style, added.refusal->title);
             return;
         }
         folder = added.folder;
@@ -229,7 +228,12 @@ void MusicForm::Clone() {
 void MusicForm::SaveList(const std::string& name) {
     ensureMusicFolder(state_.paths);
     if (!name.empty()) {
-        if (writePlaylist(state_.paths, name, playlist_.lines) != IoStatus::Ok) {
+        // A playlist longer than the editor reads keeps its unread lines.
+        const IoStatus written =
+            playlist_.restAt
+                ? writePlaylistKeepingRest(state_.paths, name, playlist_.lines, *playlist_.restAt)
+                : writePlaylist(state_.paths, name, playlist_.lines);
+        if (written != IoStatus::Ok) {
             const PlaylistMessage failed = saveFailedMessage();
             platform_.showMessage(failed.text, failed.style, failed.title);
             return;
@@ -243,13 +247,15 @@ void MusicForm::SaveList(const std::string& name) {
 }
 
 void MusicForm::ExitToTextEditor() {
-    const auto command = textEditorCommand(state_.paths, playlist_.name);
-    if (!command)
+    const std::vector<std::string> commands = textEditorCommands(state_.paths, playlist_.name);
+    if (commands.empty())
         return;
     // The changes made here are left unsaved: the file is edited as it is.
     skipClosingQuestions_ = true;
     reject();
-    platform_.startProcess(*command, state_.paths.root);
+    for (const std::string& command : commands)
+        if (platform_.startProcess(command, state_.paths.root))
+            break;
 }
 
 void MusicForm::OpenHelp() {

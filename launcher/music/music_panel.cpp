@@ -31,6 +31,14 @@ void paintModeCaption(QCheckBox* box) {
     box->setPalette(palette);
 }
 
+// A list entry shows its name as UTF-8 text (a name in another encoding with
+// replacement characters) and keeps the name's own bytes, which find its file.
+constexpr int kNameBytesRole = Qt::UserRole;
+
+std::string playlistName(const QListWidgetItem* item) {
+    return item->data(kNameBytesRole).toByteArray().toStdString();
+}
+
 } // namespace
 
 MusicPanel::MusicPanel(AppState& state, Platform& platform, const PlaylistBoxes& boxes,
@@ -77,7 +85,7 @@ void MusicPanel::connectControls() {
     // A click, or the right click that opens the popup, makes the entry the
     // current playlist; another playlist than before clears "Manual".
     const auto choose = [this](const QListWidgetItem* item) {
-        const std::string name = ss(item->text());
+        const std::string name = playlistName(item);
         if (name != state_.settings.manualPlaylist)
             boxes_.manualMode->setChecked(false);
         selectPlaylist(state_.settings, name);
@@ -164,8 +172,8 @@ void MusicPanel::AssignAutoPlaylist(int game) {
     const QListWidgetItem* item = SelectionList->currentItem();
     if (!item)
         return;
-    if (const auto message = assignAutoPlaylist(state_.paths, static_cast<AutoGame>(game),
-                                                item->text().toStdString()))
+    if (const auto message =
+            assignAutoPlaylist(state_.paths, static_cast<AutoGame>(game), playlistName(item)))
         showPlaylistMessage(*message);
 }
 
@@ -179,8 +187,10 @@ void MusicPanel::loadPlaylists() {
 
 void MusicPanel::showPlaylists(const PlaylistListing& listing) {
     SelectionList->clear();
-    for (const std::string& name : listing.names)
-        SelectionList->addItem(qs(name));
+    for (const std::string& name : listing.names) {
+        auto* item = new QListWidgetItem(qs(name), SelectionList);
+        item->setData(kNameBytesRole, QByteArray::fromStdString(name));
+    }
     SelectionList->setCurrentRow(listing.selected);
     const PlaylistControls controls = playlistControls(listing);
     if (controls.clearAuto)
@@ -191,7 +201,7 @@ void MusicPanel::showPlaylists(const PlaylistListing& listing) {
 std::vector<std::string> MusicPanel::listedPlaylists() const {
     std::vector<std::string> names;
     for (int i = 0; i < SelectionList->count(); ++i)
-        names.push_back(SelectionList->item(i)->text().toStdString());
+        names.push_back(playlistName(SelectionList->item(i)));
     return names;
 }
 
@@ -216,20 +226,13 @@ void MusicPanel::NewPlaylist() {
         platform_.showMessage(check.message.text, check.message.style, check.message.title) !=
             msg::kResultYes)
         return;
-    const std::string previous = state_.settings.manualPlaylist;
-    if (check.name != previous)
-        boxes_.manualMode->setChecked(false);
-    selectPlaylist(state_.settings, check.name);
+    // The new name becomes the current playlist; "Manual" is left to the
+    // save, which clears it, and to a click on another entry.
+    state_.settings.manualPlaylist = check.name;
     EditedPlaylist playlist;
     playlist.name = check.name;
     playlist.isNew = true;
     showMusicForm(std::move(playlist));
-    // Never saved: the playlist chosen before stays the current one.
-    if (!playlistExists(state_.paths, check.name)) {
-        boxes_.manualMode->setChecked(false);
-        selectPlaylist(state_.settings, previous);
-        showPlaylists(listPlaylists(state_.paths, previous));
-    }
 }
 
 // Opens the chosen playlist in the editor, rebuilding an older layout and,
@@ -238,10 +241,14 @@ void MusicPanel::OpenPlaylist() {
     const QListWidgetItem* item = SelectionList->currentItem();
     if (!item)
         return;
-    const std::string name = ss(item->text());
+    const std::string name = playlistName(item);
     OpenedPlaylist opened = openPlaylist(state_.paths, name, playlistType_);
     if (opened.step == OpenStep::NotFound)
         return;
+    if (opened.step == OpenStep::Unreadable) {
+        showPlaylistMessage(opened.refusal);
+        return;
+    }
     playlistType_ = opened.playlist.type;
     if (opened.step == OpenStep::AskRepair) {
         const PlaylistMessage question = nonStandardQuestion();
@@ -254,6 +261,8 @@ void MusicPanel::OpenPlaylist() {
     playlist.type = opened.playlist.type;
     playlist.lines = std::move(opened.playlist.lines);
     playlist.converted = opened.converted;
+    if (opened.truncated)
+        playlist.restAt = opened.restAt;
     showMusicForm(std::move(playlist));
 }
 
@@ -275,7 +284,7 @@ void MusicPanel::DeletePlaylist() {
     const QListWidgetItem* item = SelectionList->currentItem();
     if (!item)
         return;
-    const std::string name = ss(item->text());
+    const std::string name = playlistName(item);
     // Names are UTF-8: upper-cased as text, not byte by byte.
     const PlaylistMessage question = deleteQuestion(ss(item->text().toUpper()));
     if (platform_.showMessage(question.text, question.style, question.title) != msg::kResultYes)

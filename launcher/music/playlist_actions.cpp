@@ -33,6 +33,27 @@ constexpr std::size_t kDoomMapCount = 36;
 // Lines of the Mixed layout, the longest canonical one.
 constexpr std::size_t kMixedLines = 91;
 
+std::string playlistNameProblemText(NewNameProblem problem) {
+    switch (problem) {
+    case NewNameProblem::TooLong:
+        return " This playlist name is too long, please use a shorter one.    ";
+    case NewNameProblem::DotsAndBlanksOnly:
+        return " A playlist name needs more than dots and blanks.    ";
+    case NewNameProblem::ForbiddenCharacter:
+    case NewNameProblem::None:
+        break;
+    }
+    return " A playlist name cannot contain any of  \\ / : * ? \" < > |    ";
+}
+
+PlaylistMessage unreadablePlaylistMessage(IoStatus status) {
+    return {" Playlist error",
+            status == IoStatus::TooLarge
+                ? " This playlist is too large to open, it was left as it is.    "
+                : " This playlist could not be read, it was left as it is.    ",
+            msg::kCritical};
+}
+
 } // namespace
 
 // ---- New ----
@@ -53,10 +74,10 @@ NewPlaylistCheck checkNewPlaylistName(const InstallPaths& paths, std::string_vie
     if (iendsWith(entered, kPlaylistExtension))
         entered.remove_suffix(kPlaylistExtension.size());
     check.name = std::string(entered);
-    if (!isSafePlaylistName(check.name)) {
+    if (const NewNameProblem problem = newPlaylistNameProblem(check.name);
+        problem != NewNameProblem::None) {
         check.step = NewPlaylistStep::Refused;
-        check.message = {" Playlist name error",
-                         " A playlist name cannot contain any of  \\ / : * ? \" < > |    ",
+        check.message = {" Playlist name error", playlistNameProblemText(problem),
                          msg::kExclamation};
     } else if (playlistExists(paths, check.name)) {
         check.step = NewPlaylistStep::AskOverwrite;
@@ -109,11 +130,16 @@ bool hasStandardLayout(const std::vector<std::string>& lines, PlaylistType type)
 OpenedPlaylist openPlaylist(const InstallPaths& paths, std::string_view name,
                             PlaylistType previousType) {
     OpenedPlaylist opened;
-    if (!playlistExists(paths, name))
-        return opened;
-    // A read error ends the reading; what was read is opened.
     PlaylistText text = readPlaylist(paths, name);
+    if (text.status == IoStatus::NotFound) // gone since it was listed
+        return opened;
+    if (text.status != IoStatus::Ok) {
+        opened.step = OpenStep::Unreadable;
+        opened.refusal = unreadablePlaylistMessage(text.status);
+        return opened;
+    }
     opened.truncated = text.truncated;
+    opened.restAt = text.restAt;
     opened.playlist.lines = std::move(text.lines);
     opened.playlist.type = playlistTypeOf(opened.playlist.lines).value_or(previousType);
     const bool currentLayout =

@@ -46,20 +46,26 @@ PlaylistLines newPlaylistTemplate(const IwadRegistry& iwads);
 // ---- Open ----
 
 enum class OpenStep {
-    NotFound,  // the file is gone: nothing opens
-    Ready,     // open the editor with `lines`
-    AskRepair, // a current-layout playlist out of place: ask nonStandardQuestion()
+    NotFound,   // the file is gone: nothing opens
+    Unreadable, // the file could not be read: show `refusal`, nothing opens
+    Ready,      // open the editor with `lines`
+    AskRepair,  // a current-layout playlist out of place: ask nonStandardQuestion()
 };
 struct OpenedPlaylist {
     OpenStep step = OpenStep::NotFound;
     PlaylistLines playlist;
     bool converted = false; // rebuilt: the editor offers to save the new layout
-    bool truncated = false; // longer than the editor reads
+    // Longer than the editor reads: saving keeps the file's bytes from
+    // `restAt` on after the lines.
+    bool truncated = false;
+    std::uint64_t restAt = 0;
+    PlaylistMessage refusal;
 };
 
 // Reads the first lines of a playlist, classifies it and rebuilds a playlist
 // of the older layout at once. `previousType` stays the type when no line
-// names a map.
+// names a map. A file that cannot be read is not opened: an editor showing a
+// template in its place would offer to save the template over it.
 OpenedPlaylist openPlaylist(const InstallPaths& paths, std::string_view name,
                             PlaylistType previousType);
 

@@ -108,22 +108,62 @@ std::array<bool, kAutoGameCount> autoSelectEntriesEnabled(const IwadRegistry& iw
     return enabled;
 }
 
+namespace {
+
+PlaylistMessage autoPlaylistUnchangedMessage(const std::string& title) {
+    return {title,
+            " The auto playlist file could not be read or written, it was left as it is.    ",
+            msg::kCritical};
+}
+
+// The first lines of the file with line `index` holding `text`: every other
+// byte, the line's own end included, stays as it was. Lines missing from a
+// short file are completed with the defaults, each ending in CR LF.
+std::string withLine(std::string bytes, std::size_t index, const std::string& text) {
+    const std::vector<std::string> defaults = defaultAutoPlaylistLines();
+    const bool open = !bytes.empty() && bytes.back() != '\n'; // a last line without its end
+    std::size_t present = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    if (present + (open ? 1 : 0) < defaults.size()) {
+        if (open) {
+            bytes += "\r\n";
+            ++present;
+        }
+        for (; present < defaults.size(); ++present)
+            bytes += defaults[present] + "\r\n";
+    }
+    std::size_t start = 0;
+    for (std::size_t line = 0; line < index; ++line)
+        start = bytes.find('\n', start) + 1;
+    std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+    if (end > start && bytes[end - 1] == '\r')
+        --end;
+    return bytes.replace(start, end - start, text);
+}
+
+} // namespace
+
 std::optional<PlaylistMessage> assignAutoPlaylist(const InstallPaths& paths, AutoGame game,
                                                   const std::string& name) {
     if (!isSafePlaylistName(name))
         return std::nullopt;
-    // A missing file starts from the defaults, and a file cut short is
-    // completed with them, so every game keeps its own line.
-    std::vector<std::string> lines = defaultAutoPlaylistLines();
-    const TextLines stored = readTextLines(autoPlaylistPath(paths));
-    std::copy_n(stored.lines.begin(), std::min(stored.lines.size(), lines.size()), lines.begin());
     const int index = static_cast<int>(game);
-    lines[index + 1] = name;
+    const std::string title =
+        std::string(" Auto playlist selection for ") + autoGames()[index].titleName;
+    // Only the game's own line changes; the lines after it are copied as
+    // they are, however many and however long. A missing file starts from
+    // the defaults; one that cannot be read is left alone.
+    LeadingLines head = readLeadingLines(autoPlaylistPath(paths), defaultAutoPlaylistLines().size(),
+                                         kSmallFileLimit);
+    if (head.status == IoStatus::NotFound)
+        head.bytes.clear();
+    else if (head.status != IoStatus::Ok)
+        return autoPlaylistUnchangedMessage(title);
     ensureMusicFolder(paths);
-    if (writeTextLines(autoPlaylistPath(paths), lines) != IoStatus::Ok)
-        return std::nullopt;
-    return PlaylistMessage{std::string(" Auto playlist selection for ") +
-                               autoGames()[index].titleName,
+    const std::size_t line = static_cast<std::size_t>(index) + 1;
+    if (replaceFileHead(autoPlaylistPath(paths), withLine(head.bytes, line, name),
+                        head.bytes.size()) != IoStatus::Ok)
+        return autoPlaylistUnchangedMessage(title);
+    return PlaylistMessage{title,
                            "     " + name + "  has been added to your auto selection.         \r\n",
                            msg::kOk | msg::kSystemModal};
 }
@@ -147,8 +187,10 @@ AutoPlaylistChoice chooseAutoPlaylist(const InstallPaths& paths, std::string_vie
     const std::optional<AutoGame> game = autoGameOfIwad(iwadPath);
     if (!game)
         return {};
-    const TextLines stored = readTextLines(autoPlaylistPath(paths));
     const std::size_t line = static_cast<std::size_t>(*game) + 1;
+    // The lines after the game's own may be many; they are not read.
+    const LeadingLines stored =
+        readLeadingLines(autoPlaylistPath(paths), line + 1, kSmallFileLimit);
     if (stored.lines.size() <= line)
         return {};
     AutoPlaylistChoice choice{stored.lines[line], false};

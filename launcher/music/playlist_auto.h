@@ -89,10 +89,12 @@ std::vector<std::string> defaultAutoPlaylistLines();
 // Which submenu entries are enabled: those whose IWAD file exists.
 std::array<bool, kAutoGameCount> autoSelectEntriesEnabled(const IwadRegistry& iwads);
 
-// Writes `name` as the automatic playlist of `game`, creating the file with
-// its defaults first and completing a short file with them. Answers the
-// confirmation to show, or nothing when the name cannot be stored or the
-// file could not be written.
+// Writes `name` as the automatic playlist of `game`: only the game's line
+// changes and every other byte of the file stays, however long it is. A
+// missing file is created with its defaults, a short one completed with
+// them. Answers the message to show, the confirmation or, when the file
+// could not be read or written (it is then left as it was), the failure;
+// nothing when the name cannot be stored.
 std::optional<PlaylistMessage> assignAutoPlaylist(const InstallPaths& paths, AutoGame game,
                                                   const std::string& name);
 

@@ -3,6 +3,7 @@
 #include "launcher/music/playlist_builtin.h"
 
 #include "common/ci_path.h"
+#include "common/safe_names.h"
 #include "common/strings.h"
 #include "common/text_file.h"
 
@@ -37,11 +38,6 @@ std::string_view lineKey(std::string_view line) {
 bool isDoomOnlyMap(std::string_view line) {
     return std::any_of(std::begin(kDoomOnlyMaps), std::end(kDoomOnlyMaps),
                        [&](std::string_view key) { return iequals(lineKey(line), key); });
-}
-
-bool hasControlByte(std::string_view text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
 SectionHeadings editorHeadings(MapSet set) {
@@ -213,10 +209,11 @@ std::string notepadCommand(const std::string& file) {
     return "notepad.exe \"" + file + "\"";
 }
 
-std::optional<std::string> textEditorCommand(const InstallPaths& paths, std::string_view name) {
+std::vector<std::string> textEditorCommands(const InstallPaths& paths, std::string_view name) {
     if (!playlistExists(paths, name))
-        return std::nullopt;
+        return {};
     const std::string file = ci::resolve(playlistPath(paths, name))->string();
+    std::vector<std::string> commands;
     const TextLines editor = readTextLines(paths.dataFolder + "editor.krv");
     if (editor.status == IoStatus::Ok && !editor.lines.empty()) {
         // Quoted on the command line, so a program path may hold blanks but
@@ -227,9 +224,10 @@ std::optional<std::string> textEditorCommand(const InstallPaths& paths, std::str
             full = fs::path(paths.root) / full;
         if (!program.empty() && program.find('"') == std::string::npos &&
             !hasControlByte(program) && ci::isFile(full))
-            return '"' + program + "\" \"" + file + '"';
+            commands.push_back('"' + program + "\" \"" + file + '"');
     }
-    return notepadCommand(file);
+    commands.push_back(notepadCommand(file));
+    return commands;
 }
 
 // ---- Adding music ----
@@ -247,11 +245,17 @@ AddedMusic addMusicFile(const InstallPaths& paths, std::string_view line, const 
     std::string extension = chosen.extension().string();
     if (!extension.empty())
         extension.erase(0, 1);
-    // A quote or a line break in the path would break the quoted entry or
-    // the playlist's lines.
-    if (!isAcceptedMusicType(extension) || file.find('"') != std::string::npos ||
-        hasControlByte(file)) {
-        added.refused = true;
+    if (!isAcceptedMusicType(extension)) {
+        added.refusal =
+            PlaylistMessage{" Error", " This file type is not supported.    ", msg::kCritical};
+        return added;
+    }
+    // A quote would end the quoted entry early, a line break split it.
+    if (file.find('"') != std::string::npos || hasControlByte(file)) {
+        added.refusal = PlaylistMessage{" Error",
+                                        " A playlist cannot hold this file's name: it contains "
+                                        "a double quote or a control character.    ",
+                                        msg::kCritical};
         return added;
     }
     std::string_view path = file;
@@ -260,10 +264,6 @@ AddedMusic addMusicFile(const InstallPaths& paths, std::string_view line, const 
         path.remove_prefix(paths.root.size());
     added.line = entryWithQuotedPath(lineKey(line), path);
     return added;
-}
-
-PlaylistMessage unsupportedMusicMessage() {
-    return {" Error", " This file type is not supported.    ", msg::kCritical};
 }
 
 std::string cdTrackLine(std::string_view line, int track) {

@@ -8,6 +8,7 @@
 #include "launcher/platform/platform.h"
 #include "launcher/startup/install_paths.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,9 @@ struct EditedPlaylist {
     bool unsaved = false;
     bool converted = false; // rebuilt on opening: offer to save the new layout
     bool isNew = false;     // never saved yet
+    // Set when the file goes on after the lines read: its bytes from here
+    // on are kept after the lines when the playlist is saved.
+    std::optional<std::uint64_t> restAt;
 };
 
 // ---- Lines ----
@@ -70,10 +74,12 @@ bool canConvert(const EditedPlaylist& playlist);
 // The command line that opens a text file in Notepad.
 std::string notepadCommand(const std::string& file);
 
-// "Exit out to notepad": the program on the first line of the data folder's
-// editor.krv when it names an existing program, otherwise Notepad, with the
-// playlist file. Nothing when the playlist file does not exist.
-std::optional<std::string> textEditorCommand(const InstallPaths& paths, std::string_view name);
+// "Exit out to notepad": the command lines to try in turn, each with the
+// playlist file: the program on the first line of the data folder's
+// editor.krv when it names an existing program, then Notepad (so that a
+// program that will not start gives way to it). Empty when the playlist file
+// does not exist.
+std::vector<std::string> textEditorCommands(const InstallPaths& paths, std::string_view name);
 
 // ---- Adding music ----
 
@@ -81,14 +87,16 @@ std::optional<std::string> textEditorCommand(const InstallPaths& paths, std::str
 OpenFileRequest addMusicRequest(const InstallPaths& paths, const std::string& lastFolder);
 
 struct AddedMusic {
-    bool refused = false; // not a music type: show unsupportedMusicMessage()
-    std::string line;     // the rewritten line
-    std::string folder;   // the chosen file's folder, remembered in music.krv
+    // Why the file cannot be added: show this message and change nothing.
+    std::optional<PlaylistMessage> refusal;
+    std::string line;   // the rewritten line
+    std::string folder; // the chosen file's folder, remembered in music.krv
 };
 // The line for a chosen file: its key and the file's path in double quotes,
-// the installation root cut off a path inside it.
+// the installation root cut off a path inside it. Refused are other file
+// types, and paths with a double quote or a control character, which the
+// quoted entry on its one line cannot hold.
 AddedMusic addMusicFile(const InstallPaths& paths, std::string_view line, const std::string& file);
-PlaylistMessage unsupportedMusicMessage();
 
 // The line playing CD track `track` (1-36).
 std::string cdTrackLine(std::string_view line, int track);

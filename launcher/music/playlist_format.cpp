@@ -132,14 +132,20 @@ std::vector<std::string> sectionLines(MapSet set, const SectionHeadings& heading
 }
 
 bool isSafePlaylistName(std::string_view name) {
-    // The file name passes the common check; the playlist message also names
-    // the characters other systems refuse, and a name of dots and blanks only
-    // would be hidden or vanish.
-    if (!isUsableName(std::string(name) + std::string(kPlaylistExtension)))
-        return false;
+    return isUsableName(std::string(name) + std::string(kPlaylistExtension));
+}
+
+NewNameProblem newPlaylistNameProblem(std::string_view name) {
+    // The file name, extension included, must fit one path component.
+    constexpr std::size_t kMaxFileName = 255;
+    if (name.size() + kPlaylistExtension.size() > kMaxFileName)
+        return NewNameProblem::TooLong;
+    if (name.find_first_of("\\/:*?\"<>|") != std::string_view::npos || hasControlByte(name))
+        return NewNameProblem::ForbiddenCharacter;
     if (name.find_first_not_of(". ") == std::string_view::npos)
-        return false;
-    return name.find_first_of(":*?<>|") == std::string_view::npos;
+        return NewNameProblem::DotsAndBlanksOnly;
+    // Whatever else the usable-name check refuses counts as a forbidden character.
+    return isSafePlaylistName(name) ? NewNameProblem::None : NewNameProblem::ForbiddenCharacter;
 }
 
 std::string playlistPath(const InstallPaths& paths, std::string_view name) {
@@ -156,14 +162,9 @@ bool ensureMusicFolder(const InstallPaths& paths) {
 
 PlaylistText readPlaylist(const InstallPaths& paths, std::string_view name, std::size_t maxLines) {
     if (!isSafePlaylistName(name))
-        return {IoStatus::NotFound, {}, false};
-    TextLines text = readTextLines(playlistPath(paths, name), kListFileLimit);
-    PlaylistText result{text.status, std::move(text.lines), false};
-    if (result.lines.size() > maxLines) {
-        result.lines.resize(maxLines);
-        result.truncated = true;
-    }
-    return result;
+        return {IoStatus::NotFound, {}, false, 0};
+    LeadingLines text = readLeadingLines(playlistPath(paths, name), maxLines, kListFileLimit);
+    return {text.status, std::move(text.lines), text.more, text.bytes.size()};
 }
 
 IoStatus writePlaylist(const InstallPaths& paths, std::string_view name,
@@ -172,6 +173,18 @@ IoStatus writePlaylist(const InstallPaths& paths, std::string_view name,
         return IoStatus::AccessDenied;
     ensureMusicFolder(paths);
     return writeTextLines(playlistPath(paths, name), lines);
+}
+
+IoStatus writePlaylistKeepingRest(const InstallPaths& paths, std::string_view name,
+                                  const std::vector<std::string>& lines, std::uint64_t& restAt) {
+    if (!isSafePlaylistName(name))
+        return IoStatus::AccessDenied;
+    ensureMusicFolder(paths);
+    const std::string head = joinLines(lines);
+    const IoStatus status = replaceFileHead(playlistPath(paths, name), head, restAt);
+    if (status == IoStatus::Ok)
+        restAt = head.size();
+    return status;
 }
 
 bool deletePlaylistFile(const InstallPaths& paths, std::string_view name) {

@@ -12,6 +12,7 @@
 #include "common/text_file.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -91,11 +92,19 @@ std::vector<std::string> sectionHeadLines(MapSet set, const SectionHeadings& hea
 std::vector<std::string> sectionLines(MapSet set, const SectionHeadings& headings,
                                       const SlotEntry& entry);
 
-// A playlist name is a file base name inside the music folder: not empty, no
-// separator, no character that Windows refuses in file names (a double
-// quote would also break the quoted name on the engine's command line), no
-// control character, and not made of blanks and dots only.
+// A playlist name is the base name of a file in the music folder that the
+// common usable-name check accepts: one path component that can stand as a
+// quoted word on the engine's command line and as a line of a text file.
+// Every such playlist is listed, opened and deleted.
 bool isSafePlaylistName(std::string_view name);
+
+// What keeps a name typed for a new playlist from being used. Besides what
+// the usable-name check refuses, a new name keeps clear of the characters
+// Windows refuses in file names and of names of dots and blanks only, which
+// Windows drops, so that the playlist serves an installation tree shared
+// with Windows.
+enum class NewNameProblem { None, TooLong, ForbiddenCharacter, DotsAndBlanksOnly };
+NewNameProblem newPlaylistNameProblem(std::string_view name);
 
 // "<music folder><name>.krm".
 std::string playlistPath(const InstallPaths& paths, std::string_view name);
@@ -107,10 +116,12 @@ bool ensureMusicFolder(const InstallPaths& paths);
 struct PlaylistText {
     IoStatus status = IoStatus::Other;
     std::vector<std::string> lines;
-    bool truncated = false; // the file held more lines than were read
+    bool truncated = false;   // the file held more lines than were read
+    std::uint64_t restAt = 0; // where the lines not read begin, in bytes
 };
 
-// Reads at most `maxLines` lines of a playlist.
+// Reads at most `maxLines` lines of a playlist, however long its file; only
+// lines longer than the list cap together make it TooLarge.
 PlaylistText readPlaylist(const InstallPaths& paths, std::string_view name,
                           std::size_t maxLines = kPlaylistOpenLines);
 
@@ -118,6 +129,12 @@ PlaylistText readPlaylist(const InstallPaths& paths, std::string_view name,
 // unsafe name writes nothing and answers AccessDenied.
 IoStatus writePlaylist(const InstallPaths& paths, std::string_view name,
                        const std::vector<std::string>& lines);
+
+// Writes the lines in place of the first `restAt` bytes of the playlist's
+// file and keeps the rest of it (the lines the editor did not read) byte for
+// byte; `restAt` then tells where that rest begins in the new file.
+IoStatus writePlaylistKeepingRest(const InstallPaths& paths, std::string_view name,
+                                  const std::vector<std::string>& lines, std::uint64_t& restAt);
 
 // Deletes a playlist's file if it exists. False for an unsafe name or a file
 // that could not be removed.

@@ -77,18 +77,32 @@ static std::optional<std::string> plainTextEditor(const std::string& program) {
     return findOnPath("xdg-open");
 }
 
+// A program file found case-insensitively, relative to the working folder
+// unless absolute.
+static std::optional<fs::path> programFile(const std::string& program,
+                                           const std::string& workingFolder) {
+    const fs::path asGiven(program);
+    const fs::path full = asGiven.is_absolute() ? asGiven : fs::path(workingFolder) / asGiven;
+    const auto found = ci::resolve(full);
+    if (!found || fs::is_directory(*found))
+        return std::nullopt;
+    return found;
+}
+
 std::optional<std::vector<std::string>> resolveCommand(std::string_view commandLine,
                                                        const std::string& workingFolder) {
     auto words = splitCommandLine(commandLine);
     if (words.empty())
         return std::nullopt;
-    std::string program = ci::nativeSeparators(words.front());
-    if (fs::path(program).extension().empty())
-        program += ".exe";
-    const fs::path asGiven(program);
-    const fs::path full = asGiven.is_absolute() ? asGiven : fs::path(workingFolder) / asGiven;
+    const std::string program = ci::nativeSeparators(words.front());
+    const bool bare = fs::path(program).extension().empty();
+    auto found = programFile(bare ? program + ".exe" : program, workingFolder);
+    // A program without an extension, as Linux programs are, also stands for
+    // itself when no ".exe" of its name exists.
+    if (!found && bare)
+        found = programFile(program, workingFolder);
     std::string resolved;
-    if (const auto found = ci::resolve(full); found && !fs::is_directory(*found)) {
+    if (found) {
         resolved = fs::absolute(*found).string();
     } else if (const auto onPath = findOnPath(words.front())) {
         resolved = *onPath; // a desktop program such as xdg-open or wine

@@ -146,4 +146,19 @@ const std::vector<HelpText>& mainWindowStandardTips() {
     return tips;
 }
 
+const std::vector<HelpText>& mainWindowConvenienceTips() {
+    static const std::vector<HelpText> tips = {
+        {"PreviewLine", -1,
+         "The engine's command line, as\r\n"
+         "Launch would start it with the\r\n"
+         "current selection and options."},
+        {"CopyCommand", -1, "Copy the command line to the clipboard."},
+    };
+    return tips;
+}
+
+std::vector<const std::vector<HelpText>*> mainWindowHelpTables() {
+    return {&mainWindowHelpTexts(), &mainWindowStandardTips(), &mainWindowConvenienceTips()};
+}
+
 } // namespace krv

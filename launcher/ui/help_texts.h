@@ -18,4 +18,12 @@ const std::vector<HelpText>& mainWindowHelpTexts();
 // The six controls that keep a help text of their own beside the table.
 const std::vector<HelpText>& mainWindowStandardTips();
 
+// The help texts of the window's own conveniences: the command-line preview
+// and its copy button.
+const std::vector<HelpText>& mainWindowConvenienceTips();
+
+// Every table above, in the order they are installed; the tooltip switch
+// removes and restores them all.
+std::vector<const std::vector<HelpText>*> mainWindowHelpTables();
+
 } // namespace krv

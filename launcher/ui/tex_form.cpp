@@ -58,10 +58,15 @@ TexForm::TexForm(AppState& state, Platform& platform, std::string& shownText, QW
 bool TexForm::checkAndShow(const std::string& remembered) {
     const TexturePathAnswer answer = checkTexturePath(state_.paths.root, remembered, shownText_);
     shownText_ = answer.usable ? answer.path : kTexturePathInvalid;
-    if (answer.usable)
-        state_.settings.texturePath = answer.path;
+    keepTexturePath(answer);
     HiResText->setText(qs(shownText_));
     return answer.usable;
+}
+
+// The path in memory is what "texpath.krv" holds: an unusable folder is no
+// longer remembered, so the command line cannot pass it.
+void TexForm::keepTexturePath(const TexturePathAnswer& answer) {
+    state_.settings.texturePath = answer.usable ? answer.path : std::string();
 }
 
 void TexForm::TexButtonClick() {
@@ -78,8 +83,7 @@ void TexForm::TexButtonClick() {
 void TexForm::done(int result) {
     shownText_ = HiResText->text().toStdString();
     const TexturePathAnswer answer = checkTexturePath(state_.paths.root, shownText_, shownText_);
-    if (answer.usable)
-        state_.settings.texturePath = answer.path;
+    keepTexturePath(answer);
     storeTexturePath(state_.paths.root, state_.paths.dataFolder, answer);
     QDialog::done(result);
 }

@@ -3,6 +3,7 @@
 // folder of the high-resolution textures and patches, checked and kept in
 // "texpath.krv" while it differs from the installation's own.
 
+#include "launcher/options/texture_path.h"
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
 
@@ -35,6 +36,7 @@ protected:
 
 private:
     bool checkAndShow(const std::string& remembered);
+    void keepTexturePath(const TexturePathAnswer& answer);
 
     AppState& state_;
     Platform& platform_;

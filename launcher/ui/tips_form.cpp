@@ -57,11 +57,13 @@ TipsForm::TipsForm(AppState& state, QWidget* owner) : QDialog(owner), state_(sta
 }
 
 void TipsForm::NextTip() {
-    if (tips_.empty())
+    if (!tips_)
         return;
+    // Past the last tip (and with none at all) the count starts again at 1.
     std::int32_t& number = state_.settings.tipNumber;
-    number = number >= 0 && number < static_cast<std::int32_t>(tips_.size()) ? number + 1 : 1;
-    TipLabel->setText(qs(tips_[static_cast<std::size_t>(number - 1)]));
+    number = number >= 0 && number < static_cast<std::int32_t>(tips_->size()) ? number + 1 : 1;
+    const auto shown = static_cast<std::size_t>(number - 1);
+    TipLabel->setText(shown < tips_->size() ? qs((*tips_)[shown]) : QString());
 }
 
 } // namespace krv

@@ -5,6 +5,7 @@
 #include "launcher/startup/app_state.h"
 
 #include <QDialog>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,7 @@ signals:
 
 private:
     AppState& state_;
-    std::vector<std::string> tips_;
+    std::optional<std::vector<std::string>> tips_; // nothing when tips.txt was not read
 };
 
 } // namespace krv

@@ -98,3 +98,26 @@ TEST(TextFile, StaleTemporariesOfTheSameFileAreRemovedOnTheNextWrite) {
     EXPECT_TRUE(fs::exists(dir / "config.krv.tmp-fresh1"));
     EXPECT_TRUE(fs::exists(dir / "font.krv.tmp-XyZ789"));
 }
+
+// The first lines of a file of any length are read without the rest, and a
+// new head goes in front of the rest without touching a byte of it.
+TEST(TextFile, LeadingLinesAndANewHeadLeaveTheRestAsItWas) {
+    TempDir dir;
+    const std::string rest = "third\n" + std::string(5000, 'r') + "\r\nlast without end";
+    writeFile(dir / "list.txt", "first\r\nsecond\n" + rest);
+    krv::LeadingLines head = krv::readLeadingLines(dir / "LIST.TXT", 2, 100);
+    EXPECT_EQ(head.status, IoStatus::Ok);
+    EXPECT_EQ(head.lines, (std::vector<std::string>{"first", "second"}));
+    EXPECT_EQ(head.bytes, "first\r\nsecond\n");
+    EXPECT_TRUE(head.more);
+    // Wanted lines past the cap make the file too large; a short file ends them.
+    EXPECT_EQ(krv::readLeadingLines(dir / "list.txt", 4, 100).status, IoStatus::TooLarge);
+    head = krv::readLeadingLines(dir / "list.txt", 9);
+    EXPECT_EQ(head.lines.back(), "last without end");
+    EXPECT_FALSE(head.more);
+
+    ASSERT_EQ(krv::replaceFileHead(dir / "list.txt", "new\r\n", 14), IoStatus::Ok);
+    EXPECT_EQ(readFile(dir / "list.txt"), "new\r\n" + rest);
+    ASSERT_EQ(krv::replaceFileHead(dir / "fresh.txt", "only\r\n", 0), IoStatus::Ok);
+    EXPECT_EQ(readFile(dir / "fresh.txt"), "only\r\n");
+}

@@ -37,6 +37,11 @@ TEST(CommandLine, ResolvesTheProgramCaseInsensitivelyAddingExe) {
     EXPECT_EQ(argv->at(2), "x y.wad");
     EXPECT_FALSE(resolveCommand("Bin\\Missing", root.root()));
     EXPECT_FALSE(resolveCommand("", root.root()));
+    // A program without an extension, as Linux programs are, stands for itself.
+    writeFile(root / "Tools/myedit", "#!/bin/sh\n");
+    const auto bare = resolveCommand("Tools\\MyEdit x", root.root());
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(bare->at(0), (root / "Tools/myedit").string());
 }
 
 TEST(CommandLine, HandsWindowsProgramsToWine) {

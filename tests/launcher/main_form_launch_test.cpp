@@ -4,6 +4,7 @@
 #include "main_form_fixture.h"
 
 #include "launcher/platform/command_line.h"
+#include "launcher/ui/tex_form.h"
 #include "support/savegame_builder.h"
 #include "support/wad_builder.h"
 
@@ -233,4 +234,30 @@ TEST(CommandLinePreview, MatchesTheLaunchLogForRandomSettings) {
             EXPECT_EQ(preview, w.launchLog());
         }
     }
+}
+
+// The texture dialog closed on a typed folder that fails the check: the file
+// and the memory both forget the old folder, so the command line no longer
+// passes it, and the dialog opens again on why no folder is usable.
+TEST(MainFormLaunch, AnUnusableTypedTextureFolderIsForgottenEverywhere) {
+    LaunchWindow w(0);
+    const std::string old = (w.root / "Old Hires").string();
+    fs::create_directories(old + "/Textures");
+    const fs::path file = w.root / "KRVLaunch/Data/texpath.krv";
+    writeFile(file, old + "\r\n");
+    w.load();
+    MainForm& f = *w.form;
+    EXPECT_NE(f.launch().dryRunText().find("-td \"" + old + "\""), std::string::npos)
+        << f.launch().dryRunText();
+    {
+        TexForm dialog(w.state, w.platform, w.state.texFormFolderText, w.form.get());
+        dialog.HiResText->setText("/typed/nowhere");
+        dialog.OKButton->click();
+    }
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(f.launch().dryRunText().find("-td "), std::string::npos) << f.launch().dryRunText();
+    TexForm again(w.state, w.platform, w.state.texFormFolderText, w.form.get());
+    EXPECT_EQ(again.HiResText->text(), "Not installed or the specified path is invalid");
+    again.OKButton->click();
+    EXPECT_FALSE(fs::exists(file));
 }

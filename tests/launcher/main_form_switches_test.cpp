@@ -588,7 +588,7 @@ TEST(MainFormHelp, EveryHelpTextReachesItsControlAndTheOptionRemovesThemAll) {
     w.load();
     MainForm& f = *w.form;
     std::size_t entries = 0;
-    for (const auto* table : {&mainWindowHelpTexts(), &mainWindowStandardTips()})
+    for (const auto* table : mainWindowHelpTables())
         for (const HelpText& help : *table) {
             ++entries;
             QWidget* target = f.helpTarget(help.control, help.index);
@@ -600,9 +600,16 @@ TEST(MainFormHelp, EveryHelpTextReachesItsControlAndTheOptionRemovesThemAll) {
                                               "Hint - this is what you are currently viewing.");
     EXPECT_EQ(f.inspect().MapList->toolTip(), "  Select map for startup.  ");
 
+    // The command-line preview's text says what the line is, in whole lines.
+    EXPECT_EQ(f.launch().PreviewLine->toolTip(), "The engine's command line, as\n"
+                                                 "Launch would start it with the\n"
+                                                 "current selection and options.");
+
     f.chkLaunchPrefs[3]->click(); // off
-    for (const HelpText& help : mainWindowHelpTexts())
-        EXPECT_TRUE(f.helpTarget(help.control, help.index)->toolTip().isEmpty()) << help.control;
+    for (const auto* table : mainWindowHelpTables())
+        for (const HelpText& help : *table)
+            EXPECT_TRUE(f.helpTarget(help.control, help.index)->toolTip().isEmpty())
+                << help.control;
     f.chkLaunchPrefs[3]->click(); // on again
     EXPECT_EQ(f.launch().edCustom->toolTip().count(QLatin1Char('\n')), 2);
     f.close();

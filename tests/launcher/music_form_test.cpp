@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -161,6 +162,37 @@ TEST(MusicForm, MenusSaveAndTheTextEditor) {
     EXPECT_EQ(readFile(e.file(tiber.name)), crlf(tiber.lines));
 }
 
+// The program of editor.krv is started, a Linux program without an
+// extension too; when it cannot be started, Notepad opens the file instead.
+TEST(MusicForm, TheTextEditorOfEditorKrvOrElseNotepad) {
+    Editor e;
+    const fs::path marker = e.w.root / "edited";
+    writeFile(e.w.root / "Tools/myedit", "#!/bin/sh\necho \"$1\" > '" + marker.string() + "'\n");
+    fs::permissions(e.w.root / "Tools/myedit", fs::perms::owner_all);
+    writeFile(e.w.root / "KRVLaunch/Data/editor.krv", "Tools/myedit\r\n");
+    const std::string file = e.file("Mine").string();
+    writeFile(file, "MAP01\r\n");
+    EditedPlaylist mine;
+    mine.name = "Mine";
+    mine.lines = {"MAP01"};
+    e.form->Open(mine);
+    e.w.platform.executeStarts = true;
+    e.form->mTextEdit->trigger();
+    for (int i = 0; i < 200 && !fs::exists(marker); ++i)
+        QThread::msleep(25);
+    QThread::msleep(50); // let it finish writing
+    EXPECT_EQ(readFile(marker), file + "\n");
+    ASSERT_EQ(e.w.platform.starts.size(), 1u);
+
+    e.w.platform.executeStarts = false;
+    e.w.platform.startSucceeds = false;
+    e.form->Open(mine);
+    e.form->mTextEdit->trigger();
+    ASSERT_EQ(e.w.platform.starts.size(), 3u);
+    EXPECT_EQ(e.w.platform.starts[1].commandLine, "\"Tools/myedit\" \"" + file + "\"");
+    EXPECT_EQ(e.w.platform.starts[2].commandLine, "notepad.exe \"" + file + "\"");
+}
+
 TEST(MusicForm, ToggleAndCloneThroughTheMenus) {
     Editor e;
     EditedPlaylist doom;
@@ -254,15 +286,17 @@ TEST(MusicForm, NewPlaylistExistsOnlyOnceSaved) {
     QTest::mouseClick(f.options().chkSound[5], Qt::LeftButton);
     ASSERT_TRUE(f.options().chkSound[5]->isChecked());
 
-    // Closed without saving: no file, the old playlist stays current.
+    // Closed without saving: no file; the new name stays the current
+    // playlist and "Manual" stays ticked (only a save or a click on another
+    // entry clears it).
     w.platform.nameAnswers.push_back({"Dunmóre & Friends.krm", false});
     whileEditorOpen([](MusicForm& editor) { editor.mExit->trigger(); });
     f.music().butMusic[0]->click();
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Music/Dunmóre & Friends.krm"));
     EXPECT_EQ(entries(f.music().SelectionList), (std::vector<std::string>{"Old Tunes"}));
-    EXPECT_EQ(f.music().SelectionList->currentRow(), 0);
-    EXPECT_EQ(w.state.settings.manualPlaylist, "Old Tunes");
-    EXPECT_FALSE(f.options().chkSound[5]->isChecked());
+    EXPECT_EQ(f.music().SelectionList->currentRow(), -1);
+    EXPECT_EQ(w.state.settings.manualPlaylist, "Dunmóre & Friends");
+    EXPECT_TRUE(f.options().chkSound[5]->isChecked());
 
     // A change answered "Yes" on closing saves it and lists it.
     w.platform.nameAnswers.push_back({"Dunmóre & Friends", false});
@@ -277,11 +311,65 @@ TEST(MusicForm, NewPlaylistExistsOnlyOnceSaved) {
     expected[11] = "MAP01 CD 03";
     EXPECT_EQ(readFile(w.root / "KRVLaunch/Music/Dunmóre & Friends.krm"), crlf(expected));
     EXPECT_EQ(f.music().SelectionList->currentItem()->text().toStdString(), "Dunmóre & Friends");
+    EXPECT_FALSE(f.options().chkSound[5]->isChecked());
 
     w.platform.messageAnswers.push_back(msg::kResultNo);
     f.music().butMusic[2]->click();
     EXPECT_EQ(w.platform.messages.back().text,
               "Are you certain you wish to delete DUNMÓRE & FRIENDS   ");
+}
+
+// A playlist longer than the editor reads opens with its first 301 lines and
+// keeps the rest when saved; one whose first lines cannot be read does not
+// open. Neither file is ever replaced by what the editor did not read.
+TEST(MusicForm, LongAndUnreadablePlaylistsAreNeverReplaced) {
+    Window w;
+    const std::string playlist = crlf(builtInPlaylistLines(MusicPack::KVane, "K-Vane - Doom2"));
+    std::string big = playlist;
+    while (big.size() < 17'000'000)
+        big += "; a note the editor never shows, line " + std::to_string(big.size()) + "\r\n";
+    const fs::path bigFile = w.root / "KRVLaunch/Music/Big.krm";
+    writeFile(bigFile, big);
+    const std::string oneLine(17'000'000, 'x');
+    const fs::path lineFile = w.root / "KRVLaunch/Music/One Line.krm";
+    writeFile(lineFile, oneLine);
+    w.load();
+    QListWidget* list = w.form->music().SelectionList;
+    ASSERT_EQ(entries(list), (std::vector<std::string>{"Big", "One Line"}));
+
+    list->setCurrentRow(0);
+    std::size_t shownLines = 0;
+    whileEditorOpen([&](MusicForm& editor) {
+        shownLines = std::size_t(editor.MusicList->count());
+        editor.mExit->trigger();
+    });
+    w.form->music().butMusic[1]->click();
+    EXPECT_EQ(shownLines, kPlaylistOpenLines);
+    EXPECT_TRUE(w.platform.messages.empty()); // nothing to save, nothing asked
+    EXPECT_TRUE(readFile(bigFile) == big);
+
+    list->setCurrentRow(0);
+    whileEditorOpen([](MusicForm& editor) {
+        editor.MusicList->setCurrentRow(11);
+        editor.rTrack[2]->trigger();
+        editor.mSave->trigger();
+    });
+    w.form->music().butMusic[1]->click();
+    std::string expected = big;
+    const std::size_t map01 = expected.find("MAP01 ");
+    expected.replace(map01, expected.find('\r', map01) - map01, "MAP01 CD 03");
+    EXPECT_TRUE(readFile(bigFile) == expected);
+
+    list->setCurrentRow(1);
+    bool opened = false;
+    whileEditorOpen([&](MusicForm&) { opened = true; });
+    w.form->music().butMusic[1]->click();
+    EXPECT_FALSE(opened);
+    ASSERT_FALSE(w.platform.messages.empty());
+    EXPECT_EQ(w.platform.messages.back().text,
+              " This playlist is too large to open, it was left as it is.    ");
+    EXPECT_TRUE(readFile(lineFile) == oneLine);
+    QApplication::processEvents(); // lets the unused driver run without an editor
 }
 
 TEST(MusicForm, SoundTabModes) {

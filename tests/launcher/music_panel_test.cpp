@@ -103,3 +103,48 @@ TEST(MusicPanel, ManualNeedsAChosenPlaylistAndAnotherChoiceClearsIt) {
     EXPECT_EQ(p.boxes.manualMode->text(), "Manual");
     EXPECT_EQ(p.state.settings.manualPlaylist, "Other");
 }
+
+// Every playlist whose file name passes the usable-name check is listed,
+// chosen, opened and deleted by its own bytes; a name in another encoding
+// shows replacement characters. A double quote cannot stand in the quoted
+// name on the engine's command line: such a file is no playlist and is left
+// alone.
+TEST(MusicPanel, OddNamesAreListedOpenedAndDeletedByTheirBytes) {
+    Panel p;
+    const std::string latin1 = "Caf\xe9 Tunes";
+    for (const std::string& name : {latin1, std::string("What?"), std::string("Rock \"Live\"")})
+        writeFile(p.root / "KRVLaunch/Music" / (name + ".krm"), "MAP01\r\n");
+    p.load();
+    QListWidget* list = p.panel->SelectionList;
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), QString::fromUtf8("Caf\xef\xbf\xbd Tunes"));
+    EXPECT_EQ(list->item(1)->text(), "What?");
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    EXPECT_EQ(p.state.settings.manualPlaylist, latin1);
+    p.panel->AssignAutoPlaylist(static_cast<int>(AutoGame::Doom2));
+    EXPECT_EQ(splitLines(test::readFile(autoPlaylistPath(p.state.paths))).at(2), latin1);
+
+    for (int row : {0, 1}) {
+        list->setCurrentRow(row);
+        std::string opened;
+        QTimer::singleShot(0, [&opened] {
+            if (auto* editor = qobject_cast<MusicForm*>(QApplication::activeModalWidget())) {
+                opened = editor->playlist().name;
+                editor->reject();
+            }
+        });
+        p.panel->butMusic[1]->click();
+        EXPECT_EQ(opened, row == 0 ? latin1 : "What?");
+    }
+
+    for (const std::string& name : {latin1, std::string("What?")}) {
+        list->setCurrentRow(0);
+        p.platform.messageAnswers.push_back(msg::kResultYes);
+        p.panel->butMusic[2]->click();
+        EXPECT_FALSE(fs::exists(p.root / "KRVLaunch/Music" / (name + ".krm"))) << name;
+    }
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_TRUE(fs::exists(p.root / "KRVLaunch/Music/Rock \"Live\".krm"));
+}

@@ -39,12 +39,19 @@ TEST(TipsForm, ShowsTheTipsInTurnGoingOnAfterTheLastShown) {
     EXPECT_FALSE(w.state.settings.tipOfTheDay);
 }
 
-TEST(TipsForm, AMissingTipsFileIsExplained) {
+TEST(TipsForm, AMissingTipsFileIsExplainedAndAnEmptyOneStartsAgainAtOne) {
     Window w;
+    w.state.settings.tipNumber = 4;
+    {
+        TipsForm tips(w.state);
+        EXPECT_TRUE(tips.TipLabel->text().startsWith("That the tips.txt file was not found? "));
+        tips.NextButton->click(); // nothing to show, nothing breaks
+        EXPECT_EQ(w.state.settings.tipNumber, 4);
+    }
+    writeFile(w.root / "KRVLaunch/Data/tips.txt", "");
     TipsForm tips(w.state);
-    EXPECT_TRUE(tips.TipLabel->text().startsWith("That the tips.txt file was not found? "));
-    tips.NextButton->click(); // nothing to show, nothing breaks
-    EXPECT_EQ(w.state.settings.tipNumber, 0);
+    EXPECT_EQ(w.state.settings.tipNumber, 1);
+    EXPECT_TRUE(tips.TipLabel->text().isEmpty());
 }
 
 TEST(FontForm, OkKeepsTheChosenFontAndAsksForARestart) {

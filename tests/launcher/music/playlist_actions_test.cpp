@@ -52,8 +52,20 @@ TEST(PlaylistNew, NameChecks) {
                                               "overwrite it?    ",
                                               msg::kYesNoQuestion}));
 
-    for (const char* name : {"../../Bin/x", "sub/dir", ".krm", "a:b"})
-        EXPECT_EQ(checkNewPlaylistName(inst.paths, name).step, NewPlaylistStep::Refused) << name;
+    // The message names what is wrong.
+    const std::string forbidden = " A playlist name cannot contain any of  \\ / : * ? \" < > |    ";
+    for (const char* name : {"../../Bin/x", "sub/dir", "a:b", "What?", "x\"y"}) {
+        const NewPlaylistCheck check = checkNewPlaylistName(inst.paths, name);
+        EXPECT_EQ(check.step, NewPlaylistStep::Refused) << name;
+        EXPECT_EQ(check.message.text, forbidden) << name;
+    }
+    EXPECT_EQ(checkNewPlaylistName(inst.paths, std::string(300, 'a')).message.text,
+              " This playlist name is too long, please use a shorter one.    ");
+    EXPECT_EQ(checkNewPlaylistName(inst.paths, std::string(251, 'a')).step, NewPlaylistStep::Ready);
+    for (const char* name : {".krm", " . "})
+        EXPECT_EQ(checkNewPlaylistName(inst.paths, name).message.text,
+                  " A playlist name needs more than dots and blanks.    ")
+            << name;
 }
 
 TEST(PlaylistNew, TemplateFollowsTheDoomIwad) {

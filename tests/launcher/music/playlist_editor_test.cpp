@@ -129,7 +129,7 @@ TEST(PlaylistEditor, AddMusicCutsTheRootAndRefusesOtherTypes) {
     const std::string root = inst.paths.root;
     const AddedMusic inside =
         addMusicFile(inst.paths, "MAP05", root + "/OggVorbis/Tiber/d_doom.ogg");
-    EXPECT_FALSE(inside.refused);
+    EXPECT_FALSE(inside.refusal);
     EXPECT_EQ(inside.line, "MAP05 \"/OggVorbis/Tiber/d_doom.ogg\"");
     EXPECT_EQ(inside.folder, root + "/OggVorbis/Tiber");
     EXPECT_EQ(addMusicFile(inst.paths, "E1M1 CD 02", "/music/A Song.MID").line,
@@ -137,8 +137,16 @@ TEST(PlaylistEditor, AddMusicCutsTheRootAndRefusesOtherTypes) {
     // A folder beside the root whose name begins like it is outside.
     EXPECT_EQ(addMusicFile(inst.paths, "E1M1", root + "x/a.ogg").line,
               "E1M1 \"" + root + "x/a.ogg\"");
-    for (const char* bad : {"/m/a.wav", "/m/noext", "/m/a\".ogg", "/m/a\r\nE1M2.ogg"})
-        EXPECT_TRUE(addMusicFile(inst.paths, "E1M1", bad).refused) << bad;
+    for (const char* bad : {"/m/a.wav", "/m/noext"})
+        EXPECT_EQ(addMusicFile(inst.paths, "E1M1", bad).refusal->text,
+                  " This file type is not supported.    ")
+            << bad;
+    // A music file whose name the quoted entry cannot hold is refused as such.
+    for (const char* bad : {"/m/Rock \"Live\".ogg", "/m/a\r\nE1M2.ogg"})
+        EXPECT_EQ(addMusicFile(inst.paths, "E1M1", bad).refusal->text,
+                  " A playlist cannot hold this file's name: it contains a double quote or a "
+                  "control character.    ")
+            << bad;
     EXPECT_EQ(addMusicFile(inst.paths, "E1M1", "/m/a.wav").folder, "/m");
 
     EXPECT_EQ(addMusicRequest(inst.paths, "").initialFolder, inst.paths.musicFolder);
@@ -173,18 +181,20 @@ TEST(PlaylistEditor, MenusFollowTheNameAndTheFiles) {
     EXPECT_TRUE(playlistHelpFile(inst.paths).has_value());
 }
 
-TEST(PlaylistEditor, TextEditorFromEditorKrvOrNotepad) {
+TEST(PlaylistEditor, TextEditorFromEditorKrvThenNotepad) {
     Installation inst;
-    EXPECT_EQ(textEditorCommand(inst.paths, "Mine"), std::nullopt);
+    EXPECT_TRUE(textEditorCommands(inst.paths, "Mine").empty());
     writePlaylist(inst.paths, "My Tunes", {"MAP01"});
     const std::string file = inst.paths.musicFolder + "My Tunes.krm";
-    EXPECT_EQ(textEditorCommand(inst.paths, "my tunes"), "notepad.exe \"" + file + "\"");
+    const std::string notepad = "notepad.exe \"" + file + "\"";
+    EXPECT_EQ(textEditorCommands(inst.paths, "my tunes"), std::vector<std::string>{notepad});
     writeFile(inst.root / "KRVLaunch/Data/editor.krv", "/no/such/editor\r\n");
-    EXPECT_EQ(textEditorCommand(inst.paths, "My Tunes"), "notepad.exe \"" + file + "\"");
+    EXPECT_EQ(textEditorCommands(inst.paths, "My Tunes"), std::vector<std::string>{notepad});
     writeFile(inst.root / "Tools/My Editor", "#!/bin/sh\n");
     writeFile(inst.root / "KRVLaunch/Data/editor.krv", inst.paths.root + "/Tools/My Editor\r\n");
-    EXPECT_EQ(textEditorCommand(inst.paths, "My Tunes"),
-              "\"" + inst.paths.root + "/Tools/My Editor\" \"" + file + "\"");
+    EXPECT_EQ(textEditorCommands(inst.paths, "My Tunes"),
+              (std::vector<std::string>{
+                  "\"" + inst.paths.root + "/Tools/My Editor\" \"" + file + "\"", notepad}));
 }
 
 TEST(PlaylistEditor, ClosingAsksAboutChangesBeforeTheNewLayout) {

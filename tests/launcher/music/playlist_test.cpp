@@ -76,9 +76,9 @@ TEST(PlaylistFormat, EntriesAndLineClasses) {
 
 TEST(PlaylistFormat, NamesThatLeaveTheMusicFolderAreRefused) {
     Installation inst;
-    for (const char* name : {"", "..", " . ", "../escape", "a/b", "a\\b", "x\"y", "bad\r\nname"})
+    for (const char* name : {"", "..", "../escape", "a/b", "a\\b", "x\"y", "bad\r\nname"})
         EXPECT_FALSE(isSafePlaylistName(name)) << name;
-    for (const char* name : {"Dunmóre - TNT", "Tiber - Doom & Doom2", "My.Music"})
+    for (const char* name : {"Dunmóre - TNT", "Tiber - Doom & Doom2", "My.Music", "What?"})
         EXPECT_TRUE(isSafePlaylistName(name)) << name;
 
     EXPECT_EQ(writePlaylist(inst.paths, "../escape", {"MAP01"}), IoStatus::AccessDenied);
@@ -308,6 +308,39 @@ TEST(PlaylistAuto, AShortFileIsCompletedAndUnsafeNamesAreNotStored) {
                                                "Plutonia - Placeholder", "Dunmóre - TNT"}));
     EXPECT_FALSE(assignAutoPlaylist(inst.paths, AutoGame::Doom, "two\r\nlines").has_value());
     EXPECT_EQ(splitLines(readFile(inst.music("auto-playlist.krv"))), lines);
+}
+
+// An assignment rewrites its own line and copies every other byte, however
+// many lines follow and however long the file; a file it cannot read stays.
+TEST(PlaylistAuto, AnAssignmentChangesOnlyItsLineOfAFileOfAnyLength) {
+    Installation inst;
+    const fs::path file = inst.music("auto-playlist.krv");
+    const std::string head = "IMPORTANT\r\nMy Doom\r\n";
+    const std::string seventh = "Plutonia - Placeholder\nTNT - Placeholder\r\nkept 6\r\nkept 7";
+    writeFile(file, head + "Doom II - Placeholder\r\n" + seventh);
+    ASSERT_TRUE(assignAutoPlaylist(inst.paths, AutoGame::Doom2, "What?").has_value());
+    EXPECT_EQ(readFile(file), head + "What?\r\n" + seventh);
+
+    std::string big = "IMPORTANT\r\nMy Doom\nDoom II - Placeholder\r\nPlutonia\r\nTNT\r\n";
+    while (big.size() <= kSmallFileLimit)
+        big += "a line the launcher does not know, kept as it is\r\n";
+    writeFile(file, big);
+    const auto shown = assignAutoPlaylist(inst.paths, AutoGame::Tnt, "Dunmóre - TNT");
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(shown->style, msg::kOk | msg::kSystemModal);
+    std::string expected = big;
+    expected.replace(expected.find("TNT\r\n"), 3, "Dunmóre - TNT");
+    EXPECT_EQ(readFile(file), expected);
+    EXPECT_EQ(chooseAutoPlaylist(inst.paths, "/w/tnt.wad", {"Dunmóre - TNT"}),
+              (AutoPlaylistChoice{"Dunmóre - TNT", true}));
+
+    // Its first lines past the cap: it cannot be read, and is not replaced.
+    const std::string unreadable = std::string(kSmallFileLimit + 1, 'x') + "\r\n";
+    writeFile(file, unreadable);
+    const auto refused = assignAutoPlaylist(inst.paths, AutoGame::Doom, "Mine");
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->style, msg::kCritical);
+    EXPECT_EQ(readFile(file), unreadable);
 }
 
 TEST(PlaylistAuto, ChoiceFollowsTheIwadsBaseName) {
