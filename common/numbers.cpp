@@ -2,6 +2,7 @@
 
 #include "common/strings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -63,6 +64,19 @@ NumberResult parseWholeNumber(std::string_view text, NumberWidth width) {
     if (whole < lo || whole > hi)
         return {NumberStatus::Overflow, 0};
     return {NumberStatus::Ok, static_cast<std::int32_t>(whole)};
+}
+
+int numberInText(std::string_view text) {
+    std::string_view body = trim(text);
+    if (!looksNumeric(body))
+        return 0;
+    if (body.front() == '+')
+        body.remove_prefix(1);
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
+    if (ec != std::errc() || ptr != body.data() + body.size() || !std::isfinite(value))
+        return 0;
+    return static_cast<int>(std::clamp(std::floor(value), -32768.0, 32767.0));
 }
 
 } // namespace krv

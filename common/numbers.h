@@ -23,4 +23,9 @@ struct NumberResult {
 
 NumberResult parseWholeNumber(std::string_view text, NumberWidth width);
 
+// The number a text box holds: blanks around it allowed, a decimal number
+// with a fraction or an exponent taken, the fraction dropped toward minus
+// infinity, kept within 16 bits; a box that holds no number gives 0.
+int numberInText(std::string_view text);
+
 } // namespace krv

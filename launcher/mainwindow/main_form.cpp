@@ -6,11 +6,14 @@
 #include "launcher/launch/screen_mode.h"
 #include "launcher/library/game_operations.h"
 #include "launcher/library/scripted_maps.h"
+#include "launcher/music/music_controls.h"
 #include "launcher/music/music_panel.h"
+#include "launcher/options/option_controls.h"
 #include "launcher/options/options_panel.h"
 #include "launcher/startup/theme_pictures.h"
 #include "launcher/ui/font_form.h"
 #include "launcher/ui/qt_font.h"
+#include "launcher/ui/shortcut_form.h"
 #include "launcher/ui/tex_form.h"
 
 #include "common/ci_path.h"
@@ -40,8 +43,11 @@
 namespace krv {
 
 MainForm::MainForm(AppState& state, Platform& platform, EntryRoutine& entry)
-    : QWidget(nullptr), state_(state), platform_(platform), entry_(entry) {
+    : QWidget(nullptr), state_(state), platform_(platform), entry_(entry),
+      options_(state_, state_.paths, platform_, ids::SoundFrame[1]),
+      music_(state_, state_.paths, state_.iwads, platform_) {
     setWindowTitle(qs(state_.startup.windowCaption));
+    state_.controls.checkDeclared();
     buildControls();
     iwadForm_ = new IwadForm(state_, platform_, *this, this);
     connectControls();
@@ -57,12 +63,15 @@ MainForm::~MainForm() {
 
 void MainForm::connectControls() {
     connect(AuxButton[6], &QToolButton::clicked, this, &MainForm::OpenFontForm);
-    connect(AuxButton[8], &QToolButton::clicked, options_, &OptionsPanel::CleanupModelPacks);
-    connect(AuxButton[9], &QToolButton::clicked, options_, &OptionsPanel::OpenTexForm);
-    connect(options_, &OptionsPanel::editModeChanged, this, &MainForm::showEditMode);
-    connect(options_, &OptionsPanel::textureRelocationChanged, AuxButton[9], &QWidget::setEnabled);
-    connect(options_, &OptionsPanel::soundRulesApplied, music_, &MusicPanel::DisableMusic);
-    connect(options_, &OptionsPanel::saveGamesPurged, inspect_->SaveGameList, &QListWidget::clear);
+    connect(AuxButton[8], &QToolButton::clicked, this, &MainForm::CleanupModelPacks);
+    connect(optionPages_[3], &OptionsPanel::cleanupRequested, this, &MainForm::CleanupModelPacks);
+    connect(AuxButton[9], &QToolButton::clicked, this, &MainForm::OpenTexForm);
+    OptionsListener listener;
+    listener.editModeChanged = [this](bool on) { showEditMode(on); };
+    listener.textureRelocationChanged = [this](bool on) { AuxButton[9]->setEnabled(on); };
+    listener.soundRulesApplied = [this] { music_.DisableMusic(); };
+    listener.saveGamesPurged = [this] { inspect_->SaveGameList->clear(); };
+    options_.setListener(std::move(listener));
     for (int i = 0; i < 5; ++i)
         connect(OptionTabs[i], &QPushButton::clicked, this, [this, i] { switchTab(i); });
     connect(AuxButton[5], &QToolButton::clicked, this, [this] { iwadForm_->ShowModal(); });
@@ -70,8 +79,8 @@ void MainForm::connectControls() {
             [this] { launch_->openLogFile("edit.out"); });
     connect(AuxButton[4], &QToolButton::clicked, this,
             [this] { launch_->openLogFile("Korvath.out"); });
-    connect(options_->chkMain[2], &QCheckBox::clicked, this,
-            [this](bool advanced) { applyLayoutMode(advanced); });
+    state_.controls.onClicked(ids::chkMain[2],
+                              [this](bool advanced) { applyLayoutMode(advanced); });
     connect(chkLaunchPrefs[2], &QCheckBox::toggled, this, [this](bool on) {
         if (advancedLayout_)
             AuxButton[2]->setVisible(on);
@@ -100,6 +109,7 @@ void MainForm::connectPreview() {
     // The slot is the panel's own, not a lambda on this window: list models
     // signal a reset while the window's children are torn down.
     const auto ask = &LaunchPanel::schedulePreview;
+    connect(binder_, &ControlBinder::controlChanged, launch_, ask);
     for (QAbstractButton* button : findChildren<QAbstractButton*>())
         connect(button, &QAbstractButton::toggled, launch_, ask);
     for (QComboBox* box : findChildren<QComboBox*>())
@@ -171,6 +181,22 @@ bool MainForm::CheckDPISettings() {
     // moved by hand; the answer tells the parts that size pictures.
     // Qt scales a 120-dpi desktop by 1.25 and reports 96 logical dots.
     return qRound(logicalDpiX() * devicePixelRatioF()) == 120;
+}
+
+void MainForm::OpenTexForm() {
+    TexForm dialog(state_, platform_, state_.texFormFolderText, this);
+    connect(&dialog, &TexForm::texturesUnavailable, this,
+            [this] { options_.texturesUnavailable(); });
+    dialog.exec();
+}
+
+void MainForm::CleanupModelPacks() {
+    ShortcutForm dialog(ShortcutForm::Mode::Cleanup, {}, !state_.settings.disableTooltips, this);
+    applyLauncherFont(&dialog, state_.font);
+    dialog.exec();
+    if (dialog.cancelled() || !dialog.chkModDel->isChecked())
+        return;
+    options_.CleanupModelPacksConfirmed();
 }
 
 void MainForm::CheckFont() {
@@ -258,17 +284,17 @@ void MainForm::restoreControls() {
     settingsToControls();
     applyLayoutMode(state_.settings.advancedOptions);
     library_->noteListedFileFilter(state_.settings.wadFilesOnly);
-    options_->applyOptionRules();
-    music_->showManualCaption();
+    options_.applyOptionRules();
+    music_.showManualCaption();
     switchTab(0);
 }
 
 void MainForm::prepareModelOptions() {
-    options_->prepareModelOptions();
+    options_.prepareModelOptions();
 }
 
 void MainForm::setSettingCaptions() {
-    options_->setSettingCaptions();
+    options_.setSettingCaptions();
 }
 
 // "Edit  mode" brings the texture-offset log button; the zip folder button
@@ -290,8 +316,9 @@ void MainForm::switchTab(int tab) {
         QPalette palette = OptionTabs[i]->palette();
         palette.setColor(QPalette::ButtonText,
                          i == tab ? QColor(192, 0, 0)
-                                  : options_->chkMain[0]->palette().color(QPalette::Active,
-                                                                          QPalette::WindowText));
+                                  : binder_->widget(ids::chkMain[0])
+                                        ->palette()
+                                        .color(QPalette::Active, QPalette::WindowText));
         OptionTabs[i]->setPalette(palette);
         OptionTabs[i]->setChecked(i == tab);
     }
@@ -303,15 +330,15 @@ void MainForm::switchTab(int tab) {
     launch_->LaunchButton->setEnabled(false);
     AuxButton[2]->setEnabled(false);
     if (tab == 2)
-        options_->runGraphicsCheck();
+        options_.runGraphicsCheck();
     if (tab == 3)
-        options_->runSoundPackCheck();
+        options_.runSoundPackCheck();
     if (tab == 4)
-        options_->RefreshModelPacks();
+        options_.RefreshModelPacks();
 }
 
 void MainForm::loadPlaylists() {
-    music_->loadPlaylists();
+    music_.loadPlaylists();
 }
 
 void MainForm::restoreGamesList() {
@@ -319,7 +346,7 @@ void MainForm::restoreGamesList() {
     state_.gameSelection.lastInstalledGame =
         s.scriptedMapsMode ? s.rememberedScriptedEntry : s.rememberedNormalEntry;
     library_->ShowView(s.gamesListView);
-    options_->noteSkyboxes();
+    options_.noteSkyboxes();
 }
 
 void MainForm::reportSettingsReset() {
@@ -342,7 +369,7 @@ void MainForm::reportSettingsReset() {
 void MainForm::detectModelPacks() {
     // The model options follow the packs found; the scripted-map picture
     // the models of the maker's maps.
-    options_->RefreshModelPacks();
+    options_.RefreshModelPacks();
     library_->showScriptedFilterButton();
 }
 
@@ -418,7 +445,7 @@ void MainForm::changeEvent(QEvent* event) {
 
 void MainForm::onActivated() {
     library_->onWindowActivated();
-    music_->dropAutoWithoutPlaylists();
+    music_.dropAutoWithoutPlaylists();
 }
 
 void MainForm::onWindowStateChanged() {
@@ -434,11 +461,12 @@ void MainForm::openWebPage(const char* address) {
 // ---- Window-wide switches --------------------------------------------------
 
 void MainForm::DevModeDblClick() {
-    const bool show = options_->chkTesting->isHidden();
-    options_->chkTesting->setVisible(show);
+    Controls& c = state_.controls;
+    const bool show = c.isHidden(ids::chkTesting);
+    c.setVisible(ids::chkTesting, show);
     launch_->ExitOption[0]->setVisible(show);
     if (!show)
-        options_->chkTesting->setChecked(false);
+        c.setChecked(ids::chkTesting, false);
 }
 
 void MainForm::GetTitlePic() {
@@ -506,9 +534,9 @@ void MainForm::applyLayoutMode(bool advanced) {
         OptionTabs[0]->setChecked(true);
         TabPages->setCurrentIndex(0);
     }
-    options_->ChkModelOpts[2]->setVisible(advanced);
-    options_->ChkModelOpts[3]->setVisible(advanced);
-    options_->chkMain[6]->setVisible(advanced);
+    state_.controls.setVisible(ids::ChkModelOpts[2], advanced);
+    state_.controls.setVisible(ids::ChkModelOpts[3], advanced);
+    state_.controls.setVisible(ids::chkMain[6], advanced);
     launch_->FrameGlobal[0]->setVisible(advanced);
     library_->applyLayoutMode(advanced);
     for (int i : {4, 5, 6})
@@ -516,7 +544,7 @@ void MainForm::applyLayoutMode(bool advanced) {
     AuxButton[2]->setVisible(advanced && chkLaunchPrefs[2]->isChecked());
     // The texture-offset log belongs to the engine's edit mode; the zip
     // folder button to the zip view, where it shares the log's place.
-    AuxButton[3]->setVisible(advanced && options_->chkMain[5]->isChecked());
+    AuxButton[3]->setVisible(advanced && state_.controls.isChecked(ids::chkMain[5]));
     AuxButton[7]->setVisible(advanced && !AuxButton[3]->isVisible() &&
                              state_.settings.gamesListView == LibraryPanel::ZipLibrary);
     placeCheckFrame(!advanced);

@@ -9,11 +9,14 @@
 #include "launcher/launch/compose_types.h"
 #include "launcher/launch/launch_panel.h"
 #include "launcher/library/library_panel.h"
+#include "launcher/music/music_controller.h"
 #include "launcher/music/music_panel.h"
+#include "launcher/options/options_controller.h"
 #include "launcher/options/options_panel.h"
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
 #include "launcher/startup/entry_routine.h"
+#include "launcher/ui/control_binder.h"
 #include "launcher/ui/shortcuts.h"
 
 #include <QImage>
@@ -71,8 +74,8 @@ public:
     std::pair<int, int> centredPositionTwips() const;
 
     IwadForm& iwadForm() { return *iwadForm_; }
-    MusicPanel& music() { return *music_; }
-    OptionsPanel& options() { return *options_; }
+    MusicController& music() { return music_; }
+    OptionsController& options() { return options_; }
     InspectPanel& inspect() { return *inspect_; }
     LaunchPanel& launch() { return *launch_; }
     LibraryPanel& library() { return *library_; }
@@ -89,6 +92,10 @@ public:
     void OpenDocumentation();
     // The launcher font chooser; a new font restarts the launcher.
     void OpenFontForm();
+    // The custom location of the high-resolution textures.
+    void OpenTexForm();
+    // Asks which model packs go, then removes them.
+    void CleanupModelPacks();
     // The refresh after the player returns from a launch.
     void Reset();
 
@@ -115,7 +122,7 @@ public:
     // Tabs: the button strip and the five pages laid on top of each other.
     std::array<QPushButton*, 5> OptionTabs{};
     QStackedWidget* TabPages;
-    std::array<QFrame*, 5> TabFrame{};
+    std::array<QWidget*, 5> TabFrame{};
 
     // Below the tabs
     QGroupBox* ChkFrame;
@@ -193,8 +200,13 @@ private:
     Platform& platform_;
     EntryRoutine& entry_;
     IwadForm* iwadForm_ = nullptr;
-    MusicPanel* music_ = nullptr;
-    OptionsPanel* options_ = nullptr;
+    // Watches the model's controls: declared before the controllers, whose
+    // declarations it shows.
+    ControlBinder* binder_ = new ControlBinder(state_.controls, this);
+    OptionsController options_;
+    MusicController music_;
+    MusicPanel* musicPanel_ = nullptr;
+    std::array<OptionsPanel*, 4> optionPages_{}; // Options, Graphics, Sound, Models
     InspectPanel* inspect_ = nullptr;
     friend class MainFormLaunchHost;
     friend class MainFormLibraryHost;

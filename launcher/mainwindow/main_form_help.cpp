@@ -41,45 +41,28 @@ QString tipText(const char* text) {
 // The control a help text names, by its name and array index.
 QWidget* MainForm::helpTarget(const char* control, int index) {
     const std::map<std::string, std::function<QWidget*()>> controls = {
-        {"chkSound", [&] { return at(options_->chkSound, index); }},
-        {"chkGraphics", [&] { return at(options_->chkGraphics, index); }},
-        {"chkMain", [&] { return at(options_->chkMain, index); }},
-        {"chkEffects", [&] { return at(options_->chkEffects, index); }},
-        {"chkKRVOpts", [&] { return at(options_->chkKRVOpts, index); }},
         {"chkLaunchPrefs", [&] { return at(chkLaunchPrefs, index); }},
-        {"chkAltModels", [&] { return at(options_->chkAltModels, index); }},
-        {"ChkModelOpts", [&] { return at(options_->ChkModelOpts, index); }},
-        {"butMusic", [&] { return at(music_->butMusic, index); }},
-        {"ButPurge", [&] { return at(options_->ButPurge, index); }},
-        {"SkyOpt", [&] { return at(options_->SkyOpt, index); }},
-        {"Smoke", [&] { return at(options_->Smoke, index); }},
         {"AuxButton", [&] { return at(AuxButton, index); }},
         {"SkillsLevel", [&] { return at(inspect_->SkillsLevel, index); }},
         {"OptionUdir", [&] { return at(library_->OptionUdir, index); }},
         {"ExitOption", [&] { return at(launch_->ExitOption, index); }},
         {"Home", [&] { return at(Home, index); }},
         {"Auto", [&] { return at(library_->Auto, index); }},
-        {"Ricotext", [&] { return options_->Ricotext; }},
-        {"cbChannels", [&] { return options_->cbChannels; }},
-        {"cbScaler", [&] { return options_->cbScaler; }},
-        {"Corpse", [&] { return options_->Corpse; }},
-        {"GunSmoke", [&] { return options_->GunSmoke; }},
         {"LaunchButton", [&] { return launch_->LaunchButton; }},
         {"edCustom", [&] { return launch_->edCustom; }},
         {"SelButton", [&] { return launch_->SelButton; }},
         {"PreviewLine", [&] { return launch_->PreviewLine; }},
         {"CopyCommand", [&] { return launch_->CopyCommand; }},
-        {"TexPathLabel", [&] { return options_->TexPathLabel; }},
-        {"ChkGL", [&] { return options_->ChkGL; }},
-        {"chkTesting", [&] { return options_->chkTesting; }},
-        {"Timeout", [&] { return options_->Timeout; }},
         {"MapList", [&] { return inspect_->MapList; }},
         {"SaveGameList", [&] { return inspect_->SaveGameList; }},
         {"TitlePic", [&] { return TitlePic; }},
         {"ImageCM", [&] { return library_->ImageCM; }},
     };
     const auto found = controls.find(control);
-    return found == controls.end() ? nullptr : found->second();
+    if (found != controls.end())
+        return found->second();
+    // The controls shown from the session model carry their names.
+    return findChild<QWidget*>(QString::fromStdString(ControlId{control, index}.objectName()));
 }
 
 void MainForm::ToolTipText() {

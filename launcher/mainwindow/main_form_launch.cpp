@@ -6,7 +6,7 @@
 #include "launcher/inspect/inspect_panel.h"
 #include "launcher/launch/launch_panel.h"
 #include "launcher/music/music_panel.h"
-#include "launcher/options/options_panel.h"
+#include "launcher/options/option_controls.h"
 #include "launcher/ui/panel_controls.h"
 #include "launcher/ui/qt_text.h"
 
@@ -24,20 +24,18 @@ public:
     // After a composition the pack options follow the packs found now.
     void settingsToControls() override {
         form_.settingsToControls();
-        form_.options_->RefreshModelPacks();
+        form_.options_.RefreshModelPacks();
     }
-    OptionBoxes availableBoxes() const override { return form_.options_->availableBoxes(); }
+    OptionBoxes availableBoxes() const override { return form_.options_.availableBoxes(); }
     void applyAvailableBoxes(const OptionBoxes& boxes) override {
-        form_.options_->applyAvailableBoxes(boxes);
+        form_.options_.applyAvailableBoxes(boxes);
     }
-    std::string corpseFadeText() const override {
-        return form_.options_->Corpse->text().toStdString();
-    }
+    std::string corpseFadeText() const override { return form_.state_.controls.text(ids::Corpse); }
     void showTextureLocation(const std::string& text) override {
-        form_.options_->TexPathLabel->setText(qs(text));
+        form_.options_.showTextureLocation(text);
     }
     AutoPlaylist automaticPlaylist(const std::string& iwadPath) override {
-        return form_.music_->automaticPlaylist(iwadPath);
+        return form_.music_.automaticPlaylist(iwadPath);
     }
     void showIwadDialog() override { form_.iwadForm_->ShowModal(); }
     std::vector<std::string> mapEntries() const override {

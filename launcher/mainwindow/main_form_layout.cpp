@@ -5,6 +5,7 @@
 #include "launcher/launch/launch_panel.h"
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/music/music_panel.h"
+#include "launcher/options/option_controls.h"
 #include "launcher/options/options_panel.h"
 #include "launcher/ui/panel_controls.h"
 #include "launcher/ui/qt_text.h"
@@ -33,29 +34,28 @@ void MainForm::buildControls() {
     layout->addWidget(buildBanner());
     layout->addWidget(buildTabStrip());
     TabPages = new QStackedWidget(this);
-    options_ = new OptionsPanel(state_, platform_, this);
-    const auto& sound = options_->chkSound;
-    music_ = new MusicPanel(state_, platform_,
-                            {sound[0], sound[1], sound[4], sound[5], sound[9], sound[10]}, this);
-    options_->placePlaylistFrame(music_->SoundFrame[1]);
+    const OptionsPanel::Page pages[] = {OptionsPanel::Page::Options, OptionsPanel::Page::Graphics,
+                                        OptionsPanel::Page::Sound, OptionsPanel::Page::Models};
+    for (int i = 0; i < 4; ++i)
+        optionPages_[static_cast<std::size_t>(i)] = new OptionsPanel(pages[i], *binder_, this);
+    musicPanel_ = new MusicPanel(music_, state_, platform_, *binder_, this);
+    optionPages_[2]->placeBeside(musicPanel_);
     launch_ = new LaunchPanel(state_, platform_, *launchHost_, this);
     library_ = new LibraryPanel(state_, platform_, *libraryHost_, this);
     inspect_ = new InspectPanel(state_, platform_, library_->GamesTab, this);
     TabFrame[0] = library_->GamesTab;
-    TabFrame[1] = options_->optionsTab;
-    TabFrame[2] = options_->graphicsTab;
-    TabFrame[3] = options_->soundTab;
-    TabFrame[4] = options_->modelsTab;
-    for (QFrame* page : TabFrame)
+    for (int i = 1; i < 5; ++i)
+        TabFrame[static_cast<std::size_t>(i)] = optionPages_[static_cast<std::size_t>(i - 1)];
+    for (QWidget* page : TabFrame)
         TabPages->addWidget(page);
     layout->addWidget(TabPages, 1);
     layout->addWidget(buildLowerPanel());
     layout->addWidget(buildAuxButtons());
     library_->attach({inspect_->MapList, inspect_->SaveGameList, inspect_->WadCheckList,
                       inspect_->SkillsLevel[0], inspect_->StartFrame, inspect_->SkillFrame,
-                      launch_->LaunchButton, options_->chkMain[2], AuxButton[0], AuxButton[2],
-                      AuxButton[3], AuxButton[7], chkLaunchPrefs[0], chkLaunchPrefs[1],
-                      chkLaunchPrefs[2], chkLaunchPrefs[4]});
+                      launch_->LaunchButton, bound<QCheckBox>(*binder_, ids::chkMain[2], this),
+                      AuxButton[0], AuxButton[2], AuxButton[3], AuxButton[7], chkLaunchPrefs[0],
+                      chkLaunchPrefs[1], chkLaunchPrefs[2], chkLaunchPrefs[4]});
 }
 
 QWidget* MainForm::buildBanner() {
@@ -127,7 +127,9 @@ QWidget* MainForm::buildLowerPanel() {
         prefsGrid_->addWidget(chkLaunchPrefs[i], i % 2, i / 2);
     grid->addWidget(ChkFrame, 0, 0, 1, 2);
 
-    launch_->placeEditBoxes({options_->chkMain[5], options_->chkMain[3], options_->chkMain[4]});
+    launch_->placeEditBoxes({bound<QCheckBox>(*binder_, ids::chkMain[5], this),
+                             bound<QCheckBox>(*binder_, ids::chkMain[3], this),
+                             bound<QCheckBox>(*binder_, ids::chkMain[4], this)});
     grid->addWidget(launch_->FrameGlobal[0], 1, 0);
     grid->addWidget(launch_->KRVFrame, 1, 1);
     grid->addWidget(launch_->PreviewRow, 2, 0, 1, 2);

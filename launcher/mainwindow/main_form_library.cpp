@@ -3,6 +3,8 @@
 
 #include "launcher/mainwindow/main_form.h"
 
+#include "launcher/options/option_controls.h"
+
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -27,13 +29,15 @@ public:
     std::string showToolRun(const HiddenRunResult& run) override {
         return form_.inspect_->showToolRun(run);
     }
-    void restoreSpriteOptions() override { form_.options_->RestoreSpriteOptions(); }
-    void killSpriteOptions() override { form_.options_->KillSpriteOptions(); }
-    void greyHiresFrame() override { form_.options_->GreyHiresFrame(); }
+    void restoreSpriteOptions() override { form_.options_.RestoreSpriteOptions(); }
+    void killSpriteOptions() override { form_.options_.KillSpriteOptions(); }
+    void greyHiresFrame() override { form_.options_.GreyHiresFrame(); }
     void setGrenadeControlsEnabled(bool enabled) override {
-        form_.options_->setGrenadeControlsEnabled(enabled);
+        form_.options_.setGrenadeControlsEnabled(enabled);
     }
-    bool developmentMode() const override { return form_.options_->chkTesting->isChecked(); }
+    bool developmentMode() const override {
+        return form_.state_.controls.isChecked(ids::chkTesting);
+    }
     void controlsToSettings() override { form_.controlsToSettings(); }
     void launchIntoShortcuts(const ShortcutRequest& request) override {
         form_.launch_->launchIntoShortcuts(request);

@@ -26,19 +26,19 @@ static std::vector<std::pair<bool Settings::*, QCheckBox*>> preferenceBoxes(Main
 
 void MainForm::settingsToControls() {
     const Settings& s = state_.settings;
-    options_->settingsToControls(s);
+    options_.settingsToControls(s);
     for (const auto& [setting, box] : preferenceBoxes(*this))
         box->setChecked(s.*setting);
     library_->settingsToControls(s);
     inspect_->settingsToControls(s);
     launch_->settingsToControls(s);
     if (corpseFadeUnavailable_)
-        options_->showCorpseFadeUnavailable();
+        options_.showCorpseFadeUnavailable();
 }
 
 void MainForm::controlsToSettings() {
     Settings& s = state_.settings;
-    options_->controlsToSettings(s);
+    options_.controlsToSettings(s);
     for (const auto& [setting, box] : preferenceBoxes(*this))
         s.*setting = box->isChecked();
     library_->controlsToSettings(s);

@@ -1,89 +1,52 @@
 #pragma once
-// The Sound tab's music playlists: the list of playlists with its selection,
-// the New, Edit and Delete buttons, the task menu that makes a playlist the
-// automatic one of an IWAD, and the Auto and Manual modes.
+// The Sound tab's playlist frame: the list of playlists, the New, Open and
+// Delete buttons, the Auto and Manual modes, the custom-music box and the
+// task menu that makes a playlist the automatic one of an IWAD. It shows the
+// session model and hands the player's actions to the music controller; the
+// playlist editor opens from here.
 
-#include "launcher/launch/compose_environment.h"
+#include "launcher/music/music_controller.h"
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
+#include "launcher/ui/control_binder.h"
 
-#include <QObject>
+#include <QWidget>
 
-#include <array>
-#include <string>
 #include <vector>
 
 class QAction;
-class QCheckBox;
-class QGroupBox;
-class QListWidget;
 class QMenu;
-class QPushButton;
-class QWidget;
 
 namespace krv {
 
-struct EditedPlaylist;
-struct PlaylistListing;
-struct PlaylistMessage;
-enum class PlaylistType;
+class ListBinder;
 
-// The Sound tab's boxes the playlists follow; the option tabs own them.
-struct PlaylistBoxes {
-    QCheckBox* soundOff;       // "Disable sound"
-    QCheckBox* musicOff;       // "Disable music"
-    QCheckBox* autoMode;       // "Auto"
-    QCheckBox* manualMode;     // "Manual"
-    QCheckBox* fmodMidi;       // "Force Fmod midi"
-    QCheckBox* ignorePlaylist; // "Ignore playlist if custom music"
-};
-
-class MusicPanel : public QObject {
+class MusicPanel : public QWidget {
     Q_OBJECT
 public:
-    // The frame takes the mode boxes and "Ignore playlist if custom music"
-    // into itself; `window` owns the task menu.
-    MusicPanel(AppState& state, Platform& platform, const PlaylistBoxes& boxes, QWidget* window);
-
-    // Writes the built-in playlists and lists every playlist.
-    void loadPlaylists();
-    // The playlist controls as "Disable sound", "Disable music" and "Auto"
-    // allow them.
-    void DisableMusic();
-    // "Manual" reads "Load" while it is checked.
-    void showManualCaption();
-    // Without automatic playlists "Auto" cannot stay checked.
-    void dropAutoWithoutPlaylists();
-    void NewPlaylist();
-    // Opens the chosen playlist in the playlist editor.
-    void OpenPlaylist();
-    void DeletePlaylist();
-    void AssignAutoPlaylist(int game);
-    // The automatic playlist of the IWAD being launched, among those listed.
-    AutoPlaylist automaticPlaylist(const std::string& iwadPath) const;
-
-    std::array<QGroupBox*, 2> SoundFrame{}; // 1 music playlists
-    QListWidget* SelectionList;
-    std::array<QPushButton*, 3> butMusic{};
-    QMenu* mPopupMusic = nullptr;         // playlists
-    std::vector<QAction*> mcAutoPlaylist; // one per game with an automatic playlist
+    MusicPanel(MusicController& music, AppState& state, Platform& platform, ControlBinder& binder,
+               QWidget* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildFrame(QWidget* window);
+    void buildFrame();
+    void buildMenu();
     void connectControls();
-    void showPlaylists(const PlaylistListing& listing);
-    std::vector<std::string> listedPlaylists() const;
-    void showPlaylistMessage(const PlaylistMessage& message);
+    void showMenu(QPoint at);
+    void NewPlaylist();
+    void OpenPlaylist();
+    void DeletePlaylist();
     void showMusicForm(EditedPlaylist playlist);
 
+    MusicController& music_;
     AppState& state_;
     Platform& platform_;
-    PlaylistBoxes boxes_;
-    QWidget* window_;
-    PlaylistType playlistType_{}; // of the playlist opened last; kept when one names no map
+    ControlBinder& binder_;
+    ListBinder* playlists_ = nullptr;
+    QMenu* mPopupMusic = nullptr;         // playlists
+    std::vector<QAction*> mcAutoPlaylist; // one per game with an automatic playlist
 };
 
 } // namespace krv

@@ -13,8 +13,6 @@ std::string ControlId::objectName() const {
 
 void Controls::add(ControlId id, ControlKind kind, std::optional<ControlId> parent,
                    std::string text) {
-    if (parent && !has(*parent))
-        throw std::logic_error("frame declared after its control: " + id.objectName());
     Entry& e = entries_[id];
     e.state.kind = kind;
     e.state.parent = parent;
@@ -29,6 +27,13 @@ void Controls::addRadio(ControlId id, ControlId group, std::optional<ControlId> 
 
 bool Controls::has(ControlId id) const {
     return entries_.count(id) != 0;
+}
+
+void Controls::checkDeclared() const {
+    for (const auto& [id, e] : entries_)
+        if (e.state.parent && !has(*e.state.parent))
+            throw std::logic_error(id.objectName() + " is inside an undeclared frame " +
+                                   e.state.parent->objectName());
 }
 
 Controls::Entry& Controls::entry(ControlId id) {

@@ -77,13 +77,16 @@ struct ControlState {
 
 class Controls {
 public:
-    // Declares a control; its parent frame and, for a radio button, its
-    // group must be declared first.
+    // Declares a control inside its parent frame; a radio button also names
+    // its group. Controls may be declared in any order; `checkDeclared`
+    // tells when every frame named has been declared.
     void add(ControlId id, ControlKind kind, std::optional<ControlId> parent = {},
              std::string text = {});
     void addRadio(ControlId id, ControlId group, std::optional<ControlId> parent = {},
                   std::string text = {});
     bool has(ControlId id) const;
+    // Throws std::logic_error naming a frame that no control declares.
+    void checkDeclared() const;
     const ControlState& state(ControlId id) const;
     std::vector<ControlId> all() const;
 

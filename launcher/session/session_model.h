@@ -38,6 +38,7 @@ struct SessionModel {
     std::string texFormFolderText;   // the texture dialog's folder text
 
     Controls controls;
+    ListState playlists; // the music folder's playlists, by their names' bytes
 };
 
 } // namespace krv

@@ -61,7 +61,10 @@ void showEntries(QComboBox* box, const ControlState& state) {
 
 ControlBinder::ControlBinder(Controls& controls, QObject* parent)
     : QObject(parent), controls_(controls) {
-    controls_.setWatcher([this](ControlId id) { show(id); });
+    controls_.setWatcher([this](ControlId id) {
+        show(id);
+        emit controlChanged();
+    });
 }
 
 ControlBinder::~ControlBinder() {

@@ -32,6 +32,10 @@ public:
     // Shows a control's state on its widget again.
     void show(ControlId id);
 
+signals:
+    // A control's state changed (and its widget, if it has one, shows it).
+    void controlChanged();
+
 private:
     void connectPlayer(ControlId id, QWidget* widget);
 

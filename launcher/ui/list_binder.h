@@ -11,8 +11,6 @@
 #include <QPointer>
 #include <QSortFilterProxyModel>
 
-
-
 namespace krv {
 
 // The entries of a list state, as an item model: the entry's text, its

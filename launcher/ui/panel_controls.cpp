@@ -1,5 +1,7 @@
 #include "launcher/ui/panel_controls.h"
 
+#include "common/numbers.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,6 +42,24 @@ QLineEdit* numberBox(const char* text, QWidget* parent, int chars) {
     return box;
 }
 
+QLineEdit* boundNumberBox(ControlBinder& binder, ControlId id, QWidget* parent, int chars) {
+    QLineEdit* box = numberBox("", parent, chars);
+    binder.bind(id, box);
+    return box;
+}
+
+QToolButton* boundStepButton(ControlBinder& binder, ControlId id, Qt::ArrowType arrow,
+                             QWidget* parent) {
+    QToolButton* button = stepButton(arrow, parent);
+    binder.bind(id, button);
+    return button;
+}
+
+void boundChecks(ControlBinder& binder, ControlArray boxes, int first, int last, QWidget* parent) {
+    for (int i = first; i <= last; ++i)
+        bound<QCheckBox>(binder, boxes[i], parent);
+}
+
 QHBoxLayout* stepper(QToolButton* down, QLineEdit* box, QToolButton* up) {
     auto* row = new QHBoxLayout;
     row->setSpacing(2);
@@ -64,11 +84,7 @@ std::vector<std::string> entriesOf(const QListWidget* list) {
 }
 
 int numberOf(const QString& text) {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return 0;
-    return static_cast<int>(std::clamp(std::floor(value), -32768.0, 32767.0));
+    return numberInText(text.toStdString());
 }
 
 void showNumber(QComboBox* box, int value) {

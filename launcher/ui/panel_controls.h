@@ -4,6 +4,8 @@
 // plain lists; and the readers and writers that carry settings into such
 // controls and back.
 
+#include "launcher/ui/control_binder.h"
+
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QString>
@@ -34,6 +36,19 @@ void makeChecks(QWidget* parent, std::array<QCheckBox*, N>& boxes,
         ++i;
     }
 }
+
+// A widget shown from the state of control `id`.
+template <class Widget> Widget* bound(ControlBinder& binder, ControlId id, QWidget* parent) {
+    auto* widget = new Widget(parent);
+    binder.bind(id, widget);
+    return widget;
+}
+// A number box and a step button, shown from their controls' states.
+QLineEdit* boundNumberBox(ControlBinder& binder, ControlId id, QWidget* parent, int chars);
+QToolButton* boundStepButton(ControlBinder& binder, ControlId id, Qt::ArrowType arrow,
+                             QWidget* parent);
+// The entries of a check box array, from `first` to `last`.
+void boundChecks(ControlBinder& binder, ControlArray boxes, int first, int last, QWidget* parent);
 
 void enable(std::initializer_list<QWidget*> controls, bool on);
 QLabel* header(const char* text, QWidget* parent);

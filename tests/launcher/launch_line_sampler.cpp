@@ -73,10 +73,12 @@ QComboBox* comboBox(MainForm& f, const char* name) {
     return qobject_cast<QComboBox*>(f.helpTarget(name, -1));
 }
 QAbstractButton* stepButton(MainForm& f, int which) {
-    OptionsPanel& o = f.options();
-    QAbstractButton* buttons[] = {o.butleft,   o.butRight,      o.butLeft2,
-                                  o.butRight2, o.RicoButton[0], o.RicoButton[1]};
-    return buttons[which];
+    const std::pair<const char*, int> buttons[] = {{"butleft", -1},   {"butRight", -1},
+                                                   {"butLeft2", -1},  {"butRight2", -1},
+                                                   {"RicoButton", 0}, {"RicoButton", 1}};
+    const auto [name, index] = buttons[which];
+    return f.findChild<QAbstractButton*>(index < 0 ? QString::fromLatin1(name)
+                                                   : QStringLiteral("%1_%2").arg(name).arg(index));
 }
 
 // ---- Driving ---------------------------------------------------------------

@@ -3,7 +3,10 @@
 // platform answering and no IWAD search outside the root.
 
 #include "launcher/mainwindow/main_form.h"
+#include "launcher/music/music_controls.h"
+#include "launcher/options/option_controls.h"
 #include "launcher/platform/scripted_platform.h"
+#include "named_controls.h"
 #include "support/fake_environment.h"
 #include "support/install_root.h"
 
@@ -13,6 +16,7 @@
 
 using namespace krv;
 using krv::test::InstallRoot;
+using krv::test::named;
 using krv::test::writeFile;
 namespace fs = std::filesystem;
 

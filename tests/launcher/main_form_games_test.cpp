@@ -295,13 +295,13 @@ TEST(GamesView, AnInstalledScriptedMapTakesTheHighResolutionGraphicsAway) {
     fs::create_directories(w.root / "Data/custom.hires/Ashgate");
     fs::create_directories(w.root / "Data/Patches");
     w.load();
-    auto& options = w.form->options();
+    Controls& c = w.state.controls;
     w.selectGame("ASHEN GATE");
-    EXPECT_FALSE(options.GraphicFrames[5]->isEnabled());
-    EXPECT_FALSE(options.chkGraphics[4]->isEnabled());
+    EXPECT_FALSE(c.isEnabled(ids::GraphicFrames[5]));
+    EXPECT_FALSE(c.isEnabled(ids::chkGraphics[4]));
     w.selectGame("CASTLE");
-    EXPECT_TRUE(options.GraphicFrames[5]->isEnabled());
-    EXPECT_TRUE(options.chkGraphics[4]->isEnabled());
+    EXPECT_TRUE(c.isEnabled(ids::GraphicFrames[5]));
+    EXPECT_TRUE(c.isEnabled(ids::chkGraphics[4]));
 }
 
 // A click on the file already selected runs the file's selection again.

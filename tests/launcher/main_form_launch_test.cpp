@@ -218,7 +218,7 @@ TEST(CommandLinePreview, MatchesTheLaunchLogForRandomSettings) {
         unsigned state = seed * 2654435761u;
         const auto next = [&state] { return (state = state * 1664525u + 1013904223u) >> 16; };
         for (QCheckBox* box : f.findChildren<QCheckBox*>())
-            if (box->isEnabled() && box != f.options().chkMain[2] && next() % 3 == 0)
+            if (box->isEnabled() && box != named<QCheckBox>(f, "chkMain", 2) && next() % 3 == 0)
                 box->click();
         f.inspect().MapList->setCurrentRow(static_cast<int>(next() % 2));
         f.launch().edCustom->setText(next() % 2 ? QStringLiteral("-warp 1 -nosound") : QString());

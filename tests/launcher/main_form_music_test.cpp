@@ -19,10 +19,10 @@ TEST(Playlists, TheAutomaticPlaylistOfTheIwadGoesToTheEngine) {
     w.load();
     MainForm& f = *w.form;
     // Assigned through the playlist's menu, then Auto chosen.
-    f.music().SelectionList->setCurrentRow(0);
-    f.music().mcAutoPlaylist[static_cast<int>(AutoGame::Doom2)]->trigger();
+    w.state.playlists.setCurrentRow(0);
+    named<QAction>(f, "mcAutoPlaylist", static_cast<int>(AutoGame::Doom2))->trigger();
     ASSERT_TRUE(autoPlaylistExists(w.state.paths));
-    f.options().chkSound[4]->setChecked(true);
+    w.state.controls.setChecked(ids::chkSound[4], true);
     f.launch().LaunchButton->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     EXPECT_NE(w.platform.starts[0].commandLine.find("-extmus \"Mine\""), std::string::npos)
@@ -46,8 +46,8 @@ TEST(Playlists, StoredAutoAndManualBothSurviveTheLoadAndBothGoToTheEngineManualF
     writeFile(w.root.configFile(), configText(s));
     w.load();
     MainForm& f = *w.form;
-    EXPECT_TRUE(f.options().chkSound[4]->isChecked());
-    EXPECT_TRUE(f.options().chkSound[5]->isChecked());
+    EXPECT_TRUE(named<QCheckBox>(f, "chkSound", 4)->isChecked());
+    EXPECT_TRUE(named<QCheckBox>(f, "chkSound", 5)->isChecked());
     f.launch().LaunchButton->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     const std::string& line = w.platform.starts[0].commandLine;

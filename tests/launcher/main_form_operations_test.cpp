@@ -40,7 +40,7 @@ TEST(Purge, SavedGamesGoWithTheirRecordsAndNodesOnlyEmptyTheirFolders) {
     w.load();
     for (const int answer : {msg::kResultNo, msg::kResultYes}) {
         w.answer(answer);
-        w.form->options().ButPurge[1]->click();
+        named<QPushButton>(*w.form, "ButPurge", 1)->click();
         EXPECT_EQ(fs::exists(w.root / "gwa/castle.gwa"), answer == msg::kResultNo);
     }
     EXPECT_EQ(w.platform.messages.back().title, " Delete all saved nodes");
@@ -49,10 +49,10 @@ TEST(Purge, SavedGamesGoWithTheirRecordsAndNodesOnlyEmptyTheirFolders) {
 
     writeFile(w.root / "KRVAnFiles/castle.nodes", "n");
     w.answer(msg::kResultNo);
-    w.form->options().ButPurge[0]->click();
+    named<QPushButton>(*w.form, "ButPurge", 0)->click();
     EXPECT_TRUE(fs::exists(w.root / "UserSG/Castle"));
     w.answer(msg::kResultYes);
-    w.form->options().ButPurge[0]->click();
+    named<QPushButton>(*w.form, "ButPurge", 0)->click();
     EXPECT_EQ(w.platform.messages.back().title, " Purge all savegames ");
     EXPECT_TRUE(fs::is_directory(w.root / "UserSG"));
     EXPECT_FALSE(fs::exists(w.root / "UserSG/Castle"));

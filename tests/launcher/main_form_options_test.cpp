@@ -32,55 +32,56 @@ struct Options : Window {
 TEST(OptionTabs, OptionsAreAvailableOnlyWithWhatTheyDependOn) {
     Options w;
     MainForm& f = *w.form;
-    EXPECT_FALSE(f.options().chkMain[4]->isEnabled()); // no objects: edit mode only
+    EXPECT_FALSE(named<QCheckBox>(f, "chkMain", 4)->isEnabled()); // no objects: edit mode only
     EXPECT_FALSE(f.launch().LightText->isEnabled());
-    f.options().chkMain[5]->click();
-    EXPECT_TRUE(f.options().chkMain[4]->isEnabled());
-    EXPECT_TRUE(f.options().chkMain[3]->isEnabled());
+    named<QCheckBox>(f, "chkMain", 5)->click();
+    EXPECT_TRUE(named<QCheckBox>(f, "chkMain", 4)->isEnabled());
+    EXPECT_TRUE(named<QCheckBox>(f, "chkMain", 3)->isEnabled());
     EXPECT_TRUE(f.AuxButton[3]->isVisible());
-    f.options().chkMain[5]->click();
-    EXPECT_FALSE(f.options().chkMain[3]->isEnabled());
+    named<QCheckBox>(f, "chkMain", 5)->click();
+    EXPECT_FALSE(named<QCheckBox>(f, "chkMain", 3)->isEnabled());
 
-    EXPECT_FALSE(f.options().Timeout->isEnabled()); // the grenade delay needs the launcher
-    f.options().ChkGL->click();
-    EXPECT_TRUE(f.options().Timeout->isEnabled());
+    EXPECT_FALSE(
+        named<QLineEdit>(f, "Timeout")->isEnabled()); // the grenade delay needs the launcher
+    named<QCheckBox>(f, "ChkGL")->click();
+    EXPECT_TRUE(named<QLineEdit>(f, "Timeout")->isEnabled());
 
-    f.options().chkMain[6]->click(); // no monsters
+    named<QCheckBox>(f, "chkMain", 6)->click(); // no monsters
     for (int i : {3, 5, 6, 7, 8})
-        EXPECT_FALSE(f.options().chkKRVOpts[i]->isEnabled()) << i;
-    EXPECT_FALSE(f.options().GraphicFrames[3]->isEnabled());
-    f.options().chkMain[6]->click();
-    Options::press(f.options().butleft, 9);
-    f.options().chkMain[6]->click();
-    f.options().chkMain[6]->click();
-    EXPECT_TRUE(f.options().chkKRVOpts[8]->isEnabled());
-    EXPECT_FALSE(f.options().chkKRVOpts[3]->isEnabled()); // the fade time is 0
+        EXPECT_FALSE(named<QCheckBox>(f, "chkKRVOpts", i)->isEnabled()) << i;
+    EXPECT_FALSE(named<QGroupBox>(f, "GraphicFrames", 3)->isEnabled());
+    named<QCheckBox>(f, "chkMain", 6)->click();
+    Options::press(named<QToolButton>(f, "butleft"), 9);
+    named<QCheckBox>(f, "chkMain", 6)->click();
+    named<QCheckBox>(f, "chkMain", 6)->click();
+    EXPECT_TRUE(named<QCheckBox>(f, "chkKRVOpts", 8)->isEnabled());
+    EXPECT_FALSE(named<QCheckBox>(f, "chkKRVOpts", 3)->isEnabled()); // the fade time is 0
 
-    f.options().chkKRVOpts[2]->click(); // hi-res relocation shows the texture location
+    named<QCheckBox>(f, "chkKRVOpts", 2)->click(); // hi-res relocation shows the texture location
     EXPECT_TRUE(f.AuxButton[9]->isEnabled());
 }
 
 TEST(OptionTabs, MusicControlsFollowSoundMusicAndAuto) {
     Options w;
     MainForm& f = *w.form;
-    f.options().chkSound[4]->click(); // Auto clears Manual, which stays available
-    EXPECT_FALSE(f.music().SelectionList->isEnabled());
-    EXPECT_FALSE(f.options().chkSound[5]->isChecked());
-    f.options().chkSound[1]->click(); // music off
-    EXPECT_FALSE(f.music().SoundFrame[1]->isEnabled());
-    f.options().chkSound[1]->click(); // on again: Auto still rules the list
-    EXPECT_TRUE(f.music().SoundFrame[1]->isEnabled());
-    EXPECT_FALSE(f.music().SelectionList->isEnabled());
-    f.options().chkSound[4]->click();
-    EXPECT_TRUE(f.music().SelectionList->isEnabled());
-    ASSERT_GT(f.music().SelectionList->count(), 0);
-    f.music().SelectionList->setCurrentRow(0);
-    f.options().chkSound[5]->click();
-    EXPECT_EQ(f.options().chkSound[5]->text(), "Load");
-    f.options().chkSound[0]->click(); // all sound off
-    EXPECT_FALSE(f.options().chkSound[3]->isEnabled());
-    EXPECT_FALSE(f.options().chkSound[5]->isEnabled());
-    EXPECT_FALSE(f.options().RicoButton[1]->isEnabled());
+    named<QCheckBox>(f, "chkSound", 4)->click(); // Auto clears Manual, which stays available
+    EXPECT_FALSE(named<QWidget>(f, "SelectionList")->isEnabled());
+    EXPECT_FALSE(named<QCheckBox>(f, "chkSound", 5)->isChecked());
+    named<QCheckBox>(f, "chkSound", 1)->click(); // music off
+    EXPECT_FALSE(named<QGroupBox>(f, "SoundFrame", 1)->isEnabled());
+    named<QCheckBox>(f, "chkSound", 1)->click(); // on again: Auto still rules the list
+    EXPECT_TRUE(named<QGroupBox>(f, "SoundFrame", 1)->isEnabled());
+    EXPECT_FALSE(named<QWidget>(f, "SelectionList")->isEnabled());
+    named<QCheckBox>(f, "chkSound", 4)->click();
+    EXPECT_TRUE(named<QWidget>(f, "SelectionList")->isEnabled());
+    ASSERT_GT(w.state.playlists.count(), 0);
+    w.state.playlists.setCurrentRow(0);
+    named<QCheckBox>(f, "chkSound", 5)->click();
+    EXPECT_EQ(named<QCheckBox>(f, "chkSound", 5)->text(), "Load");
+    named<QCheckBox>(f, "chkSound", 0)->click(); // all sound off
+    EXPECT_FALSE(named<QCheckBox>(f, "chkSound", 3)->isEnabled());
+    EXPECT_FALSE(named<QCheckBox>(f, "chkSound", 5)->isEnabled());
+    EXPECT_FALSE(named<QToolButton>(f, "RicoButton", 1)->isEnabled());
 }
 
 TEST(OptionTabs, OptionTabsTakeLaunchAwayAndOnlyModelsShowsTheCleanup) {
@@ -101,7 +102,7 @@ TEST(OptionTabs, TheModelsTabShowsThePacksFoundOrTheAdvice) {
     {
         Options w;
         w.form->OptionTabs[4]->click();
-        EXPECT_TRUE(w.form->options().ModFrame->isVisible()); // no base pack
+        EXPECT_TRUE(named<QGroupBox>(*w.form, "ModFrame")->isVisible()); // no base pack
         EXPECT_FALSE(w.state.content.modelPack1);
     }
     Window w;
@@ -112,8 +113,8 @@ TEST(OptionTabs, TheModelsTabShowsThePacksFoundOrTheAdvice) {
     w.load();
     w.form->OptionTabs[4]->click();
     EXPECT_TRUE(w.state.content.modelPack1);
-    EXPECT_FALSE(w.form->options().ModFrame->isVisible());
-    EXPECT_EQ(w.form->options().FrameModel[0]->title(), " Model pack 1 installed ");
+    EXPECT_FALSE(named<QGroupBox>(*w.form, "ModFrame")->isVisible());
+    EXPECT_EQ(named<QGroupBox>(*w.form, "FrameModel", 0)->title(), " Model pack 1 installed ");
 }
 
 TEST(OptionTabs, CoreEffectsAndTheirNeighboursFollowTheModelRules) {
@@ -129,34 +130,35 @@ TEST(OptionTabs, CoreEffectsAndTheirNeighboursFollowTheModelRules) {
     w.load();
     MainForm& f = *w.form;
     // "Core Effects" takes the model packs away and gives them back.
-    f.options().ChkModelOpts[3]->click();
-    EXPECT_FALSE(f.options().FrameModel[0]->isEnabled());
-    EXPECT_FALSE(f.options().GunSmoke->isEnabled());
-    EXPECT_FALSE(f.options().chkMain[0]->isEnabled());
-    f.options().ChkModelOpts[3]->click();
-    EXPECT_TRUE(f.options().FrameModel[0]->isEnabled());
-    EXPECT_TRUE(f.options().GunSmoke->isEnabled());
+    named<QCheckBox>(f, "ChkModelOpts", 3)->click();
+    EXPECT_FALSE(named<QGroupBox>(f, "FrameModel", 0)->isEnabled());
+    EXPECT_FALSE(named<QCheckBox>(f, "GunSmoke")->isEnabled());
+    EXPECT_FALSE(named<QCheckBox>(f, "chkMain", 0)->isEnabled());
+    named<QCheckBox>(f, "ChkModelOpts", 3)->click();
+    EXPECT_TRUE(named<QGroupBox>(f, "FrameModel", 0)->isEnabled());
+    EXPECT_TRUE(named<QCheckBox>(f, "GunSmoke")->isEnabled());
     // "No monsters" reaches the refresh at once.
-    f.options().chkAltModels[3]->setChecked(true);
-    f.options().chkMain[6]->click();
+    w.state.controls.setChecked(ids::chkAltModels[3], true);
+    named<QCheckBox>(f, "chkMain", 6)->click();
     f.OptionTabs[4]->click();
-    EXPECT_FALSE(f.options().chkAltModels[0]->isEnabled());
+    EXPECT_FALSE(named<QCheckBox>(f, "chkAltModels", 0)->isEnabled());
     // The tab captions copy the box's colour, not its disabled look.
-    f.options().ChkModelOpts[3]->click();
+    named<QCheckBox>(f, "ChkModelOpts", 3)->click();
     f.OptionTabs[1]->click();
-    EXPECT_EQ(f.OptionTabs[2]->palette().color(QPalette::ButtonText),
-              f.options().chkMain[0]->palette().color(QPalette::Active, QPalette::WindowText));
+    EXPECT_EQ(
+        f.OptionTabs[2]->palette().color(QPalette::ButtonText),
+        named<QCheckBox>(f, "chkMain", 0)->palette().color(QPalette::Active, QPalette::WindowText));
 }
 
 TEST(OptionTabs, MusicBackOnWithoutPlaylistsLeavesThePlaylistControlsOff) {
     Window w;
     w.load();
     MainForm& f = *w.form;
-    ASSERT_EQ(f.music().SelectionList->count(), 0);
-    f.options().chkSound[1]->click();
-    f.options().chkSound[1]->click();
-    EXPECT_FALSE(f.options().chkSound[4]->isEnabled());
-    EXPECT_FALSE(f.options().chkSound[5]->isEnabled());
-    EXPECT_FALSE(f.music().butMusic[2]->isEnabled());
-    EXPECT_TRUE(f.music().butMusic[0]->isEnabled());
+    ASSERT_EQ(w.state.playlists.count(), 0);
+    named<QCheckBox>(f, "chkSound", 1)->click();
+    named<QCheckBox>(f, "chkSound", 1)->click();
+    EXPECT_FALSE(named<QCheckBox>(f, "chkSound", 4)->isEnabled());
+    EXPECT_FALSE(named<QCheckBox>(f, "chkSound", 5)->isEnabled());
+    EXPECT_FALSE(named<QPushButton>(f, "butMusic", 2)->isEnabled());
+    EXPECT_TRUE(named<QPushButton>(f, "butMusic", 0)->isEnabled());
 }

@@ -133,12 +133,12 @@ TEST(MainFormLoad, MarksWhatTheInstallationOffers) {
     w.load();
     EXPECT_TRUE(w.state.content.detailTexturesAvailable);
     EXPECT_EQ(w.state.content.quilspackFolder, w.root.root() + "/md2/Quilspack");
-    EXPECT_TRUE(w.form->options().chkAltModels[1]->isChecked());
+    EXPECT_TRUE(named<QCheckBox>(*w.form, "chkAltModels", 1)->isChecked());
     EXPECT_FALSE(w.state.content.skyboxesAvailable);
-    EXPECT_FALSE(w.form->options().chkGraphics[3]->isEnabled());
+    EXPECT_FALSE(named<QCheckBox>(*w.form, "chkGraphics", 3)->isEnabled());
     // Pack options are offered only with their files.
-    EXPECT_FALSE(w.form->options().chkAltModels[3]->isEnabled());
-    EXPECT_FALSE(w.form->options().chkSound[6]->isEnabled());
+    EXPECT_FALSE(named<QCheckBox>(*w.form, "chkAltModels", 3)->isEnabled());
+    EXPECT_FALSE(named<QCheckBox>(*w.form, "chkSound", 6)->isEnabled());
 }
 
 TEST(MainFormLoad, OffersThePackOptionsWhoseFilesExist) {
@@ -156,13 +156,14 @@ TEST(MainFormLoad, OffersThePackOptionsWhoseFilesExist) {
     fs::create_directories(w.root / "Md2/CoreEffects");
     writeFile(w.root / "Defs/Base/CoreEffects.ded", "x");
     w.load();
-    EXPECT_TRUE(w.form->options().chkAltModels[3]->isEnabled());
-    EXPECT_TRUE(w.form->options().chkAltModels[1]->isEnabled());
+    EXPECT_TRUE(named<QCheckBox>(*w.form, "chkAltModels", 3)->isEnabled());
+    EXPECT_TRUE(named<QCheckBox>(*w.form, "chkAltModels", 1)->isEnabled());
     // The refresh at start-up offers both Quilspack options with the pack
     // itself, the alternative definitions or not.
-    EXPECT_TRUE(w.form->options().chkAltModels[2]->isEnabled());
-    EXPECT_TRUE(w.form->options().chkAltModels[0]->isEnabled()); // with the base model pack
-    EXPECT_TRUE(w.form->options().chkSound[6]->isEnabled());
+    EXPECT_TRUE(named<QCheckBox>(*w.form, "chkAltModels", 2)->isEnabled());
+    EXPECT_TRUE(
+        named<QCheckBox>(*w.form, "chkAltModels", 0)->isEnabled()); // with the base model pack
+    EXPECT_TRUE(named<QCheckBox>(*w.form, "chkSound", 6)->isEnabled());
 }
 
 TEST(MainFormLoad, WithoutTheQuilspackItsWeaponOptionsAreTurnedOff) {
@@ -175,11 +176,11 @@ TEST(MainFormLoad, WithoutTheQuilspackItsWeaponOptionsAreTurnedOff) {
     writeFile(w.root.configFile(), configText(s));
     w.load();
     EXPECT_TRUE(w.state.content.quilspackFolder.empty());
-    EXPECT_FALSE(w.form->options().chkAltModels[1]->isChecked());
-    EXPECT_FALSE(w.form->options().chkAltModels[2]->isChecked());
-    EXPECT_EQ(w.form->options().chkKRVOpts[3]->text(), "No corpse fade");
-    EXPECT_FALSE(w.form->options().chkKRVOpts[3]->isEnabled());
-    EXPECT_EQ(w.form->options().ChkGL->text(), "Pipebomb launcher");
+    EXPECT_FALSE(named<QCheckBox>(*w.form, "chkAltModels", 1)->isChecked());
+    EXPECT_FALSE(named<QCheckBox>(*w.form, "chkAltModels", 2)->isChecked());
+    EXPECT_EQ(named<QCheckBox>(*w.form, "chkKRVOpts", 3)->text(), "No corpse fade");
+    EXPECT_FALSE(named<QCheckBox>(*w.form, "chkKRVOpts", 3)->isEnabled());
+    EXPECT_EQ(named<QCheckBox>(*w.form, "ChkGL")->text(), "Pipebomb launcher");
 }
 
 TEST(MainFormLoad, StoredBoxesRunNoneOfTheirClickEffects) {
@@ -190,18 +191,18 @@ TEST(MainFormLoad, StoredBoxesRunNoneOfTheirClickEffects) {
     s.ricochets = true;
     writeFile(w.root.configFile(), configText(s));
     w.load();
-    auto& options = w.form->options();
-    EXPECT_TRUE(options.ChkModelOpts[2]->isChecked());
-    EXPECT_FALSE(options.chkMain[0]->isChecked());
+    Controls& c = w.state.controls;
+    EXPECT_TRUE(c.isChecked(ids::ChkModelOpts[2]));
+    EXPECT_FALSE(c.isChecked(ids::chkMain[0]));
     EXPECT_FALSE(w.state.settings.basicDoom);
     EXPECT_FALSE(w.state.launch.ricochetChanged);
     // The player's tick of "FX" does take "Basic Doom" with it (offered
     // here whatever the packs say).
-    options.ChkModelOpts[2]->setEnabled(true);
-    options.ChkModelOpts[2]->click();
-    options.ChkModelOpts[2]->click();
-    EXPECT_TRUE(options.chkMain[0]->isChecked());
-    EXPECT_FALSE(options.ChkModelOpts[3]->isChecked());
+    c.setEnabled(ids::ChkModelOpts[2], true);
+    c.click(ids::ChkModelOpts[2]);
+    c.click(ids::ChkModelOpts[2]);
+    EXPECT_TRUE(c.isChecked(ids::chkMain[0]));
+    EXPECT_FALSE(c.isChecked(ids::ChkModelOpts[3]));
 }
 
 TEST(MainFormLoad, SkyboxesAreOfferedAtOnceAndGreyedBoxesKeepTheirSettings) {
@@ -211,12 +212,12 @@ TEST(MainFormLoad, SkyboxesAreOfferedAtOnceAndGreyedBoxesKeepTheirSettings) {
     s.detailTextures = true;
     writeFile(w.root.configFile(), configText(s));
     w.load();
-    auto& options = w.form->options();
-    EXPECT_TRUE(options.chkGraphics[3]->isEnabled());
+    Controls& c = w.state.controls;
+    EXPECT_TRUE(c.isEnabled(ids::chkGraphics[3]));
     // Without detail textures their box is greyed; whatever it shows, the
     // setting stays as the player left it.
-    ASSERT_FALSE(options.chkGraphics[2]->isEnabled());
-    options.chkGraphics[2]->setChecked(false);
+    ASSERT_FALSE(c.isEnabled(ids::chkGraphics[2]));
+    c.setChecked(ids::chkGraphics[2], false);
     w.form->controlsToSettings();
     EXPECT_TRUE(w.state.settings.detailTextures);
 }
@@ -321,9 +322,9 @@ TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
 TEST(MainFormSettings, NumberBoxesWithoutANumberGiveZero) {
     Window w;
     w.load();
-    w.form->options().Corpse->setText("");
+    w.state.controls.setText(ids::Corpse, "");
     w.form->launch().LightText->setText("9.9");
-    w.form->options().Ricotext->setText("lots");
+    w.state.controls.setText(ids::Ricotext, "lots");
     w.form->close();
     EXPECT_EQ(w.config().at(73), "0");
     EXPECT_EQ(w.config().at(21), "9");
@@ -353,8 +354,8 @@ TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindo
     EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::DoomGames);
     for (int i : {2, 3, 4, 5, 6, 7})
         EXPECT_FALSE(f.AuxButton[i]->isVisible()) << i;
-    EXPECT_FALSE(f.options().ChkModelOpts[2]->isVisible());
-    EXPECT_FALSE(f.options().chkMain[6]->isVisible());
+    EXPECT_FALSE(named<QCheckBox>(f, "ChkModelOpts", 2)->isVisible());
+    EXPECT_FALSE(named<QCheckBox>(f, "chkMain", 6)->isVisible());
     EXPECT_EQ(f.ChkFrame->y(), f.launch().KRVFrame->y()); // in the command-line frame's place
 }
 
@@ -365,7 +366,7 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
     writeFile(w.root.configFile(), configText(s));
     w.load();
     MainForm& f = *w.form;
-    f.options().chkMain[2]->click();
+    named<QCheckBox>(f, "chkMain", 2)->click();
     QApplication::processEvents();
     EXPECT_TRUE(f.advancedLayout());
     const int advancedHeight = f.height();
@@ -380,9 +381,9 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
         EXPECT_TRUE(f.AuxButton[i]->isVisible()) << i;
     EXPECT_FALSE(f.AuxButton[3]->isVisible()); // the edit log: edit mode only
     EXPECT_FALSE(f.AuxButton[7]->isVisible()); // the zip folder: zip view only
-    f.options().chkMain[5]->setChecked(true);
+    w.state.controls.setChecked(ids::chkMain[5], true);
     EXPECT_TRUE(f.AuxButton[3]->isVisible());
-    f.options().chkMain[5]->setChecked(false);
+    w.state.controls.setChecked(ids::chkMain[5], false);
     f.library().OptionUdir[2]->click();
     EXPECT_TRUE(f.AuxButton[7]->isVisible());
     f.library().OptionUdir[1]->click();
@@ -392,7 +393,7 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
 
     f.OptionTabs[3]->click();
     EXPECT_EQ(f.TabPages->currentIndex(), 3);
-    f.options().chkMain[2]->click();
+    named<QCheckBox>(f, "chkMain", 2)->click();
     QApplication::processEvents();
     EXPECT_EQ(f.height(), layoutSize(f, 6900).height());
     EXPECT_LT(f.height(), advancedHeight);
@@ -409,7 +410,7 @@ TEST(MainFormLayout, TheSkillCanBeChosenInEitherLayout) {
     MainForm& f = *w.form;
     InspectPanel& inspect = f.inspect();
     EXPECT_NE(inspect.StartFrame->title(), inspect.SkillFrame->title());
-    f.options().chkMain[2]->click();
+    named<QCheckBox>(f, "chkMain", 2)->click();
     QComboBox* skill = inspect.SkillsLevel[1];
     EXPECT_TRUE(f.launch().FrameGlobal[0]->isAncestorOf(skill));
     EXPECT_TRUE(skill->isVisible());
@@ -419,10 +420,10 @@ TEST(MainFormLayout, TheSkillCanBeChosenInEitherLayout) {
     EXPECT_EQ(w.state.settings.skill, 4);
     f.launch().SelButton->click(); // the edit panel keeps it too
     EXPECT_TRUE(skill->isVisible());
-    f.options().chkMain[2]->click();
+    named<QCheckBox>(f, "chkMain", 2)->click();
     EXPECT_TRUE(inspect.SkillFrame->isAncestorOf(skill));
     EXPECT_TRUE(skill->isVisible());
-    f.options().chkMain[2]->click();
+    named<QCheckBox>(f, "chkMain", 2)->click();
     EXPECT_TRUE(f.launch().FrameGlobal[0]->isAncestorOf(skill));
 }
 
@@ -466,17 +467,17 @@ TEST(MainFormSwitches, DevModeDoubleClickShowsAndHidesTheDevelopmentSwitches) {
     w.load();
     MainForm& f = *w.form;
     f.OptionTabs[1]->click();
-    EXPECT_FALSE(f.options().chkTesting->isVisible());
+    EXPECT_FALSE(named<QCheckBox>(f, "chkTesting")->isVisible());
     EXPECT_FALSE(f.launch().ExitOption[0]->isVisible());
     QTest::mouseDClick(f.launch().DevMode, Qt::LeftButton);
-    EXPECT_TRUE(f.options().chkTesting->isVisible());
+    EXPECT_TRUE(named<QCheckBox>(f, "chkTesting")->isVisible());
     EXPECT_TRUE(f.launch().ExitOption[0]->isVisible());
-    f.options().chkTesting->click();
+    named<QCheckBox>(f, "chkTesting")->click();
     f.launch().ExitOption[0]->click();
     EXPECT_EQ(w.state.settings.launchMode, 0);
     QTest::mouseDClick(f.launch().DevMode, Qt::LeftButton);
-    EXPECT_FALSE(f.options().chkTesting->isVisible());
-    EXPECT_FALSE(f.options().chkTesting->isChecked());
+    EXPECT_FALSE(named<QCheckBox>(f, "chkTesting")->isVisible());
+    EXPECT_FALSE(named<QCheckBox>(f, "chkTesting")->isChecked());
 }
 
 TEST(MainFormSwitches, EnterLaunchesOnlyWhileLaunchIsEnabled) {
@@ -527,7 +528,7 @@ TEST(MainFormSwitches, ActivationSelectsTheFirstTitleAndDropsAMissingAutoPlaylis
     QApplication::setActiveWindow(w.form.get());
     ASSERT_TRUE(w.form->isActiveWindow());
     EXPECT_EQ(w.form->library().PwadList->currentRow(), 0);
-    EXPECT_FALSE(w.form->options().chkSound[4]->isChecked());
+    EXPECT_FALSE(named<QCheckBox>(*w.form, "chkSound", 4)->isChecked());
 }
 
 TEST(MainFormTheme, DoubleClicksCycleThroughThePicturesAndABrokenOneShowsTheCaption) {

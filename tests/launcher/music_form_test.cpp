@@ -241,15 +241,15 @@ TEST(MusicForm, OpenRebuildsAnOldLayoutAndOffersTheNewFormat) {
     writeFile(w.root / "KRVLaunch/Music/Old.krm", crlf(old));
     w.load();
     MainForm& f = *w.form;
-    EXPECT_EQ(f.music().butMusic[1]->text().toStdString(), "Open");
-    f.music().SelectionList->setCurrentRow(0);
+    EXPECT_EQ(named<QPushButton>(f, "butMusic", 1)->text().toStdString(), "Open");
+    w.state.playlists.setCurrentRow(0);
     w.platform.messageAnswers.push_back(msg::kResultYes);
     whileEditorOpen([](MusicForm& editor) {
         EXPECT_TRUE(editor.playlist().converted);
         EXPECT_EQ(editor.MusicList->item(15)->text().toStdString(), "MAP05");
         editor.mExit->trigger();
     });
-    f.music().butMusic[1]->click();
+    named<QPushButton>(f, "butMusic", 1)->click();
     ASSERT_FALSE(w.platform.messages.empty());
     EXPECT_EQ(w.platform.messages.back().title, " Save playlist to new format");
     std::vector<std::string> expected = editorSection(MapSet::Doom2);
@@ -257,7 +257,7 @@ TEST(MusicForm, OpenRebuildsAnOldLayoutAndOffersTheNewFormat) {
         if (expected[i] != "MAP05")
             expected[i] += " \\OggVorbis\\x\\" + expected[i] + ".ogg";
     EXPECT_EQ(readFile(w.root / "KRVLaunch/Music/Old.krm"), crlf(expected));
-    EXPECT_TRUE(f.music().butMusic[2]->isEnabled());
+    EXPECT_TRUE(named<QPushButton>(f, "butMusic", 2)->isEnabled());
 }
 
 TEST(MusicForm, NonStandardAnsweredNoOpensNothing) {
@@ -266,10 +266,10 @@ TEST(MusicForm, NonStandardAnsweredNoOpensNothing) {
     lines.erase(lines.begin() + 12); // E1M2 missing: line 38 is E4M2
     writeFile(w.root / "KRVLaunch/Music/Odd.krm", crlf(lines));
     w.load();
-    w.form->music().SelectionList->setCurrentRow(0);
+    w.state.playlists.setCurrentRow(0);
     bool opened = false;
     whileEditorOpen([&](MusicForm&) { opened = true; });
-    w.form->music().butMusic[1]->click();
+    named<QPushButton>(*w.form, "butMusic", 1)->click();
     EXPECT_EQ(w.platform.messages.back().title, " Non Standard Format");
     EXPECT_FALSE(opened);
     EXPECT_EQ(readFile(w.root / "KRVLaunch/Music/Odd.krm"), crlf(lines));
@@ -281,22 +281,22 @@ TEST(MusicForm, NewPlaylistExistsOnlyOnceSaved) {
     writeFile(w.root / "KRVLaunch/Music/Old Tunes.krm", "x\r\n");
     w.load();
     MainForm& f = *w.form;
-    f.music().SelectionList->setCurrentRow(0);
-    emit f.music().SelectionList->itemClicked(f.music().SelectionList->item(0));
-    QTest::mouseClick(f.options().chkSound[5], Qt::LeftButton);
-    ASSERT_TRUE(f.options().chkSound[5]->isChecked());
+    w.state.playlists.setCurrentRow(0);
+    f.music().choosePlaylist(0); // a click on the entry
+    QTest::mouseClick(named<QCheckBox>(f, "chkSound", 5), Qt::LeftButton);
+    ASSERT_TRUE(named<QCheckBox>(f, "chkSound", 5)->isChecked());
 
     // Closed without saving: no file; the new name stays the current
     // playlist and "Manual" stays ticked (only a save or a click on another
     // entry clears it).
     w.platform.nameAnswers.push_back({"Dunmóre & Friends.krm", false});
     whileEditorOpen([](MusicForm& editor) { editor.mExit->trigger(); });
-    f.music().butMusic[0]->click();
+    named<QPushButton>(f, "butMusic", 0)->click();
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Music/Dunmóre & Friends.krm"));
-    EXPECT_EQ(entries(f.music().SelectionList), (std::vector<std::string>{"Old Tunes"}));
-    EXPECT_EQ(f.music().SelectionList->currentRow(), -1);
+    EXPECT_EQ(w.state.playlists.texts(), (std::vector<std::string>{"Old Tunes"}));
+    EXPECT_EQ(w.state.playlists.currentRow(), -1);
     EXPECT_EQ(w.state.settings.manualPlaylist, "Dunmóre & Friends");
-    EXPECT_TRUE(f.options().chkSound[5]->isChecked());
+    EXPECT_TRUE(named<QCheckBox>(f, "chkSound", 5)->isChecked());
 
     // A change answered "Yes" on closing saves it and lists it.
     w.platform.nameAnswers.push_back({"Dunmóre & Friends", false});
@@ -306,15 +306,15 @@ TEST(MusicForm, NewPlaylistExistsOnlyOnceSaved) {
         editor.rTrack[2]->trigger();
         editor.reject(); // the close box
     });
-    f.music().butMusic[0]->click();
+    named<QPushButton>(f, "butMusic", 0)->click();
     std::vector<std::string> expected = editorSection(MapSet::Doom2);
     expected[11] = "MAP01 CD 03";
     EXPECT_EQ(readFile(w.root / "KRVLaunch/Music/Dunmóre & Friends.krm"), crlf(expected));
-    EXPECT_EQ(f.music().SelectionList->currentItem()->text().toStdString(), "Dunmóre & Friends");
-    EXPECT_FALSE(f.options().chkSound[5]->isChecked());
+    EXPECT_EQ(w.state.playlists.currentText(), "Dunmóre & Friends");
+    EXPECT_FALSE(named<QCheckBox>(f, "chkSound", 5)->isChecked());
 
     w.platform.messageAnswers.push_back(msg::kResultNo);
-    f.music().butMusic[2]->click();
+    named<QPushButton>(f, "butMusic", 2)->click();
     EXPECT_EQ(w.platform.messages.back().text,
               "Are you certain you wish to delete DUNMÓRE & FRIENDS   ");
 }
@@ -334,36 +334,35 @@ TEST(MusicForm, LongAndUnreadablePlaylistsAreNeverReplaced) {
     const fs::path lineFile = w.root / "KRVLaunch/Music/One Line.krm";
     writeFile(lineFile, oneLine);
     w.load();
-    QListWidget* list = w.form->music().SelectionList;
-    ASSERT_EQ(entries(list), (std::vector<std::string>{"Big", "One Line"}));
+    ASSERT_EQ(w.state.playlists.texts(), (std::vector<std::string>{"Big", "One Line"}));
 
-    list->setCurrentRow(0);
+    w.state.playlists.setCurrentRow(0);
     std::size_t shownLines = 0;
     whileEditorOpen([&](MusicForm& editor) {
         shownLines = std::size_t(editor.MusicList->count());
         editor.mExit->trigger();
     });
-    w.form->music().butMusic[1]->click();
+    named<QPushButton>(*w.form, "butMusic", 1)->click();
     EXPECT_EQ(shownLines, kPlaylistOpenLines);
     EXPECT_TRUE(w.platform.messages.empty()); // nothing to save, nothing asked
     EXPECT_TRUE(readFile(bigFile) == big);
 
-    list->setCurrentRow(0);
+    w.state.playlists.setCurrentRow(0);
     whileEditorOpen([](MusicForm& editor) {
         editor.MusicList->setCurrentRow(11);
         editor.rTrack[2]->trigger();
         editor.mSave->trigger();
     });
-    w.form->music().butMusic[1]->click();
+    named<QPushButton>(*w.form, "butMusic", 1)->click();
     std::string expected = big;
     const std::size_t map01 = expected.find("MAP01 ");
     expected.replace(map01, expected.find('\r', map01) - map01, "MAP01 CD 03");
     EXPECT_TRUE(readFile(bigFile) == expected);
 
-    list->setCurrentRow(1);
+    w.state.playlists.setCurrentRow(1);
     bool opened = false;
     whileEditorOpen([&](MusicForm&) { opened = true; });
-    w.form->music().butMusic[1]->click();
+    named<QPushButton>(*w.form, "butMusic", 1)->click();
     EXPECT_FALSE(opened);
     ASSERT_FALSE(w.platform.messages.empty());
     EXPECT_EQ(w.platform.messages.back().text,
@@ -379,26 +378,29 @@ TEST(MusicForm, SoundTabModes) {
     writeFile(w.root / "KRVLaunch/Music/auto-playlist.krv", "\r\nA\r\n\r\n\r\n\r\n");
     w.load();
     MainForm& f = *w.form;
-    f.music().SelectionList->clearSelection();
-    f.music().SelectionList->setCurrentRow(-1);
-    QTest::mouseClick(f.options().chkSound[5], Qt::LeftButton);
+    w.state.playlists.clearSelection();
+    w.state.playlists.setCurrentRow(-1);
+    QTest::mouseClick(named<QCheckBox>(f, "chkSound", 5), Qt::LeftButton);
     EXPECT_EQ(w.platform.messages.back().title, " No auto playlist detected ");
-    EXPECT_FALSE(f.options().chkSound[5]->isChecked());
+    EXPECT_FALSE(named<QCheckBox>(f, "chkSound", 5)->isChecked());
 
-    f.options().chkSound[5]->setChecked(true);
-    EXPECT_EQ(f.options().chkSound[5]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    f.options().chkSound[4]->click(); // the player's tick clears the other mode
-    EXPECT_FALSE(f.options().chkSound[5]->isChecked());
-    EXPECT_TRUE(f.options().chkSound[5]->isEnabled());
-    EXPECT_FALSE(f.music().SelectionList->isEnabled());
-    EXPECT_EQ(f.options().chkSound[5]->palette().color(QPalette::WindowText), QColor(18, 0, 0));
-    EXPECT_EQ(f.options().chkSound[4]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    f.options().chkSound[4]->setChecked(false);
+    w.state.controls.setChecked(ids::chkSound[5], true);
+    EXPECT_EQ(named<QCheckBox>(f, "chkSound", 5)->palette().color(QPalette::WindowText),
+              QColor(255, 0, 0));
+    named<QCheckBox>(f, "chkSound", 4)->click(); // the player's tick clears the other mode
+    EXPECT_FALSE(named<QCheckBox>(f, "chkSound", 5)->isChecked());
+    EXPECT_TRUE(named<QCheckBox>(f, "chkSound", 5)->isEnabled());
+    EXPECT_FALSE(named<QWidget>(f, "SelectionList")->isEnabled());
+    EXPECT_EQ(named<QCheckBox>(f, "chkSound", 5)->palette().color(QPalette::WindowText),
+              QColor(18, 0, 0));
+    EXPECT_EQ(named<QCheckBox>(f, "chkSound", 4)->palette().color(QPalette::WindowText),
+              QColor(255, 0, 0));
+    w.state.controls.setChecked(ids::chkSound[4], false);
 
     // A right click makes the entry the current playlist.
-    const QRect second = f.music().SelectionList->visualItemRect(f.music().SelectionList->item(1));
-    emit f.music().SelectionList->customContextMenuRequested(second.center());
-    f.music().mPopupMusic->close();
+    auto* list = named<QAbstractItemView>(f, "SelectionList");
+    emit list->customContextMenuRequested(list->visualRect(list->model()->index(1, 0)).center());
+    named<QMenu>(f, "mPopupMusic")->close();
     EXPECT_EQ(w.state.settings.manualPlaylist, "B");
-    EXPECT_EQ(f.music().SelectionList->currentRow(), 1);
+    EXPECT_EQ(w.state.playlists.currentRow(), 1);
 }

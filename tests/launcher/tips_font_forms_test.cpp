@@ -83,8 +83,8 @@ TEST(FontForm, TheMainWindowTakesTheLauncherFontAndRestartsAfterAChange) {
     w.state.font = parseFontLine("Tahoma,9,b");
     w.load();
     EXPECT_EQ(w.form->launch().LaunchButton->font().family(), "Tahoma");
-    EXPECT_TRUE(w.form->options().chkMain[2]->font().bold());
-    EXPECT_EQ(w.form->options().chkMain[2]->font().pointSize(), 9);
+    EXPECT_TRUE(named<QCheckBox>(*w.form, "chkMain", 2)->font().bold());
+    EXPECT_EQ(named<QCheckBox>(*w.form, "chkMain", 2)->font().pointSize(), 9);
     w.state.startup.restartRequested = true;
     w.form->close();
     ASSERT_EQ(w.platform.starts.size(), 1u);
