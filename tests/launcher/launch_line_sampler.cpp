@@ -239,8 +239,11 @@ void sample(const fs::path& templateRoot, unsigned seed) {
         QApplication::processEvents();
     }
     for (const char* name : {"cbScaler", "cbChannels"})
-        if (QComboBox* box = comboBox(f, name); box && box->isEnabled() && r.oneIn(3))
+        if (QComboBox* box = comboBox(f, name); box && box->isEnabled() && r.oneIn(3)) {
+            // The player's choice of an entry.
             box->setCurrentIndex(r.below(box->count()));
+            emit box->activated(box->currentIndex());
+        }
     if (r.oneIn(2))
         clickRandomRow(mapList(f), r);
     else
