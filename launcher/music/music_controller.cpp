@@ -122,7 +122,7 @@ void MusicController::AssignAutoPlaylist(int game) {
 
 std::vector<bool> MusicController::autoMenuEntries() const {
     const auto enabled = autoSelectEntriesEnabled(iwads_);
-    return {enabled.begin(), enabled.end()};
+    return std::vector<bool>(enabled.begin(), enabled.end());
 }
 
 void MusicController::loadPlaylists() {

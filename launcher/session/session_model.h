@@ -14,6 +14,7 @@
 #include "launcher/startup/settings.h"
 
 #include <string>
+#include <vector>
 
 namespace krv {
 
@@ -39,6 +40,11 @@ struct SessionModel {
 
     Controls controls;
     ListState playlists; // the music folder's playlists, by their names' bytes
+    ListState maps;      // the chosen game file's maps, with their titles
+    ListState saveGames; // the chosen game's saved games, "3 -  Castle gate"
+    // The lines of the inspection tool's check of the chosen game file, then
+    // an empty line; the fourth line names the levels.
+    std::vector<std::string> wadCheckLines;
 };
 
 } // namespace krv
