@@ -6,8 +6,9 @@
 #
 #   --build-dir DIR  package the programs of a release tree already built in
 #                    DIR (the test command's ./build), brought up to date
-#                    first; without it, a release build with Debian's
-#                    hardening flags is made in ./build-package
+#                    first; without it, a release build (RelWithDebInfo,
+#                    stripped) with Debian's hardening flags is made in
+#                    ./build-package
 #   --revision N     the package revision after the launcher's version
 #                    (default 1)
 #   --output DIR     the folder the package is written to (default: the
@@ -44,15 +45,23 @@ mkdir -p "$output"
 output="$(cd "$output" && pwd)"
 
 bash scripts/setup-deps.sh dpkg-dev
+# The date of the commit packaged dates the package's files and texts, and
+# the build's own dates (__DATE__) in a build made here.
+epoch=$(git log -1 --format=%ct 2>/dev/null || date +%s)
+commit=$(git rev-parse --short HEAD 2>/dev/null || echo unknown)
+export SOURCE_DATE_EPOCH=$epoch
 programs=(KRVLauncher KRVgFiles krv_lzss krv_unzip)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if [[ -z $build ]]; then
     build="build-package"
     export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-    CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+    # Debian's flags, less the warning about __DATE__: SOURCE_DATE_EPOCH
+    # fixes that date.
+    cppflags=$(dpkg-buildflags --get CPPFLAGS)
+    CXXFLAGS="${cppflags//-Wdate-time/} $(dpkg-buildflags --get CXXFLAGS)" \
         LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-        cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKRV_BUILD_TESTS=OFF \
+        cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKRV_BUILD_TESTS=OFF \
         -DKRV_BUILD_BENCHMARKS=OFF "${launcher[@]}" >/dev/null
 else
     cache=$build/CMakeCache.txt
@@ -105,10 +114,6 @@ for entry in "$share/korvath-launcher/KRV_Docs"/*; do
     link "$doc/${entry##*/}" "$entry"
 done
 
-# The date of the commit packaged dates the package's files and texts.
-epoch=$(git log -1 --format=%ct 2>/dev/null || date +%s)
-commit=$(git rev-parse --short HEAD 2>/dev/null || echo unknown)
-export SOURCE_DATE_EPOCH=$epoch
 day=$(date -u -d "@$epoch" +%F)
 maintainer="${DEBFULLNAME:-Korvath Launcher developers} <${DEBEMAIL:-maintainers@korvath-launcher.example}>"
 
