@@ -7,6 +7,10 @@
 #   register-desktop.sh --entry FILE ROOT
 #                                     only write the entry for ROOT to FILE
 #                                     (the build's install step uses this)
+#   register-desktop.sh --command-entry FILE
+#                                     only write the entry that starts the
+#                                     korvath-launcher command to FILE (the
+#                                     Debian package's menu entry)
 #
 # ROOT defaults to the installation this script was installed into
 # (<root>/KRVLaunch/Desktop/register-desktop.sh).
@@ -36,9 +40,9 @@ exec_argument() {
     printf '"%s"' "$(string_value "$word")"
 }
 
-# entry_text ROOT ICON: the launcher's desktop entry.
+# entry_text PROGRAM ICON [FOLDER]: the launcher's desktop entry, starting
+# PROGRAM (in FOLDER, when one is given).
 entry_text() {
-    local bin="$1/Bin"
     cat <<EOF
 [Desktop Entry]
 Type=Application
@@ -46,8 +50,10 @@ Version=1.4
 Name=Korvath Launcher
 GenericName=Doom Game Launcher
 Comment=Choose a Doom game, a map and the options, and start the Korvath engine
-Exec=$(exec_argument "$bin/KRVLauncher.exe")
-Path=$(string_value "$bin")
+Exec=$(exec_argument "$1")
+EOF
+    [[ -z "${3:-}" ]] || echo "Path=$(string_value "$3")"
+    cat <<EOF
 Icon=$(string_value "$2")
 Terminal=false
 Categories=Game;ActionGame;
@@ -59,7 +65,12 @@ EOF
 if [[ "${1:-}" == "--entry" ]]; then
     (($# == 3)) || die "usage: register-desktop.sh --entry FILE ROOT"
     root="$(cd "$3" && pwd)"
-    entry_text "$root" "$root/KRVLaunch/Desktop/$app-256.png" > "$2"
+    entry_text "$root/Bin/KRVLauncher.exe" "$root/KRVLaunch/Desktop/$app-256.png" "$root/Bin" > "$2"
+    exit 0
+fi
+if [[ "${1:-}" == "--command-entry" ]]; then
+    (($# == 2)) || die "usage: register-desktop.sh --command-entry FILE"
+    entry_text "$app" "$app" > "$2"
     exit 0
 fi
 
@@ -84,7 +95,7 @@ for png in "$icons/$app"-*.png; do
 done
 entry="$data/applications/$app.desktop"
 mkdir -p "$(dirname "$entry")"
-entry_text "$root" "$app" > "$entry"
+entry_text "$root/Bin/KRVLauncher.exe" "$app" "$root/Bin" > "$entry"
 
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$entry"
