@@ -219,7 +219,7 @@ private:
     void refuseUnusableName(const std::string& name);
     void showInstalledGames();
     void installDroppedFiles(const std::vector<std::string>& files);
-    void installExtractedFiles(const std::string& target);
+    bool installExtractedFiles(const std::string& target);
 
     // Game menus (library_panel_operations.cpp).
     InstalledGame installedGame() const;

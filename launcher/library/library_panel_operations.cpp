@@ -55,7 +55,7 @@ void LibraryPanel::RemoveShortcuts(const std::string& prefix) {
 // A file that exists and is held by another program; a missing file is not
 // in use, so that a game whose wad is gone can still be removed.
 bool LibraryPanel::IsInUse(const std::string& path) const {
-    return !path.empty() && fileInUse(path);
+    return !path.empty() && ci::fileInUse(path);
 }
 
 void LibraryPanel::UninstallGame() {
@@ -130,12 +130,16 @@ void LibraryPanel::RenameGame() {
     ShowView(InstalledGames);
 }
 
-// A failed conversion says why; the game is selected again either way.
+// A failed conversion, which changed nothing, says why; the game is selected
+// again either way.
 void LibraryPanel::reportConversion(GameChange change, const char* accessDeniedText) {
-    if (change != GameChange::Done)
-        platform_.showMessage(change == GameChange::AccessDenied ? accessDeniedText
-                                                                 : "ERROR: Unknown error     ",
-                              msg::kCritical, " Conversion error");
+    if (change == GameChange::AccessDenied)
+        platform_.showMessage(accessDeniedText, msg::kCritical, " Conversion error");
+    else if (change == GameChange::Failed)
+        platform_.showMessage("ERROR: Unknown error     ", msg::kCritical, " Conversion error");
+    else if (change != GameChange::Done)
+        platform_.showMessage(libraryChangeText(change, "converted"), msg::kCritical,
+                              " Conversion error");
     SelectGame();
 }
 
@@ -180,8 +184,11 @@ void LibraryPanel::DeleteGameFile() {
                               msg::kCritical, " Access error");
         return;
     }
-    if (deleteGameFile(state_.paths, game, file) != GameChange::Done) {
-        platform_.showMessage(kNotFullyRemoved, msg::kCritical, " Access error");
+    if (const GameChange change = deleteGameFile(state_.paths, game, file);
+        change != GameChange::Done) {
+        platform_.showMessage(change == GameChange::LinkedOut ? libraryChangeText(change, "deleted")
+                                                              : std::string(kNotFullyRemoved),
+                              msg::kCritical, " Access error");
         SelectGame();
         return;
     }
