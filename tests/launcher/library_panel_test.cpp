@@ -308,6 +308,7 @@ TEST(GameMenus, AConversionThatCannotBeDoneWholeSaysWhyAndChangesNothing) {
     w.load();
     w.select("HELL");
     w.panel->mcUdirConvert->trigger();
+    ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages.back().title, " Conversion error");
     EXPECT_EQ(w.platform.messages.back().text, "Read only error, file can't be overwritten     ");
     EXPECT_EQ(krv::test::readFile(w.root / "KRVGames/Hell/Pwads/bonus.wad"), "old");
@@ -648,6 +649,7 @@ TEST(ZipLibrary, RenameForgetsTheRecordsButKeepsTheSavedGames) {
     writeFile(w.root / "KRVArchives/Other.zip", "x");
     w.answerName("other");
     w.panel->mcRenameArchive->trigger();
+    ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages.back().title, " Duplicate name error");
     Lock lock(w.root / "KRVArchives/Fast.zip");
     w.answerName("Faster");
