@@ -217,6 +217,9 @@ private:
                                               const std::string& button);
     // " Name error" for a name no file or folder of the library may take.
     void refuseUnusableName(const std::string& name);
+    // The refusals of a rename, of a game or of an archive alike.
+    void refuseTakenName(const std::string& name);
+    void refuseIllegalName();
     void showInstalledGames();
     void installDroppedFiles(const std::vector<std::string>& files);
     bool installExtractedFiles(const std::string& target);

@@ -270,10 +270,7 @@ void LibraryPanel::RenameArchive() {
         return;
     }
     if (change == ArchiveChange::Taken) {
-        platform_.showMessage("  WARNING: '" + *name +
-                                  "' already exists  \r\n"
-                                  "  choose another name for renaming.",
-                              msg::kOk, " Duplicate name error");
+        refuseTakenName(*name);
         return;
     }
     if (change == ArchiveChange::AccessDenied) {
@@ -282,8 +279,7 @@ void LibraryPanel::RenameArchive() {
         return;
     }
     if (change != ArchiveChange::Done) {
-        platform_.showMessage(" Illegal naming convention detected.    ", msg::kCritical,
-                              " Renaming error");
+        refuseIllegalName();
         return;
     }
     state_.settings.lastArchive = *name;

@@ -88,6 +88,18 @@ void LibraryPanel::UninstallGame() {
     ShowView(InstalledGames);
 }
 
+void LibraryPanel::refuseTakenName(const std::string& name) {
+    platform_.showMessage("  WARNING: '" + name +
+                              "' already exists  \r\n"
+                              "  choose another name for renaming.",
+                          msg::kOk, " Duplicate name error");
+}
+
+void LibraryPanel::refuseIllegalName() {
+    platform_.showMessage(" Illegal naming convention detected.    ", msg::kCritical,
+                          " Renaming error");
+}
+
 void LibraryPanel::RenameGame() {
     const InstalledGame game = installedGame();
     if (game.name.empty())
@@ -102,15 +114,11 @@ void LibraryPanel::RenameGame() {
     if (answer.cancelled || name.empty())
         return;
     if (!isUsableName(name)) {
-        platform_.showMessage(" Illegal naming convention detected.    ", msg::kCritical,
-                              " Renaming error");
+        refuseIllegalName();
         return;
     }
     if (ci::exists(state_.paths.gamesFolder + name)) {
-        platform_.showMessage("  WARNING: '" + name +
-                                  "' already exists  \r\n"
-                                  "  choose another name for renaming.",
-                              msg::kOk, " Duplicate name error");
+        refuseTakenName(name);
         return;
     }
     const GameChange change = renameGame(state_.paths, game, name);
@@ -121,8 +129,7 @@ void LibraryPanel::RenameGame() {
         return;
     }
     if (change != GameChange::Done) {
-        platform_.showMessage(" Illegal naming convention detected.    ", msg::kCritical,
-                              " Renaming error");
+        refuseIllegalName();
         return;
     }
     RemoveShortcuts(game.name);
