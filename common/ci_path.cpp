@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace krv::ci {
 
 namespace fs = std::filesystem;
@@ -168,6 +173,70 @@ bool renamePath(const Path& from, const Path& to) {
     std::error_code ec;
     fs::rename(*source, resolveForWrite(to), ec);
     return !ec;
+}
+
+bool isLink(const Path& path) {
+    const auto p = resolve(path);
+    std::error_code ec;
+    return p && fs::symlink_status(*p, ec).type() == fs::file_type::symlink;
+}
+
+bool canWriteFolder(const Path& folder) {
+    const auto p = resolve(folder);
+    return p && ::faccessat(AT_FDCWD, p->c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+bool canRemoveTree(const Path& path) {
+    const auto p = resolve(path);
+    if (!p)
+        return true;
+    const Path parent = p->has_parent_path() ? p->parent_path() : Path(".");
+    std::error_code ec;
+    if (!canWriteFolder(parent))
+        return false;
+    if (fs::symlink_status(*p, ec).type() != fs::file_type::directory)
+        return true;
+    if (!canWriteFolder(*p) || ::access(p->c_str(), R_OK) != 0)
+        return false;
+    // Every folder inside must be listed and emptied; links are removed as
+    // they are.
+    for (fs::recursive_directory_iterator it(*p, ec), end; it != end; it.increment(ec)) {
+        if (ec)
+            return false;
+        if (it->symlink_status(ec).type() == fs::file_type::directory &&
+            (!canWriteFolder(it->path()) || ::access(it->path().c_str(), R_OK) != 0))
+            return false;
+    }
+    return !ec;
+}
+
+bool isReadOnly(const Path& path) {
+    const auto p = resolve(path);
+    struct stat st {};
+    if (!p || ::lstat(p->c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           ::faccessat(AT_FDCWD, p->c_str(), W_OK, AT_EACCESS) != 0;
+}
+
+bool fileInUse(const Path& path) {
+    const auto p = resolve(path);
+    std::error_code ec;
+    if (!p || !fs::is_regular_file(*p, ec))
+        return false;
+    // Opened for reading only, so a read-only file can be tested too.
+    const int fd = ::open(p->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    if (!held) {
+        struct flock probe {};
+        probe.l_type = F_WRLCK;
+        probe.l_whence = SEEK_SET;
+        held = ::fcntl(fd, F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+    }
+    ::close(fd);
+    return held;
 }
 
 bool createFolder(const Path& path) {

@@ -56,6 +56,27 @@ bool copyFile(const Path& from, const Path& to);
 // Renames a file or folder to `to`. True when it took place.
 bool renamePath(const Path& from, const Path& to);
 
+// True when `path` names a symbolic link itself (a dangling one too).
+bool isLink(const Path& path);
+
+// True when the user may add and remove entries of the folder.
+bool canWriteFolder(const Path& folder);
+
+// True when the user may remove `path` with everything in it: the folder
+// holding it can be written, and so can every folder inside it (links are
+// not followed). A missing path can be removed.
+bool canRemoveTree(const Path& path);
+
+// True for a regular file (not a link) that is read-only: the user may not
+// write it, or nobody may (the read-only mark a player sets, which holds
+// for an administrator too).
+bool isReadOnly(const Path& path);
+
+// True while another program holds the regular file: an exclusive lock on
+// it or a lock on any part of it fails. Read-only is not in use, nor is a
+// missing file or one the user may not open.
+bool fileInUse(const Path& path);
+
 // Names of the entries of a folder in enumeration order; empty when the
 // folder is missing or unreadable.
 std::vector<std::string> listFolder(const Path& folder);

@@ -53,11 +53,6 @@ bool strictlyBelow(const Path& outer, const Path& inner) {
     return i != inner.end();
 }
 
-bool isLink(const Path& path) {
-    std::error_code error;
-    return fs::symlink_status(path, error).type() == fs::file_type::symlink;
-}
-
 } // namespace
 
 Confined confine(const Path& folder, const Path& target) {
@@ -95,6 +90,13 @@ bool removeTreeInside(const Path& folder, const Path& target) {
     if (c.verdict == Confinement::Outside)
         return false;
     return c.verdict == Confinement::Missing || removeTree(c.path);
+}
+
+bool removeWholeTreeInside(const Path& folder, const Path& target) {
+    const Confined c = confine(folder, target);
+    if (c.verdict == Confinement::Outside)
+        return false;
+    return c.verdict == Confinement::Missing || (canRemoveTree(c.path) && removeTree(c.path));
 }
 
 std::error_code renameInside(const Path& folder, const Path& from, const Path& to) {

@@ -48,6 +48,9 @@ Confined confine(const Path& folder, const Path& target);
 bool removeFileInside(const Path& folder, const Path& target);
 // True when nothing of the file or folder remains (a missing one included).
 bool removeTreeInside(const Path& folder, const Path& target);
+// The same whole or not at all: when some part of the tree could not go (a
+// folder the user may not write), nothing is removed and the answer is false.
+bool removeWholeTreeInside(const Path& folder, const Path& target);
 // Renames `from` to `to`, both inside `folder`; `to` must not exist yet
 // unless it is `from` spelt in another case. Answers the failure, with
 // invalid_argument for a target outside or taken.

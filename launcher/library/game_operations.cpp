@@ -27,40 +27,6 @@ GameChange failure(const std::error_code& error) {
                : GameChange::Failed;
 }
 
-std::error_code refused() {
-    return std::make_error_code(std::errc::invalid_argument);
-}
-
-// Moves the files (not folders) of `from` into `to`, both inside the games
-// folder, replacing what is there; a move across file systems copies and
-// deletes. Files with names that are not usable stay where they are.
-std::error_code moveFiles(const InstallPaths& paths, const std::string& from,
-                          const std::string& to) {
-    std::error_code error;
-    const ci::Confined source = ci::confine(paths.gamesFolder, from);
-    if (source.verdict == ci::Confinement::Missing)
-        return error;
-    const ci::Confined target = ci::confine(paths.gamesFolder, to);
-    if (source.verdict == ci::Confinement::Outside || target.verdict != ci::Confinement::Inside)
-        return refused();
-    for (const std::string& name : ci::listFolder(source.path)) {
-        const fs::path file = source.path / name;
-        if (!isUsableName(name) || fs::is_symlink(file, error) || !fs::is_regular_file(file, error))
-            continue;
-        if (fs::is_symlink(target.path / name, error))
-            return refused();
-        fs::rename(file, target.path / name, error);
-        if (error) {
-            fs::copy_file(file, target.path / name, fs::copy_options::overwrite_existing, error);
-            if (!error)
-                fs::remove(file, error);
-        }
-        if (error)
-            return error;
-    }
-    return error;
-}
-
 SelectedGame recordsOf(const InstalledGame& game, const std::string& wadBase = {}) {
     return {game.autoLoading ? SelectedKind::AutoLoading : SelectedKind::ManualLoading, game.name,
             wadBase.empty() ? std::string() : wadBase + ".wad"};
@@ -81,7 +47,46 @@ bool removeInGames(const InstallPaths& paths, const std::string& path) {
     return ci::removeTreeInside(paths.gamesFolder, path);
 }
 
+// Moves the files of a game's `from` folder ("Pwads" or "Gwads") into its
+// `to` folder and removes `from`; the selected wad's check file goes with
+// it. Through a game folder that is a link both folders would lie
+// elsewhere: such a game is refused.
+GameChange moveGameFiles(const InstallPaths& paths, const InstalledGame& game, const char* from,
+                         const char* to) {
+    const std::string folder = gameFolder(paths, game.name);
+    if (!isUsableName(game.name) || !ci::isFolder(folder))
+        return GameChange::Failed;
+    const std::string check = isUsableName(game.wadBase) ? game.wadBase + ".krvchk" : "";
+    return ci::transferFolder(paths.gamesFolder, folder + ci::kSep + from, folder + ci::kSep + to,
+                              ci::Transfer::Move, check);
+}
+
 } // namespace
+
+std::string libraryChangeText(GameChange change, const std::string& deed) {
+    const std::string nothing = "nothing was " + deed + ".     ";
+    switch (change) {
+    case GameChange::Done:
+        return {};
+    case GameChange::AccessDenied:
+        return "  A folder or file could not be written or read:     \r\n  " + nothing;
+    case GameChange::ReadOnly:
+        return "Read only error, file can't be overwritten     ";
+    case GameChange::LinkedOut:
+        return "  The files lie in a folder linked in from elsewhere, which     \r\n"
+               "  the launcher leaves alone: " +
+               nothing;
+    case GameChange::NameClash:
+        return "  A file or folder can't take its place under its name     \r\n"
+               "  (a folder of that name, or an unusable name): " +
+               nothing;
+    case GameChange::DiskFull:
+        return "  The disk is full: " + nothing;
+    case GameChange::Failed:
+        break;
+    }
+    return "  The files could not be copied or moved: " + nothing;
+}
 
 std::string wadBaseName(const std::string& wad) {
     std::string name(fileNameOfPath(wad));
@@ -117,12 +122,10 @@ void removeNodeFiles(const InstallPaths& paths, const std::string& base) {
 GameChange uninstallGame(const InstallPaths& paths, const InstalledGame& game) {
     if (!isUsableName(game.name))
         return GameChange::Failed;
-    const std::string folder = gameFolder(paths, game.name);
-    // The files folder first, then the game folder: a folder reached through
-    // a link that leaves KRVGames stops the uninstall before anything goes.
-    if (!removeInGames(paths, folder + (game.autoLoading ? "/Gwads" : "/Pwads")) ||
-        !removeInGames(paths, folder))
-        return GameChange::Failed;
+    // Whole or not at all; links inside the folder, or the folder itself
+    // when it is one, go as links and what they point to stays.
+    if (!ci::removeWholeTreeInside(paths.gamesFolder, gameFolder(paths, game.name)))
+        return GameChange::AccessDenied;
     const bool ownResources = !game.autoLoading && isUsableName(game.wadBase);
     if (ownResources)
         for (const char* resources : {"/MD2", "/Data/Custom.hires", "/Data/Custom.music"}) {
@@ -162,38 +165,19 @@ GameChange renameGame(const InstallPaths& paths, const InstalledGame& game,
     return GameChange::Done;
 }
 
-// Moves the files of a game's `from` folder ("Pwads" or "Gwads") into its
-// `to` folder and removes `from`; the selected wad's check file goes first.
-std::error_code moveGameFiles(const InstallPaths& paths, const InstalledGame& game,
-                              const char* from, const char* to) {
-    if (!isUsableName(game.name))
-        return refused();
-    const std::string folder = gameFolder(paths, game.name);
-    if (isUsableName(game.wadBase))
-        ci::removeFileInside(paths.gamesFolder,
-                             folder + ci::kSep + from + ci::kSep + game.wadBase + ".krvchk");
-    if (ci::confine(paths.gamesFolder, folder).verdict != ci::Confinement::Inside)
-        return refused();
-    ci::createFolder(folder + ci::kSep + to);
-    if (const std::error_code error =
-            moveFiles(paths, folder + ci::kSep + from, folder + ci::kSep + to))
-        return error;
-    if (!removeInGames(paths, folder + ci::kSep + from))
-        return refused();
-    return {};
-}
-
 GameChange convertToAuto(const InstallPaths& paths, const InstalledGame& game) {
-    if (const std::error_code error = moveGameFiles(paths, game, "Pwads", "Gwads"))
-        return failure(error);
+    if (const GameChange change = moveGameFiles(paths, game, "Pwads", "Gwads");
+        change != GameChange::Done)
+        return change;
     const GameInfoStore store(paths);
     removeRecord(store, store.mapRecordPath(recordsOf(game)));
     return GameChange::Done;
 }
 
 GameChange convertToManual(const InstallPaths& paths, const InstalledGame& game) {
-    if (const std::error_code error = moveGameFiles(paths, game, "Gwads", "Pwads"))
-        return failure(error);
+    if (const GameChange change = moveGameFiles(paths, game, "Gwads", "Pwads");
+        change != GameChange::Done)
+        return change;
     removeAutoRecords(paths, game.name);
     return GameChange::Done;
 }
@@ -203,8 +187,11 @@ GameChange deleteGameFile(const InstallPaths& paths, const InstalledGame& game,
     if (!isUsableName(game.name) || !isUsableName(fileName))
         return GameChange::Failed;
     const std::string file = gameFolder(paths, game.name) + "/Gwads/" + fileName;
+    // A file reached through a linked folder is not the launcher's to delete.
+    if (ci::confine(paths.gamesFolder, file).verdict == ci::Confinement::Outside)
+        return GameChange::LinkedOut;
     if (!ci::removeFileInside(paths.gamesFolder, file))
-        return GameChange::Failed;
+        return GameChange::AccessDenied;
     const std::string base = wadBaseName(fileName);
     const GameInfoStore store(paths);
     removeRecord(store, store.saveRecordPath({SelectedKind::AutoLoading, game.name, fileName}));

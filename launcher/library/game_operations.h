@@ -6,12 +6,19 @@
 
 #include "launcher/startup/install_paths.h"
 
+#include "common/folder_transfer.h"
+
 #include <string>
 #include <vector>
 
 namespace krv {
 
-enum class GameChange { Done, AccessDenied, Failed };
+using GameChange = ci::FileChange;
+
+// Why a change of the games library did not take place, for the messages
+// that have no text of their own; `deed` names what did not happen
+// ("converted", "installed", "deleted").
+std::string libraryChangeText(GameChange change, const std::string& deed);
 
 // The wad's base name ("castle" for ".../castle.wad"); empty for none.
 std::string wadBaseName(const std::string& wad);
@@ -34,16 +41,18 @@ struct InstalledGame {
 
 // Removes the game's folder, its records and its node files; a
 // manual-loading game also loses the model, texture and music folders named
-// after its wad. Its saved games stay.
+// after its wad. Its saved games stay. A game folder that is a link goes
+// alone, what it points to stays; a folder that cannot go whole stays whole.
 GameChange uninstallGame(const InstallPaths& paths, const InstalledGame& game);
 
 // Renames the game's folder and forgets its records (they are not renamed).
 GameChange renameGame(const InstallPaths& paths, const InstalledGame& game,
                       const std::string& newName);
 
-// Moves every file of Pwads into Gwads (or back, copying) and forgets the
-// records of the kind given up. `checkWad` names the wad whose check file
-// goes.
+// Moves every file of Pwads into Gwads (or back) and forgets the records of
+// the kind given up; the selected wad's check file goes. Whole or not at
+// all: a linked files folder is copied and only its link goes, a game folder
+// that is a link is refused.
 GameChange convertToAuto(const InstallPaths& paths, const InstalledGame& game);
 GameChange convertToManual(const InstallPaths& paths, const InstalledGame& game);
 

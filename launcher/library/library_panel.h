@@ -217,9 +217,12 @@ private:
                                               const std::string& button);
     // " Name error" for a name no file or folder of the library may take.
     void refuseUnusableName(const std::string& name);
+    // The refusals of a rename, of a game or of an archive alike.
+    void refuseTakenName(const std::string& name);
+    void refuseIllegalName();
     void showInstalledGames();
     void installDroppedFiles(const std::vector<std::string>& files);
-    void installExtractedFiles(const std::string& target);
+    bool installExtractedFiles(const std::string& target);
 
     // Game menus (library_panel_operations.cpp).
     InstalledGame installedGame() const;

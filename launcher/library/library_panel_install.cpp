@@ -5,6 +5,7 @@
 
 #include "launcher/library/library_panel.h"
 
+#include "launcher/library/game_operations.h"
 #include "launcher/library/games_list_rules.h"
 #include "launcher/library/install_copy.h"
 #include "launcher/library/library_layout.h"
@@ -30,6 +31,7 @@ namespace krv {
 namespace {
 
 constexpr const char* kInUseTail = "       \r\n  appears to be in use by another program.";
+constexpr const char* kFolderLockedTail = ", its folder       \r\n  can't be written.";
 
 // The local files of a drop, in their order; empty when anything else is
 // dropped.
@@ -202,15 +204,14 @@ void LibraryPanel::InstallZipAsManual() {
             return;
         // Only what the user agreed to replace goes, and only inside the
         // games folder.
-        if (!ci::removeTreeInside(state_.paths.gamesFolder, game)) {
+        if (!ci::removeWholeTreeInside(state_.paths.gamesFolder, game)) {
             platform_.showMessage(" Unable to delete the existing files of " + *name + ".     ",
                                   msg::kCritical, " Access error");
             return;
         }
     }
-    ci::createFolder(game);
-    ci::createFolder(game + "/Pwads");
-    installExtractedFiles(game + "/Pwads");
+    if (!installExtractedFiles(game + "/Pwads"))
+        return;
     state_.gameSelection.lastInstalledGame = *name;
     showInstalledGames();
 }
@@ -227,9 +228,8 @@ void LibraryPanel::InstallZipAsAuto() {
         return;
     }
     const bool existed = ci::isFolder(game + "/Gwads");
-    ci::createFolder(game);
-    ci::createFolder(game + "/Gwads");
-    installExtractedFiles(game + "/Gwads");
+    if (!installExtractedFiles(game + "/Gwads"))
+        return;
     state_.gameSelection.lastInstalledGame = *name;
     showInstalledGames();
     platform_.showMessage(existed ? " All relevant files have been unzipped to the existing " +
@@ -238,15 +238,22 @@ void LibraryPanel::InstallZipAsAuto() {
                           msg::kOk, "User Directory Conversion");
 }
 
-// The extracted files of the last zip, main WAD included, go into the game.
-void LibraryPanel::installExtractedFiles(const std::string& target) {
-    const std::string zips = state_.paths.launcherFolder + "Zips";
-    if (ci::isFolder(zips))
-        copyFolderFiles(zips, target, state_.paths.gamesFolder);
+// The extracted files of the last zip, main WAD included, go into the game
+// (its folders made as needed), all of them or none with a message.
+bool LibraryPanel::installExtractedFiles(const std::string& target) {
+    ci::createFolder(state_.paths.gamesFolder);
+    const GameChange change = ci::transferFolder(
+        state_.paths.gamesFolder, state_.paths.launcherFolder + "Zips", target, ci::Transfer::Copy);
+    if (change != GameChange::Done) {
+        platform_.showMessage(libraryChangeText(change, "installed"), msg::kCritical,
+                              " Install error");
+        return false;
+    }
     state_.gameSelection.currentGameFolder = target + ci::kSep;
     if (!state_.mainWad.empty())
         state_.mainWad =
             state_.gameSelection.currentGameFolder + std::string(fileNameOfPath(state_.mainWad));
+    return true;
 }
 
 void LibraryPanel::RenameArchive() {
@@ -262,8 +269,19 @@ void LibraryPanel::RenameArchive() {
                               msg::kCritical, " Access error");
         return;
     }
-    if (change != ArchiveChange::Done)
+    if (change == ArchiveChange::Taken) {
+        refuseTakenName(*name);
         return;
+    }
+    if (change == ArchiveChange::AccessDenied) {
+        platform_.showMessage(std::string("Unable to rename the selected file") + kFolderLockedTail,
+                              msg::kCritical, " Access error");
+        return;
+    }
+    if (change != ArchiveChange::Done) {
+        refuseIllegalName();
+        return;
+    }
     state_.settings.lastArchive = *name;
     if (QListWidgetItem* item = PwadList->currentItem())
         delete PwadList->takeItem(PwadList->row(item));
@@ -281,6 +299,11 @@ void LibraryPanel::DeleteArchive() {
     if (change == ArchiveChange::InUse) {
         platform_.showMessage(std::string("Unable to delete the selected file, the file") +
                                   kInUseTail,
+                              msg::kCritical, " Access error");
+        return;
+    }
+    if (change == ArchiveChange::AccessDenied) {
+        platform_.showMessage(std::string("Unable to delete the selected file") + kFolderLockedTail,
                               msg::kCritical, " Access error");
         return;
     }

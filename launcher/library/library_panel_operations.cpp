@@ -55,7 +55,7 @@ void LibraryPanel::RemoveShortcuts(const std::string& prefix) {
 // A file that exists and is held by another program; a missing file is not
 // in use, so that a game whose wad is gone can still be removed.
 bool LibraryPanel::IsInUse(const std::string& path) const {
-    return !path.empty() && fileInUse(path);
+    return !path.empty() && ci::fileInUse(path);
 }
 
 void LibraryPanel::UninstallGame() {
@@ -88,6 +88,18 @@ void LibraryPanel::UninstallGame() {
     ShowView(InstalledGames);
 }
 
+void LibraryPanel::refuseTakenName(const std::string& name) {
+    platform_.showMessage("  WARNING: '" + name +
+                              "' already exists  \r\n"
+                              "  choose another name for renaming.",
+                          msg::kOk, " Duplicate name error");
+}
+
+void LibraryPanel::refuseIllegalName() {
+    platform_.showMessage(" Illegal naming convention detected.    ", msg::kCritical,
+                          " Renaming error");
+}
+
 void LibraryPanel::RenameGame() {
     const InstalledGame game = installedGame();
     if (game.name.empty())
@@ -102,15 +114,11 @@ void LibraryPanel::RenameGame() {
     if (answer.cancelled || name.empty())
         return;
     if (!isUsableName(name)) {
-        platform_.showMessage(" Illegal naming convention detected.    ", msg::kCritical,
-                              " Renaming error");
+        refuseIllegalName();
         return;
     }
     if (ci::exists(state_.paths.gamesFolder + name)) {
-        platform_.showMessage("  WARNING: '" + name +
-                                  "' already exists  \r\n"
-                                  "  choose another name for renaming.",
-                              msg::kOk, " Duplicate name error");
+        refuseTakenName(name);
         return;
     }
     const GameChange change = renameGame(state_.paths, game, name);
@@ -121,8 +129,7 @@ void LibraryPanel::RenameGame() {
         return;
     }
     if (change != GameChange::Done) {
-        platform_.showMessage(" Illegal naming convention detected.    ", msg::kCritical,
-                              " Renaming error");
+        refuseIllegalName();
         return;
     }
     RemoveShortcuts(game.name);
@@ -130,12 +137,16 @@ void LibraryPanel::RenameGame() {
     ShowView(InstalledGames);
 }
 
-// A failed conversion says why; the game is selected again either way.
+// A failed conversion, which changed nothing, says why; the game is selected
+// again either way.
 void LibraryPanel::reportConversion(GameChange change, const char* accessDeniedText) {
-    if (change != GameChange::Done)
-        platform_.showMessage(change == GameChange::AccessDenied ? accessDeniedText
-                                                                 : "ERROR: Unknown error     ",
-                              msg::kCritical, " Conversion error");
+    if (change == GameChange::AccessDenied)
+        platform_.showMessage(accessDeniedText, msg::kCritical, " Conversion error");
+    else if (change == GameChange::Failed)
+        platform_.showMessage("ERROR: Unknown error     ", msg::kCritical, " Conversion error");
+    else if (change != GameChange::Done)
+        platform_.showMessage(libraryChangeText(change, "converted"), msg::kCritical,
+                              " Conversion error");
     SelectGame();
 }
 
@@ -180,8 +191,11 @@ void LibraryPanel::DeleteGameFile() {
                               msg::kCritical, " Access error");
         return;
     }
-    if (deleteGameFile(state_.paths, game, file) != GameChange::Done) {
-        platform_.showMessage(kNotFullyRemoved, msg::kCritical, " Access error");
+    if (const GameChange change = deleteGameFile(state_.paths, game, file);
+        change != GameChange::Done) {
+        platform_.showMessage(change == GameChange::LinkedOut ? libraryChangeText(change, "deleted")
+                                                              : std::string(kNotFullyRemoved),
+                              msg::kCritical, " Access error");
         SelectGame();
         return;
     }

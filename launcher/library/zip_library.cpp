@@ -9,10 +9,6 @@
 
 #include <algorithm>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 namespace krv {
 
 namespace {
@@ -79,31 +75,19 @@ std::vector<std::string> zipArchiveNames(const std::string& folder) {
     return names;
 }
 
-bool fileInUse(const std::string& path) {
-    const auto found = ci::resolve(path);
-    if (!found)
-        return false;
-    const int fd = ::open(found->c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return true; // cannot be opened for writing: treated as taken
-    const bool taken = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
-    ::close(fd);
-    return taken;
-}
-
-void copyFolderFiles(const std::string& from, const std::string& to, const std::string& within) {
-    for (const std::string& name : ci::listFolder(from))
-        if (isUsableName(name) && ci::isFile(from + ci::kSep + name))
-            ci::copyInto(within, from + ci::kSep + name, to + ci::kSep + name);
-}
-
 ArchiveChange renameArchive(const InstallPaths& paths, const std::string& folder,
                             const std::string& oldName, const std::string& newName) {
-    if (!isUsableName(oldName) || !isUsableName(newName) ||
-        ci::renameInside(folder, archivePath(folder, oldName), archivePath(folder, newName)))
+    if (!isUsableName(oldName) || !isUsableName(newName))
         return ArchiveChange::Failed;
-    if (fileInUse(archivePath(folder, newName)))
+    const std::string from = archivePath(folder, oldName);
+    const std::string to = archivePath(folder, newName);
+    // Tested before the rename, so that a refusal leaves the archive as it was.
+    if (ci::fileInUse(from))
         return ArchiveChange::InUse;
+    if (!iequals(oldName, newName) && ci::exists(to))
+        return ArchiveChange::Taken;
+    if (ci::renameInside(folder, from, to))
+        return ci::exists(from) ? ArchiveChange::AccessDenied : ArchiveChange::Failed;
     forgetArchiveRecords(paths, oldName);
     return ArchiveChange::Done;
 }
@@ -115,9 +99,10 @@ ArchiveChange deleteArchive(const InstallPaths& paths, const std::string& folder
     if (!isUsableName(name))
         return ArchiveChange::Failed;
     const std::string archive = archivePath(folder, name);
-    if (fileInUse(archive))
+    if (ci::fileInUse(archive))
         return ArchiveChange::InUse;
-    ci::removeFileInside(folder, archive);
+    if (!ci::removeFileInside(folder, archive))
+        return ArchiveChange::AccessDenied;
     const std::string checks = paths.launcherFolder + "Zips/Checks";
     ci::removeFileInside(checks, checks + ci::kSep + name + ".krvchk");
     forgetArchiveRecords(paths, name);

@@ -33,23 +33,20 @@ void writeLastInstallFolder(const InstallPaths& paths, const std::string& folder
 // for the folder itself or break a command line.
 std::vector<std::string> zipArchiveNames(const std::string& folder);
 
-// True while another program holds the file open exclusively.
-bool fileInUse(const std::string& path);
+// InUse: another program holds the archive; Taken: the new name is another
+// archive's; AccessDenied: the zip library folder cannot be changed;
+// Failed: a name that cannot be an archive's.
+enum class ArchiveChange { Done, InUse, Taken, AccessDenied, Failed };
 
-// Copies every file (not the folders) of `from` into `to`, overwriting.
-// Each written file must lie inside `within` (the games folder), so a game
-// folder that is a link out of it receives nothing.
-void copyFolderFiles(const std::string& from, const std::string& to, const std::string& within);
-
-enum class ArchiveChange { Done, InUse, Failed };
-
-// Renames "<folder>/<oldName>.zip" to "<newName>.zip" and forgets the old
-// archive's map and savegame records; its saved games stay.
+// Renames "<folder>/<oldName>.zip" to "<newName>.zip", unless the archive is
+// in use, and forgets the old archive's map and savegame records; its saved
+// games stay.
 ArchiveChange renameArchive(const InstallPaths& paths, const std::string& folder,
                             const std::string& oldName, const std::string& newName);
 
 // Deletes "<folder>/<name>.zip", its check file, its records and its saved
-// games, unless the archive is in use.
+// games, unless the archive is in use; an archive that cannot be deleted
+// keeps all of them.
 ArchiveChange deleteArchive(const InstallPaths& paths, const std::string& folder,
                             const std::string& name);
 

@@ -1,7 +1,12 @@
 #include "common/ci_path.h"
+#include "support/ordinary_user.h"
 #include "support/temp_dir.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using krv::test::TempDir;
@@ -56,4 +61,50 @@ TEST(CaseInsensitivePath, RemovesFilesAndListsFolders) {
 
 TEST(CaseInsensitivePath, TurnsEitherSeparatorIntoThePlatformOne) {
     EXPECT_EQ(krv::ci::nativeSeparators("C:\\Doom/wads\\x.wad"), "C:/Doom/wads/x.wad");
+}
+
+// In use means held by another program: a lock on the whole file, or
+// another process's lock on a part of it. A read-only file a player cannot
+// open for writing is not in use.
+TEST(CaseInsensitivePath, AFileIsInUseOnlyWhileAnotherProgramHoldsALockOnIt) {
+    TempDir dir;
+    for (const char* name : {"free.wad", "ro.wad", "held.wad", "part.wad"})
+        writeFile(dir / name, "bytes");
+    fs::permissions(dir / "ro.wad", fs::perms::owner_read | fs::perms::others_read);
+    krv::test::OrdinaryUser player({dir.path()});
+    if (!player.unavailable().empty())
+        GTEST_SKIP() << player.unavailable();
+    const int held = ::open((dir / "held.wad").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    int ready[2], done[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(done), 0);
+    const pid_t other = ::fork();
+    if (other == 0) {
+        ::close(done[1]); // so that the test's close ends the wait below
+        const int fd = ::open((dir / "part.wad").c_str(), O_RDWR);
+        struct flock part {};
+        part.l_type = F_WRLCK;
+        part.l_whence = SEEK_SET;
+        part.l_start = 2;
+        part.l_len = 1;
+        char c = ::fcntl(fd, F_SETLK, &part) == 0 ? 'y' : 'n';
+        if (::write(ready[1], &c, 1) == 1)
+            while (::read(done[0], &c, 1) < 0) {
+            }
+        ::_exit(0);
+    }
+    ::close(done[0]);
+    char locked = 0;
+    ASSERT_EQ(::read(ready[0], &locked, 1), 1);
+    EXPECT_EQ(locked, 'y');
+
+    EXPECT_FALSE(krv::ci::fileInUse(dir / "FREE.wad"));
+    EXPECT_FALSE(krv::ci::fileInUse(dir / "ro.wad"));
+    EXPECT_FALSE(krv::ci::fileInUse(dir / "missing.wad"));
+    EXPECT_TRUE(krv::ci::fileInUse(dir / "held.wad"));
+    EXPECT_TRUE(krv::ci::fileInUse(dir / "part.wad"));
+    ::close(done[1]);
+    ::waitpid(other, nullptr, 0);
+    ::close(held);
 }

@@ -8,6 +8,7 @@
 #include "launcher/library/zip_library.h"
 #include "launcher/ui/panel_controls.h"
 #include "panel_rig.h"
+#include "support/ordinary_user.h"
 #include "support/savegame_builder.h"
 #include "support/small_file_system.h"
 #include "support/wad_builder.h"
@@ -263,19 +264,64 @@ TEST(GameMenus, DeletingAFileOfAUserDirectoryKeepsTheGame) {
     EXPECT_EQ(entriesOf(w.panel->PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
 }
 
-TEST(GameMenus, AFailedUninstallKeepsTheShortcuts) {
-    // A game folder that is a link out of the games folder is refused.
+TEST(GameMenus, ALinkedGameGoesAsALinkAndAGameThatCannotGoWholeStaysWhole) {
     Games w;
     writeFile(w.root / "Outside/Pwads/away.wad", WadBuilder().mapLevels(1).build());
     fs::create_directory_symlink(w.root / "Outside", w.root / "KRVGames/Away");
-    writeFile(w.desktop / "Korvath Shortcuts/Away.desktop", "x");
+    for (const char* name : {"Away", "Castle"})
+        writeFile(w.desktop / "Korvath Shortcuts" / (std::string(name) + ".desktop"), "x");
+    fs::permissions(w.root / "KRVGames/Castle/Pwads",
+                    fs::perms::owner_read | fs::perms::owner_exec);
     w.load();
     w.select("AWAY");
     w.answer(msg::kResultYes);
     w.panel->mcDeleteFolder->trigger();
-    EXPECT_EQ(w.platform.messages.back().title, " Access error");
+    EXPECT_FALSE(fs::is_symlink(w.root / "KRVGames/Away"));
     EXPECT_TRUE(fs::exists(w.root / "Outside/Pwads/away.wad"));
-    EXPECT_TRUE(fs::exists(w.desktop / "Korvath Shortcuts/Away.desktop"));
+    EXPECT_FALSE(fs::exists(w.desktop / "Korvath Shortcuts/Away.desktop"));
+    EXPECT_EQ(entriesOf(w.panel->PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
+
+    // For a player, a game whose files folder cannot be emptied keeps all of
+    // it, and its shortcuts.
+    krv::test::OrdinaryUser player({w.root.root()});
+    if (!player.unavailable().empty())
+        GTEST_SKIP() << player.unavailable();
+    w.select("CASTLE");
+    w.answer(msg::kResultYes);
+    w.panel->mcDeleteFolder->trigger();
+    EXPECT_EQ(w.platform.messages.back().text,
+              "Unable to fully remove the selected item from the games list,       \r\n"
+              "associated files or folders may be in use by another program.");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.deh"));
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.wad"));
+    EXPECT_TRUE(fs::exists(w.desktop / "Korvath Shortcuts/Castle.desktop"));
+}
+
+TEST(GameMenus, AConversionThatCannotBeDoneWholeSaysWhyAndChangesNothing) {
+    Games w;
+    // Hell's Pwads, beside its Gwads, holds a read-only wad the conversion
+    // would overwrite; Away's game folder is linked in from outside.
+    writeFile(w.root / "KRVGames/Hell/Pwads/bonus.wad", "old");
+    fs::permissions(w.root / "KRVGames/Hell/Pwads/bonus.wad", fs::perms::owner_read);
+    writeFile(w.root / "Outside/Pwads/away.wad", WadBuilder().mapLevels(1).build());
+    fs::create_directory_symlink(w.root / "Outside", w.root / "KRVGames/Away");
+    w.load();
+    w.select("HELL");
+    w.panel->mcUdirConvert->trigger();
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages.back().title, " Conversion error");
+    EXPECT_EQ(w.platform.messages.back().text, "Read only error, file can't be overwritten     ");
+    EXPECT_EQ(krv::test::readFile(w.root / "KRVGames/Hell/Pwads/bonus.wad"), "old");
+    EXPECT_TRUE(fs::exists(w.root / "KRVGames/Hell/Gwads/bonus.wad"));
+
+    w.select("AWAY");
+    w.panel->mcGwadConvert->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Conversion error");
+    EXPECT_EQ(w.platform.messages.back().text,
+              "  The files lie in a folder linked in from elsewhere, which     \r\n"
+              "  the launcher leaves alone: nothing was converted.     ");
+    EXPECT_FALSE(fs::exists(w.root / "Outside/Gwads"));
+    EXPECT_TRUE(fs::exists(w.root / "Outside/Pwads/away.wad"));
 }
 
 TEST(GamesView, TaskMenusOfferTheEntriesOfTheSelectedKind) {
@@ -558,6 +604,32 @@ TEST(ZipLibrary, InstallAsAutoMakesAUserDirectory) {
               " All relevant files have been unzipped to the existing Speed Run games list.    ");
 }
 
+TEST(ZipLibrary, AnInstallThatCannotBeDoneWholeSaysWhyAndWritesNothing) {
+    ZipPanel w;
+    writeFile(w.root / "Outside/speed.wad", "mine");
+    fs::create_directories(w.root / "KRVGames/Linked");
+    fs::create_directory_symlink(w.root / "Outside", w.root / "KRVGames/Linked/Gwads");
+    writeFile(w.root / "KRVGames/Kept/Gwads/speed.wad", "kept");
+    fs::permissions(w.root / "KRVGames/Kept/Gwads/speed.wad", fs::perms::owner_read);
+    w.load();
+    const auto outside = listing(w.root / "Outside");
+    w.answerName("Linked");
+    w.panel->mcGwadUnZip->trigger();
+    EXPECT_EQ(w.platform.messages.back().title, " Install error");
+    EXPECT_EQ(w.platform.messages.back().text,
+              "  The files lie in a folder linked in from elsewhere, which     \r\n"
+              "  the launcher leaves alone: nothing was installed.     ");
+    EXPECT_EQ(listing(w.root / "Outside"), outside);
+    EXPECT_EQ(krv::test::readFile(w.root / "Outside/speed.wad"), "mine");
+
+    w.answerName("Kept");
+    w.panel->mcGwadUnZip->trigger();
+    EXPECT_EQ(w.platform.messages.back().text, "Read only error, file can't be overwritten     ");
+    EXPECT_EQ(krv::test::readFile(w.root / "KRVGames/Kept/Gwads/speed.wad"), "kept");
+    EXPECT_FALSE(fs::exists(w.root / "KRVGames/Kept/Gwads/notes.txt"));
+    EXPECT_EQ(w.current(), "SPEED"); // the zip library stays shown
+}
+
 TEST(ZipLibrary, RenameForgetsTheRecordsButKeepsTheSavedGames) {
     ZipPanel w;
     writeFile(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm", "MAP01\r\n");
@@ -574,6 +646,11 @@ TEST(ZipLibrary, RenameForgetsTheRecordsButKeepsTheSavedGames) {
     EXPECT_TRUE(fs::exists(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg"));
     EXPECT_EQ(w.current(), "FAST");
 
+    writeFile(w.root / "KRVArchives/Other.zip", "x");
+    w.answerName("other");
+    w.panel->mcRenameArchive->trigger();
+    ASSERT_EQ(w.platform.messages.size(), 1u);
+    EXPECT_EQ(w.platform.messages.back().title, " Duplicate name error");
     Lock lock(w.root / "KRVArchives/Fast.zip");
     w.answerName("Faster");
     w.panel->mcRenameArchive->trigger();
@@ -581,6 +658,8 @@ TEST(ZipLibrary, RenameForgetsTheRecordsButKeepsTheSavedGames) {
     EXPECT_EQ(w.platform.messages.back().text,
               "Unable to rename the selected file, the file       \r\n"
               "  appears to be in use by another program.");
+    EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Fast.zip"));
+    EXPECT_EQ(krv::test::readFile(w.root / "KRVArchives/Other.zip"), "x");
 }
 
 TEST(ZipLibrary, DeleteAsksAndRemovesTheArchiveWithWhatBelongsToIt) {

@@ -1,7 +1,8 @@
 // Every destructive operation of the games and zip libraries, run with
-// hostile names and with links out of the installation root: a snapshot of
-// the whole root and of the folder the links point to, taken before and
-// after, may differ only in the paths the operation owns.
+// hostile names, with links out of the installation root and as an ordinary
+// user over read-only files and folders: a snapshot of the whole root and of
+// the folder the links point to, taken before and after, may differ only in
+// the paths the operation owns.
 
 #include "launcher/library/game_operations.h"
 #include "launcher/library/zip_library.h"
@@ -9,9 +10,11 @@
 #include "launcher/options/model_packs.h"
 
 #include "support/install_root.h"
+#include "support/ordinary_user.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -161,13 +164,14 @@ std::vector<Case> cases() {
                        [n](const InstallPaths& p) { deletePlaylistFile(p, n); },
                        {}});
     }
-    // The game folder is a link out of the root: refused, or (rename) the
-    // link itself is renamed inside the games folder.
+    // The game folder is a link out of the root: refused, or (uninstall,
+    // rename) the link itself is removed or renamed inside the games folder.
+    all.push_back({"uninstall of a linked game",
+                   [](const InstallPaths& p) {
+                       uninstallGame(p, {"Away", false, "away"});
+                   },
+                   {"KRVGames/Away"}});
     for (const auto& [label, run] : std::vector<std::pair<std::string, Operation>>{
-             {"uninstall",
-              [](const InstallPaths& p) {
-                  uninstallGame(p, {"Away", false, "away"});
-              }},
              {"convert to auto",
               [](const InstallPaths& p) {
                   convertToAuto(p, {"Away", false, ""});
@@ -196,8 +200,8 @@ std::vector<Case> cases() {
                    {"KRVAnFiles/castle_map01.gwa", "gwa/castle.gwa", "gwa/castle_link.gwa"}});
     all.push_back({"copy extracted files into a linked game",
                    [](const InstallPaths& p) {
-                       copyFolderFiles(p.root + "/KRVGames/Castle/Pwads",
-                                       p.gamesFolder + "Away/Gwads", p.gamesFolder);
+                       ci::transferFolder(p.gamesFolder, p.root + "/KRVGames/Castle/Pwads",
+                                          p.gamesFolder + "Away/Gwads", ci::Transfer::Copy);
                    },
                    {}});
     // The packs' folders that are links go as links; what they point to stays.
@@ -222,6 +226,103 @@ TEST(RootSnapshot, NoDestructiveOperationChangesAnythingOutsideItsOwnPaths) {
         for (const std::string& path : changed(before, install.snapshot()))
             EXPECT_TRUE(owned(path, c.owns)) << path;
     }
+}
+
+fs::path rootPath(const Installation& install, const char* rel) {
+    return install.root / rel;
+}
+
+std::vector<std::string> sorted(std::vector<std::string> paths) {
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+// A conversion meets the player's folder and wad linked in from another
+// disk: it copies what they hold and removes only the links; a linked game
+// folder is uninstalled as a link. The outside stays byte for byte.
+TEST(RootSnapshot, LinkedFoldersAndFilesAreCopiedAndOnlyTheLinksGo) {
+    Installation install;
+    const fs::path& out = install.outside.path();
+    writeFile(out / "mods/a.wad", "mod a");
+    writeFile(out / "mods/readme.txt", "notes");
+    writeFile(out / "mods/sub/b.wad", "mod b");
+    writeFile(out / "single.wad", "single");
+    fs::create_directories(rootPath(install, "KRVGames/Mods"));
+    fs::create_directory_symlink(out / "mods", rootPath(install, "KRVGames/Mods/Gwads"));
+    writeFile(rootPath(install, "KRVGames/Single/Gwads/own.wad"), "own");
+    fs::create_symlink(out / "single.wad", rootPath(install, "KRVGames/Single/Gwads/main.wad"));
+    const Snapshot before = install.snapshot();
+
+    EXPECT_EQ(convertToManual(install.paths, {"Mods", true, "a"}), GameChange::Done);
+    EXPECT_EQ(convertToManual(install.paths, {"Single", true, "main"}), GameChange::Done);
+    EXPECT_EQ(uninstallGame(install.paths, {"Away", false, "away"}), GameChange::Done);
+    const Snapshot after = install.snapshot();
+    EXPECT_EQ(sorted(changed(before, after)),
+              (std::vector<std::string>{
+                  "KRVGames/Away", "KRVGames/Mods/Gwads", "KRVGames/Mods/Pwads",
+                  "KRVGames/Mods/Pwads/a.wad", "KRVGames/Mods/Pwads/readme.txt",
+                  "KRVGames/Single/Gwads", "KRVGames/Single/Gwads/main.wad",
+                  "KRVGames/Single/Gwads/own.wad", "KRVGames/Single/Pwads",
+                  "KRVGames/Single/Pwads/main.wad", "KRVGames/Single/Pwads/own.wad"}));
+    EXPECT_EQ(after.at("KRVGames/Mods/Pwads/a.wad"), before.at("OUTSIDE/mods/a.wad"));
+    EXPECT_EQ(after.at("KRVGames/Single/Pwads/main.wad"), before.at("OUTSIDE/single.wad"));
+}
+
+// Run as a player: read-only files are deleted when asked but never
+// overwritten, and a conversion that cannot finish (a game folder or a
+// files folder that cannot be written, a folder that cannot move, a linked
+// file that cannot be read) leaves the game as it was.
+TEST(RootSnapshot, ForAnOrdinaryUserReadOnlyIsNotInUseAndAFailedConversionChangesNothing) {
+    Installation install;
+    const auto at = [&](const char* rel) { return rootPath(install, rel); };
+    constexpr fs::perms kReadOnly =
+        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    constexpr fs::perms kLocked =
+        kReadOnly | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    writeFile(at("KRVGames/Both/Gwads/c.wad"), "new c");
+    writeFile(at("KRVGames/Both/Pwads/c.wad"), "old c");
+    fs::permissions(at("KRVGames/Both/Pwads/c.wad"), kReadOnly);
+    writeFile(at("KRVGames/Shut/Pwads/s.wad"), "s");
+    fs::permissions(at("KRVGames/Shut"), kLocked);
+    writeFile(at("KRVGames/Stuck/Pwads/s.wad"), "s");
+    fs::permissions(at("KRVGames/Stuck/Pwads"), kLocked);
+    writeFile(at("KRVGames/Deep/Gwads/a.wad"), "a");
+    writeFile(at("KRVGames/Deep/Gwads/zz/keep.txt"), "k");
+    fs::permissions(at("KRVGames/Deep/Gwads/zz"), kLocked);
+    writeFile(install.outside / "mods/a.wad", "a");
+    writeFile(install.outside / "mods/zz.wad", "secret");
+    fs::permissions(install.outside / "mods/zz.wad", fs::perms::none);
+    fs::create_directories(at("KRVGames/Mods"));
+    fs::create_directory_symlink(install.outside / "mods", at("KRVGames/Mods/Gwads"));
+    writeFile(at("KRVGames/Hell/Gwads/ro.wad"), "ro");
+    for (const char* file :
+         {"KRVGames/Hell/Gwads/ro.wad", "KRVGames/Castle/Pwads/castle.wad", "KRVArchives/arch.zip"})
+        fs::permissions(at(file), kReadOnly);
+
+    test::OrdinaryUser player({install.root.root(), install.outside.path()});
+    if (!player.unavailable().empty())
+        GTEST_SKIP() << player.unavailable();
+    const Snapshot before = install.snapshot();
+    EXPECT_EQ(convertToManual(install.paths, {"Both", true, ""}), GameChange::ReadOnly);
+    EXPECT_EQ(convertToAuto(install.paths, {"Shut", false, ""}), GameChange::AccessDenied);
+    EXPECT_EQ(convertToAuto(install.paths, {"Stuck", false, ""}), GameChange::AccessDenied);
+    EXPECT_EQ(convertToManual(install.paths, {"Deep", true, ""}), GameChange::AccessDenied);
+    EXPECT_EQ(convertToManual(install.paths, {"Mods", true, ""}), GameChange::AccessDenied);
+    EXPECT_EQ(changed(before, install.snapshot()), std::vector<std::string>{});
+
+    for (const char* file : {"KRVGames/Hell/Gwads/ro.wad", "KRVArchives/arch.zip"})
+        EXPECT_FALSE(ci::fileInUse(at(file))) << file;
+    EXPECT_EQ(deleteGameFile(install.paths, {"Hell", true, ""}, "ro.wad"), GameChange::Done);
+    EXPECT_EQ(uninstallGame(install.paths, {"Castle", false, ""}), GameChange::Done);
+    EXPECT_EQ(renameArchive(install.paths, install.paths.archivesFolder, "arch", "Renamed"),
+              ArchiveChange::Done);
+    EXPECT_EQ(deleteArchive(install.paths, install.paths.archivesFolder, "Renamed"),
+              ArchiveChange::Done);
+    EXPECT_EQ(sorted(changed(before, install.snapshot())),
+              (std::vector<std::string>{"KRVArchives/arch.zip", "KRVGames/Castle",
+                                        "KRVGames/Castle/Pwads", "KRVGames/Castle/Pwads/...wad",
+                                        "KRVGames/Castle/Pwads/castle.wad",
+                                        "KRVGames/Hell/Gwads/ro.wad"}));
 }
 
 } // namespace
