@@ -1,5 +1,9 @@
 #include "common/strings.h"
 
+#include <clocale>
+#include <cwctype>
+#include <locale.h>
+
 #include <algorithm>
 
 namespace krv {
@@ -77,48 +81,85 @@ std::string_view trim(std::string_view s) {
     return trimRight(trimLeft(s));
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `i`, 0 where the bytes
+// there are not one. The narrower ranges of the second byte rule out
+// overlong forms, surrogates and code points above U+10FFFF.
+std::size_t utf8SequenceAt(std::string_view bytes, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (bytes.size() - i < length)
+        return 0;
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    if (second < low || second > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
+            return 0;
+    return length;
+}
+
+// The code points of UTF-8 text in lower case; a byte that starts no
+// well-formed sequence stands as U+FFFD, as a text view shows it.
+std::u32string lowerCodePoints(std::string_view bytes) {
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+    std::u32string out;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = utf8SequenceAt(bytes, i);
+        char32_t code = 0xFFFD;
+        if (length == 1) {
+            code = static_cast<unsigned char>(bytes[i]);
+        } else if (length > 1) {
+            code = static_cast<unsigned char>(bytes[i]) & (0x7F >> length);
+            for (std::size_t k = 1; k < length; ++k)
+                code = (code << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+        }
+        i += length == 0 ? 1 : length;
+        if (unicode)
+            code = static_cast<char32_t>(towlower_l(static_cast<wint_t>(code), unicode));
+        else if (code < 0x80)
+            code = static_cast<char32_t>(asciiLower(static_cast<char>(code)));
+        out.push_back(code);
+    }
+    return out;
+}
+
+} // namespace
+
 bool isValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        // The length of the sequence and the range its second byte must lie
-        // in; the narrower ranges rule out overlong forms, surrogates and
-        // code points above U+10FFFF.
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0)
-                low = 0xA0;
-            else if (lead == 0xED)
-                high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0)
-                low = 0x90;
-            else if (lead == 0xF4)
-                high = 0x8F;
-        } else {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = utf8SequenceAt(bytes, i);
+        if (length == 0)
             return false;
-        }
-        if (bytes.size() - i < length)
-            return false;
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        if (second < low || second > high)
-            return false;
-        for (std::size_t k = 2; k < length; ++k)
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
-                return false;
         i += length;
     }
     return true;
+}
+
+bool containsIgnoringCase(std::string_view text, std::string_view needle) {
+    return lowerCodePoints(text).find(lowerCodePoints(needle)) != std::u32string::npos;
 }
 
 void appendUtf8(std::string& out, char32_t code) {

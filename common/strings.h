@@ -28,6 +28,10 @@ std::string_view trimRight(std::string_view s);
 // True when `bytes` is well-formed UTF-8: no stray continuation byte, no
 // overlong form, no surrogate and nothing above U+10FFFF.
 bool isValidUtf8(std::string_view bytes);
+// True when UTF-8 `text` contains `needle` without regard to case, letters
+// of every script included; bytes that are not UTF-8 match as a text view
+// shows them.
+bool containsIgnoringCase(std::string_view text, std::string_view needle);
 // Appends the UTF-8 form of a code point (at most U+10FFFF).
 void appendUtf8(std::string& out, char32_t code);
 // Each byte taken as the Latin-1 character of its value, written as UTF-8.

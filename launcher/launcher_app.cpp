@@ -1,5 +1,7 @@
 #include "launcher/launcher_app.h"
 
+#include "launcher/session/window_controls.h"
+
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/platform/qt_platform.h"
 #include "launcher/ui/tips_form.h"
@@ -31,7 +33,7 @@ void LauncherApp::showMainWindow() {
 void LauncherApp::showTipOfTheDay() {
     TipsForm tips(state_, mainForm_.get());
     QObject::connect(&tips, &TipsForm::tipsSwitchedOff, mainForm_.get(),
-                     [this] { mainForm_->chkLaunchPrefs[5]->setChecked(false); });
+                     [this] { state_.controls.setChecked(ids::chkLaunchPrefs[5], false); });
     tips.exec();
 }
 

@@ -8,8 +8,8 @@
 #include "launcher/launch/engine_start.h"
 #include "launcher/launch/launch_controls.h"
 #include "launcher/launch/screen_mode.h"
-#include "launcher/options/option_controls.h"
 #include "launcher/library/scripted_maps.h"
+#include "launcher/options/option_controls.h"
 #include "launcher/options/texture_path.h"
 
 #include "common/ci_path.h"
@@ -243,7 +243,7 @@ void LaunchController::finishComposition(const ComposeResult& result) {
     model_.launchSelection = result.selection;
     model_.texFormFolderText = result.texFormFolderText;
     host_.applyAvailableBoxes(result.boxes);
-    host_.settingsToControls();
+    host_.showComposedSettings();
     if (result.textureLabel)
         host_.showTextureLocation(*result.textureLabel);
     if (result.launch)

@@ -25,8 +25,8 @@ public:
     virtual ~LaunchHost() = default;
     // The settings with every control taken in, as a launch stores them.
     virtual Settings settingsWithControls() const = 0;
-    // The settings back into the controls after a composition.
-    virtual void settingsToControls() = 0;
+    // The settings a composition left back into the controls.
+    virtual void showComposedSettings() = 0;
     // The option boxes a launch may use, both ways, and the texture label.
     virtual OptionBoxes availableBoxes() const = 0;
     virtual void applyAvailableBoxes(const OptionBoxes& boxes) = 0;

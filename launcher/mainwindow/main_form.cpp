@@ -1,53 +1,43 @@
 #include "launcher/mainwindow/main_form.h"
 
-#include "launcher/ui/qt_text.h"
-#include "launcher/ui/twips.h"
-
-#include "launcher/launch/screen_mode.h"
-#include "launcher/library/game_operations.h"
-#include "launcher/library/scripted_maps.h"
-#include "launcher/music/music_controls.h"
-#include "launcher/music/music_panel.h"
+#include "launcher/launch/launch_controls.h"
+#include "launcher/launch/launch_panel.h"
+#include "launcher/library/library_panel.h"
 #include "launcher/options/option_controls.h"
 #include "launcher/options/options_panel.h"
+#include "launcher/session/window_controls.h"
 #include "launcher/startup/theme_pictures.h"
 #include "launcher/ui/font_form.h"
 #include "launcher/ui/qt_font.h"
+#include "launcher/ui/qt_text.h"
 #include "launcher/ui/shortcut_form.h"
 #include "launcher/ui/tex_form.h"
-
-#include "common/ci_path.h"
-#include "common/strings.h"
+#include "launcher/ui/twips.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
-#include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QStackedWidget>
-#include <QToolButton>
 
 namespace krv {
 
+using namespace ids;
+
 MainForm::MainForm(AppState& state, Platform& platform, EntryRoutine& entry)
     : QWidget(nullptr), state_(state), platform_(platform), entry_(entry),
-      options_(state_, state_.paths, platform_, ids::SoundFrame[1]),
-      music_(state_, state_.paths, state_.iwads, platform_) {
+      session_(state_, platform_, *this) {
     setWindowTitle(qs(state_.startup.windowCaption));
-    state_.controls.checkDeclared();
     buildControls();
     iwadForm_ = new IwadForm(state_, platform_, *this, this);
     connectControls();
@@ -61,69 +51,33 @@ MainForm::~MainForm() {
     qApp->removeEventFilter(this);
 }
 
+// The window's dialogs, and the layout and tab the session chooses.
 void MainForm::connectControls() {
-    connect(AuxButton[6], &QToolButton::clicked, this, &MainForm::OpenFontForm);
-    connect(AuxButton[8], &QToolButton::clicked, this, &MainForm::CleanupModelPacks);
+    const auto button = [this](int i) {
+        return static_cast<QAbstractButton*>(binder_->widget(AuxButton[i]));
+    };
+    connect(button(2), &QAbstractButton::clicked, this, &MainForm::CreateShortcut);
+    connect(button(5), &QAbstractButton::clicked, this, [this] { iwadForm_->ShowModal(); });
+    connect(button(6), &QAbstractButton::clicked, this, &MainForm::OpenFontForm);
+    connect(button(8), &QAbstractButton::clicked, this, &MainForm::CleanupModelPacks);
+    connect(button(9), &QAbstractButton::clicked, this, &MainForm::OpenTexForm);
     connect(optionPages_[3], &OptionsPanel::cleanupRequested, this, &MainForm::CleanupModelPacks);
-    connect(AuxButton[9], &QToolButton::clicked, this, &MainForm::OpenTexForm);
-    OptionsListener listener;
-    listener.editModeChanged = [this](bool on) { showEditMode(on); };
-    listener.textureRelocationChanged = [this](bool on) { AuxButton[9]->setEnabled(on); };
-    listener.soundRulesApplied = [this] { music_.DisableMusic(); };
-    listener.saveGamesPurged = [this] { inspect_->SaveGameList->clear(); };
-    options_.setListener(std::move(listener));
+    Controls& c = state_.controls;
+    // After the session's own rules for the same clicks.
+    c.onClicked(chkMain[2], [this](bool advanced) { applyLayoutMode(advanced); });
     for (int i = 0; i < 5; ++i)
-        connect(OptionTabs[i], &QPushButton::clicked, this, [this, i] { switchTab(i); });
-    connect(AuxButton[5], &QToolButton::clicked, this, [this] { iwadForm_->ShowModal(); });
-    connect(AuxButton[3], &QToolButton::clicked, this,
-            [this] { launch_->openLogFile("edit.out"); });
-    connect(AuxButton[4], &QToolButton::clicked, this,
-            [this] { launch_->openLogFile("Korvath.out"); });
-    state_.controls.onClicked(ids::chkMain[2],
-                              [this](bool advanced) { applyLayoutMode(advanced); });
-    connect(chkLaunchPrefs[2], &QCheckBox::toggled, this, [this](bool on) {
-        if (advancedLayout_)
-            AuxButton[2]->setVisible(on);
-    });
-    connect(Home[0], &QToolButton::clicked, this, [this] { openWebPage(kProductSite); });
-    connect(Home[3], &QToolButton::clicked, this, [this] { openWebPage(kDownloadsPage); });
-    connect(inspect_, &InspectPanel::mapChosen, library_, &LibraryPanel::recordMapChoice);
-    connect(inspect_, &InspectPanel::saveGameChosen, library_, &LibraryPanel::recordSaveGameChoice);
-    connect(inspect_, &InspectPanel::saveGameDeleted, library_, &LibraryPanel::SelectGame);
-    connect(chkLaunchPrefs[3], &QCheckBox::clicked, this, [this](bool off) {
-        state_.settings.disableTooltips = off;
-        if (off)
-            KillToolTips();
-        else
-            ToolTipText();
-    });
-    connect(chkLaunchPrefs[4], &QCheckBox::clicked, this,
-            [this](bool on) { state_.settings.wadFilesOnly = on; });
-    connect(AuxButton[1], &QToolButton::clicked, this, &MainForm::OpenDocumentation);
+        c.onToggled(OptionTabs[i], [this](bool on) {
+            if (on)
+                showTab();
+        });
+    TitlePic->installEventFilter(this);
     connectPreview();
 }
 
-// Any change of a control or a list asks the launch panel for a new preview;
-// the panel runs it once after the handlers of the change are through.
+// Any change of the model asks the preview for a new line; it runs once
+// after the change's reactions are through.
 void MainForm::connectPreview() {
-    // The slot is the panel's own, not a lambda on this window: list models
-    // signal a reset while the window's children are torn down.
-    const auto ask = &LaunchPanel::schedulePreview;
-    connect(binder_, &ControlBinder::controlChanged, launch_, ask);
-    for (QAbstractButton* button : findChildren<QAbstractButton*>())
-        connect(button, &QAbstractButton::toggled, launch_, ask);
-    for (QComboBox* box : findChildren<QComboBox*>())
-        connect(box, &QComboBox::currentIndexChanged, launch_, ask);
-    for (QLineEdit* line : findChildren<QLineEdit*>())
-        if (line != launch_->PreviewLine)
-            connect(line, &QLineEdit::textChanged, launch_, ask);
-    for (QListWidget* list : findChildren<QListWidget*>()) {
-        connect(list, &QListWidget::currentRowChanged, launch_, ask);
-        connect(list, &QListWidget::itemClicked, launch_, ask);
-        connect(list->model(), &QAbstractItemModel::rowsInserted, launch_, ask);
-        connect(list->model(), &QAbstractItemModel::rowsRemoved, launch_, ask);
-        connect(list->model(), &QAbstractItemModel::modelReset, launch_, ask);
-    }
+    connect(binder_, &ControlBinder::controlChanged, preview_, &LaunchPanel::schedulePreview);
 }
 
 // ---- Load ------------------------------------------------------------------
@@ -183,42 +137,8 @@ bool MainForm::CheckDPISettings() {
     return qRound(logicalDpiX() * devicePixelRatioF()) == 120;
 }
 
-void MainForm::OpenTexForm() {
-    TexForm dialog(state_, platform_, state_.texFormFolderText, this);
-    connect(&dialog, &TexForm::texturesUnavailable, this,
-            [this] { options_.texturesUnavailable(); });
-    dialog.exec();
-}
-
-void MainForm::CleanupModelPacks() {
-    ShortcutForm dialog(ShortcutForm::Mode::Cleanup, {}, !state_.settings.disableTooltips, this);
-    applyLauncherFont(&dialog, state_.font);
-    dialog.exec();
-    if (dialog.cancelled() || !dialog.chkModDel->isChecked())
-        return;
-    options_.CleanupModelPacksConfirmed();
-}
-
 void MainForm::CheckFont() {
     applyLauncherFont(this, state_.font);
-}
-
-void MainForm::OpenFontForm() {
-    FontForm chooser(state_, this);
-    connect(&chooser, &FontForm::restartWanted, this, &QWidget::close);
-    chooser.exec();
-}
-
-void MainForm::createLibraryFolders() {
-    if (!ci::isFolder(state_.paths.root + "/KRVGames"))
-        ci::createFolder(state_.paths.root + "/KRVGames");
-    if (!ci::isFolder(state_.paths.launcherFolder + "GameInfo"))
-        ci::createFolder(state_.paths.launcherFolder + "GameInfo");
-}
-
-void MainForm::noteDetailTextures() {
-    state_.content.detailTexturesAvailable =
-        ci::isFile(state_.paths.root + "/data/dtex/detail.wad");
 }
 
 std::pair<int, int> MainForm::centredPositionTwips() const {
@@ -229,40 +149,23 @@ std::pair<int, int> MainForm::centredPositionTwips() const {
 
 void MainForm::readSettingsFile() {
     const auto [top, left] = centredPositionTwips();
-    const SettingsReadResult read =
-        readSettings(state_.paths, state_.startup.wineMode, top, left, state_.settings);
+    const SettingsReadResult read = session_.readSettingsFile(top, left);
     if (read.typeMismatch) {
         move(toPixels(left), toPixels(top));
         entry_.resetSettingsAndRestart();
     }
-    corpseFadeUnavailable_ = read.corpseFadeUnavailable;
     positionStored_ = read.linesRead >= kSettingsLines;
 }
 
 void MainForm::prepareWindowControls() {
     GetTitlePic();
-    if (state_.settings.disableTooltips)
-        KillToolTips();
-    else
-        ToolTipText();
-    TabPages->setCurrentIndex(0);
-    OptionTabs[0]->setChecked(true);
-    const int view = state_.settings.gamesListView;
-    if (view >= 0 && view < 3)
-        library_->OptionUdir[view]->setChecked(true);
-    launch_->SelectStartupOptions();
-    launch_->GetCurrentRes();
+    showHelpTexts(!state_.settings.disableTooltips);
+    session_.prepareWindowControls();
+    showTab();
 }
 
 void MainForm::detectIwads() {
     iwadForm_->DetectIwads();
-}
-
-void MainForm::cleanUpLibrary() {
-    // The zip work folder only ever holds the files of the archive selected
-    // in this run; what an earlier run left there is stale. The node caches
-    // of the listed wads go while the game files are listed.
-    removeFolderFiles(state_.paths.launcherFolder + "Zips");
 }
 
 void MainForm::placeWindow() {
@@ -277,100 +180,53 @@ void MainForm::placeWindow() {
         left = centredLeft;
     }
     move(toPixels(left), toPixels(top));
-    WineImage->setVisible(state_.startup.wineMode);
+    session_.showWineMode();
 }
 
 void MainForm::restoreControls() {
-    settingsToControls();
-    applyLayoutMode(state_.settings.advancedOptions);
-    library_->noteListedFileFilter(state_.settings.wadFilesOnly);
-    options_.applyOptionRules();
-    music_.showManualCaption();
-    switchTab(0);
+    session_.restoreControls();
+    applyLayoutMode(state_.advancedLayout);
+    showTab();
 }
 
-void MainForm::prepareModelOptions() {
-    options_.prepareModelOptions();
+// ---- Dialogs ---------------------------------------------------------------
+
+void MainForm::OpenFontForm() {
+    FontForm chooser(state_, this);
+    connect(&chooser, &FontForm::restartWanted, this, &QWidget::close);
+    chooser.exec();
 }
 
-void MainForm::setSettingCaptions() {
-    options_.setSettingCaptions();
+void MainForm::OpenTexForm() {
+    TexForm dialog(state_, platform_, state_.texFormFolderText, this);
+    connect(&dialog, &TexForm::texturesUnavailable, this,
+            [this] { session_.options().texturesUnavailable(); });
+    dialog.exec();
 }
 
-// "Edit  mode" brings the texture-offset log button; the zip folder button
-// shares its place in the zip view.
-void MainForm::showEditMode(bool on) {
-    AuxButton[3]->setVisible(advancedLayout_ && on);
-    AuxButton[7]->setVisible(advancedLayout_ && !on &&
-                             state_.settings.gamesListView == LibraryPanel::ZipLibrary);
-    launch_->LightText->setEnabled(on);
-    WineImage->setVisible(!on && state_.startup.wineMode);
-}
-
-// The tab strip: the chosen tab in dark red; the option tabs take the
-// Launch and shortcut buttons away, the Games tab gives them back when the
-// selection can be launched.
-void MainForm::switchTab(int tab) {
-    TabPages->setCurrentIndex(tab);
-    for (int i = 0; i < 5; ++i) {
-        QPalette palette = OptionTabs[i]->palette();
-        palette.setColor(QPalette::ButtonText,
-                         i == tab ? QColor(192, 0, 0)
-                                  : binder_->widget(ids::chkMain[0])
-                                        ->palette()
-                                        .color(QPalette::Active, QPalette::WindowText));
-        OptionTabs[i]->setPalette(palette);
-        OptionTabs[i]->setChecked(i == tab);
-    }
-    AuxButton[8]->setVisible(tab == 4); // the model pack cleanup
-    if (tab == 0) {
-        library_->showGamesTab();
+void MainForm::CleanupModelPacks() {
+    ShortcutForm dialog(ShortcutForm::Mode::Cleanup, {}, !state_.settings.disableTooltips, this);
+    applyLauncherFont(&dialog, state_.font);
+    dialog.exec();
+    if (dialog.cancelled() || !dialog.chkModDel->isChecked())
         return;
-    }
-    launch_->LaunchButton->setEnabled(false);
-    AuxButton[2]->setEnabled(false);
-    if (tab == 2)
-        options_.runGraphicsCheck();
-    if (tab == 3)
-        options_.runSoundPackCheck();
-    if (tab == 4)
-        options_.RefreshModelPacks();
+    session_.options().CleanupModelPacksConfirmed();
 }
 
-void MainForm::loadPlaylists() {
-    music_.loadPlaylists();
-}
-
-void MainForm::restoreGamesList() {
-    const Settings& s = state_.settings;
-    state_.gameSelection.lastInstalledGame =
-        s.scriptedMapsMode ? s.rememberedScriptedEntry : s.rememberedNormalEntry;
-    library_->ShowView(s.gamesListView);
-    options_.noteSkyboxes();
-}
-
-void MainForm::reportSettingsReset() {
-    if (!state_.startup.settingsReset)
+void MainForm::CreateShortcut() {
+    const std::string name = session_.library().shortcutDialogName();
+    if (state_.games.currentRow() < 0)
         return;
-    state_.startup.settingsReset = false;
-    std::string text;
-    if (state_.startup.settingsCorrupt) {
-        state_.startup.settingsCorrupt = false;
-        text = "Corrupt config file detected required the launcher configurations to     \r\n"
-               " be reset to the default settings, please reconfigure your settings. ";
-    } else {
-        text = "The latest version upgrade required the launcher configurations to     \r\n"
-               " be reset to the default settings, please reconfigure your settings. ";
-    }
-    platform_.showMessage(text, msg::kSystemModal,
-                          " Version update " + state_.startup.launcherVersion);
-}
-
-void MainForm::detectModelPacks() {
-    // The model options follow the packs found; the scripted-map picture
-    // the models of the maker's maps.
-    options_.RefreshModelPacks();
-    library_->showScriptedFilterButton();
+    ShortcutForm dialog(ShortcutForm::Mode::Shortcut, name, !state_.settings.disableTooltips, this);
+    applyLauncherFont(&dialog, state_.font);
+    dialog.exec();
+    if (dialog.cancelled())
+        return;
+    ShortcutRequest request;
+    request.startMenu = dialog.chkShortcut[0]->isChecked();
+    request.desktop = dialog.chkShortcut[1]->isChecked();
+    request.mapInName = dialog.ChkMapNum->isChecked();
+    session_.library().CreateShortcutWith(request);
 }
 
 // ---- Unload ----------------------------------------------------------------
@@ -388,13 +244,7 @@ void MainForm::unload() {
         state_.settings.windowTop = toTwips(pos().y());
         state_.settings.windowLeft = toTwips(pos().x());
     }
-    ci::removeFile(state_.paths.dataFolder + "pwad.krv");
-    controlsToSettings();
-    if (!state_.startup.settingsReset) {
-        if (writeSettings(state_.paths, state_.startup.wineMode, state_.settings) != IoStatus::Ok)
-            platform_.showMessage("The launcher settings could not be saved to config.krv.   ",
-                                  msg::kCritical, " Configuration error");
-    }
+    session_.storeSettings();
     if (state_.startup.restartRequested)
         platform_.startProcess('"' + state_.paths.launcherExe() + "\" /RESTART", state_.paths.root);
 }
@@ -409,65 +259,104 @@ bool MainForm::event(QEvent* event) {
     return handled;
 }
 
+void MainForm::showEvent(QShowEvent* event) {
+    state_.controls.setWindowShown(true);
+    QWidget::showEvent(event);
+}
+
+void MainForm::hideEvent(QHideEvent* event) {
+    if (!isMinimized())
+        state_.controls.setWindowShown(false);
+    QWidget::hideEvent(event);
+}
+
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (!launch_->LaunchButton->isEnabled())
+            if (!state_.controls.isEnabled(LaunchButton))
                 return false;
-            launch_->LaunchButton->click();
+            state_.controls.click(LaunchButton);
             return true;
         }
     }
     if (event->type() == QEvent::Resize && watched == TitlePic)
         fitTitlePicture();
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        if (watched == TitlePic) {
-            TitlePicDblClick();
-            return true;
-        }
-        if (watched == launch_->DevMode) {
-            DevModeDblClick();
-            return true;
-        }
+    if (event->type() == QEvent::MouseButtonDblClick && watched == TitlePic) {
+        TitlePicDblClick();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void MainForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        onActivated();
+        session_.onActivated();
     if (event->type() == QEvent::WindowStateChange)
         onWindowStateChanged();
     QWidget::changeEvent(event);
 }
 
-void MainForm::onActivated() {
-    library_->onWindowActivated();
-    music_.dropAutoWithoutPlaylists();
-}
-
 void MainForm::onWindowStateChanged() {
     const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
     if (normal && state_.launch.launchInProgress)
-        Reset();
+        session_.Reset();
 }
 
-void MainForm::openWebPage(const char* address) {
-    platform_.openDocument(address);
+void MainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (!LibraryPanel::droppedLocalFiles(*event->mimeData()).empty())
+        event->acceptProposedAction();
 }
 
-// ---- Window-wide switches --------------------------------------------------
-
-void MainForm::DevModeDblClick() {
-    Controls& c = state_.controls;
-    const bool show = c.isHidden(ids::chkTesting);
-    c.setVisible(ids::chkTesting, show);
-    launch_->ExitOption[0]->setVisible(show);
-    if (!show)
-        c.setChecked(ids::chkTesting, false);
+// The drop is taken at once and installed afterwards, so that the file
+// manager the files came from is not kept waiting while prompts are shown.
+void MainForm::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> files = LibraryPanel::droppedLocalFiles(*event->mimeData());
+    if (files.empty())
+        return;
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(
+        this, [this, files] { session_.library().installDroppedFiles(files); },
+        Qt::QueuedConnection);
 }
+
+// ---- IWAD dialog and launch ------------------------------------------------
+
+bool MainForm::showsDoomGamesView() const {
+    return state_.settings.gamesListView == kDoomGamesView;
+}
+
+void MainForm::refillDoomGamesView() {
+    session_.library().refillDoomGamesView();
+}
+
+void MainForm::clearDoomGamesView() {
+    session_.library().clearDoomGamesView();
+}
+
+void MainForm::iwadsAccepted() {
+    session_.inspect().updateWarpTarget();
+    show();
+    session_.library().selectFirstDoomGame();
+}
+
+void MainForm::shutdown() {
+    entry_.shutdown();
+}
+
+std::pair<int, int> MainForm::windowPositionTwips() const {
+    return {toTwips(pos().y()), toTwips(pos().x())};
+}
+
+// A window minimised for the launch comes back first, so that a message
+// stands over it.
+void MainForm::restoreWindow() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+}
+
+// ---- Title picture ----------------------------------------------------------
 
 void MainForm::GetTitlePic() {
     const auto choice =
@@ -509,44 +398,28 @@ void MainForm::TitlePicDblClick() {
     GetTitlePic();
 }
 
-void MainForm::AdvancedMode() {
-    applyLayoutMode(true);
-}
+// ---- Layout ------------------------------------------------------------------
 
-void MainForm::DefaultMode() {
-    applyLayoutMode(false);
-}
-
-void MainForm::applyLayoutMode(bool advanced) {
-    advancedLayout_ = advanced;
-    inspect_->StartFrame->setVisible(!advanced);
-    inspect_->SkillFrame->setVisible(!advanced);
-    // The skill frame is hidden in the advanced layout; its box goes with
-    // the command-line panel, shown under every tab.
-    if (advanced)
-        launch_->placeSkillBox(inspect_->SkillsLevel[1]);
-    else
-        inspect_->restoreSkillBox();
-    for (QPushButton* tab : OptionTabs)
-        tab->setVisible(advanced);
-    OptionTabs[0]->setEnabled(advanced);
-    if (!advanced) {
-        OptionTabs[0]->setChecked(true);
-        TabPages->setCurrentIndex(0);
+// The tab strip: the chosen tab's page, its caption in dark red.
+void MainForm::showTab() {
+    int tab = 0;
+    for (int i = 0; i < 5; ++i)
+        if (state_.controls.isChecked(OptionTabs[i]))
+            tab = i;
+    TabPages->setCurrentIndex(tab);
+    const QColor text = QApplication::palette().color(QPalette::Active, QPalette::WindowText);
+    for (int i = 0; i < 5; ++i) {
+        QWidget* caption = binder_->widget(OptionTabs[i]);
+        QPalette palette = caption->palette();
+        palette.setColor(QPalette::ButtonText, i == tab ? QColor(192, 0, 0) : text);
+        caption->setPalette(palette);
     }
-    state_.controls.setVisible(ids::ChkModelOpts[2], advanced);
-    state_.controls.setVisible(ids::ChkModelOpts[3], advanced);
-    state_.controls.setVisible(ids::chkMain[6], advanced);
-    launch_->FrameGlobal[0]->setVisible(advanced);
-    library_->applyLayoutMode(advanced);
-    for (int i : {4, 5, 6})
-        AuxButton[i]->setVisible(advanced);
-    AuxButton[2]->setVisible(advanced && chkLaunchPrefs[2]->isChecked());
-    // The texture-offset log belongs to the engine's edit mode; the zip
-    // folder button to the zip view, where it shares the log's place.
-    AuxButton[3]->setVisible(advanced && state_.controls.isChecked(ids::chkMain[5]));
-    AuxButton[7]->setVisible(advanced && !AuxButton[3]->isVisible() &&
-                             state_.settings.gamesListView == LibraryPanel::ZipLibrary);
+}
+
+// The layout mode's places and size; the session has shown and hidden the
+// controls.
+void MainForm::applyLayoutMode(bool advanced) {
+    placeSkillBox(advanced);
     placeCheckFrame(!advanced);
     setWindowHeightTwips(advanced ? kLoadHeightTwips : kDefaultHeightTwips);
 }
@@ -602,26 +475,6 @@ void MainForm::fitWindowToLayout() {
     const QSize least = leastWindowSize();
     if (least != minimumSize())
         setMinimumSize(least);
-}
-
-// Across the window the preferences take three columns; beside the launch
-// mode frame, two.
-void MainForm::placeCheckFrame(bool atGlobalFrame) {
-    lowerGrid_->removeWidget(ChkFrame);
-    if (atGlobalFrame)
-        lowerGrid_->addWidget(ChkFrame, 1, 0);
-    else
-        lowerGrid_->addWidget(ChkFrame, 0, 0, 1, 2);
-    const int columns = atGlobalFrame ? 2 : 3;
-    const int rows = 6 / columns;
-    for (int i = 0; i < 6; ++i) {
-        prefsGrid_->removeWidget(chkLaunchPrefs[i]);
-        prefsGrid_->addWidget(chkLaunchPrefs[i], i % rows, i / rows);
-    }
-}
-
-void MainForm::shutdown() {
-    entry_.shutdown();
 }
 
 } // namespace krv

@@ -1,55 +1,39 @@
 #pragma once
-// MainForm: the launcher's only long-lived window. Its load reads the
-// settings and brings every subsystem up in a fixed order; its unload stores
-// the window position and writes the settings.
+// MainForm: the launcher's only long-lived window. It places the panels,
+// chooses the layout mode, runs the load's steps in their fixed order and
+// answers what only a window can: its dialogs, its size and place, and its
+// state. The session behind it holds the state and the rules.
 
-#include "launcher/inspect/inspect_panel.h"
 #include "launcher/inspect/iwad_form.h"
-#include "launcher/launch/compose_environment.h"
-#include "launcher/launch/compose_types.h"
-#include "launcher/launch/launch_panel.h"
-#include "launcher/library/library_panel.h"
-#include "launcher/music/music_controller.h"
-#include "launcher/music/music_panel.h"
-#include "launcher/options/options_controller.h"
-#include "launcher/options/options_panel.h"
 #include "launcher/platform/platform.h"
+#include "launcher/session/session.h"
 #include "launcher/startup/app_state.h"
 #include "launcher/startup/entry_routine.h"
 #include "launcher/ui/control_binder.h"
-#include "launcher/ui/shortcuts.h"
 
 #include <QImage>
 #include <QWidget>
+
 #include <array>
-#include <filesystem>
 #include <functional>
-#include <memory>
-#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
-class QCheckBox;
-class QComboBox;
-class QFrame;
 class QGridLayout;
-class QGroupBox;
-class QAction;
 class QLabel;
-class QMenu;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 class QStackedWidget;
-class QToolButton;
+class QVBoxLayout;
 
 namespace krv {
 
-// The two web pages of the banner buttons.
-inline constexpr const char* kProductSite = "https://korvath.org/";
-inline constexpr const char* kDownloadsPage = "https://korvath.org/downloads/";
+class InspectPanel;
+class LaunchPanel;
+class LibraryPanel;
+class MusicPanel;
+class OptionsPanel;
 
-class MainForm : public QWidget, public IwadFormHost {
+class MainForm : public QWidget, public IwadFormHost, private WindowPort {
     Q_OBJECT
 public:
     // Window size at load and the height of the default layout, in twips.
@@ -68,44 +52,36 @@ public:
 
     // The unload of a normal close: stores the position, takes the controls
     // into the settings, writes them and ends (restarting when asked).
-    void unload();
+    void unload() override;
 
     // Top and left of the window centred on the screen, in twips.
     std::pair<int, int> centredPositionTwips() const;
 
+    Session& session() { return session_; }
     IwadForm& iwadForm() { return *iwadForm_; }
-    MusicController& music() { return music_; }
-    OptionsController& options() { return options_; }
-    InspectPanel& inspect() { return *inspect_; }
-    LaunchPanel& launch() { return *launch_; }
-    LibraryPanel& library() { return *library_; }
+    MusicController& music() { return session_.music(); }
+    OptionsController& options() { return session_.options(); }
+    InspectController& inspect() { return session_.inspect(); }
+    LaunchController& launch() { return session_.launch(); }
+    LibraryController& library() { return session_.library(); }
 
-    // Window-wide switches.
-    void DevModeDblClick();
-    void AdvancedMode();
-    void DefaultMode();
-    bool advancedLayout() const { return advancedLayout_; }
+    bool advancedLayout() const { return state_.advancedLayout; }
     // True when the screen has 120 logical dots per inch (large fonts).
     bool CheckDPISettings();
     void GetTitlePic();
     void TitlePicDblClick();
-    void OpenDocumentation();
     // The launcher font chooser; a new font restarts the launcher.
     void OpenFontForm();
     // The custom location of the high-resolution textures.
     void OpenTexForm();
     // Asks which model packs go, then removes them.
     void CleanupModelPacks();
-    // The refresh after the player returns from a launch.
-    void Reset();
+    // Asks where the current launch's shortcuts go, then writes them.
+    void CreateShortcut();
 
     // The control a help text names: its name and its array index (-1 for
     // a single control); null for a name the window does not have.
     QWidget* helpTarget(const char* control, int index);
-
-    // Settings and controls, both ways.
-    void settingsToControls();
-    void controlsToSettings();
 
     // IwadFormHost
     bool showsDoomGamesView() const override;
@@ -114,23 +90,10 @@ public:
     void iwadsAccepted() override;
     void shutdown() override;
 
-    // Banner
-    QLabel* TitlePic;
-    std::array<QToolButton*, 4> Home{}; // 0 web site, 3 downloads
-    QLabel* WineImage;
-
-    // Tabs: the button strip and the five pages laid on top of each other.
-    std::array<QPushButton*, 5> OptionTabs{};
-    QStackedWidget* TabPages;
-    std::array<QWidget*, 5> TabFrame{};
-
-    // Below the tabs
-    QGroupBox* ChkFrame;
-    std::array<QCheckBox*, 6> chkLaunchPrefs{};
-    std::array<QToolButton*, 10> AuxButton{};
-
 protected:
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -147,33 +110,39 @@ private:
     void connectControls();
     void connectPreview();
 
+    // The panels and their places (main_form_layout.cpp).
     void buildControls();
     QWidget* buildBanner();
     QWidget* buildTabStrip();
+    QWidget* buildGamesPage();
     QWidget* buildLowerPanel();
     QWidget* buildAuxButtons();
+    void placeCheckFrame(bool atGlobalFrame);
+    void placeSkillBox(bool advanced);
+    void expandGameFiles(bool expanded) override;
 
     // The load's steps.
     void sizeWindow();
     void CheckFont();
-    void createLibraryFolders();
-    void noteDetailTextures();
+    void createLibraryFolders() { session_.createLibraryFolders(); }
+    void noteDetailTextures() { session_.noteDetailTextures(); }
     void readSettingsFile();
-    void prepareModelOptions();
+    void prepareModelOptions() { session_.options().prepareModelOptions(); }
     void prepareWindowControls();
     void detectIwads();
-    void cleanUpLibrary();
+    void cleanUpLibrary() { session_.cleanUpLibrary(); }
     void placeWindow();
     void restoreControls();
-    void loadPlaylists();
-    void restoreGamesList();
-    void reportSettingsReset();
-    void setSettingCaptions();
-    void detectModelPacks();
+    void loadPlaylists() { session_.music().loadPlaylists(); }
+    void restoreGamesList() { session_.restoreGamesList(); }
+    void reportSettingsReset() { session_.reportSettingsReset(); }
+    void setSettingCaptions() { session_.options().setSettingCaptions(); }
+    void detectModelPacks() { session_.detectModelPacks(); }
 
     // Help texts of the controls (main_form_help.cpp).
     void ToolTipText();
     void KillToolTips();
+    void showHelpTexts(bool on) override { on ? ToolTipText() : KillToolTips(); }
 
     // Twips and pixels at the screen's density.
     int toPixels(int twips) const;
@@ -184,52 +153,45 @@ private:
     QSize twipsSize() const;
     QSize leastWindowSize() const;
     void fitWindowToLayout();
-    void placeCheckFrame(bool atGlobalFrame);
-
-    // The tab strip and what "Edit  mode" shows of the window.
-    void switchTab(int tab);
-    void showEditMode(bool on);
+    // The tab strip shows the session's tab: its page, its caption in red.
+    void showTab();
 
     void showTitlePicture(const std::string& path);
     void fitTitlePicture();
     void onWindowStateChanged();
-    void onActivated();
-    void openWebPage(const char* address);
+
+    // WindowPort
+    void showIwadDialog() override { iwadForm_->ShowModal(); }
+    std::pair<int, int> windowPositionTwips() const override;
+    void minimiseWindow() override { showMinimized(); }
+    void restoreWindow() override;
+    void hideWindow() override { hide(); }
 
     AppState& state_;
     Platform& platform_;
     EntryRoutine& entry_;
-    IwadForm* iwadForm_ = nullptr;
-    // Watches the model's controls: declared before the controllers, whose
+    // Watches the model's controls: made before the session, whose
     // declarations it shows.
     ControlBinder* binder_ = new ControlBinder(state_.controls, this);
-    OptionsController options_;
-    MusicController music_;
-    MusicPanel* musicPanel_ = nullptr;
+    Session session_;
+    IwadForm* iwadForm_ = nullptr;
     std::array<OptionsPanel*, 4> optionPages_{}; // Options, Graphics, Sound, Models
-    InspectPanel* inspect_ = nullptr;
-    friend class MainFormLaunchHost;
-    friend class MainFormLibraryHost;
-    static std::unique_ptr<LaunchHost> makeLaunchHost(MainForm& form);
-    static std::unique_ptr<LibraryHost> makeLibraryHost(MainForm& form);
-    std::unique_ptr<LaunchHost> launchHost_ = makeLaunchHost(*this);
-    std::unique_ptr<LibraryHost> libraryHost_ = makeLibraryHost(*this);
-    LaunchPanel* launch_ = nullptr;
-    LibraryPanel* library_ = nullptr;
+    InspectPanel* skillBox_ = nullptr;
+    InspectPanel* skillFrame_ = nullptr;
+    LaunchPanel* commandLine_ = nullptr;
+    LaunchPanel* preview_ = nullptr;
+    QLabel* TitlePic = nullptr;
+    QStackedWidget* TabPages = nullptr;
+    QVBoxLayout* filesColumn_ = nullptr; // the game files above the saved games
     LoadStepWatcher loadStepWatcher_;
     bool unloaded_ = false;
-    bool advancedLayout_ = false;
+    bool positionStored_ = false; // the settings file held a window position
+    bool centredAtLoad_ = false;  // the load centres the window at its final size
     bool largeFonts_ = false;
     int heightTwips_ = kLoadHeightTwips; // the layout mode's height
-    // The load places the window centred (no stored position, one off the
-    // screen, or Wine mode): it is centred again once it has its real size.
-    bool centredAtLoad_ = false;
-    bool positionStored_ = false; // config.krv held the window's position
-    bool corpseFadeUnavailable_ = false;
-    QImage titleImage_;                // the theme picture shown, before it is fitted
-    std::string docsFolder_;           // where the documentation dialog starts
-    QGridLayout* lowerGrid_ = nullptr; // holds ChkFrame in either of its places
-    QGridLayout* prefsGrid_ = nullptr; // the preferences inside ChkFrame
+    QImage titleImage_;                  // the theme picture shown, before it is fitted
+    QGridLayout* lowerGrid_ = nullptr;   // holds the preferences in either of their places
+    QGridLayout* prefsGrid_ = nullptr;   // the preferences inside their frame
 };
 
 } // namespace krv

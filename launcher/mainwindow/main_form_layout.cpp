@@ -1,31 +1,34 @@
-// The controls of the main window and their places. Behaviour is attached
-// by the parts that own each control; this file only builds and names them.
+// The main window's places: the banner, the tab strip with the Games page
+// and the option pages, the preferences and the launch's frames, and the
+// tool buttons. Each panel builds its own controls; the window only places
+// the panels and its own few controls.
 
+#include "launcher/inspect/inspect_controls.h"
 #include "launcher/inspect/inspect_panel.h"
 #include "launcher/launch/launch_panel.h"
+#include "launcher/library/library_panel.h"
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/music/music_panel.h"
-#include "launcher/options/option_controls.h"
 #include "launcher/options/options_panel.h"
+#include "launcher/session/window_controls.h"
 #include "launcher/ui/panel_controls.h"
 #include "launcher/ui/qt_text.h"
 #include "launcher/ui/twips.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace krv {
+
+using namespace ids;
 
 void MainForm::buildControls() {
     auto* layout = new QVBoxLayout(this);
@@ -34,28 +37,18 @@ void MainForm::buildControls() {
     layout->addWidget(buildBanner());
     layout->addWidget(buildTabStrip());
     TabPages = new QStackedWidget(this);
+    TabPages->addWidget(buildGamesPage());
     const OptionsPanel::Page pages[] = {OptionsPanel::Page::Options, OptionsPanel::Page::Graphics,
                                         OptionsPanel::Page::Sound, OptionsPanel::Page::Models};
-    for (int i = 0; i < 4; ++i)
-        optionPages_[static_cast<std::size_t>(i)] = new OptionsPanel(pages[i], *binder_, this);
-    musicPanel_ = new MusicPanel(music_, state_, platform_, *binder_, this);
-    optionPages_[2]->placeBeside(musicPanel_);
-    launch_ = new LaunchPanel(state_, platform_, *launchHost_, this);
-    library_ = new LibraryPanel(state_, platform_, *libraryHost_, this);
-    inspect_ = new InspectPanel(state_, platform_, library_->GamesTab, this);
-    TabFrame[0] = library_->GamesTab;
-    for (int i = 1; i < 5; ++i)
-        TabFrame[static_cast<std::size_t>(i)] = optionPages_[static_cast<std::size_t>(i - 1)];
-    for (QWidget* page : TabFrame)
-        TabPages->addWidget(page);
+    for (std::size_t i = 0; i < 4; ++i) {
+        optionPages_[i] = new OptionsPanel(pages[i], *binder_, this);
+        TabPages->addWidget(optionPages_[i]);
+    }
+    optionPages_[2]->placeBeside(
+        new MusicPanel(session_.music(), state_, platform_, *binder_, this));
     layout->addWidget(TabPages, 1);
     layout->addWidget(buildLowerPanel());
     layout->addWidget(buildAuxButtons());
-    library_->attach({inspect_->MapList, inspect_->SaveGameList, inspect_->WadCheckList,
-                      inspect_->SkillsLevel[0], inspect_->StartFrame, inspect_->SkillFrame,
-                      launch_->LaunchButton, bound<QCheckBox>(*binder_, ids::chkMain[2], this),
-                      AuxButton[0], AuxButton[2], AuxButton[3], AuxButton[7], chkLaunchPrefs[0],
-                      chkLaunchPrefs[1], chkLaunchPrefs[2], chkLaunchPrefs[4]});
 }
 
 QWidget* MainForm::buildBanner() {
@@ -63,6 +56,7 @@ QWidget* MainForm::buildBanner() {
     auto* row = new QHBoxLayout(banner);
     row->setContentsMargins(0, 0, 0, 0);
     TitlePic = new QLabel(banner);
+    TitlePic->setObjectName(QStringLiteral("TitlePic"));
     TitlePic->setAlignment(Qt::AlignCenter);
     TitlePic->setText(qs(state_.startup.windowCaption));
     QFont titleFont = TitlePic->font();
@@ -75,18 +69,13 @@ QWidget* MainForm::buildBanner() {
     row->addWidget(TitlePic, 1);
 
     auto* links = new QVBoxLayout;
-    Home[0] = new QToolButton(banner);
-    Home[0]->setText(QStringLiteral("Website"));
-    Home[3] = new QToolButton(banner);
-    Home[3]->setText(QStringLiteral("Downloads"));
-    WineImage = new QLabel(QStringLiteral("Wine"), banner);
-    WineImage->setAlignment(Qt::AlignCenter);
-    WineImage->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{Home[0], Home[3]}) {
-        static_cast<QToolButton*>(w)->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-        links->addWidget(w);
+    for (int i : {0, 3}) {
+        auto* link = bound<QToolButton>(*binder_, Home[i], banner);
+        link->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        links->addWidget(link);
     }
-    links->addWidget(WineImage);
+    bound<QLabel>(*binder_, WineImage, banner)->setAlignment(Qt::AlignCenter);
+    links->addWidget(binder_->widget(WineImage));
     row->addLayout(links);
     return banner;
 }
@@ -97,15 +86,62 @@ QWidget* MainForm::buildTabStrip() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
     auto* group = new QButtonGroup(strip);
-    const char* captions[] = {"Games", "Options", "Graphics", "Sound", "Models"};
     for (int i = 0; i < 5; ++i) {
-        OptionTabs[i] = new QPushButton(QString::fromLatin1(captions[i]), strip);
-        OptionTabs[i]->setCheckable(true);
-        group->addButton(OptionTabs[i], i);
-        row->addWidget(OptionTabs[i]);
+        auto* tab = new QPushButton(strip);
+        tab->setCheckable(true);
+        binder_->bind(OptionTabs[i], tab);
+        group->addButton(tab, i);
+        row->addWidget(tab);
     }
-    OptionTabs[0]->setChecked(true);
     return strip;
+}
+
+// The games list, the files of the chosen game above its saved games, and
+// the maps; under them the start mode, the skill level and Launch.
+QWidget* MainForm::buildGamesPage() {
+    Session& s = session_;
+    auto* page = new QFrame(this);
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(2, 2, 2, 2);
+    const auto library = [&](LibraryPanel::Part part) {
+        auto* panel = new LibraryPanel(part, s.library(), state_, *binder_, page);
+        connect(panel, &LibraryPanel::listShown, this, [this] { preview_->schedulePreview(); });
+        return panel;
+    };
+    const auto inspect = [&](InspectPanel::Part part) {
+        auto* panel = new InspectPanel(part, s.inspect(), state_, *binder_, page);
+        connect(panel, &InspectPanel::listShown, this, [this] { preview_->schedulePreview(); });
+        return panel;
+    };
+    grid->addWidget(library(LibraryPanel::Part::Views), 0, 0, 1, 3);
+    grid->addWidget(library(LibraryPanel::Part::Games), 1, 0);
+    filesColumn_ = new QVBoxLayout;
+    filesColumn_->addWidget(library(LibraryPanel::Part::Files), 1);
+    filesColumn_->addWidget(inspect(InspectPanel::Part::SaveGames), 1);
+    grid->addLayout(filesColumn_, 1, 1);
+    grid->addWidget(inspect(InspectPanel::Part::Maps), 1, 2);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(0, 5);
+    grid->setColumnStretch(1, 4);
+    grid->setColumnStretch(2, 2);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(inspect(InspectPanel::Part::StartFrame), 1);
+    skillFrame_ = inspect(InspectPanel::Part::SkillFrame);
+    bottom->addWidget(skillFrame_, 1);
+    skillBox_ = inspect(InspectPanel::Part::SkillBox);
+    skillFrame_->holdSkillBox(skillBox_);
+    bottom->addStretch();
+    bottom->addWidget(new LaunchPanel(LaunchPanel::Part::LaunchButton, s.launch(), *binder_, page));
+    grid->addLayout(bottom, 2, 0, 1, 3);
+    return page;
+}
+
+// The two fixed arrangements of the lower lists: shrunk gives the maps and
+// saved games the room, expanded the game files of a multi-file game.
+void MainForm::expandGameFiles(bool expanded) {
+    filesColumn_->setStretch(0, expanded ? 3 : 1);
+    filesColumn_->setStretch(1, 1);
 }
 
 QWidget* MainForm::buildLowerPanel() {
@@ -115,24 +151,24 @@ QWidget* MainForm::buildLowerPanel() {
     grid->setVerticalSpacing(2);
     lowerGrid_ = grid;
 
-    ChkFrame = new QGroupBox(QStringLiteral(" Launcher Preferences "), panel);
-    makeChecks(ChkFrame, chkLaunchPrefs,
-               {"Remember last map", "Remember last savegame", "Shortcut creation",
-                "Disable tooltip text", "Display wad files only", "Display tip of the day"},
-               "chkLaunchPrefs");
-    prefsGrid_ = new QGridLayout(ChkFrame);
+    auto* preferences = bound<QGroupBox>(*binder_, ChkFrame, panel);
+    prefsGrid_ = new QGridLayout(preferences);
     prefsGrid_->setContentsMargins(6, 2, 6, 2);
     prefsGrid_->setVerticalSpacing(0);
     for (int i = 0; i < 6; ++i)
-        prefsGrid_->addWidget(chkLaunchPrefs[i], i % 2, i / 2);
-    grid->addWidget(ChkFrame, 0, 0, 1, 2);
+        prefsGrid_->addWidget(bound<QCheckBox>(*binder_, chkLaunchPrefs[i], preferences), i % 2,
+                              i / 2);
+    grid->addWidget(preferences, 0, 0, 1, 2);
 
-    launch_->placeEditBoxes({bound<QCheckBox>(*binder_, ids::chkMain[5], this),
-                             bound<QCheckBox>(*binder_, ids::chkMain[3], this),
-                             bound<QCheckBox>(*binder_, ids::chkMain[4], this)});
-    grid->addWidget(launch_->FrameGlobal[0], 1, 0);
-    grid->addWidget(launch_->KRVFrame, 1, 1);
-    grid->addWidget(launch_->PreviewRow, 2, 0, 1, 2);
+    LaunchController& launch = session_.launch();
+    commandLine_ = new LaunchPanel(LaunchPanel::Part::CommandLine, launch, *binder_, panel);
+    auto* modes = new LaunchPanel(LaunchPanel::Part::LaunchMode, launch, *binder_, panel);
+    connect(modes, &LaunchPanel::developmentSwitchesAsked, this,
+            [this] { session_.DevModeDblClick(); });
+    preview_ = new LaunchPanel(LaunchPanel::Part::Preview, launch, *binder_, panel);
+    grid->addWidget(commandLine_, 1, 0);
+    grid->addWidget(modes, 1, 1);
+    grid->addWidget(preview_, 2, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     return panel;
 }
@@ -142,18 +178,40 @@ QWidget* MainForm::buildAuxButtons() {
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(3);
-    // Indexed as the buttons' handlers and help texts are: 1 opens the
-    // documentation, 5 the IWAD locations.
-    const char* captions[] = {"Install", "Docs", "Shortcut",   "Edit log", "Engine log",
-                              "Iwads",   "Font", "Zip folder", "Cleanup",  "Textures"};
     for (int i = 0; i < 10; ++i) {
-        AuxButton[i] = new QToolButton(bar);
-        AuxButton[i]->setText(QString::fromLatin1(captions[i]));
-        AuxButton[i]->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        row->addWidget(AuxButton[i]);
+        auto* button = bound<QToolButton>(*binder_, AuxButton[i], bar);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        row->addWidget(button);
     }
     row->addStretch();
     return bar;
+}
+
+// Across the window the preferences take three columns; beside the launch
+// mode frame, two.
+void MainForm::placeCheckFrame(bool atGlobalFrame) {
+    QWidget* preferences = binder_->widget(ChkFrame);
+    lowerGrid_->removeWidget(preferences);
+    if (atGlobalFrame)
+        lowerGrid_->addWidget(preferences, 1, 0);
+    else
+        lowerGrid_->addWidget(preferences, 0, 0, 1, 2);
+    const int columns = atGlobalFrame ? 2 : 3;
+    const int rows = 6 / columns;
+    for (int i = 0; i < 6; ++i) {
+        QWidget* box = binder_->widget(chkLaunchPrefs[i]);
+        prefsGrid_->removeWidget(box);
+        prefsGrid_->addWidget(box, i % rows, i / rows);
+    }
+}
+
+// The skill frame is hidden in the advanced layout; its box goes with the
+// command-line frame, shown under every tab.
+void MainForm::placeSkillBox(bool advanced) {
+    if (advanced)
+        commandLine_->holdSkillBox(skillBox_);
+    else
+        skillFrame_->holdSkillBox(skillBox_);
 }
 
 } // namespace krv

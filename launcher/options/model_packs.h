@@ -61,7 +61,7 @@ enum ModelOpt { NoForcedModels = 1, ModelFx = 2, CoreEffects = 3 };
 struct ModelControls {
     std::array<BoxState, 4> altModels; // chkAltModels, indexed by AltModel
     std::array<BoxState, 4> modelOpts; // ChkModelOpts, indexed by ModelOpt (0 unused)
-    bool packFrameEnabled = true;          // FrameModel 0
+    bool packFrameEnabled = true;      // FrameModel 0
 };
 
 // What the availability rules know of the chosen game and of pack 2's gore.

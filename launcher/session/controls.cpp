@@ -193,6 +193,14 @@ void Controls::setColour(ControlId id, std::optional<CaptionColour> colour) {
     changed(id);
 }
 
+void Controls::setToolTip(ControlId id, std::string text) {
+    Entry& e = entry(id);
+    if (e.state.toolTip == text)
+        return;
+    e.state.toolTip = std::move(text);
+    changed(id);
+}
+
 void Controls::click(ControlId id) {
     if (!isEnabled(id))
         return;

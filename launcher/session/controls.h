@@ -73,6 +73,7 @@ struct ControlState {
     int index = -1;   // the entry a combo box shows
     std::vector<std::string> entries; // a combo box's entries
     std::optional<CaptionColour> colour;
+    std::optional<std::string> toolTip; // set by a rule; the help texts otherwise
 };
 
 class Controls {
@@ -108,6 +109,7 @@ public:
     void setHidden(ControlId id, bool hidden);
     void setVisible(ControlId id, bool visible) { setHidden(id, !visible); }
     void setWindowShown(bool shown);
+    bool isWindowShown() const { return windowShown_; }
     // Ticks or clears a box; a ticked radio button clears the others of its
     // group, and a radio button is not cleared by this call alone (as the
     // widget, whose group always keeps one ticked).
@@ -116,6 +118,7 @@ public:
     void setEntries(ControlId id, std::vector<std::string> entries);
     void setCurrentIndex(ControlId id, int index);
     void setColour(ControlId id, std::optional<CaptionColour> colour);
+    void setToolTip(ControlId id, std::string text);
 
     // The player's click: an unavailable control takes none; a box turns
     // over, a radio button is ticked; then the released and the clicked

@@ -88,6 +88,21 @@ void ListState::clearSelection() {
     select(-1);
 }
 
+void ListState::remove(int row) {
+    if (row < 0 || row >= count())
+        return;
+    if (selected_ == row)
+        select(-1);
+    if (current_ == row)
+        makeCurrent(row > 0 ? row - 1 : row + 1 < count() ? row + 1 : -1);
+    entries_.erase(entries_.begin() + row);
+    if (current_ > row)
+        --current_;
+    if (selected_ > row)
+        --selected_;
+    told(true);
+}
+
 void ListState::setHidden(int row, bool hidden) {
     ListEntry& entry = entries_.at(static_cast<std::size_t>(row));
     if (entry.hidden == hidden)

@@ -51,6 +51,10 @@ public:
     void makeCurrent(int row);
     void select(int row);
     void setHidden(int row, bool hidden);
+    // Takes an entry out as the list widget does: a current entry gives its
+    // place to the one above it (or below, for the first), which is told as
+    // current while the entry is still listed.
+    void remove(int row);
 
     using RowReaction = std::function<void(int)>;
     void onCurrentRowChanged(RowReaction reaction) {

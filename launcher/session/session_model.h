@@ -37,8 +37,11 @@ struct SessionModel {
     GameSelection gameSelection;     // the games list's chosen entry and file
     std::string mainWad;             // full path of the selected game file
     std::string texFormFolderText;   // the texture dialog's folder text
+    bool advancedLayout = false;     // the window shows the option tabs
 
     Controls controls;
+    ListState games;     // the games list of the view shown
+    ListState gameFiles; // the files of the selected game
     ListState playlists; // the music folder's playlists, by their names' bytes
     ListState maps;      // the chosen game file's maps, with their titles
     ListState saveGames; // the chosen game's saved games, "3 -  Castle gate"

@@ -94,6 +94,8 @@ void ControlBinder::show(ControlId id) {
     if (const auto action = actions_.find(id); action != actions_.end() && action->second) {
         action->second->setEnabled(state.enabled);
         action->second->setVisible(!state.hidden);
+        if (!state.text.empty())
+            action->second->setText(qs(state.text));
         return;
     }
     QWidget* w = widget(id);
@@ -110,6 +112,8 @@ void ControlBinder::show(ControlId id) {
     else
         showText(w, state);
     showColour(w, state.colour);
+    if (state.toolTip)
+        w->setToolTip(qs(*state.toolTip));
 }
 
 // What the player does goes to the state; the widget then shows the state.

@@ -28,6 +28,7 @@ public:
     void bind(ControlId id, QWidget* widget);
     void bind(ControlId id, QAction* action);
     QWidget* widget(ControlId id) const;
+    Controls& controls() { return controls_; }
 
     // Shows a control's state on its widget again.
     void show(ControlId id);

@@ -94,6 +94,7 @@ void ListBinder::showState(bool entriesChanged) {
     }
     showRows();
     showing_ = false;
+    emit stateShown();
 }
 
 // The view's current and selected entries become the state's.

@@ -62,6 +62,8 @@ signals:
     // The player clicked or double-clicked an entry: its row in the state.
     void rowClicked(int row);
     void rowDoubleClicked(int row);
+    // The list state changed and the view shows it.
+    void stateShown();
 
 private:
     void showState(bool entriesChanged);

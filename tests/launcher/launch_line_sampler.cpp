@@ -44,33 +44,38 @@ struct Random {
 // ---- The window's controls, found by their names -------------------------
 // Only these functions know how the window exposes its controls.
 
+template <class Widget> Widget* named(MainForm& f, const char* name, int index = -1) {
+    return f.findChild<Widget*>(index < 0 ? QString::fromLatin1(name)
+                                          : QStringLiteral("%1_%2").arg(name).arg(index));
+}
+
 QAbstractButton* button(MainForm& f, const char* name, int index) {
-    return qobject_cast<QAbstractButton*>(f.helpTarget(name, index));
+    return named<QAbstractButton>(f, name, index);
 }
 
 QAbstractItemView* gamesList(MainForm& f) {
-    return f.library().PwadList;
+    return named<QAbstractItemView>(f, "PwadList");
 }
 QAbstractItemView* filesList(MainForm& f) {
-    return f.library().PwadShowlist;
+    return named<QAbstractItemView>(f, "PwadShowlist");
 }
 QAbstractItemView* mapList(MainForm& f) {
-    return f.inspect().MapList;
+    return named<QAbstractItemView>(f, "MapList");
 }
 QAbstractItemView* saveGameList(MainForm& f) {
-    return f.inspect().SaveGameList;
+    return named<QAbstractItemView>(f, "SaveGameList");
 }
 QLineEdit* previewLine(MainForm& f) {
-    return f.launch().PreviewLine;
+    return named<QLineEdit>(f, "PreviewLine");
 }
 QLineEdit* customText(MainForm& f) {
-    return f.launch().edCustom;
+    return named<QLineEdit>(f, "edCustom");
 }
 QAbstractButton* launchButton(MainForm& f) {
-    return f.launch().LaunchButton;
+    return named<QAbstractButton>(f, "LaunchButton");
 }
 QComboBox* comboBox(MainForm& f, const char* name) {
-    return qobject_cast<QComboBox*>(f.helpTarget(name, -1));
+    return named<QComboBox>(f, name);
 }
 QAbstractButton* stepButton(MainForm& f, int which) {
     const std::pair<const char*, int> buttons[] = {{"butleft", -1},   {"butRight", -1},
@@ -248,8 +253,12 @@ void sample(const fs::path& templateRoot, unsigned seed) {
         clickRandomRow(mapList(f), r);
     else
         clickRandomRow(saveGameList(f), r);
-    if (r.oneIn(3))
-        customText(f)->setText(r.oneIn(2) ? "-warp 1 -nosound" : "+set x \"1 2\"");
+    if (r.oneIn(3)) {
+        // The player's typing.
+        const QString typed = r.oneIn(2) ? "-warp 1 -nosound" : "+set x \"1 2\"";
+        customText(f)->setText(typed);
+        emit customText(f)->textEdited(typed);
+    }
     QApplication::processEvents();
     out << "preview " << previewLine(f)->text().toStdString() << "\n";
     const std::size_t shownBefore = platform.messages.size();

@@ -3,25 +3,17 @@
 // first where it destroys, refuses while a file is in use, and refreshes
 // the lists afterwards. Saving the current launch as shortcuts.
 
-#include "launcher/library/library_panel.h"
+#include "launcher/library/library_controller.h"
 
 #include "launcher/library/game_operations.h"
 #include "launcher/library/games_list_rules.h"
 #include "launcher/library/library_layout.h"
 #include "launcher/library/scripted_maps.h"
 #include "launcher/library/zip_library.h"
-#include "launcher/ui/panel_controls.h"
-#include "launcher/ui/qt_font.h"
-#include "launcher/ui/qt_text.h"
-#include "launcher/ui/shortcut_form.h"
+#include "launcher/session/window_controls.h"
 
 #include "common/ci_path.h"
 #include "common/strings.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QListWidget>
-#include <QPushButton>
 
 namespace krv {
 
@@ -33,16 +25,16 @@ constexpr const char* kNotFullyRemoved =
 
 } // namespace
 
-InstalledGame LibraryPanel::installedGame() const {
-    const bool autoLoading = state_.gameSelection.autoGame;
+InstalledGame LibraryController::installedGame() const {
+    const bool autoLoading = model_.gameSelection.autoGame;
     const std::string name =
-        autoLoading ? state_.gameSelection.autoGameName : state_.gameSelection.manualGameName;
+        autoLoading ? model_.gameSelection.autoGameName : model_.gameSelection.manualGameName;
     const std::string file = selectedFileEntry();
     return {name, autoLoading, iendsWith(file, ".wad") ? wadBaseName(file) : std::string()};
 }
 
 // Desktop and start-menu shortcuts whose names begin with `prefix`.
-void LibraryPanel::RemoveShortcuts(const std::string& prefix) {
+void LibraryController::RemoveShortcuts(const std::string& prefix) {
     std::vector<std::string> folders;
     for (const SpecialFolder which : {SpecialFolder::Desktop, SpecialFolder::StartMenuPrograms}) {
         const std::string folder = platform_.specialFolder(which);
@@ -54,11 +46,11 @@ void LibraryPanel::RemoveShortcuts(const std::string& prefix) {
 
 // A file that exists and is held by another program; a missing file is not
 // in use, so that a game whose wad is gone can still be removed.
-bool LibraryPanel::IsInUse(const std::string& path) const {
+bool LibraryController::IsInUse(const std::string& path) const {
     return !path.empty() && ci::fileInUse(path);
 }
 
-void LibraryPanel::UninstallGame() {
+void LibraryController::UninstallGame() {
     const InstalledGame game = installedGame();
     if (game.name.empty())
         return;
@@ -67,40 +59,40 @@ void LibraryPanel::UninstallGame() {
                               msg::kYesNoQuestion, " Remove selected game from list ");
     if (answer != msg::kResultYes)
         return;
-    if (IsInUse(state_.gameSelection.selectedFile)) {
+    if (IsInUse(model_.gameSelection.selectedFile)) {
         platform_.showMessage(" Unable to remove the selected item from the games list,       \r\n"
                               "associated files or folders are in use by another program.",
                               msg::kCritical, " Access error");
         return;
     }
     // A game that could not be removed keeps its shortcuts.
-    if (uninstallGame(state_.paths, game) != GameChange::Done) {
+    if (uninstallGame(paths_, game) != GameChange::Done) {
         platform_.showMessage(kNotFullyRemoved, msg::kCritical, " Access error");
         ShowView(InstalledGames);
         return;
     }
     RemoveShortcuts(game.name);
-    state_.gameSelection.autoGame = state_.gameSelection.manualGame = false;
+    model_.gameSelection.autoGame = model_.gameSelection.manualGame = false;
     // Removing a game may have removed the models of the maker's maps.
-    state_.content.scriptedMapModels = hasScriptedModels(state_.paths);
-    if (!state_.content.scriptedMapModels)
-        state_.settings.scriptedMapsMode = false;
+    model_.content.scriptedMapModels = hasScriptedModels(paths_);
+    if (!model_.content.scriptedMapModels)
+        model_.settings.scriptedMapsMode = false;
     ShowView(InstalledGames);
 }
 
-void LibraryPanel::refuseTakenName(const std::string& name) {
+void LibraryController::refuseTakenName(const std::string& name) {
     platform_.showMessage("  WARNING: '" + name +
                               "' already exists  \r\n"
                               "  choose another name for renaming.",
                           msg::kOk, " Duplicate name error");
 }
 
-void LibraryPanel::refuseIllegalName() {
+void LibraryController::refuseIllegalName() {
     platform_.showMessage(" Illegal naming convention detected.    ", msg::kCritical,
                           " Renaming error");
 }
 
-void LibraryPanel::RenameGame() {
+void LibraryController::RenameGame() {
     const InstalledGame game = installedGame();
     if (game.name.empty())
         return;
@@ -117,11 +109,11 @@ void LibraryPanel::RenameGame() {
         refuseIllegalName();
         return;
     }
-    if (ci::exists(state_.paths.gamesFolder + name)) {
+    if (ci::exists(paths_.gamesFolder + name)) {
         refuseTakenName(name);
         return;
     }
-    const GameChange change = renameGame(state_.paths, game, name);
+    const GameChange change = renameGame(paths_, game, name);
     if (change == GameChange::AccessDenied) {
         platform_.showMessage("Unable to rename the selected item in this list,       \r\n"
                               "  the item may be in use by another program.",
@@ -133,13 +125,13 @@ void LibraryPanel::RenameGame() {
         return;
     }
     RemoveShortcuts(game.name);
-    state_.gameSelection.lastInstalledGame = name;
+    model_.gameSelection.lastInstalledGame = name;
     ShowView(InstalledGames);
 }
 
 // A failed conversion, which changed nothing, says why; the game is selected
 // again either way.
-void LibraryPanel::reportConversion(GameChange change, const char* accessDeniedText) {
+void LibraryController::reportConversion(GameChange change, const char* accessDeniedText) {
     if (change == GameChange::AccessDenied)
         platform_.showMessage(accessDeniedText, msg::kCritical, " Conversion error");
     else if (change == GameChange::Failed)
@@ -150,20 +142,20 @@ void LibraryPanel::reportConversion(GameChange change, const char* accessDeniedT
     SelectGame();
 }
 
-void LibraryPanel::ConvertToAuto() {
+void LibraryController::ConvertToAuto() {
     const InstalledGame game = installedGame();
     if (game.name.empty() || game.autoLoading)
         return;
-    reportConversion(convertToAuto(state_.paths, game),
+    reportConversion(convertToAuto(paths_, game),
                      "Access denied: File or folder may be in use     ");
 }
 
-void LibraryPanel::ConvertToManual() {
+void LibraryController::ConvertToManual() {
     const InstalledGame game = installedGame();
     if (game.name.empty() || !game.autoLoading)
         return;
     // A user directory may hold more than a game's own files.
-    if (holdsMoreThanGameFiles(entriesOf(PwadShowlist))) {
+    if (holdsMoreThanGameFiles(files_.texts())) {
         const int answer = platform_.showMessage(
             " Only relevant game files can be contained in an auto-loading structure,      \r\n"
             " select Yes if you still wish to convert to auto-loading or No to abort.      ",
@@ -171,11 +163,11 @@ void LibraryPanel::ConvertToManual() {
         if (answer != msg::kResultYes)
             return;
     }
-    reportConversion(convertToManual(state_.paths, game),
+    reportConversion(convertToManual(paths_, game),
                      "Read only error, file can't be overwritten     ");
 }
 
-void LibraryPanel::DeleteGameFile() {
+void LibraryController::DeleteGameFile() {
     const InstalledGame game = installedGame();
     const std::string file = selectedFileEntry();
     if (!game.autoLoading || file.empty())
@@ -185,14 +177,13 @@ void LibraryPanel::DeleteGameFile() {
                               msg::kYesNoQuestion, " Delete selected file");
     if (answer != msg::kResultYes)
         return;
-    if (IsInUse(state_.gameSelection.selectedFile)) {
+    if (IsInUse(model_.gameSelection.selectedFile)) {
         platform_.showMessage("Unable to delete the selected file, the file       \r\n"
                               "  appears to be in use by another program.",
                               msg::kCritical, " Access error");
         return;
     }
-    if (const GameChange change = deleteGameFile(state_.paths, game, file);
-        change != GameChange::Done) {
+    if (const GameChange change = deleteGameFile(paths_, game, file); change != GameChange::Done) {
         platform_.showMessage(change == GameChange::LinkedOut ? libraryChangeText(change, "deleted")
                                                               : std::string(kNotFullyRemoved),
                               msg::kCritical, " Access error");
@@ -205,33 +196,20 @@ void LibraryPanel::DeleteGameFile() {
 
 // ---- Shortcuts ------------------------------------------------------------------
 
-void LibraryPanel::CreateShortcut() {
-    const QListWidgetItem* entry = PwadList->currentItem();
-    if (!entry)
-        return;
-    const std::string name = entry->text().toStdString();
-    ShortcutForm dialog(ShortcutForm::Mode::Shortcut,
-                        shortcutLabelName(name, showsDoomGamesView(), state_.font.isSet()),
-                        !state_.settings.disableTooltips, window_);
-    applyLauncherFont(&dialog, state_.font);
-    dialog.exec();
-    if (dialog.cancelled())
-        return;
-    ShortcutRequest request;
-    request.startMenu = dialog.chkShortcut[0]->isChecked();
-    request.desktop = dialog.chkShortcut[1]->isChecked();
-    request.mapInName = dialog.ChkMapNum->isChecked();
-    CreateShortcutWith(request);
+// The name the shortcut dialog shows for the selected entry.
+std::string LibraryController::shortcutDialogName() const {
+    if (games_.currentRow() < 0)
+        return {};
+    return shortcutLabelName(games_.currentText(), showsDoomGamesView(), font_.isSet());
 }
 
 // The launch is composed as for a real one; its line goes into the
 // shortcuts instead of starting the engine.
-void LibraryPanel::CreateShortcutWith(ShortcutRequest request) {
-    const QListWidgetItem* entry = PwadList->currentItem();
-    if (!entry)
+void LibraryController::CreateShortcutWith(ShortcutRequest request) {
+    if (games_.currentRow() < 0)
         return;
-    request.name = shortcutName(entry->text().toStdString(), state_.gameSelection.autoGame,
-                                selectedFileEntry());
+    request.name =
+        shortcutName(games_.currentText(), model_.gameSelection.autoGame, selectedFileEntry());
     request.map = selectedMapEntry();
     host_.launchIntoShortcuts(request);
 }

@@ -3,26 +3,18 @@
 // (install the extracted files as a game, rename or delete the archive) with
 // its folder button.
 
-#include "launcher/library/library_panel.h"
+#include "launcher/library/library_controller.h"
 
 #include "launcher/library/game_operations.h"
 #include "launcher/library/games_list_rules.h"
 #include "launcher/library/install_copy.h"
+#include "launcher/library/library_controls.h"
 #include "launcher/library/library_layout.h"
 #include "launcher/library/zip_library.h"
-#include "launcher/ui/qt_text.h"
 
 #include "common/ci_path.h"
 #include "common/safe_names.h"
 #include "common/strings.h"
-
-#include <QAction>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMimeData>
-#include <QRadioButton>
-#include <QToolButton>
-#include <QUrl>
 
 #include <filesystem>
 
@@ -33,30 +25,18 @@ namespace {
 constexpr const char* kInUseTail = "       \r\n  appears to be in use by another program.";
 constexpr const char* kFolderLockedTail = ", its folder       \r\n  can't be written.";
 
-// The local files of a drop, in their order; empty when anything else is
-// dropped.
-std::vector<std::string> droppedLocalFiles(const QMimeData& data) {
-    std::vector<std::string> files;
-    for (const QUrl& url : data.urls()) {
-        if (!url.isLocalFile())
-            return {};
-        files.push_back(ss(url.toLocalFile()));
-    }
-    return files;
-}
-
 } // namespace
 
 // Asks for a name; nothing when the prompt is cancelled or left empty. A
 // name that cannot be one folder or file name is refused with a message, so
 // that no file operation reaches outside the library.
-std::optional<std::string> LibraryPanel::askLibraryName(const std::string& frame,
-                                                        const std::string& window,
-                                                        const std::string& button) {
+std::optional<std::string> LibraryController::askLibraryName(const std::string& frame,
+                                                             const std::string& window,
+                                                             const std::string& button) {
     NamePrompt prompt;
     prompt.frameCaption = frame;
     prompt.windowCaption = window;
-    prompt.initialText = state_.settings.lastArchive;
+    prompt.initialText = model_.settings.lastArchive;
     prompt.buttonCaption = button;
     const NamePromptResult answer = platform_.askName(prompt);
     const std::string name(trim(answer.name));
@@ -69,30 +49,28 @@ std::optional<std::string> LibraryPanel::askLibraryName(const std::string& frame
     return name;
 }
 
-void LibraryPanel::refuseUnusableName(const std::string& name) {
+void LibraryController::refuseUnusableName(const std::string& name) {
     platform_.showMessage("The name '" + name + "' cannot be used as a file or folder name.  ",
                           msg::kExclamation, " Name error");
 }
 
 // ---- Install a wad or zip -----------------------------------------------------
 
-void LibraryPanel::InstallLevel() {
-    BuildList->clear();
+void LibraryController::InstallLevel() {
     OpenFileRequest request;
     request.title = "Install a wad file to the Games List";
     request.filter = "Doom levels - zip or wad files (*.zip *.wad)";
-    request.initialFolder = lastInstallFolder(state_.paths);
+    request.initialFolder = lastInstallFolder(paths_);
     const auto chosen = platform_.openFile(request);
     if (!chosen)
         return;
     installLevelFile(*chosen);
 }
 
-void LibraryPanel::installLevelFile(const std::string& chosen) {
-    BuildList->clear();
+void LibraryController::installLevelFile(const std::string& chosen) {
     const std::string path(trim(chosen));
     const std::string game = baseNameOfPath(path);
-    const std::string gameFolder = state_.paths.gamesFolder + game;
+    const std::string gameFolder = paths_.gamesFolder + game;
     // A file whose name cannot be a game folder ("..wad", a quote, a line
     // break) is refused before anything is written.
     if (!path.empty() && !isUsableName(game)) {
@@ -117,42 +95,25 @@ void LibraryPanel::installLevelFile(const std::string& chosen) {
         // An archive that could not be extracted leaves no empty game behind.
         const bool made = ci::createFolder(gameFolder) && ci::createFolder(pwads);
         if (!made || !ExtractZip(path, ci::resolve(pwads)->string())) {
-            ci::removeTreeInside(state_.paths.gamesFolder, gameFolder);
+            ci::removeTreeInside(paths_.gamesFolder, gameFolder);
             return;
         }
     }
-    writeLastInstallFolder(state_.paths, folderOfPath(path));
-    host_.controlsToSettings();
-    writeSettings(state_.paths, state_.startup.wineMode, state_.settings);
-    BuildList->clear();
+    writeLastInstallFolder(paths_, folderOfPath(path));
+    model_.settings = host_.settingsWithControls();
+    writeSettings(paths_, startup_.wineMode, model_.settings);
     if (path.empty())
         return;
-    state_.gameSelection.lastInstalledGame = game;
+    model_.gameSelection.lastInstalledGame = game;
     showInstalledGames();
 }
 
 // ---- Files dropped onto the window ----------------------------------------------
 
-// Only local files can be installed; anything else is not offered the drop.
-bool LibraryPanel::acceptsDrop(const QMimeData& data) const {
-    return !droppedLocalFiles(data).empty();
-}
-
-// The drop is taken at once and installed afterwards, so that the file
-// manager the files came from is not kept waiting while prompts are shown.
-bool LibraryPanel::takeDrop(const QMimeData& data) {
-    const std::vector<std::string> files = droppedLocalFiles(data);
-    if (files.empty())
-        return false;
-    QMetaObject::invokeMethod(
-        this, [this, files] { installDroppedFiles(files); }, Qt::QueuedConnection);
-    return true;
-}
-
 // Each wad or zip is installed as if chosen in the install dialog, one after
 // another. Any other file is named in one message and left alone; the
 // installable files of the same drop are still installed.
-void LibraryPanel::installDroppedFiles(const std::vector<std::string>& files) {
+void LibraryController::installDroppedFiles(const std::vector<std::string>& files) {
     const DroppedFiles dropped = sortDroppedFiles(files);
     if (!dropped.refused.empty())
         platform_.showMessage("  Only wad and zip files can be installed to the games list.   "
@@ -165,28 +126,27 @@ void LibraryPanel::installDroppedFiles(const std::vector<std::string>& files) {
 
 // The installed games view with the last installed game selected. The
 // filter is cleared first, as it could hide the game just installed.
-void LibraryPanel::showInstalledGames() {
-    GamesFilter->clear();
-    state_.gameSelection.autoGame = false;
-    if (!OptionUdir[InstalledGames]->isChecked())
-        OptionUdir[InstalledGames]->setChecked(true);
+void LibraryController::showInstalledGames() {
+    c_.setText(ids::GamesFilter, "");
+    model_.gameSelection.autoGame = false;
+    c_.setChecked(ids::OptionUdir[InstalledGames], true);
     ShowView(InstalledGames);
 }
 
 // ---- The zip library ----------------------------------------------------------
 
-void LibraryPanel::SetZipLibraryFolder() {
-    std::string& folder = state_.paths.archivesFolder;
+void LibraryController::SetZipLibraryFolder() {
+    std::string& folder = paths_.archivesFolder;
     const auto chosen = platform_.browseForFolder(zipFolderBrowseText(folder));
-    folder = settleZipLibraryFolder(state_.paths, chosen, folder);
+    folder = settleZipLibraryFolder(paths_, chosen, folder);
     ShowView(ZipLibrary);
 }
 
-void LibraryPanel::InstallZipAsManual() {
+void LibraryController::InstallZipAsManual() {
     const auto name = askLibraryName(" Name ", " Install to Game List", "Cancel");
     if (!name)
         return;
-    const std::string game = state_.paths.gamesFolder + *name;
+    const std::string game = paths_.gamesFolder + *name;
     if (ci::isFolder(game + "/Pwads")) {
         platform_.showMessage("  WARNING: '" + *name +
                                   "' already exists  \r\n"
@@ -204,7 +164,7 @@ void LibraryPanel::InstallZipAsManual() {
             return;
         // Only what the user agreed to replace goes, and only inside the
         // games folder.
-        if (!ci::removeWholeTreeInside(state_.paths.gamesFolder, game)) {
+        if (!ci::removeWholeTreeInside(paths_.gamesFolder, game)) {
             platform_.showMessage(" Unable to delete the existing files of " + *name + ".     ",
                                   msg::kCritical, " Access error");
             return;
@@ -212,15 +172,15 @@ void LibraryPanel::InstallZipAsManual() {
     }
     if (!installExtractedFiles(game + "/Pwads"))
         return;
-    state_.gameSelection.lastInstalledGame = *name;
+    model_.gameSelection.lastInstalledGame = *name;
     showInstalledGames();
 }
 
-void LibraryPanel::InstallZipAsAuto() {
+void LibraryController::InstallZipAsAuto() {
     const auto name = askLibraryName("Games List Name", " Install to Games List", "Cancel");
     if (!name)
         return;
-    const std::string game = state_.paths.gamesFolder + *name;
+    const std::string game = paths_.gamesFolder + *name;
     if (ci::isFolder(game + "/Pwads")) {
         platform_.showMessage(" The " + *name +
                                   " folder already exists as an auto-loading User Directory     ",
@@ -230,7 +190,7 @@ void LibraryPanel::InstallZipAsAuto() {
     const bool existed = ci::isFolder(game + "/Gwads");
     if (!installExtractedFiles(game + "/Gwads"))
         return;
-    state_.gameSelection.lastInstalledGame = *name;
+    model_.gameSelection.lastInstalledGame = *name;
     showInstalledGames();
     platform_.showMessage(existed ? " All relevant files have been unzipped to the existing " +
                                         *name + " games list.    "
@@ -240,29 +200,28 @@ void LibraryPanel::InstallZipAsAuto() {
 
 // The extracted files of the last zip, main WAD included, go into the game
 // (its folders made as needed), all of them or none with a message.
-bool LibraryPanel::installExtractedFiles(const std::string& target) {
-    ci::createFolder(state_.paths.gamesFolder);
-    const GameChange change = ci::transferFolder(
-        state_.paths.gamesFolder, state_.paths.launcherFolder + "Zips", target, ci::Transfer::Copy);
+bool LibraryController::installExtractedFiles(const std::string& target) {
+    ci::createFolder(paths_.gamesFolder);
+    const GameChange change = ci::transferFolder(paths_.gamesFolder, paths_.launcherFolder + "Zips",
+                                                 target, ci::Transfer::Copy);
     if (change != GameChange::Done) {
         platform_.showMessage(libraryChangeText(change, "installed"), msg::kCritical,
                               " Install error");
         return false;
     }
-    state_.gameSelection.currentGameFolder = target + ci::kSep;
-    if (!state_.mainWad.empty())
-        state_.mainWad =
-            state_.gameSelection.currentGameFolder + std::string(fileNameOfPath(state_.mainWad));
+    model_.gameSelection.currentGameFolder = target + ci::kSep;
+    if (!model_.mainWad.empty())
+        model_.mainWad =
+            model_.gameSelection.currentGameFolder + std::string(fileNameOfPath(model_.mainWad));
     return true;
 }
 
-void LibraryPanel::RenameArchive() {
+void LibraryController::RenameArchive() {
     const auto name = askLibraryName(" Name ", " Rename Zip", "Cancel");
     if (!name)
         return;
-    const std::string old = state_.settings.lastArchive;
-    const ArchiveChange change =
-        renameArchive(state_.paths, state_.paths.archivesFolder, old, *name);
+    const std::string old = model_.settings.lastArchive;
+    const ArchiveChange change = renameArchive(paths_, paths_.archivesFolder, old, *name);
     if (change == ArchiveChange::InUse) {
         platform_.showMessage(std::string("Unable to rename the selected file, the file") +
                                   kInUseTail,
@@ -282,20 +241,19 @@ void LibraryPanel::RenameArchive() {
         refuseIllegalName();
         return;
     }
-    state_.settings.lastArchive = *name;
-    if (QListWidgetItem* item = PwadList->currentItem())
-        delete PwadList->takeItem(PwadList->row(item));
-    PwadList->addItem(qs(state_.font.isSet() ? *name : toUpper(*name)));
-    PwadList->setCurrentRow(PwadList->count() - 1);
+    model_.settings.lastArchive = *name;
+    games_.remove(games_.currentRow());
+    games_.add(font_.isSet() ? *name : toUpper(*name));
+    games_.setCurrentRow(games_.count() - 1);
 }
 
-void LibraryPanel::DeleteArchive() {
+void LibraryController::DeleteArchive() {
     const int answer = platform_.showMessage("Are you certain you wish to delete this file?      ",
                                              msg::kYesNoQuestion, " Delete selected archive");
     if (answer != msg::kResultYes)
         return;
-    const std::string name = state_.settings.lastArchive;
-    const ArchiveChange change = deleteArchive(state_.paths, state_.paths.archivesFolder, name);
+    const std::string name = model_.settings.lastArchive;
+    const ArchiveChange change = deleteArchive(paths_, paths_.archivesFolder, name);
     if (change == ArchiveChange::InUse) {
         platform_.showMessage(std::string("Unable to delete the selected file, the file") +
                                   kInUseTail,
@@ -313,8 +271,8 @@ void LibraryPanel::DeleteArchive() {
         ShowView(ZipLibrary);
         return;
     }
-    n_.saveGameList->clear();
-    state_.gameSelection.zip = false;
+    model_.saveGames.clear();
+    model_.gameSelection.zip = false;
     ShowView(ZipLibrary);
 }
 
