@@ -38,7 +38,7 @@ private:
     // Writes settings that open the installed games view.
     static AppState installedGamesState(const krv::test::InstallRoot& root) {
         Settings s;
-        s.gamesListView = LibraryPanel::InstalledGames;
+        s.gamesListView = kInstalledGamesView;
         std::string config;
         for (const auto& line : settingsLines(s, false))
             config += line + "\r\n";

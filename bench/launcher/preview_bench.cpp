@@ -40,16 +40,15 @@ int main(int argc, char** argv) {
     ScriptedPlatform& platform = window.platform;
     form.load();
     std::printf("selected: %s, %d game files, %d maps\n",
-                form.library().PwadList->currentItem()
-                    ? form.library().PwadList->currentItem()->text().toStdString().c_str()
-                    : "(none)",
-                form.library().PwadShowlist->count(), form.inspect().MapList->count());
+                window.state.games.currentRow() >= 0 ? window.state.games.currentText().c_str()
+                                                     : "(none)",
+                window.state.gameFiles.count(), window.state.maps.count());
 
     const std::size_t runsBefore = platform.hiddenRuns.size();
     std::string line;
     std::vector<double> times;
     for (int r = 0; r < repeats; ++r)
-        times.push_back(millis([&] { line = form.launch().dryRunText(); }));
+        times.push_back(millis([&] { line = form.launch().previewText(); }));
     std::sort(times.begin(), times.end());
     std::size_t wads = 0;
     for (std::size_t at = line.find(".wad"); at != std::string::npos;

@@ -51,24 +51,23 @@ int main(int argc, char** argv) {
     double list = 1e9, select = 1e9;
     int bigRow = -1;
     for (int r = 0; r < repeats; ++r) {
-        list =
-            std::min(list, millis([&] { form.library().ShowView(LibraryPanel::InstalledGames); }));
-        for (int i = 0; i < form.library().PwadList->count() && bigRow < 0; ++i)
-            if (form.library().PwadList->item(i)->text() == QLatin1String("BIG GAME"))
+        list = std::min(
+            list, millis([&] { form.library().ShowView(LibraryController::InstalledGames); }));
+        for (int i = 0; i < state.games.count() && bigRow < 0; ++i)
+            if (state.games.text(i) == "BIG GAME")
                 bigRow = i;
         const std::size_t runsBefore = platform.hiddenRuns.size();
         select = std::min(select, millis([&] {
-                              form.library().PwadList->setCurrentRow(bigRow == 0 ? 1 : 0);
-                              form.library().PwadList->setCurrentRow(bigRow);
+                              state.games.setCurrentRow(bigRow == 0 ? 1 : 0);
+                              state.games.setCurrentRow(bigRow);
                           }));
         std::printf("  pass %d: %zu tool runs for the selection\n", r + 1,
                     platform.hiddenRuns.size() - runsBefore);
     }
     std::printf("main WAD chosen: %s with %d maps\n",
-                form.library().PwadShowlist->currentItem()
-                    ? form.library().PwadShowlist->currentItem()->text().toStdString().c_str()
-                    : "(none)",
-                form.inspect().MapList->count());
+                state.gameFiles.currentRow() >= 0 ? state.gameFiles.currentText().c_str()
+                                                  : "(none)",
+                state.maps.count());
     std::printf("installed games view with the remembered 40-WAD game selected, 2,000 games "
                 "(best of %d): %.1f ms\n",
                 repeats, list);

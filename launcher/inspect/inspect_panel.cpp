@@ -60,11 +60,7 @@ QListView* listView(ControlBinder& binder, ControlId id, QWidget* parent) {
 QVBoxLayout* headed(ControlBinder& binder, ControlId header, QWidget* part) {
     auto* column = new QVBoxLayout(part);
     column->setContentsMargins(0, 0, 0, 0);
-    auto* caption = bound<QLabel>(binder, header, part);
-    QFont bold = caption->font();
-    bold.setBold(true);
-    caption->setFont(bold);
-    column->addWidget(caption);
+    column->addWidget(boundHeader(binder, header, part, header == Auto[2]));
     return column;
 }
 

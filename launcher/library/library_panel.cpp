@@ -28,14 +28,6 @@ using namespace ids;
 
 namespace {
 
-QLabel* boldHeader(ControlBinder& binder, ControlId id, QWidget* parent) {
-    auto* label = bound<QLabel>(binder, id, parent);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    return label;
-}
-
 QListView* listView(ControlBinder& binder, ControlId id, QWidget* parent) {
     auto* view = bound<QListView>(binder, id, parent);
     view->setUniformItemSizes(true);
@@ -100,7 +92,7 @@ void LibraryPanel::buildGames(SessionModel& model) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     auto* head = new QHBoxLayout;
-    header_ = boldHeader(binder_, Auto[0], this);
+    header_ = boundHeader(binder_, Auto[0], this);
     head->addWidget(header_);
     auto* filter = bound<QLineEdit>(binder_, GamesFilter, this);
     filter->setPlaceholderText(QStringLiteral("Filter"));
@@ -136,7 +128,7 @@ void LibraryPanel::buildGames(SessionModel& model) {
 void LibraryPanel::buildFiles(SessionModel& model) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(boldHeader(binder_, Auto[1], this));
+    column->addWidget(boundHeader(binder_, Auto[1], this));
     QListView* files = listView(binder_, PwadShowlist, this);
     column->addWidget(files, 1);
     list_ = new ListBinder(model.gameFiles, files, false, this);

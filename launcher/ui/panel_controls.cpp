@@ -60,6 +60,16 @@ void boundChecks(ControlBinder& binder, ControlArray boxes, int first, int last,
         bound<QCheckBox>(binder, boxes[i], parent);
 }
 
+QLabel* boundHeader(ControlBinder& binder, ControlId id, QWidget* parent, bool topRow) {
+    auto* label = bound<QLabel>(binder, id, parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    if (topRow)
+        label->setMinimumHeight(QLineEdit().sizeHint().height());
+    return label;
+}
+
 QHBoxLayout* stepper(QToolButton* down, QLineEdit* box, QToolButton* up) {
     auto* row = new QHBoxLayout;
     row->setSpacing(2);

@@ -50,6 +50,11 @@ QToolButton* boundStepButton(ControlBinder& binder, ControlId id, Qt::ArrowType 
 // The entries of a check box array, from `first` to `last`.
 void boundChecks(ControlBinder& binder, ControlArray boxes, int first, int last, QWidget* parent);
 
+// A bold list header shown from control `id`. A header of the top row is as
+// tall as the games list's header with its filter box, so that the headers
+// stand in one row.
+QLabel* boundHeader(ControlBinder& binder, ControlId id, QWidget* parent, bool topRow = true);
+
 void enable(std::initializer_list<QWidget*> controls, bool on);
 QLabel* header(const char* text, QWidget* parent);
 QToolButton* stepButton(Qt::ArrowType arrow, QWidget* parent);

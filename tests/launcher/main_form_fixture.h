@@ -10,7 +10,7 @@
 #include "support/fake_environment.h"
 #include "support/install_root.h"
 
-#include <QListWidget>
+#include <QAbstractItemView>
 
 #include <memory>
 
@@ -49,12 +49,9 @@ struct Window {
     std::vector<std::string> config() const { return krv::readTextLines(root.configFile()).lines; }
 };
 
-// The texts of a list's entries, in order.
-[[maybe_unused]] std::vector<std::string> entries(const QListWidget* list) {
-    std::vector<std::string> all;
-    for (int i = 0; i < list->count(); ++i)
-        all.push_back(list->item(i)->text().toStdString());
-    return all;
+// The texts a list shows, in order.
+[[maybe_unused]] std::vector<std::string> entries(const QAbstractItemView* list) {
+    return krv::test::rowTexts(list);
 }
 
 // The window's size in a layout of `heightTwips`: its size in twips, or

@@ -6,6 +6,7 @@
 #include "launcher/platform/scripted_platform.h"
 #include "support/install_root.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QPixmap>
 #include <QPushButton>
@@ -50,7 +51,7 @@ bool renderLayout(const std::string& root, bool advanced, const std::string& out
     bool ok = true;
     const char* tabs[] = {"games", "options", "graphics", "sound", "models"};
     for (int tab = 0; tab < 5; ++tab) {
-        form.OptionTabs[tab]->click();
+        form.findChild<QAbstractButton*>(QStringLiteral("OptionTabs_%1").arg(tab))->click();
         ok = render(form, out + "-advanced-" + tabs[tab] + ".png") && ok;
     }
     return ok;
