@@ -91,7 +91,7 @@ struct Panel : test::PanelRig {
         shortcutCreation{&window}, wadFilesOnly{&window};
     std::unique_ptr<LibraryPanel> panel;
 
-    explicit Panel(int view = LibraryPanel::InstalledGames, bool advanced = false) {
+    explicit Panel(int view = LibraryController::InstalledGames, bool advanced = false) {
         root.installTools();
         state.settings.gamesListView = view;
         state.settings.advancedOptions = advanced;
@@ -382,7 +382,7 @@ std::string oneMap() {
 
 // The zip library of one archive with two wads of the same name and a text.
 struct ZipPanel : Panel {
-    explicit ZipPanel(int view = LibraryPanel::ZipLibrary) : Panel(view, true) {
+    explicit ZipPanel(int view = LibraryController::ZipLibrary) : Panel(view, true) {
         ZipBuilder()
             .file("a/speed.wad", oneMap())
             .file("b/speed.wad", WadBuilder().level("MAP01").level("MAP02").build())
@@ -422,7 +422,7 @@ void drop(LibraryPanel& panel, const std::vector<fs::path>& files) {
 } // namespace
 
 TEST(InstallLevel, OnAFullDiskNothingIsLeftAndTheMessageSaysWhy) {
-    ZipPanel w(LibraryPanel::InstalledGames);
+    ZipPanel w(LibraryController::InstalledGames);
     krv::test::SmallFileSystem games(w.root / "KRVGames", 256 << 10);
     if (!games.mounted())
         GTEST_SKIP() << "no tmpfs can be mounted here";
@@ -451,7 +451,7 @@ TEST(InstallLevel, OnAFullDiskNothingIsLeftAndTheMessageSaysWhy) {
 }
 
 TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
-    ZipPanel w(LibraryPanel::DoomGames);
+    ZipPanel w(LibraryController::DoomGames);
     writeFile(w.root / "KRVLaunch/Data/pwads.krv", (w.root / "Gone").string() + "\r\n");
     w.load();
     w.platform.openFileAnswers.push_back((w.root / "KRVArchives/Speed.zip").string());
@@ -467,12 +467,12 @@ TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
     w.platform.openFileAnswers.push_back((w.root / "Downloads/readme.txt").string());
     w.installButton.click();
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/readme"));
-    EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::InstalledGames);
+    EXPECT_EQ(w.state.settings.gamesListView, LibraryController::InstalledGames);
 }
 
 // The settings written after an install hold what the controls show then.
 TEST(LibraryPanel, AnInstallWritesTheSettingsWithTheControlsOfTheMoment) {
-    Panel p(LibraryPanel::InstalledGames);
+    Panel p(LibraryController::InstalledGames);
     writeFile(p.root / "Downloads/level.wad", oneMap());
     p.load();
     p.host.controls = [](Settings& s) { s.lastSkill = 4; };
@@ -484,7 +484,7 @@ TEST(LibraryPanel, AnInstallWritesTheSettingsWithTheControlsOfTheMoment) {
 }
 
 TEST(InstallDrop, OtherFilesAreRefusedByNameAndWriteNothing) {
-    ZipPanel w(LibraryPanel::InstalledGames);
+    ZipPanel w(LibraryController::InstalledGames);
     const fs::path downloads = w.root / "Downloads";
     writeFile(downloads / "readme.txt", "x");
     writeFile(downloads / "level.wad", oneMap());
@@ -514,7 +514,7 @@ TEST(InstallDrop, OtherFilesAreRefusedByNameAndWriteNothing) {
 // Names no game folder may take are refused by name, dropped or chosen,
 // before the duplicate check (the games folder itself "exists" as ".").
 TEST(InstallDrop, AFileWhoseNameCannotBeAGameIsRefusedAndWritesNothing) {
-    Panel p(LibraryPanel::InstalledGames);
+    Panel p(LibraryController::InstalledGames);
     const fs::path downloads = p.root / "Downloads";
     const std::vector<std::string> names = {"..wad", "...wad", "a\"b.wad", "a\r\nb.zip"};
     for (const std::string& name : names)
@@ -561,7 +561,7 @@ TEST(ZipLibrary, InstallAsManualCopiesTheExtractedFilesAndAsksBeforeReplacing) {
     EXPECT_EQ(w.platform.namePrompts.back().initialText, "SPEED");
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speedy/Pwads/speed.wad"));
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speedy/Pwads/notes.txt"));
-    EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::InstalledGames);
+    EXPECT_EQ(w.state.settings.gamesListView, LibraryController::InstalledGames);
     EXPECT_EQ(w.current(), "SPEEDY");
 
     // An auto-loading game of that name is replaced only after a Yes.

@@ -39,7 +39,7 @@ int rowOf(const QListWidget* list, const std::string& text) {
 // A library of a manual game of two wads with saved games, an auto-loading
 // game, a folder that is no game and a file named like a game.
 struct Library : Window {
-    explicit Library(int view = LibraryPanel::InstalledGames, bool advanced = false) {
+    explicit Library(int view = LibraryController::InstalledGames, bool advanced = false) {
         root.installTools();
         const fs::path games = root / "KRVGames";
         writeFile(games / "Castle/Pwads/small.wad", maps(2));
@@ -96,7 +96,7 @@ TEST(GamesView, InstalledGamesListsOnlyGamesAndChoosesTheWadWithMostLevels) {
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads/old.KRVbak"));
     EXPECT_EQ(f.library().PwadShowlist->currentItem()->text(), "castle.wad");
     EXPECT_EQ(f.inspect().MapList->count(), 6);
-    EXPECT_TRUE(f.launch().LaunchButton->isEnabled());
+    EXPECT_TRUE(named<QPushButton>(f, "LaunchButton")->isEnabled());
     // Only described slots, whole descriptions.
     EXPECT_EQ(entries(f.inspect().SaveGameList),
               (std::vector<std::string>{"0 -  Castle gate", "3 -  Keep, west wing"}));
@@ -200,7 +200,7 @@ TEST(GamesView, DeletingASavedGameAsksAndRefreshesTheList) {
 }
 
 TEST(GamesView, TheZipLibraryExtractsTheChosenArchiveIntoTheWorkFolder) {
-    Library w(LibraryPanel::ZipLibrary, true);
+    Library w(LibraryController::ZipLibrary, true);
     ZipBuilder()
         .file("maps/speed.wad", maps(3))
         .file("speed.txt", "x")
@@ -220,7 +220,7 @@ TEST(GamesView, TheZipLibraryExtractsTheChosenArchiveIntoTheWorkFolder) {
 }
 
 TEST(GamesView, TheDoomGamesViewListsTheIwadsMapsAndSavedGames) {
-    Library w(LibraryPanel::DoomGames);
+    Library w(LibraryController::DoomGames);
     writeFile(w.root / "Iwads/Doom2.wad", WadBuilder("IWAD").level("MAP01").level("MAP02").build());
     writeFile(w.root / "UserSG/doom2/savegame/KorvathSav2.krvsg", packedSaveGame("Entryway"));
     w.load();
@@ -244,7 +244,7 @@ TEST(GamesView, AnInstalledGameLaunchesWithItsWadsAndTheChosenMap) {
         }
         w.load();
         w.clickMap(4);
-        w.form->launch().LaunchButton->click();
+        named<QPushButton>(*w.form, "LaunchButton")->click();
         for (const auto& m : w.platform.messages)
             ADD_FAILURE() << m.title << ": " << m.text;
         ASSERT_EQ(w.platform.starts.size(), 1u);
@@ -265,7 +265,7 @@ TEST(GamesView, AnInstalledGameLaunchesWithItsWadsAndTheChosenMap) {
 }
 
 TEST(GamesView, TheScriptedMapFilterListsOnlyTheMakersMaps) {
-    Library w(LibraryPanel::InstalledGames, true);
+    Library w(LibraryController::InstalledGames, true);
     writeFile(w.root / "KRVGames/Ashen Gate/Pwads/Ashgate.wad", maps(1));
     fs::create_directories(w.root / "Md2/Ashgate");
     fs::create_directories(w.root / "Data/custom.hires/Ashgate");
@@ -289,7 +289,7 @@ TEST(GamesView, TheScriptedMapFilterListsOnlyTheMakersMaps) {
 
 // The maker's scripted maps bring their own graphics.
 TEST(GamesView, AnInstalledScriptedMapTakesTheHighResolutionGraphicsAway) {
-    Library w(LibraryPanel::InstalledGames, true);
+    Library w(LibraryController::InstalledGames, true);
     writeFile(w.root / "KRVGames/Ashen Gate/Pwads/Ashgate.wad", maps(1));
     fs::create_directories(w.root / "Md2/Ashgate");
     fs::create_directories(w.root / "Data/custom.hires/Ashgate");
@@ -306,7 +306,7 @@ TEST(GamesView, AnInstalledScriptedMapTakesTheHighResolutionGraphicsAway) {
 
 // A click on the file already selected runs the file's selection again.
 TEST(GamesView, TickingShortcutCreationThenClickingTheSelectedFileEnablesTheShortcut) {
-    Library w(LibraryPanel::InstalledGames, true);
+    Library w(LibraryController::InstalledGames, true);
     w.load();
     MainForm& f = *w.form;
     f.chkLaunchPrefs[2]->click();
@@ -342,7 +342,7 @@ TEST(GamesView, TheDoomGamesViewReplacesTheEntriesOfTheViewBefore) {
     writeFile(w.root / "Iwads/Doom2.wad", WadBuilder("IWAD").level("MAP01").build());
     w.load();
     ASSERT_GT(w.form->library().PwadList->count(), 0);
-    w.form->library().OptionUdir[LibraryPanel::DoomGames]->click();
+    w.form->library().OptionUdir[LibraryController::DoomGames]->click();
     EXPECT_EQ(entries(w.form->library().PwadList), (std::vector<std::string>{"DOOM II"}));
     EXPECT_EQ(w.form->inspect().MapList->count(), 1);
 }
@@ -427,7 +427,7 @@ TEST(GamesFilter, NarrowsALargeLibraryAndTheSelectionFollows) {
 
     f.library().GamesFilter->setText("no such game");
     EXPECT_TRUE(shown().empty());
-    EXPECT_FALSE(f.launch().LaunchButton->isEnabled());
+    EXPECT_FALSE(named<QPushButton>(f, "LaunchButton")->isEnabled());
     EXPECT_EQ(f.inspect().MapList->count(), 0);
 
     f.library().GamesFilter->setFocus();

@@ -27,7 +27,7 @@ std::string oneMap() {
 }
 
 struct ZipWindow : Window {
-    explicit ZipWindow(int view = LibraryPanel::ZipLibrary) {
+    explicit ZipWindow(int view = LibraryController::ZipLibrary) {
         root.installTools();
         ZipBuilder()
             .file("a/speed.wad", oneMap())
@@ -49,7 +49,7 @@ struct ZipWindow : Window {
 } // namespace
 
 TEST(InstallLevel, AWadBecomesAGameAndIsSelected) {
-    ZipWindow w(LibraryPanel::DoomGames);
+    ZipWindow w(LibraryController::DoomGames);
     writeFile(w.root / "Downloads/mylevel.wad", oneMap());
     w.load();
     w.platform.openFileAnswers.push_back((w.root / "Downloads/mylevel.wad").string() + " ");
@@ -61,7 +61,7 @@ TEST(InstallLevel, AWadBecomesAGameAndIsSelected) {
     EXPECT_EQ(krv::readTextLines(w.root / "KRVLaunch/Data/pwads.krv").lines,
               (std::vector<std::string>{(w.root / "Downloads").string()}));
     EXPECT_TRUE(fs::exists(w.root.configFile()));
-    EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::InstalledGames);
+    EXPECT_EQ(w.state.settings.gamesListView, LibraryController::InstalledGames);
     EXPECT_EQ(w.current(), "MYLEVEL");
     EXPECT_EQ(w.form->inspect().MapList->count(), 1);
 
@@ -107,7 +107,7 @@ void drop(MainForm& form, const std::vector<fs::path>& files) {
 } // namespace
 
 TEST(InstallDrop, OnlyLocalFilesAreTakenAndEachWadInstallsAsFromTheDialog) {
-    ZipWindow w(LibraryPanel::DoomGames);
+    ZipWindow w(LibraryController::DoomGames);
     const fs::path downloads = w.root / "Downloads";
     writeFile(downloads / "first.wad", oneMap());
     writeFile(downloads / "Second.WAD", oneMap());
@@ -125,7 +125,7 @@ TEST(InstallDrop, OnlyLocalFilesAreTakenAndEachWadInstallsAsFromTheDialog) {
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Second/Pwads/Second.WAD"));
     EXPECT_EQ(krv::readTextLines(w.root / "KRVLaunch/Data/pwads.krv").lines,
               (std::vector<std::string>{downloads.string()}));
-    EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::InstalledGames);
+    EXPECT_EQ(w.state.settings.gamesListView, LibraryController::InstalledGames);
     EXPECT_EQ(w.current(), "SECOND");
     EXPECT_TRUE(w.form->library().GamesFilter->text().isEmpty());
 

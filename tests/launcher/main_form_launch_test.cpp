@@ -60,7 +60,7 @@ TEST(MainFormLaunch, StartsTheEngineInTheRootWithTheComposedLineAndLogsIt) {
     ASSERT_EQ(f.inspect().MapList->count(), 2);
     EXPECT_EQ(f.inspect().MapList->item(1)->text(), "MAP02");
 
-    f.launch().LaunchButton->click();
+    named<QPushButton>(f, "LaunchButton")->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     const std::string line = w.platform.starts[0].commandLine;
     EXPECT_EQ(w.platform.starts[0].workingFolder, w.root.root());
@@ -91,7 +91,7 @@ TEST(MainFormLaunch, AnIwadElsewhereGoesByItsFullPathBlanksAndAllIntact) {
     writeFile(w.root / "KRVLaunch/Data/iwads.cfg", elsewhere.string() + "\r\n");
     w.platform.executeStarts = true;
     w.load();
-    w.form->launch().LaunchButton->click();
+    named<QPushButton>(*w.form, "LaunchButton")->click();
     const auto seen = engineLog(w.root);
     const auto iwad = std::find(seen.begin(), seen.end(), "-iwad");
     ASSERT_NE(iwad, seen.end());
@@ -102,7 +102,7 @@ TEST(MainFormLaunch, AnIwadElsewhereGoesByItsFullPathBlanksAndAllIntact) {
 TEST(MainFormLaunch, AMinimisedLaunchMinimisesAndTheReturnRefreshes) {
     LaunchWindow w(1);
     w.load();
-    w.form->launch().LaunchButton->click();
+    named<QPushButton>(*w.form, "LaunchButton")->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     EXPECT_TRUE(w.form->isMinimized());
     writeFile(w.root / "Bin/KRVres.out", "F 1600 x 900 * 60 Hz\r\n");
@@ -127,11 +127,11 @@ TEST(MainFormLaunch, ARestoredSavedGameOfAnIwadIsLoaded) {
     ASSERT_EQ(saves->count(), 1);
     QTest::mouseClick(saves->viewport(), Qt::LeftButton, {},
                       saves->visualItemRect(saves->item(0)).center());
-    f.library().ShowView(LibraryPanel::DoomGames); // as the next start restores it
+    f.library().ShowView(LibraryController::DoomGames); // as the next start restores it
     EXPECT_TRUE(w.state.gameSelection.savedGameRestored);
     EXPECT_EQ(f.inspect().MapList->count(), 2);
-    EXPECT_TRUE(f.launch().LaunchButton->isEnabled());
-    f.launch().LaunchButton->click();
+    EXPECT_TRUE(named<QPushButton>(f, "LaunchButton")->isEnabled());
+    named<QPushButton>(f, "LaunchButton")->click();
     EXPECT_TRUE(w.platform.messages.empty());
     ASSERT_EQ(w.platform.starts.size(), 1u);
     EXPECT_NE(w.platform.starts[0].commandLine.find("-loadgame 3 "), std::string::npos)
@@ -144,7 +144,7 @@ TEST(MainFormLaunch, ExitModeEndsTheLauncherAfterSavingEvenWhenTheStartFailed) {
         w.platform.startSucceeds = starts;
         w.load();
         w.form->launch().ExitOption[2]->click();
-        EXPECT_THROW(w.form->launch().LaunchButton->click(), ProcessEnded);
+        EXPECT_THROW(named<QPushButton>(*w.form, "LaunchButton")->click(), ProcessEnded);
         EXPECT_EQ(w.platform.messages.size(), starts ? 0u : 1u);
         ASSERT_TRUE(fs::exists(w.root.configFile()));
         EXPECT_EQ(w.config().at(52), "2");
@@ -155,8 +155,8 @@ TEST(MainFormLaunch, AGameWithoutLevelsIsRefusedWithAWadError) {
     LaunchWindow w(0, WadBuilder("IWAD").lump("PLAYPAL", "x").build());
     w.load();
     EXPECT_EQ(w.form->inspect().MapList->count(), 0);
-    EXPECT_FALSE(w.form->launch().LaunchButton->isEnabled());
-    w.form->launch().LaunchButton->click();
+    EXPECT_FALSE(named<QPushButton>(*w.form, "LaunchButton")->isEnabled());
+    named<QPushButton>(*w.form, "LaunchButton")->click();
     EXPECT_TRUE(w.platform.messages.empty());
     // The Launch action itself refuses a game without levels.
     w.form->launch().LaunchButtonClick();
@@ -226,7 +226,7 @@ TEST(CommandLinePreview, MatchesTheLaunchLogForRandomSettings) {
         const std::string preview = f.launch().PreviewLine->text().toStdString();
         ASSERT_FALSE(preview.empty());
         const std::size_t shown = w.platform.messages.size();
-        f.launch().LaunchButton->click();
+        named<QPushButton>(f, "LaunchButton")->click();
         if (w.platform.starts.empty()) {
             ASSERT_GT(w.platform.messages.size(), shown);
             EXPECT_EQ(preview, w.platform.messages.back().title);

@@ -23,7 +23,7 @@ TEST(Playlists, TheAutomaticPlaylistOfTheIwadGoesToTheEngine) {
     named<QAction>(f, "mcAutoPlaylist", static_cast<int>(AutoGame::Doom2))->trigger();
     ASSERT_TRUE(autoPlaylistExists(w.state.paths));
     w.state.controls.setChecked(ids::chkSound[4], true);
-    f.launch().LaunchButton->click();
+    named<QPushButton>(f, "LaunchButton")->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     EXPECT_NE(w.platform.starts[0].commandLine.find("-extmus \"Mine\""), std::string::npos)
         << w.platform.starts[0].commandLine;
@@ -48,7 +48,7 @@ TEST(Playlists, StoredAutoAndManualBothSurviveTheLoadAndBothGoToTheEngineManualF
     MainForm& f = *w.form;
     EXPECT_TRUE(named<QCheckBox>(f, "chkSound", 4)->isChecked());
     EXPECT_TRUE(named<QCheckBox>(f, "chkSound", 5)->isChecked());
-    f.launch().LaunchButton->click();
+    named<QPushButton>(f, "LaunchButton")->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     const std::string& line = w.platform.starts[0].commandLine;
     const auto manual = line.find("-extmus \"Mine\" ");

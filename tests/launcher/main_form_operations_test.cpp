@@ -21,7 +21,7 @@ struct Games : Window {
         writeFile(root / "KRVGames/Hell/Gwads/hell.wad", wad);
         writeFile(root / "KRVGames/Hell/Gwads/bonus.wad", wad);
         Settings s;
-        s.gamesListView = LibraryPanel::InstalledGames;
+        s.gamesListView = LibraryController::InstalledGames;
         writeFile(root.configFile(), configText(s));
     }
     void answer(int result) { platform.messageAnswers.push_back(result); }
@@ -60,5 +60,5 @@ TEST(Purge, SavedGamesGoWithTheirRecordsAndNodesOnlyEmptyTheirFolders) {
     EXPECT_FALSE(fs::exists(w.root / "KRVAnFiles"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Save"));
     EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
-    EXPECT_EQ(w.form->inspect().SaveGameList->count(), 0);
+    EXPECT_EQ(w.state.saveGames.count(), 0);
 }

@@ -89,7 +89,7 @@ TEST(OptionTabs, OptionTabsTakeLaunchAwayAndOnlyModelsShowsTheCleanup) {
     writeFile(w.root / "Iwads/Doom2.wad", "IWAD");
     MainForm& f = *w.form;
     f.OptionTabs[1]->click();
-    EXPECT_FALSE(f.launch().LaunchButton->isEnabled());
+    EXPECT_FALSE(named<QPushButton>(f, "LaunchButton")->isEnabled());
     EXPECT_FALSE(f.AuxButton[8]->isVisible());
     f.OptionTabs[4]->click();
     EXPECT_TRUE(f.AuxButton[8]->isVisible());

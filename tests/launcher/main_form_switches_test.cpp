@@ -334,7 +334,7 @@ TEST(MainFormSettings, NumberBoxesWithoutANumberGiveZero) {
 TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindow) {
     Window w;
     Settings s;
-    s.gamesListView = LibraryPanel::ZipLibrary;
+    s.gamesListView = LibraryController::ZipLibrary;
     s.shortcutCreation = true;
     writeFile(w.root.configFile(), configText(s));
     w.load();
@@ -351,7 +351,7 @@ TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindo
     EXPECT_FALSE(f.launch().FrameGlobal[0]->isVisible());
     EXPECT_FALSE(f.library().OptionUdir[2]->isVisible());
     EXPECT_TRUE(f.library().OptionUdir[1]->isChecked()); // the zip view gave way
-    EXPECT_EQ(w.state.settings.gamesListView, LibraryPanel::DoomGames);
+    EXPECT_EQ(w.state.settings.gamesListView, LibraryController::DoomGames);
     for (int i : {2, 3, 4, 5, 6, 7})
         EXPECT_FALSE(f.AuxButton[i]->isVisible()) << i;
     EXPECT_FALSE(named<QCheckBox>(f, "ChkModelOpts", 2)->isVisible());
@@ -488,11 +488,11 @@ TEST(MainFormSwitches, EnterLaunchesOnlyWhileLaunchIsEnabled) {
     };
     w.load();
     MainForm& f = *w.form;
-    QSignalSpy launches(f.launch().LaunchButton, &QPushButton::clicked);
+    QSignalSpy launches(named<QPushButton>(f, "LaunchButton"), &QPushButton::clicked);
     f.launch().edCustom->setFocus();
     QTest::keyClick(f.launch().edCustom, Qt::Key_Return);
     EXPECT_EQ(launches.count(), 1);
-    f.launch().LaunchButton->setEnabled(false);
+    named<QPushButton>(f, "LaunchButton")->setEnabled(false);
     QTest::keyClick(f.library().PwadList, Qt::Key_Enter);
     QTest::keyClick(&f, Qt::Key_Return);
     EXPECT_EQ(launches.count(), 1);
@@ -620,5 +620,5 @@ TEST(MainFormHelp, EveryHelpTextReachesItsControlAndTheOptionRemovesThemAll) {
     s.disableTooltips = true;
     writeFile(quiet.root.configFile(), configText(s));
     quiet.load();
-    EXPECT_TRUE(quiet.form->launch().LaunchButton->toolTip().isEmpty());
+    EXPECT_TRUE(named<QPushButton>(*quiet.form, "LaunchButton")->toolTip().isEmpty());
 }

@@ -82,7 +82,7 @@ TEST(FontForm, TheMainWindowTakesTheLauncherFontAndRestartsAfterAChange) {
     Window w;
     w.state.font = parseFontLine("Tahoma,9,b");
     w.load();
-    EXPECT_EQ(w.form->launch().LaunchButton->font().family(), "Tahoma");
+    EXPECT_EQ(named<QPushButton>(*w.form, "LaunchButton")->font().family(), "Tahoma");
     EXPECT_TRUE(named<QCheckBox>(*w.form, "chkMain", 2)->font().bold());
     EXPECT_EQ(named<QCheckBox>(*w.form, "chkMain", 2)->font().pointSize(), 9);
     w.state.startup.restartRequested = true;
