@@ -9,7 +9,6 @@
 #include "launcher/launch/launch_controls.h"
 #include "launcher/launch/screen_mode.h"
 #include "launcher/library/scripted_maps.h"
-#include "launcher/options/option_controls.h"
 #include "launcher/options/texture_path.h"
 
 #include "common/ci_path.h"
@@ -180,7 +179,7 @@ void LaunchController::fillLaunchInput(LaunchInput& in, const Settings& settings
     in.iwads = iwads_;
     in.selection = model_.launchSelection;
     in.state = model_.launch;
-    in.corpseText = c_.text(ids::Corpse);
+    in.corpseText = host_.corpseFadeText();
     in.texFormFolderText = model_.texFormFolderText;
     in.quilspackFolder = model_.content.quilspackFolder;
     in.shortcutMode = shortcutMode_;

@@ -31,6 +31,8 @@ public:
     virtual OptionBoxes availableBoxes() const = 0;
     virtual void applyAvailableBoxes(const OptionBoxes& boxes) = 0;
     virtual void showTextureLocation(const std::string& text) = 0;
+    // The corpse fade's number box as typed.
+    virtual std::string corpseFadeText() const = 0;
     virtual AutoPlaylist automaticPlaylist(const std::string& iwadPath) const = 0;
     virtual void showIwadDialog() = 0;
     // The game file chosen in the files list; empty for none.

@@ -11,6 +11,7 @@
 #include "launcher/launch/launch_controller.h"
 #include "launcher/library/library_controller.h"
 #include "launcher/music/music_controller.h"
+#include "launcher/options/option_controls.h"
 #include "launcher/options/options_controller.h"
 #include "launcher/platform/platform.h"
 #include "launcher/startup/app_state.h"
@@ -95,6 +96,7 @@ private:
     void showTextureLocation(const std::string& text) override {
         options_.showTextureLocation(text);
     }
+    std::string corpseFadeText() const override { return state_.controls.text(ids::Corpse); }
     AutoPlaylist automaticPlaylist(const std::string& iwadPath) const override {
         return music_.automaticPlaylist(iwadPath);
     }

@@ -3,6 +3,8 @@
 // launch tail's log, messages and launch modes.
 #include "main_form_fixture.h"
 
+#include "launcher/launch/launch_controls.h"
+
 #include "launcher/platform/command_line.h"
 #include "launcher/ui/tex_form.h"
 #include "support/savegame_builder.h"
@@ -56,9 +58,9 @@ TEST(MainFormLaunch, StartsTheEngineInTheRootWithTheComposedLineAndLogsIt) {
     w.platform.executeStarts = true;
     w.load();
     MainForm& f = *w.form;
-    ASSERT_EQ(f.library().PwadList->currentItem()->text(), "DOOM II");
-    ASSERT_EQ(f.inspect().MapList->count(), 2);
-    EXPECT_EQ(f.inspect().MapList->item(1)->text(), "MAP02");
+    ASSERT_EQ(krv::test::currentText(named<QAbstractItemView>(f, "PwadList")), "DOOM II");
+    EXPECT_EQ(entries(named<QAbstractItemView>(f, "MapList")),
+              (std::vector<std::string>{"MAP01", "MAP02"}));
 
     named<QPushButton>(f, "LaunchButton")->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
@@ -108,8 +110,8 @@ TEST(MainFormLaunch, AMinimisedLaunchMinimisesAndTheReturnRefreshes) {
     writeFile(w.root / "Bin/KRVres.out", "F 1600 x 900 * 60 Hz\r\n");
     w.form->showNormal();
     EXPECT_FALSE(w.state.launch.launchInProgress);
-    EXPECT_EQ(w.form->launch().ResLabel[1]->text(), "1600 x 900 ");
-    EXPECT_EQ(w.form->inspect().MapList->count(), 2); // the selection ran again
+    EXPECT_EQ(named<QLabel>(*w.form, "ResLabel", 1)->text(), "1600 x 900 ");
+    EXPECT_EQ(w.state.maps.count(), 2); // the selection ran again
 }
 
 // A saved game brought back in the Doom games view is loaded by Launch.
@@ -123,13 +125,12 @@ TEST(MainFormLaunch, ARestoredSavedGameOfAnIwadIsLoaded) {
     writeFile(w.root.configFile(), configText(s));
     w.load();
     MainForm& f = *w.form;
-    QListWidget* saves = f.inspect().SaveGameList;
-    ASSERT_EQ(saves->count(), 1);
-    QTest::mouseClick(saves->viewport(), Qt::LeftButton, {},
-                      saves->visualItemRect(saves->item(0)).center());
+    auto* saves = named<QAbstractItemView>(f, "SaveGameList");
+    ASSERT_EQ(entries(saves).size(), 1u);
+    krv::test::clickRow(saves, 0);
     f.library().ShowView(LibraryController::DoomGames); // as the next start restores it
     EXPECT_TRUE(w.state.gameSelection.savedGameRestored);
-    EXPECT_EQ(f.inspect().MapList->count(), 2);
+    EXPECT_EQ(w.state.maps.count(), 2);
     EXPECT_TRUE(named<QPushButton>(f, "LaunchButton")->isEnabled());
     named<QPushButton>(f, "LaunchButton")->click();
     EXPECT_TRUE(w.platform.messages.empty());
@@ -143,7 +144,7 @@ TEST(MainFormLaunch, ExitModeEndsTheLauncherAfterSavingEvenWhenTheStartFailed) {
         LaunchWindow w(2);
         w.platform.startSucceeds = starts;
         w.load();
-        w.form->launch().ExitOption[2]->click();
+        named<QRadioButton>(*w.form, "ExitOption", 2)->click();
         EXPECT_THROW(named<QPushButton>(*w.form, "LaunchButton")->click(), ProcessEnded);
         EXPECT_EQ(w.platform.messages.size(), starts ? 0u : 1u);
         ASSERT_TRUE(fs::exists(w.root.configFile()));
@@ -154,7 +155,7 @@ TEST(MainFormLaunch, ExitModeEndsTheLauncherAfterSavingEvenWhenTheStartFailed) {
 TEST(MainFormLaunch, AGameWithoutLevelsIsRefusedWithAWadError) {
     LaunchWindow w(0, WadBuilder("IWAD").lump("PLAYPAL", "x").build());
     w.load();
-    EXPECT_EQ(w.form->inspect().MapList->count(), 0);
+    EXPECT_EQ(w.state.maps.count(), 0);
     EXPECT_FALSE(named<QPushButton>(*w.form, "LaunchButton")->isEnabled());
     named<QPushButton>(*w.form, "LaunchButton")->click();
     EXPECT_TRUE(w.platform.messages.empty());
@@ -172,7 +173,7 @@ TEST(MainFormShortcut, ALaunchSavedAsShortcutsStartsNothing) {
     w.platform.specialFolders[SpecialFolder::Desktop] = (w.root / "Desktop").string();
     w.platform.specialFolders[SpecialFolder::StartMenuPrograms] = (w.root / "Programs").string();
     w.load();
-    w.form->inspect().MapList->setCurrentRow(1);
+    w.state.maps.setCurrentRow(1);
     ShortcutRequest request;
     request.desktop = true;
     request.mapInName = true;
@@ -220,10 +221,10 @@ TEST(CommandLinePreview, MatchesTheLaunchLogForRandomSettings) {
         for (QCheckBox* box : f.findChildren<QCheckBox*>())
             if (box->isEnabled() && box != named<QCheckBox>(f, "chkMain", 2) && next() % 3 == 0)
                 box->click();
-        f.inspect().MapList->setCurrentRow(static_cast<int>(next() % 2));
-        f.launch().edCustom->setText(next() % 2 ? QStringLiteral("-warp 1 -nosound") : QString());
+        w.state.maps.setCurrentRow(static_cast<int>(next() % 2));
+        w.state.controls.setText(ids::edCustom, next() % 2 ? "-warp 1 -nosound" : "");
         QApplication::processEvents();
-        const std::string preview = f.launch().PreviewLine->text().toStdString();
+        const std::string preview = named<QLineEdit>(f, "PreviewLine")->text().toStdString();
         ASSERT_FALSE(preview.empty());
         const std::size_t shown = w.platform.messages.size();
         named<QPushButton>(f, "LaunchButton")->click();
@@ -247,15 +248,15 @@ TEST(MainFormLaunch, AnUnusableTypedTextureFolderIsForgottenEverywhere) {
     writeFile(file, old + "\r\n");
     w.load();
     MainForm& f = *w.form;
-    EXPECT_NE(f.launch().dryRunText().find("-td \"" + old + "\""), std::string::npos)
-        << f.launch().dryRunText();
+    EXPECT_NE(f.launch().previewText().find("-td \"" + old + "\""), std::string::npos)
+        << f.launch().previewText();
     {
         TexForm dialog(w.state, w.platform, w.state.texFormFolderText, w.form.get());
         dialog.HiResText->setText("/typed/nowhere");
         dialog.OKButton->click();
     }
     EXPECT_FALSE(fs::exists(file));
-    EXPECT_EQ(f.launch().dryRunText().find("-td "), std::string::npos) << f.launch().dryRunText();
+    EXPECT_EQ(f.launch().previewText().find("-td "), std::string::npos) << f.launch().previewText();
     TexForm again(w.state, w.platform, w.state.texFormFolderText, w.form.get());
     EXPECT_EQ(again.HiResText->text(), "Not installed or the specified path is invalid");
     again.OKButton->click();
