@@ -3,6 +3,8 @@
 // records that bring them back, and a launch of an installed game.
 #include "main_form_fixture.h"
 
+#include "launcher/library/library_controls.h"
+#include "launcher/ui/list_binder.h"
 #include "support/savegame_builder.h"
 #include "support/wad_builder.h"
 #include "support/zip_builder.h"
@@ -11,15 +13,18 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+using krv::test::clickRow;
+using krv::test::currentText;
+using krv::test::doubleClickRow;
 using krv::test::packedSaveGame;
 using krv::test::WadBuilder;
 using krv::test::ZipBuilder;
@@ -30,10 +35,19 @@ std::string maps(int count) {
     return WadBuilder().mapLevels(count).build();
 }
 
-int rowOf(const QListWidget* list, const std::string& text) {
-    const auto all = entries(list);
+int rowOf(const ListState& list, const std::string& text) {
+    const auto all = list.texts();
     const auto it = std::find(all.begin(), all.end(), text);
     return it == all.end() ? -1 : static_cast<int>(it - all.begin());
+}
+
+QAbstractItemView* view(const MainForm& f, std::string_view name) {
+    return named<QAbstractItemView>(f, name);
+}
+
+// Whether the view has a selected entry.
+bool hasSelection(const QAbstractItemView* list) {
+    return list->selectionModel()->hasSelection();
 }
 
 // A library of a manual game of two wads with saved games, an auto-loading
@@ -62,20 +76,12 @@ struct Library : Window {
         writeFile(root.configFile(), configText(s));
     }
     void selectGame(const std::string& name) {
-        const int row = rowOf(form->library().PwadList, name);
+        const int row = rowOf(state.games, name);
         ASSERT_GE(row, 0) << name;
-        form->library().PwadList->setCurrentRow(row);
+        state.games.setCurrentRow(row);
     }
-    void clickMap(int row) {
-        QListWidget* list = form->inspect().MapList;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
-    }
-    void clickSaveGame(int row) {
-        QListWidget* list = form->inspect().SaveGameList;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
-    }
+    void clickMap(int row) { clickRow(view(*form, "MapList"), row); }
+    void clickSaveGame(int row) { clickRow(view(*form, "SaveGameList"), row); }
 };
 
 } // namespace
@@ -84,21 +90,21 @@ TEST(GamesView, InstalledGamesListsOnlyGamesAndChoosesTheWadWithMostLevels) {
     Library w;
     w.load();
     MainForm& f = *w.form;
-    EXPECT_EQ(f.library().Auto[0]->text(), "INSTALLED GAMES LIST");
-    EXPECT_EQ(entries(f.library().PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
+    EXPECT_EQ(named<QLabel>(f, "Auto", 0)->text(), "INSTALLED GAMES LIST");
+    EXPECT_EQ(entries(view(f, "PwadList")), (std::vector<std::string>{"CASTLE", "HELL"}));
     // The first game is chosen: its files as the filter shows them.
-    EXPECT_EQ(f.library().PwadList->currentItem()->text(), "CASTLE");
-    auto files = entries(f.library().PwadShowlist);
+    EXPECT_EQ(currentText(view(f, "PwadList")), "CASTLE");
+    auto files = entries(view(f, "PwadShowlist"));
     std::sort(files.begin(), files.end());
     EXPECT_EQ(files,
               (std::vector<std::string>{"castle.wad", "old.wad", "readme.txt", "small.wad"}));
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.KRVgwa"));
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads/old.KRVbak"));
-    EXPECT_EQ(f.library().PwadShowlist->currentItem()->text(), "castle.wad");
-    EXPECT_EQ(f.inspect().MapList->count(), 6);
+    EXPECT_EQ(currentText(view(f, "PwadShowlist")), "castle.wad");
+    EXPECT_EQ(entries(view(f, "MapList")).size(), 6u);
     EXPECT_TRUE(named<QPushButton>(f, "LaunchButton")->isEnabled());
     // Only described slots, whole descriptions.
-    EXPECT_EQ(entries(f.inspect().SaveGameList),
+    EXPECT_EQ(entries(view(f, "SaveGameList")),
               (std::vector<std::string>{"0 -  Castle gate", "3 -  Keep, west wing"}));
 }
 
@@ -107,32 +113,33 @@ TEST(GamesView, StartKindsFollowTheClicksAndTheSkill) {
     w.load();
     MainForm& f = *w.form;
     LaunchSelection& sel = w.state.launchSelection;
+    QAbstractItemView* maps = view(f, "MapList");
+    auto* startMode = named<QComboBox>(f, "SkillsLevel", 0);
+    auto* skill = named<QComboBox>(f, "SkillsLevel", 1);
     EXPECT_EQ(sel.startKind, StartKind::Normal);
-    EXPECT_LT(f.inspect().MapList->currentRow() >= 0 &&
-                  f.inspect().MapList->currentItem()->isSelected(),
-              1);
+    EXPECT_FALSE(maps->selectionModel()->isSelected(maps->currentIndex()));
 
     w.clickMap(4); // with " Start game from New" shown: the last skill returns
-    EXPECT_EQ(f.inspect().SkillsLevel[0]->currentIndex(), 2);
-    EXPECT_EQ(f.inspect().SkillsLevel[1]->currentIndex(), 2);
+    EXPECT_EQ(startMode->currentIndex(), 2);
+    EXPECT_EQ(skill->currentIndex(), 2);
     EXPECT_EQ(sel.startKind, StartKind::Warp);
     EXPECT_EQ(sel.warpMap, "05");
-    EXPECT_EQ(f.inspect().MapList->currentRow(), 4);
+    EXPECT_EQ(maps->currentIndex().row(), 4);
 
     w.clickSaveGame(1);
     EXPECT_EQ(sel.startKind, StartKind::LoadGame);
     EXPECT_EQ(sel.loadSlot, "3");
     EXPECT_EQ(fs::path(sel.savedGamePath).filename(), "KorvathSav3.krvsg");
-    EXPECT_TRUE(f.inspect().MapList->selectedItems().isEmpty());
-    f.inspect().SkillsLevel[1]->setCurrentIndex(4);
-    emit f.inspect().SkillsLevel[1]->activated(4);
+    EXPECT_FALSE(hasSelection(maps));
+    skill->setCurrentIndex(4);
+    emit skill->activated(4);
     EXPECT_EQ(sel.startKind, StartKind::LoadGame); // a saved game stays chosen
-    EXPECT_EQ(f.inspect().SkillsLevel[0]->currentIndex(), 4);
+    EXPECT_EQ(startMode->currentIndex(), 4);
 
-    emit f.inspect().SkillsLevel[0]->activated(0);
+    emit startMode->activated(0);
     EXPECT_EQ(sel.startKind, StartKind::Normal);
-    EXPECT_TRUE(f.inspect().MapList->selectedItems().isEmpty());
-    EXPECT_TRUE(f.inspect().SaveGameList->selectedItems().isEmpty());
+    EXPECT_FALSE(hasSelection(maps));
+    EXPECT_FALSE(hasSelection(view(f, "SaveGameList")));
     EXPECT_EQ(w.state.settings.lastSkill, 4);
 }
 
@@ -143,19 +150,21 @@ TEST(GamesView, RememberedMapsAndSavedGamesComeBackWithTheirGame) {
     w.clickMap(3);
     w.selectGame("HELL");
     w.selectGame("CASTLE");
-    EXPECT_EQ(f.inspect().MapList->currentItem()->text(), "MAP04");
+    EXPECT_EQ(currentText(view(f, "MapList")), "MAP04");
 
-    f.chkLaunchPrefs[1]->click(); // remember the last savegame
+    auto* rememberMap = named<QCheckBox>(f, "chkLaunchPrefs", 0);
+    auto* rememberSavegame = named<QCheckBox>(f, "chkLaunchPrefs", 1);
+    rememberSavegame->click();
     w.clickSaveGame(1);
     w.selectGame("HELL");
     w.selectGame("CASTLE");
-    ASSERT_NE(f.inspect().SaveGameList->currentItem(), nullptr);
-    EXPECT_EQ(f.inspect().SaveGameList->currentItem()->text(), "3 -  Keep, west wing");
+    ASSERT_TRUE(view(f, "SaveGameList")->currentIndex().isValid());
+    EXPECT_EQ(currentText(view(f, "SaveGameList")), "3 -  Keep, west wing");
     EXPECT_EQ(w.state.launchSelection.startKind, StartKind::LoadGame);
 
     // Switching the preferences off forgets every record.
-    f.chkLaunchPrefs[1]->click();
-    f.chkLaunchPrefs[0]->click();
+    rememberSavegame->click();
+    rememberMap->click();
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Save"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads"));
 }
@@ -164,39 +173,38 @@ TEST(GamesView, AnAutoLoadingGameRestoresItsWadAndMap) {
     Library w;
     w.load();
     MainForm& f = *w.form;
+    QAbstractItemView* files = view(f, "PwadShowlist");
     w.selectGame("HELL");
-    ASSERT_NE(f.library().PwadShowlist->currentItem(), nullptr); // the first wad at first
-    const int hell = rowOf(f.library().PwadShowlist, "hell.wad");
-    f.library().PwadShowlist->setCurrentRow(hell);
-    QTest::mouseClick(
-        f.library().PwadShowlist->viewport(), Qt::LeftButton, {},
-        f.library().PwadShowlist->visualItemRect(f.library().PwadShowlist->item(hell)).center());
-    EXPECT_EQ(f.inspect().MapList->count(), 3);
+    ASSERT_TRUE(files->currentIndex().isValid()); // the first wad at first
+    const int hell = rowOf(w.state.gameFiles, "hell.wad");
+    w.state.gameFiles.setCurrentRow(hell);
+    clickRow(files, hell);
+    EXPECT_EQ(entries(view(f, "MapList")).size(), 3u);
     w.clickMap(2);
     w.selectGame("CASTLE");
     w.selectGame("HELL");
-    EXPECT_EQ(f.library().PwadShowlist->currentItem()->text(), "hell.wad");
-    EXPECT_EQ(f.inspect().MapList->currentItem()->text(), "MAP03");
+    EXPECT_EQ(currentText(files), "hell.wad");
+    EXPECT_EQ(currentText(view(f, "MapList")), "MAP03");
 }
 
 TEST(GamesView, DeletingASavedGameAsksAndRefreshesTheList) {
     Library w;
     w.load();
     MainForm& f = *w.form;
+    auto* deleteSaveGame = named<QAction>(f, "mcDelSaveGame");
     w.clickSaveGame(0);
     w.platform.messageAnswers.push_back(msg::kResultNo);
-    f.inspect().mcDelSaveGame->trigger();
+    deleteSaveGame->trigger();
     EXPECT_TRUE(fs::exists(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg"));
     w.platform.messageAnswers.push_back(msg::kResultYes);
-    f.inspect().mcDelSaveGame->trigger();
+    deleteSaveGame->trigger();
     ASSERT_EQ(w.platform.messages.size(), 2u);
     EXPECT_EQ(w.platform.messages[1].title, " Delete selected savegame");
     EXPECT_EQ(w.platform.messages[1].text,
               "Are you certain you wish to delete this savegame?     ");
     EXPECT_FALSE(fs::exists(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg"));
-    EXPECT_EQ(entries(f.inspect().SaveGameList),
-              (std::vector<std::string>{"3 -  Keep, west wing"}));
-    EXPECT_EQ(f.inspect().MapList->currentRow(), 0);
+    EXPECT_EQ(entries(view(f, "SaveGameList")), (std::vector<std::string>{"3 -  Keep, west wing"}));
+    EXPECT_EQ(view(f, "MapList")->currentIndex().row(), 0);
 }
 
 TEST(GamesView, TheZipLibraryExtractsTheChosenArchiveIntoTheWorkFolder) {
@@ -209,13 +217,13 @@ TEST(GamesView, TheZipLibraryExtractsTheChosenArchiveIntoTheWorkFolder) {
     writeFile(w.root / "KRVLaunch/Zips/stale.wad", "old");
     w.load();
     MainForm& f = *w.form;
-    EXPECT_EQ(f.library().Auto[0]->text(), "ZIP LIBRARY");
-    EXPECT_EQ(entries(f.library().PwadList), (std::vector<std::string>{"OTHER", "SPEED"}));
+    EXPECT_EQ(named<QLabel>(f, "Auto", 0)->text(), "ZIP LIBRARY");
+    EXPECT_EQ(entries(view(f, "PwadList")), (std::vector<std::string>{"OTHER", "SPEED"}));
     w.selectGame("SPEED");
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Zips/other.wad")); // emptied first
     EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/Zips/speed.wad"));
-    EXPECT_EQ(f.library().PwadShowlist->currentItem()->text(), "speed.wad");
-    EXPECT_EQ(f.inspect().MapList->count(), 3);
+    EXPECT_EQ(currentText(view(f, "PwadShowlist")), "speed.wad");
+    EXPECT_EQ(entries(view(f, "MapList")).size(), 3u);
     EXPECT_EQ(w.state.settings.lastArchive, "SPEED");
 }
 
@@ -225,9 +233,9 @@ TEST(GamesView, TheDoomGamesViewListsTheIwadsMapsAndSavedGames) {
     writeFile(w.root / "UserSG/doom2/savegame/KorvathSav2.krvsg", packedSaveGame("Entryway"));
     w.load();
     MainForm& f = *w.form;
-    EXPECT_EQ(entries(f.library().PwadShowlist), (std::vector<std::string>{"Doom2.wad"}));
-    EXPECT_EQ(f.inspect().MapList->count(), 2);
-    EXPECT_EQ(entries(f.inspect().SaveGameList), (std::vector<std::string>{"2 -  Entryway"}));
+    EXPECT_EQ(entries(view(f, "PwadShowlist")), (std::vector<std::string>{"Doom2.wad"}));
+    EXPECT_EQ(entries(view(f, "MapList")).size(), 2u);
+    EXPECT_EQ(entries(view(f, "SaveGameList")), (std::vector<std::string>{"2 -  Entryway"}));
 }
 
 TEST(GamesView, AnInstalledGameLaunchesWithItsWadsAndTheChosenMap) {
@@ -271,20 +279,22 @@ TEST(GamesView, TheScriptedMapFilterListsOnlyTheMakersMaps) {
     fs::create_directories(w.root / "Data/custom.hires/Ashgate");
     w.load();
     MainForm& f = *w.form;
-    EXPECT_TRUE(f.library().ImageCM->isVisible());
+    auto* scripted = named<QToolButton>(f, "ImageCM");
+    auto* header = named<QLabel>(f, "Auto", 0);
+    EXPECT_TRUE(scripted->isVisible());
     w.selectGame("CASTLE");
-    f.library().ImageCM->click();
+    scripted->click();
     EXPECT_TRUE(w.state.settings.scriptedMapsMode);
-    EXPECT_EQ(entries(f.library().PwadList), (std::vector<std::string>{"ASHEN GATE"}));
-    EXPECT_EQ(f.library().Auto[0]->text(), "KORVATH SCRIPTED MAP");
-    f.library().ImageCM->click();
-    EXPECT_EQ(entries(f.library().PwadList),
+    EXPECT_EQ(entries(view(f, "PwadList")), (std::vector<std::string>{"ASHEN GATE"}));
+    EXPECT_EQ(header->text(), "KORVATH SCRIPTED MAP");
+    scripted->click();
+    EXPECT_EQ(entries(view(f, "PwadList")),
               (std::vector<std::string>{"ASHEN GATE", "CASTLE", "HELL"}));
-    EXPECT_EQ(f.library().PwadList->currentItem()->text(), "CASTLE"); // the unfiltered entry again
+    EXPECT_EQ(currentText(view(f, "PwadList")), "CASTLE"); // the unfiltered entry again
     // The header toggles as the picture does: one click, one toggle.
-    QTest::mouseClick(f.library().Auto[0], Qt::LeftButton);
+    QTest::mouseClick(header, Qt::LeftButton);
     EXPECT_TRUE(w.state.settings.scriptedMapsMode);
-    EXPECT_EQ(entries(f.library().PwadList), (std::vector<std::string>{"ASHEN GATE"}));
+    EXPECT_EQ(entries(view(f, "PwadList")), (std::vector<std::string>{"ASHEN GATE"}));
 }
 
 // The maker's scripted maps bring their own graphics.
@@ -309,30 +319,31 @@ TEST(GamesView, TickingShortcutCreationThenClickingTheSelectedFileEnablesTheShor
     Library w(LibraryController::InstalledGames, true);
     w.load();
     MainForm& f = *w.form;
-    f.chkLaunchPrefs[2]->click();
-    ASSERT_TRUE(f.AuxButton[2]->isVisible());
-    EXPECT_FALSE(f.AuxButton[2]->isEnabled());
-    QListWidgetItem* selected = f.library().PwadShowlist->currentItem();
-    ASSERT_TRUE(selected && selected->isSelected());
-    QTest::mouseClick(f.library().PwadShowlist->viewport(), Qt::LeftButton, {},
-                      f.library().PwadShowlist->visualItemRect(selected).center());
-    EXPECT_TRUE(f.AuxButton[2]->isEnabled());
+    auto* shortcut = named<QToolButton>(f, "AuxButton", 2);
+    named<QCheckBox>(f, "chkLaunchPrefs", 2)->click();
+    ASSERT_TRUE(shortcut->isVisible());
+    EXPECT_FALSE(shortcut->isEnabled());
+    QAbstractItemView* files = view(f, "PwadShowlist");
+    const QModelIndex selected = files->currentIndex();
+    ASSERT_TRUE(selected.isValid() && files->selectionModel()->isSelected(selected));
+    clickRow(files, selected.row());
+    EXPECT_TRUE(shortcut->isEnabled());
 }
 
 TEST(GamesView, DocumentationAndGameFilesOpenWithTheirPrograms) {
     Library w;
     w.load();
     MainForm& f = *w.form;
+    auto* docs = named<QToolButton>(f, "AuxButton", 1);
     w.platform.openFileAnswers.push_back(w.root.root() + "/KRV_Docs/guide.htm");
-    f.AuxButton[1]->click();
+    docs->click();
     ASSERT_EQ(w.platform.openFileRequests.size(), 1u);
     EXPECT_EQ(w.platform.openFileRequests[0].title, "Korvath Documentation");
-    EXPECT_EQ(f.AuxButton[1]->text(), "Docs");
+    EXPECT_EQ(docs->text(), "Docs");
     EXPECT_EQ(w.platform.openFileRequests[0].initialFolder, w.root.root() + "/KRV_Docs");
     EXPECT_EQ(w.platform.openedDocuments.back(), w.root.root() + "/KRV_Docs/guide.htm");
 
-    const int readme = rowOf(f.library().PwadShowlist, "readme.txt");
-    emit f.library().PwadShowlist->itemDoubleClicked(f.library().PwadShowlist->item(readme));
+    doubleClickRow(view(f, "PwadShowlist"), rowOf(w.state.gameFiles, "readme.txt"));
     EXPECT_EQ(fs::path(w.platform.openedDocuments.back()).filename(), "readme.txt");
 }
 
@@ -341,10 +352,11 @@ TEST(GamesView, TheDoomGamesViewReplacesTheEntriesOfTheViewBefore) {
     Library w;
     writeFile(w.root / "Iwads/Doom2.wad", WadBuilder("IWAD").level("MAP01").build());
     w.load();
-    ASSERT_GT(w.form->library().PwadList->count(), 0);
-    w.form->library().OptionUdir[LibraryController::DoomGames]->click();
-    EXPECT_EQ(entries(w.form->library().PwadList), (std::vector<std::string>{"DOOM II"}));
-    EXPECT_EQ(w.form->inspect().MapList->count(), 1);
+    MainForm& f = *w.form;
+    ASSERT_FALSE(entries(view(f, "PwadList")).empty());
+    named<QRadioButton>(f, "OptionUdir", LibraryController::DoomGames)->click();
+    EXPECT_EQ(entries(view(f, "PwadList")), (std::vector<std::string>{"DOOM II"}));
+    EXPECT_EQ(entries(view(f, "MapList")).size(), 1u);
 }
 
 // The titles a WAD's UMAPINFO or MAPINFO gives its maps follow the map
@@ -365,12 +377,14 @@ TEST(GamesView, MapEntriesShowTheTitlesTheWadNames) {
     writeFile(w.root / "KRVGames/Zinfo/Pwads/zinfo.wad",
               WadBuilder().level("E1M1").lump("MAPINFO", "map E1M1 \"Hangar Deck\"\n").build());
     w.load();
-    QListWidget* maps = w.form->inspect().MapList;
-    const auto titles = [maps] {
+    QAbstractItemView* maps = view(*w.form, "MapList");
+    const auto entryData = [maps](int row, int role) {
+        return maps->model()->index(row, 0).data(role).toString();
+    };
+    const auto titles = [maps, &entryData] {
         std::vector<std::string> all;
-        for (int i = 0; i < maps->count(); ++i)
-            all.push_back(
-                maps->item(i)->data(InspectPanel::kMapTitleRole).toString().toStdString());
+        for (int i = 0; i < maps->model()->rowCount(); ++i)
+            all.push_back(entryData(i, ListStateModel::kTitleRole).toStdString());
         return all;
     };
     const auto titleRuns = [&w] {
@@ -384,8 +398,8 @@ TEST(GamesView, MapEntriesShowTheTitlesTheWadNames) {
     EXPECT_EQ(entries(maps), (std::vector<std::string>{"MAP01", "MAP02"}));
     EXPECT_EQ(titles(), (std::vector<std::string>{"<b>Keep</b>", longTitle.toStdString()}));
     // The tooltip shows the WAD's text as it stands, markup and all.
-    EXPECT_EQ(maps->item(0)->toolTip(), "<qt>&lt;b&gt;Keep&lt;/b&gt;</qt>");
-    EXPECT_EQ(maps->item(1)->toolTip(), "<qt>" + longTitle + "</qt>");
+    EXPECT_EQ(entryData(0, Qt::ToolTipRole), "<qt>&lt;b&gt;Keep&lt;/b&gt;</qt>");
+    EXPECT_EQ(entryData(1, Qt::ToolTipRole), "<qt>" + longTitle + "</qt>");
     EXPECT_LT(maps->sizeHintForColumn(0), maps->fontMetrics().horizontalAdvance(longTitle));
     EXPECT_EQ(titleRuns(), runsBefore + 1);
     // The engine's copy of the map check is the map check's output.
@@ -407,31 +421,27 @@ TEST(GamesFilter, NarrowsALargeLibraryAndTheSelectionFollows) {
         fs::create_directories(w.root / ("KRVGames/Level " + std::to_string(i)) / "Pwads");
     w.load();
     MainForm& f = *w.form;
-    const auto shown = [&f] {
-        std::vector<std::string> names;
-        for (int i = 0; i < f.library().PwadList->count(); ++i)
-            if (!f.library().PwadList->item(i)->isHidden())
-                names.push_back(f.library().PwadList->item(i)->text().toStdString());
-        return names;
-    };
+    // The games list shows only the entries the filter lets through.
+    QAbstractItemView* games = view(f, "PwadList");
+    auto* filter = named<QLineEdit>(f, "GamesFilter");
+    const auto shown = [games] { return entries(games); };
     ASSERT_EQ(shown().size(), 2002u);
-    QTest::keyClicks(f.library().GamesFilter, "vel 199");
+    QTest::keyClicks(filter, "vel 199");
     EXPECT_EQ(shown().size(), 11u); // 199 and 1990 to 1999
-    EXPECT_TRUE(f.library().PwadList->currentItem() &&
-                !f.library().PwadList->currentItem()->isHidden());
+    EXPECT_TRUE(games->currentIndex().isValid());
 
-    f.library().GamesFilter->setText("cAsT");
+    w.state.controls.setText(ids::GamesFilter, "cAsT");
     EXPECT_EQ(shown(), (std::vector<std::string>{"CASTLE"}));
-    EXPECT_EQ(f.library().PwadList->currentItem()->text(), "CASTLE");
-    EXPECT_EQ(f.inspect().MapList->count(), 6);
+    EXPECT_EQ(currentText(games), "CASTLE");
+    EXPECT_EQ(entries(view(f, "MapList")).size(), 6u);
 
-    f.library().GamesFilter->setText("no such game");
+    w.state.controls.setText(ids::GamesFilter, "no such game");
     EXPECT_TRUE(shown().empty());
     EXPECT_FALSE(named<QPushButton>(f, "LaunchButton")->isEnabled());
-    EXPECT_EQ(f.inspect().MapList->count(), 0);
+    EXPECT_TRUE(entries(view(f, "MapList")).empty());
 
-    f.library().GamesFilter->setFocus();
-    QTest::keyClick(f.library().GamesFilter, Qt::Key_Escape);
-    EXPECT_TRUE(f.library().GamesFilter->text().isEmpty());
+    filter->setFocus();
+    QTest::keyClick(filter, Qt::Key_Escape);
+    EXPECT_TRUE(filter->text().isEmpty());
     EXPECT_EQ(shown().size(), 2002u);
 }
