@@ -49,13 +49,6 @@ public:
     }
 };
 
-QListView* listView(ControlBinder& binder, ControlId id, QWidget* parent) {
-    auto* view = bound<QListView>(binder, id, parent);
-    view->setUniformItemSizes(true);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    return view;
-}
-
 // A list under its bold header.
 QVBoxLayout* headed(ControlBinder& binder, ControlId header, QWidget* part) {
     auto* column = new QVBoxLayout(part);
@@ -93,7 +86,7 @@ InspectPanel::InspectPanel(Part part, InspectController& inspect, SessionModel& 
 
 void InspectPanel::buildMaps(SessionModel& model) {
     QVBoxLayout* column = headed(binder_, Auto[2], this);
-    QListView* maps = listView(binder_, MapList, this);
+    QListView* maps = boundListView(binder_, MapList, this);
     maps->setItemDelegate(new MapTitleDelegate(maps));
     maps->setTextElideMode(Qt::ElideRight);
     maps->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -107,7 +100,7 @@ void InspectPanel::buildMaps(SessionModel& model) {
 
 void InspectPanel::buildSaveGames(SessionModel& model) {
     QVBoxLayout* column = headed(binder_, Auto[3], this);
-    QListView* saves = listView(binder_, SaveGameList, this);
+    QListView* saves = boundListView(binder_, SaveGameList, this);
     column->addWidget(saves, 1);
     list_ = new ListBinder(model.saveGames, saves, false, this);
     connect(list_, &ListBinder::rowClicked, this, [this](int row) { inspect_.clickSaveGame(row); });

@@ -26,17 +26,6 @@ namespace krv {
 
 using namespace ids;
 
-namespace {
-
-QListView* listView(ControlBinder& binder, ControlId id, QWidget* parent) {
-    auto* view = bound<QListView>(binder, id, parent);
-    view->setUniformItemSizes(true);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    return view;
-}
-
-} // namespace
-
 LibraryPanel::LibraryPanel(Part part, LibraryController& library, SessionModel& model,
                            ControlBinder& binder, QWidget* parent)
     : QWidget(parent), library_(library), binder_(binder) {
@@ -101,7 +90,7 @@ void LibraryPanel::buildGames(SessionModel& model) {
     filter_ = filter;
     head->addWidget(filter, 1);
     column->addLayout(head);
-    QListView* games = listView(binder_, PwadList, this);
+    QListView* games = boundListView(binder_, PwadList, this);
     column->addWidget(games, 1);
     list_ = new ListBinder(model.games, games, true, this);
     connect(list_, &ListBinder::stateShown, this, &LibraryPanel::listShown);
@@ -129,7 +118,7 @@ void LibraryPanel::buildFiles(SessionModel& model) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(boundHeader(binder_, Auto[1], this));
-    QListView* files = listView(binder_, PwadShowlist, this);
+    QListView* files = boundListView(binder_, PwadShowlist, this);
     column->addWidget(files, 1);
     list_ = new ListBinder(model.gameFiles, files, false, this);
     connect(list_, &ListBinder::stateShown, this, &LibraryPanel::listShown);

@@ -41,9 +41,7 @@ void MusicPanel::buildFrame() {
     modes->addWidget(bound<QCheckBox>(binder_, chkSound[5], frame));
     modes->addStretch();
     music->addLayout(modes, 0, 0);
-    auto* list = bound<QListView>(binder_, SelectionList, frame);
-    list->setUniformItemSizes(true);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* list = boundListView(binder_, SelectionList, frame);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     playlists_ = new ListBinder(state_.playlists, list, false, this);
     music->addWidget(list, 1, 0);

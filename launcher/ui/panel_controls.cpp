@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QToolButton>
 
@@ -58,6 +59,13 @@ QToolButton* boundStepButton(ControlBinder& binder, ControlId id, Qt::ArrowType 
 void boundChecks(ControlBinder& binder, ControlArray boxes, int first, int last, QWidget* parent) {
     for (int i = first; i <= last; ++i)
         bound<QCheckBox>(binder, boxes[i], parent);
+}
+
+QListView* boundListView(ControlBinder& binder, ControlId id, QWidget* parent) {
+    auto* view = bound<QListView>(binder, id, parent);
+    view->setUniformItemSizes(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return view;
 }
 
 QLabel* boundHeader(ControlBinder& binder, ControlId id, QWidget* parent, bool topRow) {

@@ -19,6 +19,7 @@ class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QToolButton;
 class QWidget;
@@ -50,6 +51,8 @@ QToolButton* boundStepButton(ControlBinder& binder, ControlId id, Qt::ArrowType 
 // The entries of a check box array, from `first` to `last`.
 void boundChecks(ControlBinder& binder, ControlArray boxes, int first, int last, QWidget* parent);
 
+// A list view shown from control `id`, of entries the player only chooses.
+QListView* boundListView(ControlBinder& binder, ControlId id, QWidget* parent);
 // A bold list header shown from control `id`. A header of the top row is as
 // tall as the games list's header with its filter box, so that the headers
 // stand in one row.
