@@ -1,22 +1,28 @@
 // Installing levels through the whole window, offscreen, with the scripted
-// platform answering the dialogs: the map list of the installed wad and the
-// window taking drags of files for the library.
+// platform answering the dialogs: the map list of the installed wad, the
+// window taking drags of files for the library, and the task menus a right
+// click on the library's lists pops up.
 #include "main_form_fixture.h"
 
+#include "launcher/library/library_controls.h"
 #include "launcher/library/zip_library.h"
 #include "support/wad_builder.h"
 #include "support/zip_builder.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
+#include <QMenu>
 #include <QMimeData>
 #include <QToolButton>
 #include <QUrl>
 #include <gtest/gtest.h>
 
+using krv::test::clickRow;
+using krv::test::currentText;
 using krv::test::WadBuilder;
 using krv::test::ZipBuilder;
 
@@ -39,11 +45,8 @@ struct ZipWindow : Window {
         s.gamesListView = view;
         writeFile(root.configFile(), configText(s));
     }
-    std::string current() const {
-        return form->library().PwadList->currentItem()
-                   ? form->library().PwadList->currentItem()->text().toStdString()
-                   : std::string();
-    }
+    std::string current() const { return currentText(named<QListView>(*form, "PwadList")); }
+    void install() { named<QToolButton>(*form, "AuxButton", 0)->click(); }
 };
 
 } // namespace
@@ -53,7 +56,7 @@ TEST(InstallLevel, AWadBecomesAGameAndIsSelected) {
     writeFile(w.root / "Downloads/mylevel.wad", oneMap());
     w.load();
     w.platform.openFileAnswers.push_back((w.root / "Downloads/mylevel.wad").string() + " ");
-    w.form->AuxButton[0]->click();
+    w.install();
     ASSERT_EQ(w.platform.openFileRequests.size(), 1u);
     EXPECT_EQ(w.platform.openFileRequests[0].title, "Install a wad file to the Games List");
     EXPECT_EQ(w.platform.openFileRequests[0].initialFolder, w.state.paths.archivesFolder);
@@ -63,11 +66,11 @@ TEST(InstallLevel, AWadBecomesAGameAndIsSelected) {
     EXPECT_TRUE(fs::exists(w.root.configFile()));
     EXPECT_EQ(w.state.settings.gamesListView, LibraryController::InstalledGames);
     EXPECT_EQ(w.current(), "MYLEVEL");
-    EXPECT_EQ(w.form->inspect().MapList->count(), 1);
+    EXPECT_EQ(entries(named<QListView>(*w.form, "MapList")).size(), 1u);
 
     // The next dialog starts where this one ended; a duplicate is refused.
     w.platform.openFileAnswers.push_back((w.root / "Downloads/mylevel.wad").string());
-    w.form->AuxButton[0]->click();
+    w.install();
     EXPECT_EQ(w.platform.openFileRequests[1].initialFolder, (w.root / "Downloads").string());
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].title, " Duplicate name error");
@@ -118,7 +121,8 @@ TEST(InstallDrop, OnlyLocalFilesAreTakenAndEachWadInstallsAsFromTheDialog) {
 
     // Two wads in one drop: both installed, the last one shown selected
     // even where the filter would have hidden it.
-    w.form->library().GamesFilter->setText("zzz");
+    QTest::keyClicks(named<QLineEdit>(*w.form, "GamesFilter"), "zzz");
+    ASSERT_EQ(w.state.controls.text(ids::GamesFilter), "zzz");
     drop(*w.form, {downloads / "first.wad", downloads / "Second.WAD"});
     EXPECT_TRUE(w.platform.messages.empty());
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/first/Pwads/first.wad"));
@@ -127,7 +131,7 @@ TEST(InstallDrop, OnlyLocalFilesAreTakenAndEachWadInstallsAsFromTheDialog) {
               (std::vector<std::string>{downloads.string()}));
     EXPECT_EQ(w.state.settings.gamesListView, LibraryController::InstalledGames);
     EXPECT_EQ(w.current(), "SECOND");
-    EXPECT_TRUE(w.form->library().GamesFilter->text().isEmpty());
+    EXPECT_TRUE(named<QLineEdit>(*w.form, "GamesFilter")->text().isEmpty());
 
     // Dropped again, the first is a duplicate, with the dialog's message.
     drop(*w.form, {downloads / "first.wad"});
@@ -145,4 +149,56 @@ TEST(ZipLibrary, BrowseTextLabelsFollowTheFolderLength) {
               "Location: " + std::string(35, 'a') + "\r\n" + tail);
     EXPECT_EQ(zipFolderBrowseText(std::string(45, 'a')), std::string(45, 'a') + "\r\n" + tail);
     EXPECT_EQ(zipFolderBrowseText(std::string(55, 'a')), tail);
+}
+
+namespace {
+
+// A manual-loading game and an auto-loading game of two wads.
+struct GamesWindow : Window {
+    GamesWindow() {
+        root.installTools();
+        const std::string wad = WadBuilder().mapLevels(2).build();
+        writeFile(root / "KRVGames/Castle/Pwads/castle.wad", wad);
+        writeFile(root / "KRVGames/Hell/Gwads/hell.wad", wad);
+        writeFile(root / "KRVGames/Hell/Gwads/bonus.wad", wad);
+        Settings s;
+        s.gamesListView = LibraryController::InstalledGames;
+        writeFile(root.configFile(), configText(s));
+    }
+};
+
+// True while a menu holding the entry is shown.
+bool menuShown(const MainForm& form, std::string_view entry) {
+    for (QObject* holder : named<QAction>(form, entry)->associatedObjects())
+        if (const auto* menu = qobject_cast<QMenu*>(holder); menu && menu->isVisible())
+            return true;
+    return false;
+}
+
+void closeMenus() {
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+}
+
+} // namespace
+
+// A right click pops up the task menu of the list: the games menu over a
+// game, the files menu over the files of an auto-loading game only.
+TEST(TaskMenus, ARightClickPopsUpTheMenuOfTheList) {
+    GamesWindow w;
+    w.load();
+    auto* games = named<QListView>(*w.form, "PwadList");
+    auto* files = named<QListView>(*w.form, "PwadShowlist");
+    ASSERT_EQ(entries(games), (std::vector<std::string>{"CASTLE", "HELL"}));
+    clickRow(games, 0, Qt::RightButton);
+    EXPECT_TRUE(menuShown(*w.form, "mcDeleteFolder"));
+    closeMenus();
+    clickRow(files, 0, Qt::RightButton);
+    EXPECT_FALSE(menuShown(*w.form, "mcDeleteFile")); // files of a manual game: no menu
+
+    clickRow(games, 1);
+    ASSERT_EQ(currentText(games), "HELL");
+    clickRow(files, 0, Qt::RightButton);
+    EXPECT_TRUE(menuShown(*w.form, "mcDeleteFile"));
+    closeMenus();
 }

@@ -1,13 +1,10 @@
-// The library panel on its own over a generated library: the games menu and
-// the game files menu, installing levels (chosen or dropped), the zip
-// library's commands and the task menus. A fake host stands for the rest of
-// the window and plain widgets for its controls; the real inspection tool
-// and extraction module run.
+// The games library on the session model, without widgets, over a generated
+// library: the games menu and the game files menu, installing levels (chosen
+// or dropped), the zip library's commands, what a selection lists and the
+// task menus' entries. The real inspection tool and extraction module run.
+#include "../session_rig.h"
 #include "launcher/library/install_copy.h"
-#include "launcher/library/library_panel.h"
 #include "launcher/library/zip_library.h"
-#include "launcher/ui/panel_controls.h"
-#include "panel_rig.h"
 #include "support/ordinary_user.h"
 #include "support/savegame_builder.h"
 #include "support/small_file_system.h"
@@ -16,28 +13,12 @@
 
 #include "common/text_file.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMimeData>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <QToolButton>
-#include <QUrl>
-#include <QVBoxLayout>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <functional>
 
 using namespace krv;
 using krv::test::WadBuilder;
@@ -47,87 +28,39 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The rest of the window: records what the panel asks and answers with what
-// the test sets.
-struct Host : LibraryHost {
-    Settings& settings;
-    std::vector<std::string> mapListFiles;
-    std::vector<std::string> saveGameFolders;
-    std::function<void(Settings&)> controls; // what the controls put into the settings
-    bool development = false;
+// The session over a root that holds the built tools. Files go into the
+// root before `load`, which stores `stored` and shows the view it names, as
+// the window's load does.
+struct Library : test::SessionRig {
+    Settings stored;
 
-    explicit Host(Settings& s) : settings(s) {}
-    void fillMapList(const std::string& gameFile) override { mapListFiles.push_back(gameFile); }
-    void fillSaveGameList(const std::string& folder) override { saveGameFolders.push_back(folder); }
-    bool chooseSaveGameOfSlot(const std::string&) override { return false; }
-    void updateWarpTarget() override {}
-    // The window reports a failed start and gives the output; the tool's
-    // output is what ranks the WADs of a game.
-    std::string showToolRun(const HiddenRunResult& run) override { return run.output; }
-    void restoreSpriteOptions() override {}
-    void killSpriteOptions() override {}
-    void greyHiresFrame() override {}
-    void setGrenadeControlsEnabled(bool) override {}
-    bool developmentMode() const override { return development; }
-    void controlsToSettings() override {
-        if (controls)
-            controls(settings);
-    }
-    void launchIntoShortcuts(const ShortcutRequest&) override {}
-};
-
-// The panel in a shown window, with the other parts' controls as plain
-// widgets. Files go into the root before `load`, which shows the view the
-// settings name as the window's load does.
-struct Panel : test::PanelRig {
-    Host host{state.settings};
-    QListWidget mapList{&window}, saveGameList{&window}, wadCheckList{&window};
-    QComboBox skillBox{&window};
-    QWidget startFrame{&window}, skillFrame{&window};
-    QPushButton launchButton{&window};
-    QToolButton installButton{&window}, shortcutButton{&window}, editLogButton{&window},
-        zipFolderButton{&window};
-    QCheckBox advancedBox{&window}, rememberMap{&window}, rememberSaveGame{&window},
-        shortcutCreation{&window}, wadFilesOnly{&window};
-    std::unique_ptr<LibraryPanel> panel;
-
-    explicit Panel(int view = LibraryController::InstalledGames, bool advanced = false) {
+    explicit Library(int view = LibraryController::InstalledGames, bool advanced = false) {
         root.installTools();
-        state.settings.gamesListView = view;
-        state.settings.advancedOptions = advanced;
-        panel = std::make_unique<LibraryPanel>(state, platform, host, &window);
-        panel->attach({&mapList, &saveGameList, &wadCheckList, &skillBox, &startFrame, &skillFrame,
-                       &launchButton, &advancedBox, &installButton, &shortcutButton, &editLogButton,
-                       &zipFolderButton, &rememberMap, &rememberSaveGame, &shortcutCreation,
-                       &wadFilesOnly});
-        editLogButton.hide(); // shown in edit mode only
-        (new QVBoxLayout(&window))->addWidget(panel->GamesTab);
-        window.resize(640, 480);
+        stored.gamesListView = view;
+        stored.advancedOptions = advanced;
     }
     void load() {
-        panel->applyLayoutMode(state.settings.advancedOptions);
-        panel->ShowView(state.settings.gamesListView);
-        window.show();
+        store(stored);
+        SessionRig::load();
     }
-    std::string current() const {
-        return panel->PwadList->currentItem() ? panel->PwadList->currentItem()->text().toStdString()
-                                              : std::string();
-    }
+    LibraryController& library() { return s().library(); }
+    std::string current() const { return state.games.currentText(); }
     void answer(int result) { platform.messageAnswers.push_back(result); }
     void answerName(const std::string& name) { platform.nameAnswers.push_back({name, false}); }
 };
 
-void selectEntry(QListWidget* list, const std::string& name) {
-    const auto all = entriesOf(list);
+// The player's choice of an entry, by its text.
+void selectEntry(ListState& list, const std::string& name) {
+    const std::vector<std::string> all = list.texts();
     const auto it = std::find(all.begin(), all.end(), name);
     ASSERT_NE(it, all.end()) << name;
-    list->setCurrentRow(static_cast<int>(it - all.begin()));
+    list.setCurrentRow(static_cast<int>(it - all.begin()));
 }
 
 // ---- The games menu and the game files menu --------------------------------------
 
 // A manual game with its patch and an auto-loading game of two wads.
-struct Games : Panel {
+struct Games : Library {
     fs::path desktop;
     Games() {
         const std::string wad = WadBuilder().mapLevels(2).build();
@@ -138,8 +71,8 @@ struct Games : Panel {
         desktop = root / "Desktop";
         platform.specialFolders[SpecialFolder::Desktop] = desktop.string();
     }
-    void select(const std::string& name) { selectEntry(panel->PwadList, name); }
-    void selectFile(const std::string& name) { selectEntry(panel->PwadShowlist, name); }
+    void select(const std::string& name) { selectEntry(state.games, name); }
+    void selectFile(const std::string& name) { selectEntry(state.gameFiles, name); }
 };
 
 } // namespace
@@ -154,13 +87,13 @@ TEST(GameMenus, UninstallRemovesTheGameWithWhatBelongsToItButKeepsSavedGames) {
     writeFile(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg", "s");
     writeFile(w.desktop / "Korvath Shortcuts/Castle.desktop", "x");
     w.load();
-    ASSERT_EQ(w.panel->PwadShowlist->currentItem()->text(), "castle.wad");
+    ASSERT_EQ(w.state.gameFiles.currentText(), "castle.wad");
     w.answer(msg::kResultNo);
-    w.panel->mcDeleteFolder->trigger();
+    w.library().UninstallGame();
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle"));
 
     w.answer(msg::kResultYes);
-    w.panel->mcDeleteFolder->trigger();
+    w.library().UninstallGame();
     EXPECT_EQ(w.platform.messages.back().title, " Remove selected game from list ");
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle"));
     EXPECT_FALSE(fs::exists(w.root / "Md2/castle"));
@@ -170,7 +103,7 @@ TEST(GameMenus, UninstallRemovesTheGameWithWhatBelongsToItButKeepsSavedGames) {
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
     EXPECT_FALSE(fs::exists(w.desktop / "Korvath Shortcuts/Castle.desktop"));
     EXPECT_TRUE(fs::exists(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg"));
-    EXPECT_EQ(entriesOf(w.panel->PwadList), (std::vector<std::string>{"HELL"}));
+    EXPECT_EQ(w.state.games.texts(), (std::vector<std::string>{"HELL"}));
 }
 
 TEST(GameMenus, AGameInUseIsNotRemoved) {
@@ -179,7 +112,7 @@ TEST(GameMenus, AGameInUseIsNotRemoved) {
     const int fd = ::open((w.root / "KRVGames/Castle/Pwads/castle.wad").c_str(), O_RDWR);
     ::flock(fd, LOCK_EX);
     w.answer(msg::kResultYes);
-    w.panel->mcDeleteFolder->trigger();
+    w.library().UninstallGame();
     ::close(fd);
     EXPECT_EQ(w.platform.messages.back().title, " Access error");
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.wad"));
@@ -190,7 +123,7 @@ TEST(GameMenus, RenameRefusesDuplicatesAndIllegalNamesAndForgetsTheRecords) {
     writeFile(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm", "MAP02\r\n");
     w.load();
     w.platform.nameAnswers.push_back({"hell", false});
-    w.panel->mcRenameFolder->trigger();
+    w.library().RenameGame();
     EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Rename Game");
     EXPECT_EQ(w.platform.namePrompts.back().initialText, "Castle");
     EXPECT_EQ(w.platform.messages.back().title, " Duplicate name error");
@@ -199,24 +132,24 @@ TEST(GameMenus, RenameRefusesDuplicatesAndIllegalNamesAndForgetsTheRecords) {
     for (const char* name : {"../Castle2", "Say \"hi\"", "two\r\nlines"}) {
         const std::size_t shown = w.platform.messages.size();
         w.platform.nameAnswers.push_back({name, false});
-        w.panel->mcRenameFolder->trigger();
+        w.library().RenameGame();
         ASSERT_EQ(w.platform.messages.size(), shown + 1) << name;
         EXPECT_EQ(w.platform.messages.back().title, " Renaming error") << name;
         EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle")) << name;
     }
 
     w.platform.nameAnswers.push_back({"Fortress", false});
-    w.panel->mcRenameFolder->trigger();
+    w.library().RenameGame();
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Fortress/Pwads/castle.wad"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
-    EXPECT_EQ(w.panel->PwadList->currentItem()->text(), "FORTRESS");
+    EXPECT_EQ(w.current(), "FORTRESS");
 }
 
 TEST(GameMenus, ConversionsMoveTheFilesBetweenPwadsAndGwads) {
     Games w;
     writeFile(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm", "MAP02\r\n");
     w.load();
-    w.panel->mcGwadConvert->trigger();
+    w.library().ConvertToAuto();
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Gwads/castle.wad"));
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Gwads/castle.deh"));
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Pwads"));
@@ -224,7 +157,7 @@ TEST(GameMenus, ConversionsMoveTheFilesBetweenPwadsAndGwads) {
     EXPECT_TRUE(w.platform.messages.empty()); // no question for this way
 
     // Back again: two wads ask nothing; the auto-loading records go.
-    w.panel->mcUdirConvert->trigger();
+    w.library().ConvertToManual();
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle/Pwads/castle.wad"));
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Castle/Gwads"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Gwads/castle.krvg"));
@@ -238,7 +171,7 @@ TEST(GameMenus, AUserDirectoryOfManyWadsAsksBeforeBecomingManual) {
     w.load();
     w.select("HELL");
     w.answer(msg::kResultNo);
-    w.panel->mcUdirConvert->trigger();
+    w.library().ConvertToManual();
     EXPECT_EQ(w.platform.messages.back().title, " User Directory Conversion");
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Hell/Gwads/hell.wad"));
 }
@@ -250,7 +183,7 @@ TEST(GameMenus, DeletingAFileOfAUserDirectoryKeepsTheGame) {
     w.select("HELL");
     w.selectFile("bonus.wad");
     w.answer(msg::kResultYes);
-    w.panel->mcDeleteFile->trigger();
+    w.library().DeleteGameFile();
     EXPECT_EQ(w.platform.messages.back().text,
               "Are you certain you wish to delete BONUS.WAD?       ");
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Hell/Gwads/bonus.wad"));
@@ -259,9 +192,9 @@ TEST(GameMenus, DeletingAFileOfAUserDirectoryKeepsTheGame) {
 
     w.selectFile("hell.wad");
     w.answer(msg::kResultYes);
-    w.panel->mcDeleteFile->trigger();
+    w.library().DeleteGameFile();
     EXPECT_TRUE(fs::is_directory(w.root / "KRVGames/Hell/Gwads"));
-    EXPECT_EQ(entriesOf(w.panel->PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
+    EXPECT_EQ(w.state.games.texts(), (std::vector<std::string>{"CASTLE", "HELL"}));
 }
 
 TEST(GameMenus, ALinkedGameGoesAsALinkAndAGameThatCannotGoWholeStaysWhole) {
@@ -275,11 +208,11 @@ TEST(GameMenus, ALinkedGameGoesAsALinkAndAGameThatCannotGoWholeStaysWhole) {
     w.load();
     w.select("AWAY");
     w.answer(msg::kResultYes);
-    w.panel->mcDeleteFolder->trigger();
+    w.library().UninstallGame();
     EXPECT_FALSE(fs::is_symlink(w.root / "KRVGames/Away"));
     EXPECT_TRUE(fs::exists(w.root / "Outside/Pwads/away.wad"));
     EXPECT_FALSE(fs::exists(w.desktop / "Korvath Shortcuts/Away.desktop"));
-    EXPECT_EQ(entriesOf(w.panel->PwadList), (std::vector<std::string>{"CASTLE", "HELL"}));
+    EXPECT_EQ(w.state.games.texts(), (std::vector<std::string>{"CASTLE", "HELL"}));
 
     // For a player, a game whose files folder cannot be emptied keeps all of
     // it, and its shortcuts.
@@ -288,7 +221,7 @@ TEST(GameMenus, ALinkedGameGoesAsALinkAndAGameThatCannotGoWholeStaysWhole) {
         GTEST_SKIP() << player.unavailable();
     w.select("CASTLE");
     w.answer(msg::kResultYes);
-    w.panel->mcDeleteFolder->trigger();
+    w.library().UninstallGame();
     EXPECT_EQ(w.platform.messages.back().text,
               "Unable to fully remove the selected item from the games list,       \r\n"
               "associated files or folders may be in use by another program.");
@@ -307,7 +240,7 @@ TEST(GameMenus, AConversionThatCannotBeDoneWholeSaysWhyAndChangesNothing) {
     fs::create_directory_symlink(w.root / "Outside", w.root / "KRVGames/Away");
     w.load();
     w.select("HELL");
-    w.panel->mcUdirConvert->trigger();
+    w.library().ConvertToManual();
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages.back().title, " Conversion error");
     EXPECT_EQ(w.platform.messages.back().text, "Read only error, file can't be overwritten     ");
@@ -315,7 +248,7 @@ TEST(GameMenus, AConversionThatCannotBeDoneWholeSaysWhyAndChangesNothing) {
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Hell/Gwads/bonus.wad"));
 
     w.select("AWAY");
-    w.panel->mcGwadConvert->trigger();
+    w.library().ConvertToAuto();
     EXPECT_EQ(w.platform.messages.back().title, " Conversion error");
     EXPECT_EQ(w.platform.messages.back().text,
               "  The files lie in a folder linked in from elsewhere, which     \r\n"
@@ -324,52 +257,48 @@ TEST(GameMenus, AConversionThatCannotBeDoneWholeSaysWhyAndChangesNothing) {
     EXPECT_TRUE(fs::exists(w.root / "Outside/Pwads/away.wad"));
 }
 
+// The menu a right click offers, with the entries the player can choose (a
+// hidden entry cannot be chosen); the window pops it up.
 TEST(GamesView, TaskMenusOfferTheEntriesOfTheSelectedKind) {
     Games w;
-    w.host.development = true; // development mode shows the conversions
+    w.stored.developmentMode = true; // development mode shows the conversions
     w.load();
     w.select("HELL");
     w.select("CASTLE");
-    const auto rightClick = [&](QListWidget* list) {
-        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
-                          list->visualItemRect(list->currentItem()).center());
-    };
-    rightClick(w.panel->PwadList); // a manual-loading game
-    EXPECT_TRUE(w.panel->mPopup5->isVisible());
-    EXPECT_TRUE(w.panel->mcRenameFolder->isEnabled());
-    EXPECT_TRUE(w.panel->mcGwadConvert->isEnabled());
-    EXPECT_FALSE(w.panel->mcUdirConvert->isEnabled());
-    w.panel->mPopup5->hide();
-    rightClick(w.panel->PwadShowlist);
-    EXPECT_FALSE(w.panel->mPopup3->isVisible()); // files of a manual game: no menu
+    const Controls& c = w.controls();
+    const auto offered = [&](ControlId entry) { return c.isEnabled(entry) && !c.isHidden(entry); };
+    // A manual-loading game.
+    EXPECT_EQ(w.library().gamesMenu(), LibraryController::Menu::Games);
+    EXPECT_TRUE(offered(ids::mcRenameFolder));
+    EXPECT_TRUE(offered(ids::mcGwadConvert));
+    EXPECT_FALSE(offered(ids::mcUdirConvert));
+    EXPECT_FALSE(w.library().releaseGameFile(true)); // files of a manual game: no menu
 
     w.select("HELL");
-    rightClick(w.panel->PwadList);
-    EXPECT_TRUE(w.panel->mcUdirConvert->isEnabled());
-    EXPECT_FALSE(w.panel->mcGwadConvert->isEnabled());
-    w.panel->mPopup5->hide();
-    rightClick(w.panel->PwadShowlist);
-    EXPECT_TRUE(w.panel->mPopup3->isVisible());
-    w.panel->mPopup3->hide();
+    EXPECT_EQ(w.library().gamesMenu(), LibraryController::Menu::Games);
+    EXPECT_TRUE(offered(ids::mcUdirConvert));
+    EXPECT_FALSE(offered(ids::mcGwadConvert));
+    EXPECT_TRUE(w.library().releaseGameFile(true));
 }
 
 // The maps come from the file chosen, the saved games from the game's own
 // folder where it has one.
-TEST(LibraryPanel, ASelectionAsksForTheMapsOfItsWadAndTheSavedGamesOfItsGame) {
+TEST(GamesView, ASelectionListsTheMapsOfItsWadAndTheSavedGamesOfItsGame) {
     Games w;
-    writeFile(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg", "s");
+    writeFile(w.root / "KRVGames/Hell/Gwads/hell.wad", WadBuilder().level("MAP07").build());
+    writeFile(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg",
+              krv::test::packedSaveGame("Castle gate"));
     w.load();
-    ASSERT_FALSE(w.host.mapListFiles.empty());
-    EXPECT_EQ(fs::path(w.host.mapListFiles.back()), w.root / "KRVGames/Castle/Pwads/castle.wad");
-    EXPECT_EQ(w.host.saveGameFolders,
-              (std::vector<std::string>{(w.root / "UserSG/Castle/savegame").string()}));
+    EXPECT_EQ(fs::path(w.state.mainWad), w.root / "KRVGames/Castle/Pwads/castle.wad");
+    EXPECT_EQ(w.state.maps.texts(), (std::vector<std::string>{"MAP01", "MAP02"}));
+    EXPECT_EQ(fs::path(w.state.gameSelection.saveFolder), w.root / "UserSG/Castle/savegame");
+    EXPECT_EQ(w.state.saveGames.count(), 1);
 
-    w.saveGameList.addItem("0 -  Castle gate");
     w.select("HELL");
     w.selectFile("hell.wad");
-    EXPECT_EQ(fs::path(w.host.mapListFiles.back()), w.root / "KRVGames/Hell/Gwads/hell.wad");
-    EXPECT_EQ(w.host.saveGameFolders.size(), 1u);
-    EXPECT_EQ(w.saveGameList.count(), 0); // Castle's saved games are not Hell's
+    EXPECT_EQ(fs::path(w.state.mainWad), w.root / "KRVGames/Hell/Gwads/hell.wad");
+    EXPECT_EQ(w.state.maps.texts(), (std::vector<std::string>{"MAP07"}));
+    EXPECT_EQ(w.state.saveGames.count(), 0); // Castle's saved games are not Hell's
 }
 
 // ---- Installing levels --------------------------------------------------------------
@@ -381,8 +310,8 @@ std::string oneMap() {
 }
 
 // The zip library of one archive with two wads of the same name and a text.
-struct ZipPanel : Panel {
-    explicit ZipPanel(int view = LibraryController::ZipLibrary) : Panel(view, true) {
+struct Zips : Library {
+    explicit Zips(int view = LibraryController::ZipLibrary) : Library(view, true) {
         ZipBuilder()
             .file("a/speed.wad", oneMap())
             .file("b/speed.wad", WadBuilder().level("MAP01").level("MAP02").build())
@@ -408,21 +337,18 @@ std::vector<std::string> listing(const fs::path& folder) {
     return all;
 }
 
-// Drops the files onto the panel, then lets the installs that follow run.
-void drop(LibraryPanel& panel, const std::vector<fs::path>& files) {
-    QList<QUrl> urls;
+// The local files of a drop, as the window hands them on.
+std::vector<std::string> paths(const std::vector<fs::path>& files) {
+    std::vector<std::string> all;
     for (const fs::path& file : files)
-        urls.push_back(QUrl::fromLocalFile(QString::fromStdString(file.string())));
-    QMimeData data;
-    data.setUrls(urls);
-    ASSERT_TRUE(panel.takeDrop(data));
-    QCoreApplication::processEvents();
+        all.push_back(file.string());
+    return all;
 }
 
 } // namespace
 
 TEST(InstallLevel, OnAFullDiskNothingIsLeftAndTheMessageSaysWhy) {
-    ZipPanel w(LibraryController::InstalledGames);
+    Zips w(LibraryController::InstalledGames);
     krv::test::SmallFileSystem games(w.root / "KRVGames", 256 << 10);
     if (!games.mounted())
         GTEST_SKIP() << "no tmpfs can be mounted here";
@@ -437,7 +363,7 @@ TEST(InstallLevel, OnAFullDiskNothingIsLeftAndTheMessageSaysWhy) {
     const auto before = listing(w.root / "KRVGames");
 
     w.platform.openFileAnswers.push_back((w.root / "Downloads/huge.wad").string());
-    w.installButton.click();
+    w.controls().click(ids::AuxButton[0]);
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].title, " Install error");
     EXPECT_EQ(w.platform.messages[0].text, krv::installFailureText(krv::IoStatus::DiskFull));
@@ -445,17 +371,17 @@ TEST(InstallLevel, OnAFullDiskNothingIsLeftAndTheMessageSaysWhy) {
 
     // A zip too large for the disk is refused before anything is written.
     w.platform.openFileAnswers.push_back((w.root / "Downloads/Huge.zip").string());
-    w.installButton.click();
+    w.controls().click(ids::AuxButton[0]);
     EXPECT_EQ(listing(w.root / "KRVGames"), before);
-    EXPECT_EQ(entriesOf(w.panel->PwadList), (std::vector<std::string>{"OLD"}));
+    EXPECT_EQ(w.state.games.texts(), (std::vector<std::string>{"OLD"}));
 }
 
 TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
-    ZipPanel w(LibraryController::DoomGames);
+    Zips w(LibraryController::DoomGames);
     writeFile(w.root / "KRVLaunch/Data/pwads.krv", (w.root / "Gone").string() + "\r\n");
     w.load();
     w.platform.openFileAnswers.push_back((w.root / "KRVArchives/Speed.zip").string());
-    w.installButton.click();
+    w.controls().click(ids::AuxButton[0]);
     EXPECT_EQ(w.platform.openFileRequests[0].initialFolder, w.state.paths.archivesFolder);
     const fs::path pwads = w.root / "KRVGames/Speed/Pwads";
     EXPECT_TRUE(fs::exists(pwads / "notes.txt"));
@@ -465,26 +391,27 @@ TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
 
     writeFile(w.root / "Downloads/readme.txt", "x");
     w.platform.openFileAnswers.push_back((w.root / "Downloads/readme.txt").string());
-    w.installButton.click();
+    w.controls().click(ids::AuxButton[0]);
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/readme"));
     EXPECT_EQ(w.state.settings.gamesListView, LibraryController::InstalledGames);
 }
 
 // The settings written after an install hold what the controls show then.
-TEST(LibraryPanel, AnInstallWritesTheSettingsWithTheControlsOfTheMoment) {
-    Panel p(LibraryController::InstalledGames);
-    writeFile(p.root / "Downloads/level.wad", oneMap());
-    p.load();
-    p.host.controls = [](Settings& s) { s.lastSkill = 4; };
-    p.panel->installLevelFile((p.root / "Downloads/level.wad").string());
+TEST(InstallLevel, AnInstallWritesTheSettingsWithTheControlsOfTheMoment) {
+    Library w(LibraryController::InstalledGames);
+    writeFile(w.root / "Downloads/level.wad", oneMap());
+    w.load();
+    w.controls().setCurrentIndex(ids::SkillsLevel[0], 4);
+    ASSERT_NE(w.state.settings.skill, 4);
+    w.library().installLevelFile((w.root / "Downloads/level.wad").string());
     Settings written;
-    readSettings(p.state.paths, false, 0, 0, written);
-    EXPECT_EQ(written.lastSkill, 4);
-    EXPECT_EQ(p.current(), "LEVEL");
+    readSettings(w.state.paths, false, 0, 0, written);
+    EXPECT_EQ(written.skill, 4);
+    EXPECT_EQ(w.current(), "LEVEL");
 }
 
 TEST(InstallDrop, OtherFilesAreRefusedByNameAndWriteNothing) {
-    ZipPanel w(LibraryController::InstalledGames);
+    Zips w(LibraryController::InstalledGames);
     const fs::path downloads = w.root / "Downloads";
     writeFile(downloads / "readme.txt", "x");
     writeFile(downloads / "level.wad", oneMap());
@@ -492,7 +419,7 @@ TEST(InstallDrop, OtherFilesAreRefusedByNameAndWriteNothing) {
     w.load();
     const auto before = listing(w.root.root());
 
-    drop(*w.panel, {downloads / "readme.txt", downloads / "folder.zip"});
+    w.library().installDroppedFiles(paths({downloads / "readme.txt", downloads / "folder.zip"}));
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages[0].title, " Install error");
     EXPECT_EQ(w.platform.messages[0].text,
@@ -501,7 +428,7 @@ TEST(InstallDrop, OtherFilesAreRefusedByNameAndWriteNothing) {
     EXPECT_EQ(listing(w.root.root()), before);
 
     // A mixed drop installs its wad and nothing of the refused file.
-    drop(*w.panel, {downloads / "readme.txt", downloads / "level.wad"});
+    w.library().installDroppedFiles(paths({downloads / "readme.txt", downloads / "level.wad"}));
     ASSERT_EQ(w.platform.messages.size(), 2u);
     EXPECT_EQ(w.platform.messages[1].text,
               "  Only wad and zip files can be installed to the games list.   \r\n"
@@ -514,49 +441,49 @@ TEST(InstallDrop, OtherFilesAreRefusedByNameAndWriteNothing) {
 // Names no game folder may take are refused by name, dropped or chosen,
 // before the duplicate check (the games folder itself "exists" as ".").
 TEST(InstallDrop, AFileWhoseNameCannotBeAGameIsRefusedAndWritesNothing) {
-    Panel p(LibraryController::InstalledGames);
-    const fs::path downloads = p.root / "Downloads";
+    Library w(LibraryController::InstalledGames);
+    const fs::path downloads = w.root / "Downloads";
     const std::vector<std::string> names = {"..wad", "...wad", "a\"b.wad", "a\r\nb.zip"};
     for (const std::string& name : names)
         writeFile(downloads / name, oneMap());
-    p.load();
-    const auto before = listing(p.root.root());
-    drop(*p.panel, {downloads / names[0], downloads / names[1]});
+    w.load();
+    const auto before = listing(w.root.root());
+    w.library().installDroppedFiles(paths({downloads / names[0], downloads / names[1]}));
     for (const std::string& name : {names[2], names[3]})
-        p.panel->installLevelFile((downloads / name).string());
-    ASSERT_EQ(p.platform.messages.size(), names.size());
-    for (const auto& message : p.platform.messages)
+        w.library().installLevelFile((downloads / name).string());
+    ASSERT_EQ(w.platform.messages.size(), names.size());
+    for (const auto& message : w.platform.messages)
         EXPECT_EQ(message.title, " Name error") << message.text;
-    EXPECT_EQ(p.platform.messages[0].text,
+    EXPECT_EQ(w.platform.messages[0].text,
               "The name '.' cannot be used as a file or folder name.  ");
-    EXPECT_EQ(listing(p.root.root()), before);
+    EXPECT_EQ(listing(w.root.root()), before);
 }
 
 // ---- The zip library ----------------------------------------------------------------
 
 TEST(ZipLibrary, TheFolderButtonWritesArchivesKrvEvenWhenCancelled) {
-    ZipPanel w;
+    Zips w;
     w.load();
-    EXPECT_EQ(w.panel->Auto[0]->text(), "ZIP LIBRARY");
-    w.zipFolderButton.click(); // cancelled
+    EXPECT_EQ(w.controls().text(ids::Auto[0]), "ZIP LIBRARY");
+    w.controls().click(ids::AuxButton[7]); // cancelled
     ASSERT_EQ(w.platform.folderRequests.size(), 1u);
     EXPECT_EQ(w.platform.folderRequests[0], zipFolderBrowseText(w.state.paths.archivesFolder));
     EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/Data/archives.krv"));
-    EXPECT_EQ(w.panel->Auto[0]->text(), "CUSTOM ZIP LIBRARY");
+    EXPECT_EQ(w.controls().text(ids::Auto[0]), "CUSTOM ZIP LIBRARY");
 
     fs::create_directories(w.root / "Elsewhere");
     w.platform.folderAnswers.push_back((w.root / "Elsewhere").string());
-    w.zipFolderButton.click();
+    w.controls().click(ids::AuxButton[7]);
     EXPECT_EQ(w.state.paths.archivesFolder, (w.root / "Elsewhere").string());
-    EXPECT_EQ(w.panel->PwadList->count(), 0);
+    EXPECT_EQ(w.state.games.count(), 0);
 }
 
 TEST(ZipLibrary, InstallAsManualCopiesTheExtractedFilesAndAsksBeforeReplacing) {
-    ZipPanel w;
+    Zips w;
     w.load();
     ASSERT_EQ(w.current(), "SPEED");
     w.answerName("Speedy");
-    w.panel->mcUdirUnZip->trigger();
+    w.library().InstallZipAsManual();
     EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Install to Game List");
     EXPECT_EQ(w.platform.namePrompts.back().initialText, "SPEED");
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speedy/Pwads/speed.wad"));
@@ -566,46 +493,46 @@ TEST(ZipLibrary, InstallAsManualCopiesTheExtractedFilesAndAsksBeforeReplacing) {
 
     // An auto-loading game of that name is replaced only after a Yes.
     writeFile(w.root / "KRVGames/Hell/Gwads/hell.wad", oneMap());
-    w.panel->OptionUdir[2]->click();
+    w.controls().click(ids::OptionUdir[2]);
     for (const int answer : {msg::kResultNo, msg::kResultYes}) {
         w.answerName("Hell");
         w.platform.messageAnswers.push_back(answer);
-        w.panel->mcUdirUnZip->trigger();
+        w.library().InstallZipAsManual();
         EXPECT_EQ(w.platform.messages.back().title, " User Directory Conversion");
         EXPECT_EQ(fs::exists(w.root / "KRVGames/Hell/Gwads"), answer == msg::kResultNo);
     }
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Hell/Pwads/speed.wad"));
 
-    w.panel->OptionUdir[2]->click();
+    w.controls().click(ids::OptionUdir[2]);
     w.answerName("Speedy");
-    w.panel->mcUdirUnZip->trigger();
+    w.library().InstallZipAsManual();
     EXPECT_EQ(w.platform.messages.back().title, " Duplicate name error");
     w.answerName("../outside");
-    w.panel->mcUdirUnZip->trigger();
+    w.library().InstallZipAsManual();
     EXPECT_EQ(w.platform.messages.back().title, " Name error");
     EXPECT_FALSE(fs::exists(w.root / "outside"));
 }
 
 TEST(ZipLibrary, InstallAsAutoMakesAUserDirectory) {
-    ZipPanel w;
+    Zips w;
     w.load();
     w.answerName("Speed Run");
-    w.panel->mcGwadUnZip->trigger();
+    w.library().InstallZipAsAuto();
     EXPECT_EQ(w.platform.namePrompts.back().frameCaption, "Games List Name");
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speed Run/Gwads/speed.wad"));
     EXPECT_EQ(w.platform.messages.back().text,
               " The Speed Run has been installed to the games list.     ");
     EXPECT_EQ(w.current(), "SPEED RUN");
 
-    w.panel->OptionUdir[2]->click();
+    w.controls().click(ids::OptionUdir[2]);
     w.answerName("Speed Run");
-    w.panel->mcGwadUnZip->trigger();
+    w.library().InstallZipAsAuto();
     EXPECT_EQ(w.platform.messages.back().text,
               " All relevant files have been unzipped to the existing Speed Run games list.    ");
 }
 
 TEST(ZipLibrary, AnInstallThatCannotBeDoneWholeSaysWhyAndWritesNothing) {
-    ZipPanel w;
+    Zips w;
     writeFile(w.root / "Outside/speed.wad", "mine");
     fs::create_directories(w.root / "KRVGames/Linked");
     fs::create_directory_symlink(w.root / "Outside", w.root / "KRVGames/Linked/Gwads");
@@ -614,7 +541,7 @@ TEST(ZipLibrary, AnInstallThatCannotBeDoneWholeSaysWhyAndWritesNothing) {
     w.load();
     const auto outside = listing(w.root / "Outside");
     w.answerName("Linked");
-    w.panel->mcGwadUnZip->trigger();
+    w.library().InstallZipAsAuto();
     EXPECT_EQ(w.platform.messages.back().title, " Install error");
     EXPECT_EQ(w.platform.messages.back().text,
               "  The files lie in a folder linked in from elsewhere, which     \r\n"
@@ -623,7 +550,7 @@ TEST(ZipLibrary, AnInstallThatCannotBeDoneWholeSaysWhyAndWritesNothing) {
     EXPECT_EQ(krv::test::readFile(w.root / "Outside/speed.wad"), "mine");
 
     w.answerName("Kept");
-    w.panel->mcGwadUnZip->trigger();
+    w.library().InstallZipAsAuto();
     EXPECT_EQ(w.platform.messages.back().text, "Read only error, file can't be overwritten     ");
     EXPECT_EQ(krv::test::readFile(w.root / "KRVGames/Kept/Gwads/speed.wad"), "kept");
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/Kept/Gwads/notes.txt"));
@@ -631,13 +558,13 @@ TEST(ZipLibrary, AnInstallThatCannotBeDoneWholeSaysWhyAndWritesNothing) {
 }
 
 TEST(ZipLibrary, RenameForgetsTheRecordsButKeepsTheSavedGames) {
-    ZipPanel w;
+    Zips w;
     writeFile(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm", "MAP01\r\n");
     writeFile(w.root / "KRVLaunch/GameInfo/Save/Zip/speed.krvs", "1\r\n");
     writeFile(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg", krv::test::packedSaveGame("x"));
     w.load();
     w.answerName("Fast");
-    w.panel->mcRenameArchive->trigger();
+    w.library().RenameArchive();
     EXPECT_EQ(w.platform.namePrompts.back().windowCaption, " Rename Zip");
     EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Fast.zip"));
     EXPECT_FALSE(fs::exists(w.root / "KRVArchives/Speed.zip"));
@@ -648,12 +575,12 @@ TEST(ZipLibrary, RenameForgetsTheRecordsButKeepsTheSavedGames) {
 
     writeFile(w.root / "KRVArchives/Other.zip", "x");
     w.answerName("other");
-    w.panel->mcRenameArchive->trigger();
+    w.library().RenameArchive();
     ASSERT_EQ(w.platform.messages.size(), 1u);
     EXPECT_EQ(w.platform.messages.back().title, " Duplicate name error");
     Lock lock(w.root / "KRVArchives/Fast.zip");
     w.answerName("Faster");
-    w.panel->mcRenameArchive->trigger();
+    w.library().RenameArchive();
     EXPECT_EQ(w.platform.messages.back().title, " Access error");
     EXPECT_EQ(w.platform.messages.back().text,
               "Unable to rename the selected file, the file       \r\n"
@@ -663,38 +590,38 @@ TEST(ZipLibrary, RenameForgetsTheRecordsButKeepsTheSavedGames) {
 }
 
 TEST(ZipLibrary, DeleteAsksAndRemovesTheArchiveWithWhatBelongsToIt) {
-    ZipPanel w;
+    Zips w;
     writeFile(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm", "MAP01\r\n");
     writeFile(w.root / "KRVLaunch/Zips/Checks/speed.krvchk", "x");
     writeFile(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg", krv::test::packedSaveGame("x"));
     w.load();
     w.platform.messageAnswers.push_back(msg::kResultNo);
-    w.panel->mcDeleteArchive->trigger();
+    w.library().DeleteArchive();
     EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Speed.zip"));
     {
         Lock lock(w.root / "KRVArchives/Speed.zip");
         w.platform.messageAnswers.push_back(msg::kResultYes);
-        w.panel->mcDeleteArchive->trigger();
+        w.library().DeleteArchive();
         EXPECT_EQ(w.platform.messages.back().title, " Access error");
         EXPECT_TRUE(fs::exists(w.root / "KRVArchives/Speed.zip"));
     }
     w.platform.messageAnswers.push_back(msg::kResultYes);
-    w.panel->mcDeleteArchive->trigger();
+    w.library().DeleteArchive();
     EXPECT_EQ(w.platform.messages.back().title, " Delete selected archive");
     EXPECT_FALSE(fs::exists(w.root / "KRVArchives/Speed.zip"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Zips/Checks/speed.krvchk"));
     EXPECT_FALSE(fs::exists(w.root / "UserSG/Speed"));
-    EXPECT_EQ(w.panel->PwadList->count(), 0);
+    EXPECT_EQ(w.state.games.count(), 0);
 }
 
 TEST(ZipLibrary, DeleteWithAnEmptyArchiveNameSaysSoAndTouchesNothing) {
-    ZipPanel w;
+    Zips w;
     fs::remove(w.root / "KRVArchives/Speed.zip");
     writeFile(w.root / "UserSG/Speed/savegame/KorvathSav1.krvsg", "s");
     w.load();
     w.platform.messageAnswers.push_back(msg::kResultYes);
-    w.panel->mcDeleteArchive->trigger();
+    w.library().DeleteArchive();
     EXPECT_EQ(w.platform.messages.back().title, " Access error");
     EXPECT_EQ(w.platform.messages.back().text,
               " Unable to delete the selected file, its name is not usable.     ");
