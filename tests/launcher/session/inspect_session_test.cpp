@@ -1,6 +1,6 @@
 // The map and savegame lists and the skill boxes on the session model, the
 // scripted platform answering the tool runs.
-#include "../session_rig.h"
+#include "session_rig.h"
 
 #include "common/text_file.h"
 

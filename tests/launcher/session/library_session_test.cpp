@@ -2,7 +2,7 @@
 // library: the games menu and the game files menu, installing levels (chosen
 // or dropped), the zip library's commands, what a selection lists and the
 // task menus' entries. The real inspection tool and extraction module run.
-#include "../session_rig.h"
+#include "session_rig.h"
 #include "launcher/library/install_copy.h"
 #include "launcher/library/zip_library.h"
 #include "support/ordinary_user.h"
