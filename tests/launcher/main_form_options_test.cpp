@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -33,11 +32,11 @@ TEST(OptionTabs, OptionsAreAvailableOnlyWithWhatTheyDependOn) {
     Options w;
     MainForm& f = *w.form;
     EXPECT_FALSE(named<QCheckBox>(f, "chkMain", 4)->isEnabled()); // no objects: edit mode only
-    EXPECT_FALSE(f.launch().LightText->isEnabled());
+    EXPECT_FALSE(named<QLineEdit>(f, "LightText")->isEnabled());
     named<QCheckBox>(f, "chkMain", 5)->click();
     EXPECT_TRUE(named<QCheckBox>(f, "chkMain", 4)->isEnabled());
     EXPECT_TRUE(named<QCheckBox>(f, "chkMain", 3)->isEnabled());
-    EXPECT_TRUE(f.AuxButton[3]->isVisible());
+    EXPECT_TRUE(named<QToolButton>(f, "AuxButton", 3)->isVisible());
     named<QCheckBox>(f, "chkMain", 5)->click();
     EXPECT_FALSE(named<QCheckBox>(f, "chkMain", 3)->isEnabled());
 
@@ -58,7 +57,7 @@ TEST(OptionTabs, OptionsAreAvailableOnlyWithWhatTheyDependOn) {
     EXPECT_FALSE(named<QCheckBox>(f, "chkKRVOpts", 3)->isEnabled()); // the fade time is 0
 
     named<QCheckBox>(f, "chkKRVOpts", 2)->click(); // hi-res relocation shows the texture location
-    EXPECT_TRUE(f.AuxButton[9]->isEnabled());
+    EXPECT_TRUE(named<QToolButton>(f, "AuxButton", 9)->isEnabled());
 }
 
 TEST(OptionTabs, MusicControlsFollowSoundMusicAndAuto) {
@@ -88,20 +87,21 @@ TEST(OptionTabs, OptionTabsTakeLaunchAwayAndOnlyModelsShowsTheCleanup) {
     Options w;
     writeFile(w.root / "Iwads/Doom2.wad", "IWAD");
     MainForm& f = *w.form;
-    f.OptionTabs[1]->click();
+    named<QPushButton>(f, "OptionTabs", 1)->click();
     EXPECT_FALSE(named<QPushButton>(f, "LaunchButton")->isEnabled());
-    EXPECT_FALSE(f.AuxButton[8]->isVisible());
-    f.OptionTabs[4]->click();
-    EXPECT_TRUE(f.AuxButton[8]->isVisible());
-    f.OptionTabs[0]->click();
-    EXPECT_FALSE(f.AuxButton[8]->isVisible());
-    EXPECT_EQ(f.OptionTabs[0]->palette().color(QPalette::ButtonText), QColor(192, 0, 0));
+    EXPECT_FALSE(named<QToolButton>(f, "AuxButton", 8)->isVisible());
+    named<QPushButton>(f, "OptionTabs", 4)->click();
+    EXPECT_TRUE(named<QToolButton>(f, "AuxButton", 8)->isVisible());
+    named<QPushButton>(f, "OptionTabs", 0)->click();
+    EXPECT_FALSE(named<QToolButton>(f, "AuxButton", 8)->isVisible());
+    EXPECT_EQ(named<QPushButton>(f, "OptionTabs", 0)->palette().color(QPalette::ButtonText),
+              QColor(192, 0, 0));
 }
 
 TEST(OptionTabs, TheModelsTabShowsThePacksFoundOrTheAdvice) {
     {
         Options w;
-        w.form->OptionTabs[4]->click();
+        named<QPushButton>(*w.form, "OptionTabs", 4)->click();
         EXPECT_TRUE(named<QGroupBox>(*w.form, "ModFrame")->isVisible()); // no base pack
         EXPECT_FALSE(w.state.content.modelPack1);
     }
@@ -111,7 +111,7 @@ TEST(OptionTabs, TheModelsTabShowsThePacksFoundOrTheAdvice) {
     s.advancedOptions = true;
     writeFile(w.root.configFile(), configText(s));
     w.load();
-    w.form->OptionTabs[4]->click();
+    named<QPushButton>(*w.form, "OptionTabs", 4)->click();
     EXPECT_TRUE(w.state.content.modelPack1);
     EXPECT_FALSE(named<QGroupBox>(*w.form, "ModFrame")->isVisible());
     EXPECT_EQ(named<QGroupBox>(*w.form, "FrameModel", 0)->title(), " Model pack 1 installed ");
@@ -140,13 +140,13 @@ TEST(OptionTabs, CoreEffectsAndTheirNeighboursFollowTheModelRules) {
     // "No monsters" reaches the refresh at once.
     w.state.controls.setChecked(ids::chkAltModels[3], true);
     named<QCheckBox>(f, "chkMain", 6)->click();
-    f.OptionTabs[4]->click();
+    named<QPushButton>(f, "OptionTabs", 4)->click();
     EXPECT_FALSE(named<QCheckBox>(f, "chkAltModels", 0)->isEnabled());
     // The tab captions copy the box's colour, not its disabled look.
     named<QCheckBox>(f, "ChkModelOpts", 3)->click();
-    f.OptionTabs[1]->click();
+    named<QPushButton>(f, "OptionTabs", 1)->click();
     EXPECT_EQ(
-        f.OptionTabs[2]->palette().color(QPalette::ButtonText),
+        named<QPushButton>(f, "OptionTabs", 2)->palette().color(QPalette::ButtonText),
         named<QCheckBox>(f, "chkMain", 0)->palette().color(QPalette::Active, QPalette::WindowText));
 }
 

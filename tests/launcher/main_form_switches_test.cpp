@@ -2,6 +2,8 @@
 // switches, offscreen.
 #include "main_form_fixture.h"
 
+#include "launcher/launch/launch_controls.h"
+#include "launcher/session/window_controls.h"
 #include "launcher/ui/help_texts.h"
 
 #include <QApplication>
@@ -9,16 +11,14 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
-#include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -61,7 +61,7 @@ TEST(MainFormLoad, RunsItsStepsInOrderEachAfterWhatItNeeds) {
         seen.push_back({step, fs::is_directory(w.root / "KRVGames"), w.state.settings.launchMode,
                         !w.state.iwads.slotPaths[0].empty(),
                         !fs::exists(w.root / "KRVLaunch/Zips/stale.wad"), form.height(),
-                        form.library().PwadList->count()});
+                        w.state.games.count()});
     });
     w.load();
 
@@ -92,15 +92,18 @@ TEST(MainFormLoad, FillsTheDoomGamesViewAndSelectsTheRememberedTitle) {
     for (const char* iwad : {"Doom.wad", "Doom2.wad", "Tnt.wad"})
         writeFile(w.root / "Iwads" / iwad, "IWAD");
     w.load();
-    EXPECT_EQ(w.form->library().Auto[0]->text(), "COMMERCIAL DOOM LIST");
-    ASSERT_EQ(w.form->library().PwadList->count(), 3);
-    EXPECT_EQ(w.form->library().PwadList->item(2)->text(), "TNT - FINAL DOOM");
-    EXPECT_EQ(w.form->library().PwadList->currentItem()->text(), "DOOM II");
-    ASSERT_EQ(w.form->library().PwadShowlist->count(), 1);
-    EXPECT_EQ(w.form->library().PwadShowlist->item(0)->text(), "Doom2.wad");
-    w.form->library().PwadList->setCurrentRow(2);
+    MainForm& f = *w.form;
+    EXPECT_EQ(named<QLabel>(f, "Auto", 0)->text(), "COMMERCIAL DOOM LIST");
+    const auto* games = named<QAbstractItemView>(f, "PwadList");
+    const auto titles = entries(games);
+    ASSERT_EQ(titles.size(), 3u);
+    EXPECT_EQ(titles[2], "TNT - FINAL DOOM");
+    EXPECT_EQ(krv::test::currentText(games), "DOOM II");
+    const auto* files = named<QAbstractItemView>(f, "PwadShowlist");
+    EXPECT_EQ(entries(files), std::vector<std::string>{"Doom2.wad"});
+    w.state.games.setCurrentRow(2);
     EXPECT_EQ(w.state.settings.lastCommercialTitle, "TNT - FINAL DOOM");
-    EXPECT_EQ(w.form->library().PwadShowlist->item(0)->text(), "Tnt.wad");
+    EXPECT_EQ(entries(files), std::vector<std::string>{"Tnt.wad"});
 }
 
 // The launch panel reads and opens these itself; the window's load and its
@@ -114,10 +117,11 @@ TEST(MainFormLoad, ShowsTheScreenModeAndTheStoredPanelAndItsLogButtonsOpenTheLog
     s.selButtonMode = 2;
     writeFile(w.root.configFile(), configText(s));
     w.load();
-    EXPECT_EQ(w.form->launch().ResLabel[1]->text(), "1280 x 1024 ");
-    EXPECT_EQ(w.form->launch().FrameGlobal[0]->title(), "  KRV Edit  ");
-    w.form->AuxButton[3]->click(); // "edit.out" does not exist
-    w.form->AuxButton[4]->click();
+    MainForm& f = *w.form;
+    EXPECT_EQ(named<QLabel>(f, "ResLabel", 1)->text(), "1280 x 1024 ");
+    EXPECT_EQ(named<QGroupBox>(f, "FrameGlobal", 0)->title(), "  KRV Edit  ");
+    named<QToolButton>(f, "AuxButton", 3)->click(); // "edit.out" does not exist
+    named<QToolButton>(f, "AuxButton", 4)->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     EXPECT_EQ(w.platform.starts[0].commandLine,
               "notepad.exe \"" + (w.root / "korvath.OUT").string() + "\"");
@@ -218,7 +222,7 @@ TEST(MainFormLoad, SkyboxesAreOfferedAtOnceAndGreyedBoxesKeepTheirSettings) {
     // setting stays as the player left it.
     ASSERT_FALSE(c.isEnabled(ids::chkGraphics[2]));
     c.setChecked(ids::chkGraphics[2], false);
-    w.form->controlsToSettings();
+    w.form->session().controlsToSettings();
     EXPECT_TRUE(w.state.settings.detailTextures);
 }
 
@@ -302,10 +306,15 @@ TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
     w.load();
     // What the window writes comes from its controls: the same settings held
     // otherwise in memory are not what reaches the file.
-    // Greyed here, these two boxes keep the setting held.
+    // Greyed here, the first two boxes keep the setting held; the scripted
+    // maps filter and its selection memory have no box: the session holds
+    // them.
+    const std::vector<bool Settings::*> heldOnly = {
+        &Settings::highResPatches, &Settings::detailTextures, &Settings::scriptedMapsMode,
+        &Settings::selectionMemory};
     Settings& held = w.state.settings;
     for (bool Settings::*on : switches)
-        if (on != &Settings::highResPatches && on != &Settings::detailTextures)
+        if (std::find(heldOnly.begin(), heldOnly.end(), on) == heldOnly.end())
             held.*on = !(held.*on);
     held.audioChannels = held.textureScaling = held.skill = held.editLight = -1;
     held.corpseFadeSeconds = held.ricochetValue = held.grenadeTimer = held.skyboxKind = -1;
@@ -323,13 +332,22 @@ TEST(MainFormSettings, NumberBoxesWithoutANumberGiveZero) {
     Window w;
     w.load();
     w.state.controls.setText(ids::Corpse, "");
-    w.form->launch().LightText->setText("9.9");
+    w.state.controls.setText(ids::LightText, "9.9");
     w.state.controls.setText(ids::Ricotext, "lots");
     w.form->close();
     EXPECT_EQ(w.config().at(73), "0");
     EXPECT_EQ(w.config().at(21), "9");
     EXPECT_EQ(w.config().at(74), "0");
 }
+
+namespace {
+
+// Where a control's top stands in the window.
+int windowY(const MainForm& form, const char* control) {
+    return named(form, control)->mapTo(&form, QPoint()).y();
+}
+
+} // namespace
 
 TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindow) {
     Window w;
@@ -342,21 +360,21 @@ TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindo
     MainForm& f = *w.form;
     EXPECT_EQ(f.height(), layoutSize(f, 6900).height());
     EXPECT_FALSE(f.advancedLayout());
-    for (QPushButton* tab : f.OptionTabs)
-        EXPECT_FALSE(tab->isVisible());
-    EXPECT_FALSE(f.OptionTabs[0]->isEnabled());
-    EXPECT_EQ(f.TabPages->currentIndex(), 0);
-    EXPECT_TRUE(f.inspect().StartFrame->isVisible());
-    EXPECT_TRUE(f.inspect().SkillFrame->isVisible());
-    EXPECT_FALSE(f.launch().FrameGlobal[0]->isVisible());
-    EXPECT_FALSE(f.library().OptionUdir[2]->isVisible());
-    EXPECT_TRUE(f.library().OptionUdir[1]->isChecked()); // the zip view gave way
+    for (int tab = 0; tab < 5; ++tab)
+        EXPECT_FALSE(named(f, "OptionTabs", tab)->isVisible()) << tab;
+    EXPECT_FALSE(named(f, "OptionTabs", 0)->isEnabled());
+    EXPECT_TRUE(named(f, "PwadList")->isVisible()); // the Games page
+    EXPECT_TRUE(named(f, "StartFrame")->isVisible());
+    EXPECT_TRUE(named(f, "SkillFrame")->isVisible());
+    EXPECT_FALSE(named(f, "FrameGlobal", 0)->isVisible());
+    EXPECT_FALSE(named(f, "OptionUdir", 2)->isVisible());
+    EXPECT_TRUE(named<QRadioButton>(f, "OptionUdir", 1)->isChecked()); // the zip view gave way
     EXPECT_EQ(w.state.settings.gamesListView, LibraryController::DoomGames);
     for (int i : {2, 3, 4, 5, 6, 7})
-        EXPECT_FALSE(f.AuxButton[i]->isVisible()) << i;
+        EXPECT_FALSE(named(f, "AuxButton", i)->isVisible()) << i;
     EXPECT_FALSE(named<QCheckBox>(f, "ChkModelOpts", 2)->isVisible());
     EXPECT_FALSE(named<QCheckBox>(f, "chkMain", 6)->isVisible());
-    EXPECT_EQ(f.ChkFrame->y(), f.launch().KRVFrame->y()); // in the command-line frame's place
+    EXPECT_EQ(windowY(f, "ChkFrame"), windowY(f, "KRVFrame")); // in the command-line frame's place
 }
 
 TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
@@ -371,33 +389,33 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
     EXPECT_TRUE(f.advancedLayout());
     const int advancedHeight = f.height();
     EXPECT_EQ(advancedHeight, layoutSize(f, 7710).height());
-    for (QPushButton* tab : f.OptionTabs)
-        EXPECT_TRUE(tab->isVisible());
-    EXPECT_TRUE(f.OptionTabs[0]->isEnabled());
-    EXPECT_FALSE(f.inspect().StartFrame->isVisible());
-    EXPECT_TRUE(f.launch().FrameGlobal[0]->isVisible());
-    EXPECT_TRUE(f.library().OptionUdir[2]->isVisible());
+    for (int tab = 0; tab < 5; ++tab)
+        EXPECT_TRUE(named(f, "OptionTabs", tab)->isVisible()) << tab;
+    EXPECT_TRUE(named(f, "OptionTabs", 0)->isEnabled());
+    EXPECT_FALSE(named(f, "StartFrame")->isVisible());
+    EXPECT_TRUE(named(f, "FrameGlobal", 0)->isVisible());
+    EXPECT_TRUE(named(f, "OptionUdir", 2)->isVisible());
     for (int i : {2, 4, 5, 6})
-        EXPECT_TRUE(f.AuxButton[i]->isVisible()) << i;
-    EXPECT_FALSE(f.AuxButton[3]->isVisible()); // the edit log: edit mode only
-    EXPECT_FALSE(f.AuxButton[7]->isVisible()); // the zip folder: zip view only
+        EXPECT_TRUE(named(f, "AuxButton", i)->isVisible()) << i;
+    EXPECT_FALSE(named(f, "AuxButton", 3)->isVisible()); // the edit log: edit mode only
+    EXPECT_FALSE(named(f, "AuxButton", 7)->isVisible()); // the zip folder: zip view only
     w.state.controls.setChecked(ids::chkMain[5], true);
-    EXPECT_TRUE(f.AuxButton[3]->isVisible());
+    EXPECT_TRUE(named(f, "AuxButton", 3)->isVisible());
     w.state.controls.setChecked(ids::chkMain[5], false);
-    f.library().OptionUdir[2]->click();
-    EXPECT_TRUE(f.AuxButton[7]->isVisible());
-    f.library().OptionUdir[1]->click();
-    EXPECT_LT(f.ChkFrame->y(), f.launch().KRVFrame->y()); // back above the frames
-    f.chkLaunchPrefs[2]->click();
-    EXPECT_FALSE(f.AuxButton[2]->isVisible());
+    named<QRadioButton>(f, "OptionUdir", 2)->click();
+    EXPECT_TRUE(named(f, "AuxButton", 7)->isVisible());
+    named<QRadioButton>(f, "OptionUdir", 1)->click();
+    EXPECT_LT(windowY(f, "ChkFrame"), windowY(f, "KRVFrame")); // back above the frames
+    named<QCheckBox>(f, "chkLaunchPrefs", 2)->click();
+    EXPECT_FALSE(named(f, "AuxButton", 2)->isVisible());
 
-    f.OptionTabs[3]->click();
-    EXPECT_EQ(f.TabPages->currentIndex(), 3);
+    named<QPushButton>(f, "OptionTabs", 3)->click();
+    EXPECT_TRUE(named(f, "chkSound", 0)->isVisible()); // the Sound page
     named<QCheckBox>(f, "chkMain", 2)->click();
     QApplication::processEvents();
     EXPECT_EQ(f.height(), layoutSize(f, 6900).height());
     EXPECT_LT(f.height(), advancedHeight);
-    EXPECT_EQ(f.TabPages->currentIndex(), 0);
+    EXPECT_TRUE(named(f, "PwadList")->isVisible()); // the Games page
     f.close();
     EXPECT_EQ(w.config().at(46), "0");
 }
@@ -408,23 +426,23 @@ TEST(MainFormLayout, TheSkillCanBeChosenInEitherLayout) {
     Window w;
     w.load();
     MainForm& f = *w.form;
-    InspectPanel& inspect = f.inspect();
-    EXPECT_NE(inspect.StartFrame->title(), inspect.SkillFrame->title());
+    EXPECT_NE(named<QGroupBox>(f, "StartFrame")->title(),
+              named<QGroupBox>(f, "SkillFrame")->title());
     named<QCheckBox>(f, "chkMain", 2)->click();
-    QComboBox* skill = inspect.SkillsLevel[1];
-    EXPECT_TRUE(f.launch().FrameGlobal[0]->isAncestorOf(skill));
+    auto* skill = named<QComboBox>(f, "SkillsLevel", 1);
+    EXPECT_TRUE(named(f, "FrameGlobal", 0)->isAncestorOf(skill));
     EXPECT_TRUE(skill->isVisible());
     skill->setCurrentIndex(4);
     emit skill->activated(4);
-    EXPECT_EQ(inspect.SkillsLevel[0]->currentIndex(), 4);
+    EXPECT_EQ(named<QComboBox>(f, "SkillsLevel", 0)->currentIndex(), 4);
     EXPECT_EQ(w.state.settings.skill, 4);
-    f.launch().SelButton->click(); // the edit panel keeps it too
+    named<QPushButton>(f, "SelButton")->click(); // the edit panel keeps it too
     EXPECT_TRUE(skill->isVisible());
     named<QCheckBox>(f, "chkMain", 2)->click();
-    EXPECT_TRUE(inspect.SkillFrame->isAncestorOf(skill));
+    EXPECT_TRUE(named(f, "SkillFrame")->isAncestorOf(skill));
     EXPECT_TRUE(skill->isVisible());
     named<QCheckBox>(f, "chkMain", 2)->click();
-    EXPECT_TRUE(f.launch().FrameGlobal[0]->isAncestorOf(skill));
+    EXPECT_TRUE(named(f, "FrameGlobal", 0)->isAncestorOf(skill));
 }
 
 TEST(MainFormSwitches, TheToolButtonsOpenTheDialogsTheirCaptionsName) {
@@ -445,7 +463,8 @@ TEST(MainFormSwitches, TheToolButtonsOpenTheDialogsTheirCaptionsName) {
                    {9, "Textures", "Custom Hi-Res Textures and Patches Location"}};
     for (const auto& button : buttons) {
         SCOPED_TRACE(button.index);
-        EXPECT_EQ(f.AuxButton[button.index]->text(), button.caption);
+        auto* tool = named<QToolButton>(f, "AuxButton", button.index);
+        EXPECT_EQ(tool->text(), button.caption);
         QString opened;
         QTimer::singleShot(0, [&opened] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -453,10 +472,10 @@ TEST(MainFormSwitches, TheToolButtonsOpenTheDialogsTheirCaptionsName) {
                 modal->close();
             }
         });
-        f.AuxButton[button.index]->click();
+        tool->click();
         EXPECT_EQ(opened, button.dialog);
     }
-    EXPECT_TRUE(f.AuxButton[5]->toolTip().contains("iwad", Qt::CaseInsensitive));
+    EXPECT_TRUE(named(f, "AuxButton", 5)->toolTip().contains("iwad", Qt::CaseInsensitive));
 }
 
 TEST(MainFormSwitches, DevModeDoubleClickShowsAndHidesTheDevelopmentSwitches) {
@@ -466,16 +485,16 @@ TEST(MainFormSwitches, DevModeDoubleClickShowsAndHidesTheDevelopmentSwitches) {
     writeFile(w.root.configFile(), configText(s));
     w.load();
     MainForm& f = *w.form;
-    f.OptionTabs[1]->click();
+    named<QPushButton>(f, "OptionTabs", 1)->click();
     EXPECT_FALSE(named<QCheckBox>(f, "chkTesting")->isVisible());
-    EXPECT_FALSE(f.launch().ExitOption[0]->isVisible());
-    QTest::mouseDClick(f.launch().DevMode, Qt::LeftButton);
+    EXPECT_FALSE(named(f, "ExitOption", 0)->isVisible());
+    QTest::mouseDClick(named(f, "DevMode"), Qt::LeftButton);
     EXPECT_TRUE(named<QCheckBox>(f, "chkTesting")->isVisible());
-    EXPECT_TRUE(f.launch().ExitOption[0]->isVisible());
+    EXPECT_TRUE(named(f, "ExitOption", 0)->isVisible());
     named<QCheckBox>(f, "chkTesting")->click();
-    f.launch().ExitOption[0]->click();
+    named<QRadioButton>(f, "ExitOption", 0)->click();
     EXPECT_EQ(w.state.settings.launchMode, 0);
-    QTest::mouseDClick(f.launch().DevMode, Qt::LeftButton);
+    QTest::mouseDClick(named(f, "DevMode"), Qt::LeftButton);
     EXPECT_FALSE(named<QCheckBox>(f, "chkTesting")->isVisible());
     EXPECT_FALSE(named<QCheckBox>(f, "chkTesting")->isChecked());
 }
@@ -488,21 +507,23 @@ TEST(MainFormSwitches, EnterLaunchesOnlyWhileLaunchIsEnabled) {
     };
     w.load();
     MainForm& f = *w.form;
-    QSignalSpy launches(named<QPushButton>(f, "LaunchButton"), &QPushButton::clicked);
-    f.launch().edCustom->setFocus();
-    QTest::keyClick(f.launch().edCustom, Qt::Key_Return);
-    EXPECT_EQ(launches.count(), 1);
-    named<QPushButton>(f, "LaunchButton")->setEnabled(false);
-    QTest::keyClick(f.library().PwadList, Qt::Key_Enter);
+    int launches = 0;
+    w.state.controls.onClicked(ids::LaunchButton, [&launches](bool) { ++launches; });
+    QWidget* custom = named(f, "edCustom");
+    custom->setFocus();
+    QTest::keyClick(custom, Qt::Key_Return);
+    EXPECT_EQ(launches, 1);
+    w.state.controls.setEnabled(ids::LaunchButton, false);
+    QTest::keyClick(named(f, "PwadList"), Qt::Key_Enter);
     QTest::keyClick(&f, Qt::Key_Return);
-    EXPECT_EQ(launches.count(), 1);
+    EXPECT_EQ(launches, 1);
 }
 
 TEST(MainFormSwitches, TheWebButtonsOpenTheSiteAndTheDownloads) {
     Window w;
     w.load();
-    w.form->Home[0]->click();
-    w.form->Home[3]->click();
+    named<QToolButton>(*w.form, "Home", 0)->click();
+    named<QToolButton>(*w.form, "Home", 3)->click();
     EXPECT_EQ(w.platform.openedDocuments, (std::vector<std::string>{kProductSite, kDownloadsPage}));
 }
 
@@ -523,11 +544,11 @@ TEST(MainFormSwitches, ActivationSelectsTheFirstTitleAndDropsAMissingAutoPlaylis
     writeFile(w.root.configFile(), configText(s));
     writeFile(w.root / "Iwads/Doom2.wad", "IWAD");
     w.load();
-    w.form->library().PwadList->setCurrentRow(-1);
+    w.state.games.setCurrentRow(-1);
     w.state.settings.lastCommercialTitle.clear();
     QApplication::setActiveWindow(w.form.get());
     ASSERT_TRUE(w.form->isActiveWindow());
-    EXPECT_EQ(w.form->library().PwadList->currentRow(), 0);
+    EXPECT_EQ(named<QAbstractItemView>(*w.form, "PwadList")->currentIndex().row(), 0);
     EXPECT_FALSE(named<QCheckBox>(*w.form, "chkSound", 4)->isChecked());
 }
 
@@ -545,17 +566,18 @@ TEST(MainFormTheme, DoubleClicksCycleThroughThePicturesAndABrokenOneShowsTheCapt
     writeFile(w.root.configFile(), configText(s));
     w.load();
     MainForm& f = *w.form;
+    auto* title = named<QLabel>(f, "TitlePic");
     EXPECT_EQ(w.state.settings.titlePicture, 1);
-    EXPECT_FALSE(f.TitlePic->pixmap().isNull());
+    EXPECT_FALSE(title->pixmap().isNull());
 
-    QTest::mouseDClick(f.TitlePic, Qt::LeftButton);
+    QTest::mouseDClick(title, Qt::LeftButton);
     EXPECT_EQ(w.state.settings.titlePicture, 2);
-    EXPECT_TRUE(f.TitlePic->pixmap().isNull()); // the broken picture
-    EXPECT_EQ(f.TitlePic->text(), QString::fromStdString(w.state.startup.windowCaption));
+    EXPECT_TRUE(title->pixmap().isNull()); // the broken picture
+    EXPECT_EQ(title->text(), QString::fromStdString(w.state.startup.windowCaption));
 
-    QTest::mouseDClick(f.TitlePic, Qt::LeftButton);
+    QTest::mouseDClick(title, Qt::LeftButton);
     EXPECT_EQ(w.state.settings.titlePicture, 0);
-    EXPECT_FALSE(f.TitlePic->pixmap().isNull());
+    EXPECT_FALSE(title->pixmap().isNull());
     f.close();
     EXPECT_EQ(w.config().at(2), "0");
 }
@@ -580,8 +602,9 @@ TEST(MainFormTheme, AHugePictureIsRefusedWithoutExhaustingMemory) {
     bmp += std::string(64, '\x7f');
     writeFile(w.root / "KRVLaunch/Themes/default.jpg", bmp); // misnamed, as users do
     w.load();
-    EXPECT_TRUE(w.form->TitlePic->pixmap().isNull());
-    EXPECT_EQ(w.form->TitlePic->text(), QString::fromStdString(w.state.startup.windowCaption));
+    const auto* title = named<QLabel>(*w.form, "TitlePic");
+    EXPECT_TRUE(title->pixmap().isNull());
+    EXPECT_EQ(title->text(), QString::fromStdString(w.state.startup.windowCaption));
 }
 
 TEST(MainFormHelp, EveryHelpTextReachesItsControlAndTheOptionRemovesThemAll) {
@@ -597,22 +620,23 @@ TEST(MainFormHelp, EveryHelpTextReachesItsControlAndTheOptionRemovesThemAll) {
             EXPECT_FALSE(target->toolTip().isEmpty()) << help.control << " " << help.index;
         }
     EXPECT_EQ(mainWindowHelpTexts().size(), 85u);
-    EXPECT_EQ(f.chkLaunchPrefs[3]->toolTip(), "Removes all the tooltip text from the launcher.\n"
-                                              "Hint - this is what you are currently viewing.");
-    EXPECT_EQ(f.inspect().MapList->toolTip(), "  Select map for startup.  ");
+    EXPECT_EQ(named(f, "chkLaunchPrefs", 3)->toolTip(),
+              "Removes all the tooltip text from the launcher.\n"
+              "Hint - this is what you are currently viewing.");
+    EXPECT_EQ(named(f, "MapList")->toolTip(), "  Select map for startup.  ");
 
     // The command-line preview's text says what the line is, in whole lines.
-    EXPECT_EQ(f.launch().PreviewLine->toolTip(), "The engine's command line, as\n"
-                                                 "Launch would start it with the\n"
-                                                 "current selection and options.");
+    EXPECT_EQ(named(f, "PreviewLine")->toolTip(), "The engine's command line, as\n"
+                                                  "Launch would start it with the\n"
+                                                  "current selection and options.");
 
-    f.chkLaunchPrefs[3]->click(); // off
+    named<QCheckBox>(f, "chkLaunchPrefs", 3)->click(); // off
     for (const auto* table : mainWindowHelpTables())
         for (const HelpText& help : *table)
             EXPECT_TRUE(f.helpTarget(help.control, help.index)->toolTip().isEmpty())
                 << help.control;
-    f.chkLaunchPrefs[3]->click(); // on again
-    EXPECT_EQ(f.launch().edCustom->toolTip().count(QLatin1Char('\n')), 2);
+    named<QCheckBox>(f, "chkLaunchPrefs", 3)->click(); // on again
+    EXPECT_EQ(named(f, "edCustom")->toolTip().count(QLatin1Char('\n')), 2);
     f.close();
 
     Window quiet;

@@ -1,5 +1,6 @@
 #include "main_form_fixture.h"
 
+#include "launcher/options/options_panel.h"
 #include "launcher/ui/launcher_font.h"
 #include "launcher/ui/twips.h"
 
@@ -7,11 +8,9 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStackedWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,7 +33,7 @@ TEST(MainForm, LoadsWithItsCaptionSizeAndStoredPosition) {
     EXPECT_EQ(w.form->pos(), QPoint(200, 100));
     EXPECT_TRUE(fs::is_directory(w.root / "KRVGames"));
     EXPECT_TRUE(fs::is_directory(w.root / "KRVLaunch/GameInfo"));
-    EXPECT_TRUE(w.form->launch().ExitOption[1]->isChecked()); // launch mode default
+    EXPECT_TRUE(named<QRadioButton>(*w.form, "ExitOption", 1)->isChecked()); // launch mode default
     EXPECT_TRUE(w.platform.messages.empty());
 }
 
@@ -58,7 +57,7 @@ TEST(MainForm, UnloadStoresThePositionAndWritesTheSettings) {
     Window w;
     w.load();
     w.form->move(300, 120);
-    w.form->launch().ExitOption[2]->click();
+    named<QRadioButton>(*w.form, "ExitOption", 2)->click();
     writeFile(w.root / "KRVLaunch/Data/pwad.krv", "MAP01\r\n");
     w.form->close();
     const auto lines = w.config();
@@ -87,7 +86,7 @@ TEST(MainForm, WineModeNeitherRestoresNorStoresThePosition) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(w.form->pos(), QPoint((screen.width() - w.form->width()) / 2,
                                     (screen.height() - w.form->height()) / 2));
-    EXPECT_TRUE(w.form->WineImage->isVisible());
+    EXPECT_TRUE(named(*w.form, "WineImage")->isVisible());
     w.form->close();
     EXPECT_EQ(w.config().size(), 81u);
 }
@@ -165,6 +164,14 @@ std::vector<std::string> clippedControls(QWidget* page) {
     return clipped;
 }
 
+// The option page the tab strip shows; null while the Games page shows.
+QWidget* shownOptionPage(const MainForm& form) {
+    for (OptionsPanel* page : form.findChildren<OptionsPanel*>())
+        if (page->isVisible())
+            return page;
+    return nullptr;
+}
+
 } // namespace
 
 TEST(MainForm, EveryOptionTabFitsItsCaptionsAtTheChooserFonts) {
@@ -180,12 +187,14 @@ TEST(MainForm, EveryOptionTabFitsItsCaptionsAtTheChooserFonts) {
         w.load();
         MainForm& f = *w.form;
         for (int tab = 1; tab < 5; ++tab) {
-            f.OptionTabs[tab]->click();
+            named<QPushButton>(f, "OptionTabs", tab)->click();
             QApplication::processEvents();
-            EXPECT_EQ(clippedControls(f.TabFrame[tab]), std::vector<std::string>()) << tab;
-            EXPECT_TRUE(f.rect().contains(f.TabPages->geometry())) << tab;
+            QWidget* page = shownOptionPage(f);
+            ASSERT_NE(page, nullptr) << tab;
+            EXPECT_EQ(clippedControls(page), std::vector<std::string>()) << tab;
+            EXPECT_TRUE(f.rect().contains(QRect(page->mapTo(&f, QPoint()), page->size()))) << tab;
         }
-        EXPECT_EQ(f.TitlePic->height(), 900 / 15);
+        EXPECT_EQ(named(f, "TitlePic")->height(), 900 / 15);
         EXPECT_GE(f.width(), 9696 / 15);
         EXPECT_GE(f.height(), 7710 / 15);
     }
