@@ -23,14 +23,14 @@ QWidget* MainForm::helpTarget(const char* control, int index) {
 }
 
 void MainForm::ToolTipText() {
-    for (const auto* table : {&mainWindowHelpTexts(), &mainWindowStandardTips()})
+    for (const auto* table : mainWindowHelpTables())
         for (const HelpText& help : *table)
             if (QWidget* target = helpTarget(help.control, help.index))
                 target->setToolTip(tipText(help.text));
 }
 
 void MainForm::KillToolTips() {
-    for (const auto* table : {&mainWindowHelpTexts(), &mainWindowStandardTips()})
+    for (const auto* table : mainWindowHelpTables())
         for (const HelpText& help : *table)
             if (QWidget* target = helpTarget(help.control, help.index))
                 target->setToolTip({});
