@@ -31,9 +31,9 @@ void LauncherApp::showMainWindow() {
 }
 
 void LauncherApp::showTipOfTheDay() {
-    TipsForm tips(state_, mainForm_.get());
+    TipsForm tips(state_.session.settings, state_.paths, state_.font, mainForm_.get());
     QObject::connect(&tips, &TipsForm::tipsSwitchedOff, mainForm_.get(),
-                     [this] { state_.controls.setChecked(ids::chkLaunchPrefs[5], false); });
+                     [this] { state_.session.controls.setChecked(ids::chkLaunchPrefs[5], false); });
     tips.exec();
 }
 

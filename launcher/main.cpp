@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     const std::string commandLine = commandLineOf(argc, argv);
 
     krv::AppState state;
-    krv::QtPlatform platform(state);
+    krv::QtPlatform platform(state.font, state.paths);
     krv::EntryRoutine entry(state, platform);
     krv::LauncherApp windows(state, platform, entry);
     entry.setWindows(&windows);

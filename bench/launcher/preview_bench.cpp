@@ -40,9 +40,10 @@ int main(int argc, char** argv) {
     ScriptedPlatform& platform = window.platform;
     form.load();
     std::printf("selected: %s, %d game files, %d maps\n",
-                window.state.games.currentRow() >= 0 ? window.state.games.currentText().c_str()
-                                                     : "(none)",
-                window.state.gameFiles.count(), window.state.maps.count());
+                window.state.session.games.currentRow() >= 0
+                    ? window.state.session.games.currentText().c_str()
+                    : "(none)",
+                window.state.session.gameFiles.count(), window.state.session.maps.count());
 
     const std::size_t runsBefore = platform.hiddenRuns.size();
     std::string line;

@@ -53,21 +53,22 @@ int main(int argc, char** argv) {
     for (int r = 0; r < repeats; ++r) {
         list = std::min(
             list, millis([&] { form.library().ShowView(LibraryController::InstalledGames); }));
-        for (int i = 0; i < state.games.count() && bigRow < 0; ++i)
-            if (state.games.text(i) == "BIG GAME")
+        for (int i = 0; i < state.session.games.count() && bigRow < 0; ++i)
+            if (state.session.games.text(i) == "BIG GAME")
                 bigRow = i;
         const std::size_t runsBefore = platform.hiddenRuns.size();
         select = std::min(select, millis([&] {
-                              state.games.setCurrentRow(bigRow == 0 ? 1 : 0);
-                              state.games.setCurrentRow(bigRow);
+                              state.session.games.setCurrentRow(bigRow == 0 ? 1 : 0);
+                              state.session.games.setCurrentRow(bigRow);
                           }));
         std::printf("  pass %d: %zu tool runs for the selection\n", r + 1,
                     platform.hiddenRuns.size() - runsBefore);
     }
     std::printf("main WAD chosen: %s with %d maps\n",
-                state.gameFiles.currentRow() >= 0 ? state.gameFiles.currentText().c_str()
-                                                  : "(none)",
-                state.maps.count());
+                state.session.gameFiles.currentRow() >= 0
+                    ? state.session.gameFiles.currentText().c_str()
+                    : "(none)",
+                state.session.maps.count());
     std::printf("installed games view with the remembered 40-WAD game selected, 2,000 games "
                 "(best of %d): %.1f ms\n",
                 repeats, list);

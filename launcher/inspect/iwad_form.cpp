@@ -75,15 +75,17 @@ protected:
 
 } // namespace
 
-IwadForm::IwadForm(AppState& state, Platform& platform, IwadFormHost& host, QWidget* owner)
-    : QDialog(owner), state_(state), platform_(platform), host_(host), env_(processEnvironment()) {
+IwadForm::IwadForm(IwadRegistry& iwads, const InstallPaths& paths, const Settings& settings,
+                   const FontSetting& font, Platform& platform, IwadFormHost& host, QWidget* owner)
+    : QDialog(owner), iwads_(iwads), paths_(paths), settings_(settings), font_(font),
+      platform_(platform), host_(host), env_(processEnvironment()) {
     setWindowTitle(QStringLiteral("Iwad Locations"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
     buildControls();
     showSlots();
     disableAddWhenFull();
-    applyLauncherFont(this, state_.font);
+    applyLauncherFont(this, font_);
 }
 
 void IwadForm::buildControls() {
@@ -163,8 +165,7 @@ void IwadForm::buildControls() {
 }
 
 void IwadForm::DetectIwads() {
-    const bool noneFound =
-        registerIwadsAtStartup(state_.iwads, state_.paths.root, state_.paths.dataFolder, env_);
+    const bool noneFound = registerIwadsAtStartup(iwads_, paths_.root, paths_.dataFolder, env_);
     showSlots();
     setWarningShown(noneFound);
     disableAddWhenFull();
@@ -175,7 +176,7 @@ void IwadForm::ShowModal() {
 }
 
 bool IwadForm::ShowIfNoIwads() {
-    if (!state_.iwads.slotPaths[0].empty())
+    if (!iwads_.slotPaths[0].empty())
         return false;
     ShowModal();
     return true;
@@ -196,7 +197,7 @@ void IwadForm::changeEvent(QEvent* event) {
 }
 
 void IwadForm::applyToolTips() {
-    if (state_.settings.disableTooltips)
+    if (settings_.disableTooltips)
         KillToolTips();
     else
         ToolTipText();
@@ -217,7 +218,7 @@ void IwadForm::KillToolTips() {
 
 void IwadForm::showSlots() {
     for (int i = 0; i < kIwadSlotCount; ++i)
-        ShowIwads[i]->setText(qs(state_.iwads.slotPaths[i]));
+        ShowIwads[i]->setText(qs(iwads_.slotPaths[i]));
 }
 
 void IwadForm::setWarningShown(bool shown) {
@@ -227,7 +228,7 @@ void IwadForm::setWarningShown(bool shown) {
 }
 
 void IwadForm::disableAddWhenFull() {
-    if (!state_.iwads.slotPaths[kIwadSlotCount - 1].empty())
+    if (!iwads_.slotPaths[kIwadSlotCount - 1].empty())
         butAddIwad->setEnabled(false);
 }
 
@@ -237,14 +238,13 @@ void IwadForm::refillGamesView() {
 }
 
 void IwadForm::saveIwadsCfg() {
-    if (!writeIwadsCfg(state_.iwads, state_.paths.dataFolder))
+    if (!writeIwadsCfg(iwads_, paths_.dataFolder))
         platform_.showMessage("The Iwad locations could not be saved to iwads.cfg.   ",
                               msg::kCritical, " Access error");
 }
 
 void IwadForm::butSearchIwadClick() {
-    const bool keepList =
-        searchIwadsFromDialog(state_.iwads, state_.paths.root, state_.paths.dataFolder, env_);
+    const bool keepList = searchIwadsFromDialog(iwads_, paths_.root, paths_.dataFolder, env_);
     butAddIwad->setEnabled(true);
     showSlots();
     if (keepList)
@@ -253,26 +253,26 @@ void IwadForm::butSearchIwadClick() {
 
     // The warning and the slots share their place: whichever tells the
     // truth after the search is shown.
-    setWarningShown(state_.iwads.slotPaths[0].empty());
+    setWarningShown(iwads_.slotPaths[0].empty());
     disableAddWhenFull();
     butSearchIwad->setEnabled(false);
 }
 
 void IwadForm::butResetClick() {
     setWarningShown(false);
-    state_.iwads.clear();
+    iwads_.clear();
     showSlots();
     butAddIwad->setEnabled(true);
-    deleteIwadsCfg(state_.paths.dataFolder);
+    deleteIwadsCfg(paths_.dataFolder);
     if (host_.showsDoomGamesView())
         host_.clearDoomGamesView();
     butSearchIwad->setEnabled(true);
 }
 
 void IwadForm::butAddIwadClick() {
-    IwadRegistry& iwads = state_.iwads;
+    IwadRegistry& iwads = iwads_;
     if (iwads.addDialogFolder.empty())
-        iwads.addDialogFolder = state_.paths.root;
+        iwads.addDialogFolder = paths_.root;
     const auto chosen =
         platform_.openFile({"Add an IWAD", "WAD Files (*.wad)", iwads.addDialogFolder});
     if (chosen && !chosen->empty()) {
@@ -312,7 +312,7 @@ void IwadForm::butAddIwadClick() {
 }
 
 void IwadForm::butOKClick() {
-    if (!state_.iwads.slotPaths[0].empty()) {
+    if (!iwads_.slotPaths[0].empty()) {
         // There are no drives here: the current folder stays the
         // installation root the start made it.
         QDialog::accept();
@@ -331,7 +331,7 @@ void IwadForm::reject() {
 }
 
 std::string IwadForm::helpFilePath() const {
-    return state_.paths.root + ci::nativeSeparators("/KRV_Docs/Help/Iwad location.txt");
+    return paths_.root + ci::nativeSeparators("/KRV_Docs/Help/Iwad location.txt");
 }
 
 void IwadForm::WarningClick() {

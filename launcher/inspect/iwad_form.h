@@ -5,7 +5,9 @@
 
 #include "launcher/inspect/iwad_registry.h"
 #include "launcher/platform/platform.h"
-#include "launcher/startup/app_state.h"
+#include "launcher/startup/install_paths.h"
+#include "launcher/startup/settings.h"
+#include "launcher/ui/launcher_font.h"
 
 #include <QDialog>
 #include <array>
@@ -37,7 +39,10 @@ public:
 class IwadForm : public QDialog {
     Q_OBJECT
 public:
-    IwadForm(AppState& state, Platform& platform, IwadFormHost& host, QWidget* owner = nullptr);
+    // `settings` says whether help texts are shown.
+    IwadForm(IwadRegistry& iwads, const InstallPaths& paths, const Settings& settings,
+             const FontSetting& font, Platform& platform, IwadFormHost& host,
+             QWidget* owner = nullptr);
 
     // Where environment variables are read; the process's own by default.
     void setEnvironment(EnvironmentLookup env) { env_ = std::move(env); }
@@ -92,7 +97,10 @@ private:
     void saveIwadsCfg();
     void applyToolTips();
 
-    AppState& state_;
+    IwadRegistry& iwads_;
+    const InstallPaths& paths_;
+    const Settings& settings_;
+    const FontSetting& font_;
     Platform& platform_;
     IwadFormHost& host_;
     EnvironmentLookup env_;

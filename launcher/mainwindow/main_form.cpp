@@ -39,7 +39,8 @@ MainForm::MainForm(AppState& state, Platform& platform, EntryRoutine& entry)
       session_(state_, platform_, *this) {
     setWindowTitle(qs(state_.startup.windowCaption));
     buildControls();
-    iwadForm_ = new IwadForm(state_, platform_, *this, this);
+    iwadForm_ = new IwadForm(state_.iwads, state_.paths, state_.session.settings, state_.font,
+                             platform_, *this, this);
     connectControls();
     setAcceptDrops(true);
     // The window sees key presses before its controls, as a launcher's
@@ -62,7 +63,7 @@ void MainForm::connectControls() {
     connect(button(8), &QAbstractButton::clicked, this, &MainForm::CleanupModelPacks);
     connect(button(9), &QAbstractButton::clicked, this, &MainForm::OpenTexForm);
     connect(optionPages_[3], &OptionsPanel::cleanupRequested, this, &MainForm::CleanupModelPacks);
-    Controls& c = state_.controls;
+    Controls& c = state_.session.controls;
     // After the session's own rules for the same clicks.
     c.onClicked(chkMain[2], [this](bool advanced) { applyLayoutMode(advanced); });
     for (int i = 0; i < 5; ++i)
@@ -159,7 +160,7 @@ void MainForm::readSettingsFile() {
 
 void MainForm::prepareWindowControls() {
     GetTitlePic();
-    showHelpTexts(!state_.settings.disableTooltips);
+    showHelpTexts(!state_.session.settings.disableTooltips);
     session_.prepareWindowControls();
     showTab();
 }
@@ -170,8 +171,8 @@ void MainForm::detectIwads() {
 
 void MainForm::placeWindow() {
     const auto [centredTop, centredLeft] = centredPositionTwips();
-    int top = state_.settings.windowTop;
-    int left = state_.settings.windowLeft;
+    int top = state_.session.settings.windowTop;
+    int left = state_.session.settings.windowLeft;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     centredAtLoad_ = state_.startup.wineMode || !positionStored_ ||
                      top > toTwips(screen.height()) || left > toTwips(screen.width());
@@ -185,27 +186,29 @@ void MainForm::placeWindow() {
 
 void MainForm::restoreControls() {
     session_.restoreControls();
-    applyLayoutMode(state_.advancedLayout);
+    applyLayoutMode(state_.session.advancedLayout);
     showTab();
 }
 
 // ---- Dialogs ---------------------------------------------------------------
 
 void MainForm::OpenFontForm() {
-    FontForm chooser(state_, this);
+    FontForm chooser(state_.font, state_.paths, state_.startup.restartRequested, this);
     connect(&chooser, &FontForm::restartWanted, this, &QWidget::close);
     chooser.exec();
 }
 
 void MainForm::OpenTexForm() {
-    TexForm dialog(state_, platform_, state_.texFormFolderText, this);
+    TexForm dialog(state_.session.settings, state_.paths, state_.font, platform_,
+                   state_.session.texFormFolderText, this);
     connect(&dialog, &TexForm::texturesUnavailable, this,
             [this] { session_.options().texturesUnavailable(); });
     dialog.exec();
 }
 
 void MainForm::CleanupModelPacks() {
-    ShortcutForm dialog(ShortcutForm::Mode::Cleanup, {}, !state_.settings.disableTooltips, this);
+    ShortcutForm dialog(ShortcutForm::Mode::Cleanup, {}, !state_.session.settings.disableTooltips,
+                        this);
     applyLauncherFont(&dialog, state_.font);
     dialog.exec();
     if (dialog.cancelled() || !dialog.chkModDel->isChecked())
@@ -215,9 +218,10 @@ void MainForm::CleanupModelPacks() {
 
 void MainForm::CreateShortcut() {
     const std::string name = session_.library().shortcutDialogName();
-    if (state_.games.currentRow() < 0)
+    if (state_.session.games.currentRow() < 0)
         return;
-    ShortcutForm dialog(ShortcutForm::Mode::Shortcut, name, !state_.settings.disableTooltips, this);
+    ShortcutForm dialog(ShortcutForm::Mode::Shortcut, name,
+                        !state_.session.settings.disableTooltips, this);
     applyLauncherFont(&dialog, state_.font);
     dialog.exec();
     if (dialog.cancelled())
@@ -241,8 +245,8 @@ void MainForm::unload() {
         return;
     unloaded_ = true;
     if (!state_.startup.wineMode && !isMinimized() && !isMaximized()) {
-        state_.settings.windowTop = toTwips(pos().y());
-        state_.settings.windowLeft = toTwips(pos().x());
+        state_.session.settings.windowTop = toTwips(pos().y());
+        state_.session.settings.windowLeft = toTwips(pos().x());
     }
     session_.storeSettings();
     if (state_.startup.restartRequested)
@@ -260,13 +264,13 @@ bool MainForm::event(QEvent* event) {
 }
 
 void MainForm::showEvent(QShowEvent* event) {
-    state_.controls.setWindowShown(true);
+    state_.session.controls.setWindowShown(true);
     QWidget::showEvent(event);
 }
 
 void MainForm::hideEvent(QHideEvent* event) {
     if (!isMinimized())
-        state_.controls.setWindowShown(false);
+        state_.session.controls.setWindowShown(false);
     QWidget::hideEvent(event);
 }
 
@@ -275,9 +279,9 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (!state_.controls.isEnabled(LaunchButton))
+            if (!state_.session.controls.isEnabled(LaunchButton))
                 return false;
-            state_.controls.click(LaunchButton);
+            state_.session.controls.click(LaunchButton);
             return true;
         }
     }
@@ -300,7 +304,7 @@ void MainForm::changeEvent(QEvent* event) {
 
 void MainForm::onWindowStateChanged() {
     const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
-    if (normal && state_.launch.launchInProgress)
+    if (normal && state_.session.launch.launchInProgress)
         session_.Reset();
 }
 
@@ -324,7 +328,7 @@ void MainForm::dropEvent(QDropEvent* event) {
 // ---- IWAD dialog and launch ------------------------------------------------
 
 bool MainForm::showsDoomGamesView() const {
-    return state_.settings.gamesListView == kDoomGamesView;
+    return state_.session.settings.gamesListView == kDoomGamesView;
 }
 
 void MainForm::refillDoomGamesView() {
@@ -359,11 +363,11 @@ void MainForm::restoreWindow() {
 // ---- Title picture ----------------------------------------------------------
 
 void MainForm::GetTitlePic() {
-    const auto choice =
-        chooseTitlePicture(state_.paths.launcherFolder + "Themes", state_.settings.titlePicture);
+    const auto choice = chooseTitlePicture(state_.paths.launcherFolder + "Themes",
+                                           state_.session.settings.titlePicture);
     if (!choice)
         return;
-    state_.settings.titlePicture = choice->number;
+    state_.session.settings.titlePicture = choice->number;
     showTitlePicture(choice->path);
 }
 
@@ -394,7 +398,7 @@ void MainForm::fitTitlePicture() {
 }
 
 void MainForm::TitlePicDblClick() {
-    ++state_.settings.titlePicture;
+    ++state_.session.settings.titlePicture;
     GetTitlePic();
 }
 
@@ -404,7 +408,7 @@ void MainForm::TitlePicDblClick() {
 void MainForm::showTab() {
     int tab = 0;
     for (int i = 0; i < 5; ++i)
-        if (state_.controls.isChecked(OptionTabs[i]))
+        if (state_.session.controls.isChecked(OptionTabs[i]))
             tab = i;
     TabPages->setCurrentIndex(tab);
     const QColor text = QApplication::palette().color(QPalette::Active, QPalette::WindowText);

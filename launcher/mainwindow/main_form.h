@@ -65,7 +65,7 @@ public:
     LaunchController& launch() { return session_.launch(); }
     LibraryController& library() { return session_.library(); }
 
-    bool advancedLayout() const { return state_.advancedLayout; }
+    bool advancedLayout() const { return state_.session.advancedLayout; }
     // True when the screen has 120 logical dots per inch (large fonts).
     bool CheckDPISettings();
     void GetTitlePic();
@@ -172,7 +172,7 @@ private:
     EntryRoutine& entry_;
     // Watches the model's controls: made before the session, whose
     // declarations it shows.
-    ControlBinder* binder_ = new ControlBinder(state_.controls, this);
+    ControlBinder* binder_ = new ControlBinder(state_.session.controls, this);
     Session session_;
     IwadForm* iwadForm_ = nullptr;
     std::array<OptionsPanel*, 4> optionPages_{}; // Options, Graphics, Sound, Models

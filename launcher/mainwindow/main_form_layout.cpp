@@ -44,8 +44,9 @@ void MainForm::buildControls() {
         optionPages_[i] = new OptionsPanel(pages[i], *binder_, this);
         TabPages->addWidget(optionPages_[i]);
     }
-    optionPages_[2]->placeBeside(
-        new MusicPanel(session_.music(), state_, platform_, *binder_, this));
+    optionPages_[2]->placeBeside(new MusicPanel(session_.music(), state_.session, state_.paths,
+                                                state_.iwads, state_.font, platform_, *binder_,
+                                                this));
     layout->addWidget(TabPages, 1);
     layout->addWidget(buildLowerPanel());
     layout->addWidget(buildAuxButtons());
@@ -104,12 +105,12 @@ QWidget* MainForm::buildGamesPage() {
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(2, 2, 2, 2);
     const auto library = [&](LibraryPanel::Part part) {
-        auto* panel = new LibraryPanel(part, s.library(), state_, *binder_, page);
+        auto* panel = new LibraryPanel(part, s.library(), state_.session, *binder_, page);
         connect(panel, &LibraryPanel::listShown, this, [this] { preview_->schedulePreview(); });
         return panel;
     };
     const auto inspect = [&](InspectPanel::Part part) {
-        auto* panel = new InspectPanel(part, s.inspect(), state_, *binder_, page);
+        auto* panel = new InspectPanel(part, s.inspect(), state_.session, *binder_, page);
         connect(panel, &InspectPanel::listShown, this, [this] { preview_->schedulePreview(); });
         return panel;
     };

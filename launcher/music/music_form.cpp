@@ -26,9 +26,11 @@ QString trackCaption(int index) {
 
 } // namespace
 
-MusicForm::MusicForm(AppState& state, Platform& platform,
-                     std::function<void(const std::string&)> saved, QWidget* owner)
-    : QDialog(owner), state_(state), platform_(platform), saved_(std::move(saved)) {
+MusicForm::MusicForm(const InstallPaths& paths, const IwadRegistry& iwads, const FontSetting& font,
+                     Platform& platform, std::function<void(const std::string&)> saved,
+                     QWidget* owner)
+    : QDialog(owner), paths_(paths), iwads_(iwads), font_(font), platform_(platform),
+      saved_(std::move(saved)) {
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     MusicLabel = new QLabel(
@@ -50,7 +52,7 @@ MusicForm::MusicForm(AppState& state, Platform& platform,
         CheckPopupMenu();
         mHidden->popup(MusicList->viewport()->mapToGlobal(at));
     });
-    applyLauncherFont(this, state_.font);
+    applyLauncherFont(this, font_);
 }
 
 void MusicForm::buildMenus() {
@@ -105,9 +107,9 @@ void MusicForm::buildMenus() {
 void MusicForm::Open(EditedPlaylist playlist) {
     playlist_ = std::move(playlist);
     setWindowTitle(qs("Opening " + playlist_.name));
-    playlist_.artistFolder = GetListPath(state_.paths, playlist_.name, playlist_.artistFolder);
+    playlist_.artistFolder = GetListPath(paths_, playlist_.name, playlist_.artistFolder);
     if (playlist_.isNew) {
-        PlaylistLines made = newPlaylistTemplate(state_.iwads);
+        PlaylistLines made = newPlaylistTemplate(iwads_);
         playlist_.type = made.type;
         playlist_.lines = std::move(made.lines);
     }
@@ -129,7 +131,7 @@ void MusicForm::showEvent(QShowEvent* event) {
 
 void MusicForm::CheckMenu() {
     mReadme->setVisible(readmeFile(playlist_).has_value());
-    mHelp->setVisible(playlistHelpFile(state_.paths).has_value());
+    mHelp->setVisible(playlistHelpFile(paths_).has_value());
 }
 
 void MusicForm::CheckOptionsMenu() {
@@ -172,11 +174,10 @@ void MusicForm::AddMusic() {
     const int row = MusicList->currentRow();
     if (row < 0 || !takesMusic(playlist_.lines[std::size_t(row)]))
         return;
-    std::string folder = readLastMusicFolder(state_.paths);
-    const auto chosen = platform_.openFile(addMusicRequest(state_.paths, folder));
+    std::string folder = readLastMusicFolder(paths_);
+    const auto chosen = platform_.openFile(addMusicRequest(paths_, folder));
     if (chosen) {
-        const AddedMusic added =
-            addMusicFile(state_.paths, playlist_.lines[std::size_t(row)], *chosen);
+        const AddedMusic added = addMusicFile(paths_, playlist_.lines[std::size_t(row)], *chosen);
         if (added.refusal) {
             platform_.showMessage(added.refusal->text, added.refusal->style, added.refusal->title);
             return;
@@ -185,7 +186,7 @@ void MusicForm::AddMusic() {
         replaceCurrentLine(added.line);
     }
     changed();
-    writeLastMusicFolder(state_.paths, folder);
+    writeLastMusicFolder(paths_, folder);
 }
 
 void MusicForm::ChooseCdTrack(int index) {
@@ -226,13 +227,13 @@ void MusicForm::Clone() {
 }
 
 void MusicForm::SaveList(const std::string& name) {
-    ensureMusicFolder(state_.paths);
+    ensureMusicFolder(paths_);
     if (!name.empty()) {
         // A playlist longer than the editor reads keeps its unread lines.
         const IoStatus written =
             playlist_.restAt
-                ? writePlaylistKeepingRest(state_.paths, name, playlist_.lines, *playlist_.restAt)
-                : writePlaylist(state_.paths, name, playlist_.lines);
+                ? writePlaylistKeepingRest(paths_, name, playlist_.lines, *playlist_.restAt)
+                : writePlaylist(paths_, name, playlist_.lines);
         if (written != IoStatus::Ok) {
             const PlaylistMessage failed = saveFailedMessage();
             platform_.showMessage(failed.text, failed.style, failed.title);
@@ -247,25 +248,25 @@ void MusicForm::SaveList(const std::string& name) {
 }
 
 void MusicForm::ExitToTextEditor() {
-    const std::vector<std::string> commands = textEditorCommands(state_.paths, playlist_.name);
+    const std::vector<std::string> commands = textEditorCommands(paths_, playlist_.name);
     if (commands.empty())
         return;
     // The changes made here are left unsaved: the file is edited as it is.
     skipClosingQuestions_ = true;
     reject();
     for (const std::string& command : commands)
-        if (platform_.startProcess(command, state_.paths.root))
+        if (platform_.startProcess(command, paths_.root))
             break;
 }
 
 void MusicForm::OpenHelp() {
-    if (const auto file = playlistHelpFile(state_.paths))
-        platform_.startProcess(notepadCommand(*file), state_.paths.root);
+    if (const auto file = playlistHelpFile(paths_))
+        platform_.startProcess(notepadCommand(*file), paths_.root);
 }
 
 void MusicForm::OpenReadme() {
     if (const auto file = readmeFile(playlist_))
-        platform_.startProcess(notepadCommand(*file), state_.paths.root);
+        platform_.startProcess(notepadCommand(*file), paths_.root);
 }
 
 void MusicForm::done(int result) {

@@ -6,9 +6,11 @@
 // save it. Every question, dialog and program start goes through the
 // Platform port.
 
+#include "launcher/inspect/iwad_registry.h"
 #include "launcher/music/playlist_editor.h"
 #include "launcher/platform/platform.h"
-#include "launcher/startup/app_state.h"
+#include "launcher/startup/install_paths.h"
+#include "launcher/ui/launcher_font.h"
 
 #include <QDialog>
 
@@ -28,7 +30,8 @@ class MusicForm : public QDialog {
 public:
     // `saved` refills the main window's playlist list, selects the saved
     // name and clears "Manual".
-    MusicForm(AppState& state, Platform& platform, std::function<void(const std::string&)> saved,
+    MusicForm(const InstallPaths& paths, const IwadRegistry& iwads, const FontSetting& font,
+              Platform& platform, std::function<void(const std::string&)> saved,
               QWidget* owner = nullptr);
 
     // Loads and activates the editor on a playlist: an opened (checked or
@@ -86,7 +89,9 @@ private:
     void replaceCurrentLine(const std::string& line);
     void changed();
 
-    AppState& state_;
+    const InstallPaths& paths_;
+    const IwadRegistry& iwads_;
+    const FontSetting& font_;
     Platform& platform_;
     std::function<void(const std::string&)> saved_;
     EditedPlaylist playlist_;

@@ -22,9 +22,11 @@ namespace krv {
 
 using namespace ids;
 
-MusicPanel::MusicPanel(MusicController& music, AppState& state, Platform& platform,
+MusicPanel::MusicPanel(MusicController& music, SessionModel& model, const InstallPaths& paths,
+                       const IwadRegistry& iwads, const FontSetting& font, Platform& platform,
                        ControlBinder& binder, QWidget* parent)
-    : QWidget(parent), music_(music), state_(state), platform_(platform), binder_(binder) {
+    : QWidget(parent), music_(music), model_(model), paths_(paths), iwads_(iwads), font_(font),
+      platform_(platform), binder_(binder) {
     buildFrame();
     buildMenu();
     connectControls();
@@ -43,7 +45,7 @@ void MusicPanel::buildFrame() {
     music->addLayout(modes, 0, 0);
     auto* list = boundListView(binder_, SelectionList, frame);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
-    playlists_ = new ListBinder(state_.playlists, list, false, this);
+    playlists_ = new ListBinder(model_.playlists, list, false, this);
     music->addWidget(list, 1, 0);
     auto* buttons = new QHBoxLayout;
     for (int i = 0; i < 3; ++i)
@@ -110,8 +112,8 @@ void MusicPanel::OpenPlaylist() {
 
 void MusicPanel::showMusicForm(EditedPlaylist playlist) {
     MusicForm form(
-        state_, platform_, [this](const std::string& saved) { music_.playlistSaved(saved); },
-        window());
+        paths_, iwads_, font_, platform_,
+        [this](const std::string& saved) { music_.playlistSaved(saved); }, window());
     form.Open(std::move(playlist));
     form.ShowModal();
     music_.editorClosed(form.playlist().type);
@@ -119,9 +121,9 @@ void MusicPanel::showMusicForm(EditedPlaylist playlist) {
 
 // Names are shown as text: upper-cased as text, not byte by byte.
 void MusicPanel::DeletePlaylist() {
-    if (state_.playlists.currentRow() < 0)
+    if (model_.playlists.currentRow() < 0)
         return;
-    music_.DeletePlaylist(ss(qs(state_.playlists.currentText()).toUpper()));
+    music_.DeletePlaylist(ss(qs(model_.playlists.currentText()).toUpper()));
 }
 
 } // namespace krv

@@ -7,8 +7,10 @@
 
 #include "launcher/music/music_controller.h"
 #include "launcher/platform/platform.h"
-#include "launcher/startup/app_state.h"
+#include "launcher/session/session_model.h"
+#include "launcher/startup/install_paths.h"
 #include "launcher/ui/control_binder.h"
+#include "launcher/ui/launcher_font.h"
 
 #include <QWidget>
 
@@ -24,8 +26,10 @@ class ListBinder;
 class MusicPanel : public QWidget {
     Q_OBJECT
 public:
-    MusicPanel(MusicController& music, AppState& state, Platform& platform, ControlBinder& binder,
-               QWidget* parent = nullptr);
+    // The playlist editor opens over the installation, its IWADs and font.
+    MusicPanel(MusicController& music, SessionModel& model, const InstallPaths& paths,
+               const IwadRegistry& iwads, const FontSetting& font, Platform& platform,
+               ControlBinder& binder, QWidget* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,7 +45,10 @@ private:
     void showMusicForm(EditedPlaylist playlist);
 
     MusicController& music_;
-    AppState& state_;
+    SessionModel& model_;
+    const InstallPaths& paths_;
+    const IwadRegistry& iwads_;
+    const FontSetting& font_;
     Platform& platform_;
     ControlBinder& binder_;
     ListBinder* playlists_ = nullptr;

@@ -32,23 +32,24 @@
 
 namespace krv {
 
-QtPlatform::QtPlatform(const AppState& state) : state_(state) {}
+QtPlatform::QtPlatform(const FontSetting& font, const InstallPaths& paths)
+    : font_(font), paths_(paths) {}
 
 int QtPlatform::showMessage(const std::string& text, int style, const std::string& title) {
     return showCentredMessage(mainWindow_, text, style, title);
 }
 
 NamePromptResult QtPlatform::askName(const NamePrompt& prompt) {
-    AskForm form(mainWindow_, state_.font.isSet());
-    applyLauncherFont(&form, state_.font);
+    AskForm form(mainWindow_, font_.isSet());
+    applyLauncherFont(&form, font_);
     form.setup(prompt);
     form.exec();
     return form.result();
 }
 
 bool QtPlatform::confirmCleanup() {
-    ConfirmForm form(mainWindow_, state_.paths.dataFolder);
-    applyLauncherFont(&form, state_.font);
+    ConfirmForm form(mainWindow_, paths_.dataFolder);
+    applyLauncherFont(&form, font_);
     form.exec();
     return form.continued();
 }
@@ -69,7 +70,7 @@ std::optional<std::string> QtPlatform::openFile(const OpenFileRequest& request) 
 std::optional<std::string> QtPlatform::browseForFolder(const std::string& instruction) {
     QDialog frame(mainWindow_);
     frame.setWindowTitle("Browse for Folder");
-    applyLauncherFont(&frame, state_.font);
+    applyLauncherFont(&frame, font_);
     auto* folders = new QFileDialog(&frame);
     folders->setWindowFlags(Qt::Widget);
     folders->setFileMode(QFileDialog::Directory);

@@ -5,7 +5,8 @@
 // display, in the runtime folder).
 
 #include "launcher/platform/platform.h"
-#include "launcher/startup/app_state.h"
+#include "launcher/startup/install_paths.h"
+#include "launcher/ui/launcher_font.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,7 +20,9 @@ class QtPlatform : public QObject, public Platform {
     Q_OBJECT
 public:
     // The state gives the data folder and whether a launcher font is set.
-    explicit QtPlatform(const AppState& state);
+    // Its dialogs take the launcher font; the confirmation keeps its choice
+    // in the installation's data folder.
+    QtPlatform(const FontSetting& font, const InstallPaths& paths);
 
     // The window that message boxes and dialogs are centred over.
     void setMainWindow(QWidget* window) { mainWindow_ = window; }
@@ -55,7 +58,8 @@ private:
     void bringMainWindowToFront();
     void reapWhenEnded(int pid);
 
-    const AppState& state_;
+    const FontSetting& font_;
+    const InstallPaths& paths_;
     QPointer<QWidget> mainWindow_;
     QLocalServer* server_ = nullptr;
 };

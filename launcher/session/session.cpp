@@ -36,30 +36,30 @@ const std::vector<std::pair<bool Settings::*, ControlId>>& preferenceBoxes() {
 
 Session::Session(AppState& state, Platform& platform, WindowPort& window)
     : state_(state), platform_(platform), window_(window),
-      options_(state, state.paths, platform, SoundFrame[1]),
-      music_(state, state.paths, state.iwads, platform),
-      inspect_(state, state.paths, state.iwads, platform),
-      library_(state, state.paths, state.startup, state.iwads, state.font, platform, inspect_,
-               options_, *this),
-      launch_(state, state.paths, state.startup, state.iwads, platform, *this) {
-    declareWindowControls(state_.controls);
-    state_.controls.checkDeclared();
+      options_(state.session, state.paths, platform, SoundFrame[1]),
+      music_(state.session, state.paths, state.iwads, platform),
+      inspect_(state.session, state.paths, state.iwads, platform),
+      library_(state.session, state.paths, state.startup, state.iwads, state.font, platform,
+               inspect_, options_, *this),
+      launch_(state.session, state.paths, state.startup, state.iwads, platform, *this) {
+    declareWindowControls(state_.session.controls);
+    state_.session.controls.checkDeclared();
     followWindowControls();
     followParts();
 }
 
 void Session::followWindowControls() {
-    Controls& c = state_.controls;
+    Controls& c = state_.session.controls;
     c.onClicked(chkMain[2], [this](bool advanced) { applyLayoutMode(advanced); });
     c.onToggled(chkLaunchPrefs[2], [this](bool on) {
-        if (state_.advancedLayout)
-            state_.controls.setVisible(AuxButton[2], on);
+        if (state_.session.advancedLayout)
+            state_.session.controls.setVisible(AuxButton[2], on);
     });
     c.onClicked(chkLaunchPrefs[3], [this](bool off) {
-        state_.settings.disableTooltips = off;
+        state_.session.settings.disableTooltips = off;
         window_.showHelpTexts(!off);
     });
-    c.onClicked(chkLaunchPrefs[4], [this](bool on) { state_.settings.wadFilesOnly = on; });
+    c.onClicked(chkLaunchPrefs[4], [this](bool on) { state_.session.settings.wadFilesOnly = on; });
     for (int i = 0; i < 5; ++i)
         c.onClicked(OptionTabs[i], [this, i](bool) { switchTab(i); });
     c.onClicked(chkLaunchPrefs[0], [this](bool on) { library_.rememberLastMap(on); });
@@ -78,10 +78,10 @@ void Session::followParts() {
     OptionsListener options;
     options.editModeChanged = [this](bool on) { showEditMode(on); };
     options.textureRelocationChanged = [this](bool on) {
-        state_.controls.setEnabled(AuxButton[9], on);
+        state_.session.controls.setEnabled(AuxButton[9], on);
     };
     options.soundRulesApplied = [this] { music_.DisableMusic(); };
-    options.saveGamesPurged = [this] { state_.saveGames.clear(); };
+    options.saveGamesPurged = [this] { state_.session.saveGames.clear(); };
     options_.setListener(std::move(options));
     InspectListener inspect;
     inspect.mapChosen = [this](int row) { library_.recordMapChoice(row); };
@@ -105,22 +105,22 @@ void Session::createLibraryFolders() {
 }
 
 void Session::noteDetailTextures() {
-    state_.content.detailTexturesAvailable =
+    state_.session.content.detailTexturesAvailable =
         ci::isFile(state_.paths.root + "/data/dtex/detail.wad");
 }
 
 SettingsReadResult Session::readSettingsFile(int centredTop, int centredLeft) {
     const SettingsReadResult read = readSettings(state_.paths, state_.startup.wineMode, centredTop,
-                                                 centredLeft, state_.settings);
+                                                 centredLeft, state_.session.settings);
     corpseFadeUnavailable_ = read.corpseFadeUnavailable;
     return read;
 }
 
 void Session::prepareWindowControls() {
-    state_.controls.setChecked(OptionTabs[0], true);
-    const int view = state_.settings.gamesListView;
+    state_.session.controls.setChecked(OptionTabs[0], true);
+    const int view = state_.session.settings.gamesListView;
     if (view >= 0 && view < 3)
-        state_.controls.setChecked(OptionUdir[view], true);
+        state_.session.controls.setChecked(OptionUdir[view], true);
     launch_.SelectStartupOptions();
     launch_.GetCurrentRes();
 }
@@ -133,21 +133,21 @@ void Session::cleanUpLibrary() {
 }
 
 void Session::showWineMode() {
-    state_.controls.setVisible(WineImage, state_.startup.wineMode);
+    state_.session.controls.setVisible(WineImage, state_.startup.wineMode);
 }
 
 void Session::restoreControls() {
     settingsToControls();
-    applyLayoutMode(state_.settings.advancedOptions);
-    library_.noteListedFileFilter(state_.settings.wadFilesOnly);
+    applyLayoutMode(state_.session.settings.advancedOptions);
+    library_.noteListedFileFilter(state_.session.settings.wadFilesOnly);
     options_.applyOptionRules();
     music_.showManualCaption();
     switchTab(0);
 }
 
 void Session::restoreGamesList() {
-    const Settings& s = state_.settings;
-    state_.gameSelection.lastInstalledGame =
+    const Settings& s = state_.session.settings;
+    state_.session.gameSelection.lastInstalledGame =
         s.scriptedMapsMode ? s.rememberedScriptedEntry : s.rememberedNormalEntry;
     library_.ShowView(s.gamesListView);
     options_.noteSkyboxes();
@@ -181,7 +181,8 @@ void Session::storeSettings() {
     ci::removeFile(state_.paths.dataFolder + "pwad.krv");
     controlsToSettings();
     if (!state_.startup.settingsReset) {
-        if (writeSettings(state_.paths, state_.startup.wineMode, state_.settings) != IoStatus::Ok)
+        if (writeSettings(state_.paths, state_.startup.wineMode, state_.session.settings) !=
+            IoStatus::Ok)
             platform_.showMessage("The launcher settings could not be saved to config.krv.   ",
                                   msg::kCritical, " Configuration error");
     }
@@ -190,10 +191,10 @@ void Session::storeSettings() {
 // ---- Settings and controls ------------------------------------------------------
 
 void Session::settingsToControls() {
-    const Settings& s = state_.settings;
+    const Settings& s = state_.session.settings;
     options_.settingsToControls(s);
     for (const auto& [setting, box] : preferenceBoxes())
-        state_.controls.setChecked(box, s.*setting);
+        state_.session.controls.setChecked(box, s.*setting);
     library_.settingsToControls(s);
     inspect_.settingsToControls(s);
     launch_.settingsToControls(s);
@@ -202,10 +203,10 @@ void Session::settingsToControls() {
 }
 
 Settings Session::settingsWithControls() const {
-    Settings s = state_.settings;
+    Settings s = state_.session.settings;
     options_.controlsToSettings(s);
     for (const auto& [setting, box] : preferenceBoxes())
-        s.*setting = state_.controls.isChecked(box);
+        s.*setting = state_.session.controls.isChecked(box);
     library_.controlsToSettings(s);
     inspect_.controlsToSettings(s);
     launch_.controlsToSettings(s);
@@ -213,7 +214,7 @@ Settings Session::settingsWithControls() const {
 }
 
 void Session::controlsToSettings() {
-    state_.settings = settingsWithControls();
+    state_.session.settings = settingsWithControls();
 }
 
 // After a composition the pack options follow the packs found now.
@@ -225,8 +226,8 @@ void Session::showComposedSettings() {
 // ---- Window-wide switches --------------------------------------------------
 
 void Session::applyLayoutMode(bool advanced) {
-    Controls& c = state_.controls;
-    state_.advancedLayout = advanced;
+    Controls& c = state_.session.controls;
+    state_.session.advancedLayout = advanced;
     c.setVisible(StartFrame, !advanced);
     c.setVisible(SkillFrame, !advanced);
     for (int i = 0; i < 5; ++i)
@@ -246,13 +247,13 @@ void Session::applyLayoutMode(bool advanced) {
     // folder button to the zip view, where it shares the log's place.
     c.setVisible(AuxButton[3], advanced && c.isChecked(chkMain[5]));
     c.setVisible(AuxButton[7], advanced && !c.isVisible(AuxButton[3]) &&
-                                   state_.settings.gamesListView == kZipLibraryView);
+                                   state_.session.settings.gamesListView == kZipLibraryView);
 }
 
 // The option tabs take the Launch and shortcut buttons away; the Games tab
 // gives them back when the selection can be launched.
 void Session::switchTab(int tab) {
-    Controls& c = state_.controls;
+    Controls& c = state_.session.controls;
     c.setChecked(OptionTabs[tab], true);
     c.setVisible(AuxButton[8], tab == 4); // the model pack cleanup
     if (tab == 0) {
@@ -272,16 +273,17 @@ void Session::switchTab(int tab) {
 // "Edit  mode" brings the texture-offset log button; the zip folder button
 // shares its place in the zip view.
 void Session::showEditMode(bool on) {
-    Controls& c = state_.controls;
-    const bool advanced = state_.advancedLayout;
+    Controls& c = state_.session.controls;
+    const bool advanced = state_.session.advancedLayout;
     c.setVisible(AuxButton[3], advanced && on);
-    c.setVisible(AuxButton[7], advanced && !on && state_.settings.gamesListView == kZipLibraryView);
+    c.setVisible(AuxButton[7],
+                 advanced && !on && state_.session.settings.gamesListView == kZipLibraryView);
     c.setEnabled(LightText, on);
     c.setVisible(WineImage, !on && state_.startup.wineMode);
 }
 
 void Session::DevModeDblClick() {
-    Controls& c = state_.controls;
+    Controls& c = state_.session.controls;
     const bool show = c.isHidden(chkTesting);
     c.setVisible(chkTesting, show);
     c.setVisible(ExitOption[0], show);
@@ -290,8 +292,8 @@ void Session::DevModeDblClick() {
 }
 
 void Session::Reset() {
-    state_.launch.launchInProgress = false;
-    const LaunchSelection& selection = state_.launchSelection;
+    state_.session.launch.launchInProgress = false;
+    const LaunchSelection& selection = state_.session.launchSelection;
     const std::string slot =
         selection.startKind == StartKind::LoadGame ? selection.loadSlot : std::string();
     library_.SelectGame();

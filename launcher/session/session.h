@@ -44,7 +44,7 @@ class Session : private LaunchHost, private LibraryHost {
 public:
     Session(AppState& state, Platform& platform, WindowPort& window);
 
-    SessionModel& model() { return state_; }
+    SessionModel& model() { return state_.session; }
     OptionsController& options() { return options_; }
     MusicController& music() { return music_; }
     InspectController& inspect() { return inspect_; }
@@ -96,7 +96,9 @@ private:
     void showTextureLocation(const std::string& text) override {
         options_.showTextureLocation(text);
     }
-    std::string corpseFadeText() const override { return state_.controls.text(ids::Corpse); }
+    std::string corpseFadeText() const override {
+        return state_.session.controls.text(ids::Corpse);
+    }
     AutoPlaylist automaticPlaylist(const std::string& iwadPath) const override {
         return music_.automaticPlaylist(iwadPath);
     }

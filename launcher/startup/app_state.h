@@ -1,6 +1,7 @@
 #pragma once
-// The process-wide state of the launcher, created by the entry routine and
-// passed by reference to every part that reads or changes it.
+// The state the entry routine creates: the installation's paths, the
+// start-up state, the session model, the IWAD registry and the launcher
+// font.
 
 #include "launcher/inspect/iwad_registry.h"
 #include "launcher/launch/compose_types.h"
@@ -31,11 +32,16 @@ struct StartupState {
     bool restartRequested = false; // start a new copy when the window closes
 };
 
-struct AppState : SessionModel {
+// The launcher's state, as the entry routine makes it: owners of their own,
+// each handed on by itself to what needs it. The installation's paths and
+// the start-up state are fixed once the window has loaded (but for the zip
+// library's folder, which the player may change, and the flags of the close).
+struct AppState {
     InstallPaths paths;
     StartupState startup;
-    FontSetting font;
+    SessionModel session;
     IwadRegistry iwads;
+    FontSetting font;
 };
 
 // "KRVLauncher v9.1  and  Korvath v2.2"

@@ -82,7 +82,7 @@ void EntryRoutine::run(const std::string& exePath, const std::string& commandLin
             platform_.processEvents();
         },
         [this] {
-            if (state_.settings.tipOfTheDay && !state_.startup.fileCheckFailed)
+            if (state_.session.settings.tipOfTheDay && !state_.startup.fileCheckFailed)
                 windows_->showTipOfTheDay();
         },
     };

@@ -31,7 +31,9 @@ void fitWidthToEntries(QListWidget* list, int entryWidth) {
 
 } // namespace
 
-FontForm::FontForm(AppState& state, QWidget* owner) : QDialog(owner), state_(state) {
+FontForm::FontForm(FontSetting& font, const InstallPaths& paths, bool& restartRequested,
+                   QWidget* owner)
+    : QDialog(owner), font_(font), paths_(paths), restartRequested_(restartRequested) {
     setWindowTitle(QStringLiteral("Font"));
     ListFont = new QListWidget(this);
     for (const char* font : chooserFonts())
@@ -65,7 +67,7 @@ FontForm::FontForm(AppState& state, QWidget* owner) : QDialog(owner), state_(sta
     fitWidthToEntries(ListSize, ListSize->fontMetrics().horizontalAdvance(QStringLiteral("000")));
 
     // The current font, "MS Sans Serif" 8 when none is chosen.
-    const FontSetting& current = state_.font;
+    const FontSetting& current = font_;
     selectText(ListFont, current.isSet() ? qs(current.name) : QStringLiteral("MS Sans Serif"));
     ListStyle->setCurrentRow(current.bold ? 1 : 0);
     LoadSizeList();
@@ -112,17 +114,16 @@ void FontForm::PreviewFont() {
 }
 
 void FontForm::chooseOk() {
-    state_.font = chosen();
-    state_.startup.restartRequested = true;
-    writeTextLines(ci::resolveForWrite(state_.paths.launcherFolder + "font.krv"),
-                   {fontLine(state_.font)});
+    font_ = chosen();
+    restartRequested_ = true;
+    writeTextLines(ci::resolveForWrite(paths_.launcherFolder + "font.krv"), {fontLine(font_)});
     accept();
     emit restartWanted();
 }
 
 void FontForm::chooseDefault() {
-    ci::removeFile(state_.paths.launcherFolder + "font.krv");
-    state_.startup.restartRequested = true;
+    ci::removeFile(paths_.launcherFolder + "font.krv");
+    restartRequested_ = true;
     accept();
     emit restartWanted();
 }

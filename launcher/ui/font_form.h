@@ -3,7 +3,8 @@
 // "font.krv" and Default removes it; both restart the launcher so that
 // every window opens with it.
 
-#include "launcher/startup/app_state.h"
+#include "launcher/startup/install_paths.h"
+#include "launcher/ui/launcher_font.h"
 
 #include <QDialog>
 #include <array>
@@ -17,7 +18,9 @@ namespace krv {
 class FontForm : public QDialog {
     Q_OBJECT
 public:
-    FontForm(AppState& state, QWidget* owner = nullptr);
+    // A new font, or the standard font again, asks for `restartRequested`.
+    FontForm(FontSetting& font, const InstallPaths& paths, bool& restartRequested,
+             QWidget* owner = nullptr);
 
     QListWidget* ListFont;
     QListWidget* ListStyle;
@@ -36,7 +39,9 @@ private:
     void chooseDefault();
     FontSetting chosen() const;
 
-    AppState& state_;
+    FontSetting& font_;
+    const InstallPaths& paths_;
+    bool& restartRequested_;
 };
 
 } // namespace krv

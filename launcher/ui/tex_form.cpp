@@ -15,8 +15,10 @@
 
 namespace krv {
 
-TexForm::TexForm(AppState& state, Platform& platform, std::string& shownText, QWidget* owner)
-    : QDialog(owner), state_(state), platform_(platform), shownText_(shownText) {
+TexForm::TexForm(Settings& settings, const InstallPaths& paths, const FontSetting& font,
+                 Platform& platform, std::string& shownText, QWidget* owner)
+    : QDialog(owner), settings_(settings), paths_(paths), font_(font), platform_(platform),
+      shownText_(shownText) {
     setWindowTitle(QStringLiteral("Custom Hi-Res Textures and Patches Location"));
     auto* frame = new QGroupBox(QStringLiteral("  Location of Parent Directory "), this);
     HiResText = new QLineEdit(frame);
@@ -40,7 +42,7 @@ TexForm::TexForm(AppState& state, Platform& platform, std::string& shownText, QW
     layout->addWidget(
         new QLabel(QStringLiteral("An example of this could be D:\\Doom\\Hires Stuff"), this));
     layout->addWidget(OKButton, 0, Qt::AlignRight);
-    if (!state_.settings.disableTooltips) {
+    if (!settings_.disableTooltips) {
         TexButton->setToolTip(QStringLiteral("Browse for a custom hires texture folder."));
         HiResText->setToolTip(QStringLiteral("Specify a custom hi-res texture path, as a rule\n"
                                              "you don't need to worry about this as the default\n"
@@ -48,15 +50,15 @@ TexForm::TexForm(AppState& state, Platform& platform, std::string& shownText, QW
     }
     connect(TexButton, &QPushButton::clicked, this, &TexForm::TexButtonClick);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    applyLauncherFont(this, state_.font);
-    if (!checkAndShow(state_.settings.texturePath))
-        ci::removeFile(state_.paths.dataFolder + "texpath.krv");
+    applyLauncherFont(this, font_);
+    if (!checkAndShow(settings_.texturePath))
+        ci::removeFile(paths_.dataFolder + "texpath.krv");
 }
 
 // Checks `remembered` (or else the text shown), shows the folder or why it
 // cannot be used, and keeps the result as the texture path.
 bool TexForm::checkAndShow(const std::string& remembered) {
-    const TexturePathAnswer answer = checkTexturePath(state_.paths.root, remembered, shownText_);
+    const TexturePathAnswer answer = checkTexturePath(paths_.root, remembered, shownText_);
     shownText_ = answer.usable ? answer.path : kTexturePathInvalid;
     keepTexturePath(answer);
     HiResText->setText(qs(shownText_));
@@ -66,25 +68,25 @@ bool TexForm::checkAndShow(const std::string& remembered) {
 // The path in memory is what "texpath.krv" holds: an unusable folder is no
 // longer remembered, so the command line cannot pass it.
 void TexForm::keepTexturePath(const TexturePathAnswer& answer) {
-    state_.settings.texturePath = answer.usable ? answer.path : std::string();
+    settings_.texturePath = answer.usable ? answer.path : std::string();
 }
 
 void TexForm::TexButtonClick() {
-    const auto chosen = platform_.browseForFolder(textureBrowseText(state_.settings.texturePath));
+    const auto chosen = platform_.browseForFolder(textureBrowseText(settings_.texturePath));
     if (!chosen)
         return;
     shownText_ = *chosen;
     if (!checkAndShow(*chosen)) {
-        ci::removeFile(state_.paths.dataFolder + "texpath.krv");
+        ci::removeFile(paths_.dataFolder + "texpath.krv");
         emit texturesUnavailable();
     }
 }
 
 void TexForm::done(int result) {
     shownText_ = HiResText->text().toStdString();
-    const TexturePathAnswer answer = checkTexturePath(state_.paths.root, shownText_, shownText_);
+    const TexturePathAnswer answer = checkTexturePath(paths_.root, shownText_, shownText_);
     keepTexturePath(answer);
-    storeTexturePath(state_.paths.root, state_.paths.dataFolder, answer);
+    storeTexturePath(paths_.root, paths_.dataFolder, answer);
     QDialog::done(result);
 }
 

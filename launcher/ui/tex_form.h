@@ -5,7 +5,9 @@
 
 #include "launcher/options/texture_path.h"
 #include "launcher/platform/platform.h"
-#include "launcher/startup/app_state.h"
+#include "launcher/startup/install_paths.h"
+#include "launcher/startup/settings.h"
+#include "launcher/ui/launcher_font.h"
 
 #include <QDialog>
 #include <string>
@@ -19,7 +21,8 @@ class TexForm : public QDialog {
     Q_OBJECT
 public:
     // `shownText` is the folder text the dialog showed last.
-    TexForm(AppState& state, Platform& platform, std::string& shownText, QWidget* owner = nullptr);
+    TexForm(Settings& settings, const InstallPaths& paths, const FontSetting& font,
+            Platform& platform, std::string& shownText, QWidget* owner = nullptr);
 
     void TexButtonClick();
 
@@ -38,7 +41,9 @@ private:
     bool checkAndShow(const std::string& remembered);
     void keepTexturePath(const TexturePathAnswer& answer);
 
-    AppState& state_;
+    Settings& settings_;
+    const InstallPaths& paths_;
+    const FontSetting& font_;
     Platform& platform_;
     std::string& shownText_;
 };

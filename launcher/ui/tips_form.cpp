@@ -14,7 +14,9 @@
 
 namespace krv {
 
-TipsForm::TipsForm(AppState& state, QWidget* owner) : QDialog(owner), state_(state) {
+TipsForm::TipsForm(Settings& settings, const InstallPaths& paths, const FontSetting& font,
+                   QWidget* owner)
+    : QDialog(owner), settings_(settings), paths_(paths), font_(font) {
     setWindowTitle(QStringLiteral("Tips for running the launcher"));
     TipLabel = new QLabel(this);
     TipLabel->setWordWrap(true);
@@ -24,7 +26,7 @@ TipsForm::TipsForm(AppState& state, QWidget* owner) : QDialog(owner), state_(sta
     TipLabel->setMargin(8);
     NextButton = new QPushButton(QStringLiteral("&Next Tip"), this);
     chkShowTips = new QCheckBox(QStringLiteral("&Show Tips at Startup"), this);
-    chkShowTips->setChecked(state_.settings.tipOfTheDay);
+    chkShowTips->setChecked(settings_.tipOfTheDay);
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setDefault(true);
     auto* buttons = new QHBoxLayout;
@@ -38,14 +40,14 @@ TipsForm::TipsForm(AppState& state, QWidget* owner) : QDialog(owner), state_(sta
     connect(NextButton, &QPushButton::clicked, this, &TipsForm::NextTip);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(chkShowTips, &QCheckBox::toggled, this, [this](bool on) {
-        state_.settings.tipOfTheDay = on;
+        settings_.tipOfTheDay = on;
         if (!on)
             emit tipsSwitchedOff();
     });
-    applyLauncherFont(this, state_.font);
+    applyLauncherFont(this, font_);
 
     // A tips file that is no regular file or is far too long counts as missing.
-    const TextLines file = readTextLines(state_.paths.dataFolder + "tips.txt", kListFileLimit);
+    const TextLines file = readTextLines(paths_.dataFolder + "tips.txt", kListFileLimit);
     if (file.status != IoStatus::Ok) {
         TipLabel->setText(QStringLiteral("That the tips.txt file was not found? \n\nThis file was "
                                          "placed in the KRVLaunch\\Data folder when Korvath was "
@@ -60,7 +62,7 @@ void TipsForm::NextTip() {
     if (!tips_)
         return;
     // Past the last tip (and with none at all) the count starts again at 1.
-    std::int32_t& number = state_.settings.tipNumber;
+    std::int32_t& number = settings_.tipNumber;
     number = number >= 0 && number < static_cast<std::int32_t>(tips_->size()) ? number + 1 : 1;
     const auto shown = static_cast<std::size_t>(number - 1);
     TipLabel->setText(shown < tips_->size() ? qs((*tips_)[shown]) : QString());

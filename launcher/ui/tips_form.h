@@ -2,7 +2,9 @@
 // TipsForm ("Tips for running the launcher"): the lines of "tips.txt" one
 // at a time, going on after the tip shown last.
 
-#include "launcher/startup/app_state.h"
+#include "launcher/startup/install_paths.h"
+#include "launcher/startup/settings.h"
+#include "launcher/ui/launcher_font.h"
 
 #include <QDialog>
 #include <optional>
@@ -18,7 +20,8 @@ namespace krv {
 class TipsForm : public QDialog {
     Q_OBJECT
 public:
-    TipsForm(AppState& state, QWidget* owner = nullptr);
+    TipsForm(Settings& settings, const InstallPaths& paths, const FontSetting& font,
+             QWidget* owner = nullptr);
 
     // Shows the tip after the one shown last, the first after the last.
     void NextTip();
@@ -33,7 +36,9 @@ signals:
     void tipsSwitchedOff();
 
 private:
-    AppState& state_;
+    Settings& settings_;
+    const InstallPaths& paths_;
+    const FontSetting& font_;
     std::optional<std::vector<std::string>> tips_; // nothing when tips.txt was not read
 };
 

@@ -319,7 +319,7 @@ TEST(EntryRoutine, ASettingsFileInUseDuringTheLoadIsResetAndTheStartGoesOn) {
 
 TEST(EntryRoutine, ShowsTheTipOnlyWhenItsSettingIsOn) {
     Start s;
-    s.windows.onLoad = [&] { s.state.settings.tipOfTheDay = false; };
+    s.windows.onLoad = [&] { s.state.session.settings.tipOfTheDay = false; };
     s.run();
     EXPECT_EQ(s.windows.calls, (std::vector<std::string>{"load", "show"}));
 }

@@ -76,9 +76,9 @@ struct Library : Window {
         writeFile(root.configFile(), configText(s));
     }
     void selectGame(const std::string& name) {
-        const int row = rowOf(state.games, name);
+        const int row = rowOf(state.session.games, name);
         ASSERT_GE(row, 0) << name;
-        state.games.setCurrentRow(row);
+        state.session.games.setCurrentRow(row);
     }
     void clickMap(int row) { clickRow(view(*form, "MapList"), row); }
     void clickSaveGame(int row) { clickRow(view(*form, "SaveGameList"), row); }
@@ -112,7 +112,7 @@ TEST(GamesView, StartKindsFollowTheClicksAndTheSkill) {
     Library w;
     w.load();
     MainForm& f = *w.form;
-    LaunchSelection& sel = w.state.launchSelection;
+    LaunchSelection& sel = w.state.session.launchSelection;
     QAbstractItemView* maps = view(f, "MapList");
     auto* startMode = named<QComboBox>(f, "SkillsLevel", 0);
     auto* skill = named<QComboBox>(f, "SkillsLevel", 1);
@@ -140,7 +140,7 @@ TEST(GamesView, StartKindsFollowTheClicksAndTheSkill) {
     EXPECT_EQ(sel.startKind, StartKind::Normal);
     EXPECT_FALSE(hasSelection(maps));
     EXPECT_FALSE(hasSelection(view(f, "SaveGameList")));
-    EXPECT_EQ(w.state.settings.lastSkill, 4);
+    EXPECT_EQ(w.state.session.settings.lastSkill, 4);
 }
 
 TEST(GamesView, RememberedMapsAndSavedGamesComeBackWithTheirGame) {
@@ -160,7 +160,7 @@ TEST(GamesView, RememberedMapsAndSavedGamesComeBackWithTheirGame) {
     w.selectGame("CASTLE");
     ASSERT_TRUE(view(f, "SaveGameList")->currentIndex().isValid());
     EXPECT_EQ(currentText(view(f, "SaveGameList")), "3 -  Keep, west wing");
-    EXPECT_EQ(w.state.launchSelection.startKind, StartKind::LoadGame);
+    EXPECT_EQ(w.state.session.launchSelection.startKind, StartKind::LoadGame);
 
     // Switching the preferences off forgets every record.
     rememberSavegame->click();
@@ -176,8 +176,8 @@ TEST(GamesView, AnAutoLoadingGameRestoresItsWadAndMap) {
     QAbstractItemView* files = view(f, "PwadShowlist");
     w.selectGame("HELL");
     ASSERT_TRUE(files->currentIndex().isValid()); // the first wad at first
-    const int hell = rowOf(w.state.gameFiles, "hell.wad");
-    w.state.gameFiles.setCurrentRow(hell);
+    const int hell = rowOf(w.state.session.gameFiles, "hell.wad");
+    w.state.session.gameFiles.setCurrentRow(hell);
     clickRow(files, hell);
     EXPECT_EQ(entries(view(f, "MapList")).size(), 3u);
     w.clickMap(2);
@@ -224,7 +224,7 @@ TEST(GamesView, TheZipLibraryExtractsTheChosenArchiveIntoTheWorkFolder) {
     EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/Zips/speed.wad"));
     EXPECT_EQ(currentText(view(f, "PwadShowlist")), "speed.wad");
     EXPECT_EQ(entries(view(f, "MapList")).size(), 3u);
-    EXPECT_EQ(w.state.settings.lastArchive, "SPEED");
+    EXPECT_EQ(w.state.session.settings.lastArchive, "SPEED");
 }
 
 TEST(GamesView, TheDoomGamesViewListsTheIwadsMapsAndSavedGames) {
@@ -284,7 +284,7 @@ TEST(GamesView, TheScriptedMapFilterListsOnlyTheMakersMaps) {
     EXPECT_TRUE(scripted->isVisible());
     w.selectGame("CASTLE");
     scripted->click();
-    EXPECT_TRUE(w.state.settings.scriptedMapsMode);
+    EXPECT_TRUE(w.state.session.settings.scriptedMapsMode);
     EXPECT_EQ(entries(view(f, "PwadList")), (std::vector<std::string>{"ASHEN GATE"}));
     EXPECT_EQ(header->text(), "KORVATH SCRIPTED MAP");
     scripted->click();
@@ -293,7 +293,7 @@ TEST(GamesView, TheScriptedMapFilterListsOnlyTheMakersMaps) {
     EXPECT_EQ(currentText(view(f, "PwadList")), "CASTLE"); // the unfiltered entry again
     // The header toggles as the picture does: one click, one toggle.
     QTest::mouseClick(header, Qt::LeftButton);
-    EXPECT_TRUE(w.state.settings.scriptedMapsMode);
+    EXPECT_TRUE(w.state.session.settings.scriptedMapsMode);
     EXPECT_EQ(entries(view(f, "PwadList")), (std::vector<std::string>{"ASHEN GATE"}));
 }
 
@@ -305,7 +305,7 @@ TEST(GamesView, AnInstalledScriptedMapTakesTheHighResolutionGraphicsAway) {
     fs::create_directories(w.root / "Data/custom.hires/Ashgate");
     fs::create_directories(w.root / "Data/Patches");
     w.load();
-    Controls& c = w.state.controls;
+    Controls& c = w.state.session.controls;
     w.selectGame("ASHEN GATE");
     EXPECT_FALSE(c.isEnabled(ids::GraphicFrames[5]));
     EXPECT_FALSE(c.isEnabled(ids::chkGraphics[4]));
@@ -343,7 +343,7 @@ TEST(GamesView, DocumentationAndGameFilesOpenWithTheirPrograms) {
     EXPECT_EQ(w.platform.openFileRequests[0].initialFolder, w.root.root() + "/KRV_Docs");
     EXPECT_EQ(w.platform.openedDocuments.back(), w.root.root() + "/KRV_Docs/guide.htm");
 
-    doubleClickRow(view(f, "PwadShowlist"), rowOf(w.state.gameFiles, "readme.txt"));
+    doubleClickRow(view(f, "PwadShowlist"), rowOf(w.state.session.gameFiles, "readme.txt"));
     EXPECT_EQ(fs::path(w.platform.openedDocuments.back()).filename(), "readme.txt");
 }
 
@@ -410,7 +410,7 @@ TEST(GamesView, MapEntriesShowTheTitlesTheWadNames) {
     EXPECT_EQ(titles(), (std::vector<std::string>{"Hangar Deck"}));
     EXPECT_EQ(titleRuns(), runsBefore + 2);
     w.clickMap(0);
-    EXPECT_EQ(w.state.launchSelection.warpMap, "1 1");
+    EXPECT_EQ(w.state.session.launchSelection.warpMap, "1 1");
 }
 
 // The filter narrows a large library to the names holding its text, in any
@@ -430,12 +430,12 @@ TEST(GamesFilter, NarrowsALargeLibraryAndTheSelectionFollows) {
     EXPECT_EQ(shown().size(), 11u); // 199 and 1990 to 1999
     EXPECT_TRUE(games->currentIndex().isValid());
 
-    w.state.controls.setText(ids::GamesFilter, "cAsT");
+    w.state.session.controls.setText(ids::GamesFilter, "cAsT");
     EXPECT_EQ(shown(), (std::vector<std::string>{"CASTLE"}));
     EXPECT_EQ(currentText(games), "CASTLE");
     EXPECT_EQ(entries(view(f, "MapList")).size(), 6u);
 
-    w.state.controls.setText(ids::GamesFilter, "no such game");
+    w.state.session.controls.setText(ids::GamesFilter, "no such game");
     EXPECT_TRUE(shown().empty());
     EXPECT_FALSE(named<QPushButton>(f, "LaunchButton")->isEnabled());
     EXPECT_TRUE(entries(view(f, "MapList")).empty());

@@ -64,7 +64,7 @@ TEST(InstallLevel, AWadBecomesAGameAndIsSelected) {
     EXPECT_EQ(krv::readTextLines(w.root / "KRVLaunch/Data/pwads.krv").lines,
               (std::vector<std::string>{(w.root / "Downloads").string()}));
     EXPECT_TRUE(fs::exists(w.root.configFile()));
-    EXPECT_EQ(w.state.settings.gamesListView, LibraryController::InstalledGames);
+    EXPECT_EQ(w.state.session.settings.gamesListView, LibraryController::InstalledGames);
     EXPECT_EQ(w.current(), "MYLEVEL");
     EXPECT_EQ(entries(named<QListView>(*w.form, "MapList")).size(), 1u);
 
@@ -122,14 +122,14 @@ TEST(InstallDrop, OnlyLocalFilesAreTakenAndEachWadInstallsAsFromTheDialog) {
     // Two wads in one drop: both installed, the last one shown selected
     // even where the filter would have hidden it.
     QTest::keyClicks(named<QLineEdit>(*w.form, "GamesFilter"), "zzz");
-    ASSERT_EQ(w.state.controls.text(ids::GamesFilter), "zzz");
+    ASSERT_EQ(w.state.session.controls.text(ids::GamesFilter), "zzz");
     drop(*w.form, {downloads / "first.wad", downloads / "Second.WAD"});
     EXPECT_TRUE(w.platform.messages.empty());
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/first/Pwads/first.wad"));
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Second/Pwads/Second.WAD"));
     EXPECT_EQ(krv::readTextLines(w.root / "KRVLaunch/Data/pwads.krv").lines,
               (std::vector<std::string>{downloads.string()}));
-    EXPECT_EQ(w.state.settings.gamesListView, LibraryController::InstalledGames);
+    EXPECT_EQ(w.state.session.settings.gamesListView, LibraryController::InstalledGames);
     EXPECT_EQ(w.current(), "SECOND");
     EXPECT_TRUE(named<QLineEdit>(*w.form, "GamesFilter")->text().isEmpty());
 

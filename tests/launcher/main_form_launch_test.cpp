@@ -68,7 +68,7 @@ TEST(MainFormLaunch, StartsTheEngineInTheRootWithTheComposedLineAndLogsIt) {
     EXPECT_EQ(w.platform.starts[0].workingFolder, w.root.root());
     EXPECT_EQ(line.rfind("Bin\\Korvath ", 0), 0u) << line;
     EXPECT_EQ(w.launchLog(), line);
-    EXPECT_TRUE(w.state.launch.launchInProgress);
+    EXPECT_TRUE(w.state.session.launch.launchInProgress);
     EXPECT_FALSE(f.isMinimized());
 
     // The engine saw the root as its folder and the line's words as its
@@ -109,9 +109,9 @@ TEST(MainFormLaunch, AMinimisedLaunchMinimisesAndTheReturnRefreshes) {
     EXPECT_TRUE(w.form->isMinimized());
     writeFile(w.root / "Bin/KRVres.out", "F 1600 x 900 * 60 Hz\r\n");
     w.form->showNormal();
-    EXPECT_FALSE(w.state.launch.launchInProgress);
+    EXPECT_FALSE(w.state.session.launch.launchInProgress);
     EXPECT_EQ(named<QLabel>(*w.form, "ResLabel", 1)->text(), "1600 x 900 ");
-    EXPECT_EQ(w.state.maps.count(), 2); // the selection ran again
+    EXPECT_EQ(w.state.session.maps.count(), 2); // the selection ran again
 }
 
 // A saved game brought back in the Doom games view is loaded by Launch.
@@ -129,8 +129,8 @@ TEST(MainFormLaunch, ARestoredSavedGameOfAnIwadIsLoaded) {
     ASSERT_EQ(entries(saves).size(), 1u);
     krv::test::clickRow(saves, 0);
     f.library().ShowView(LibraryController::DoomGames); // as the next start restores it
-    EXPECT_TRUE(w.state.gameSelection.savedGameRestored);
-    EXPECT_EQ(w.state.maps.count(), 2);
+    EXPECT_TRUE(w.state.session.gameSelection.savedGameRestored);
+    EXPECT_EQ(w.state.session.maps.count(), 2);
     EXPECT_TRUE(named<QPushButton>(f, "LaunchButton")->isEnabled());
     named<QPushButton>(f, "LaunchButton")->click();
     EXPECT_TRUE(w.platform.messages.empty());
@@ -155,7 +155,7 @@ TEST(MainFormLaunch, ExitModeEndsTheLauncherAfterSavingEvenWhenTheStartFailed) {
 TEST(MainFormLaunch, AGameWithoutLevelsIsRefusedWithAWadError) {
     LaunchWindow w(0, WadBuilder("IWAD").lump("PLAYPAL", "x").build());
     w.load();
-    EXPECT_EQ(w.state.maps.count(), 0);
+    EXPECT_EQ(w.state.session.maps.count(), 0);
     EXPECT_FALSE(named<QPushButton>(*w.form, "LaunchButton")->isEnabled());
     named<QPushButton>(*w.form, "LaunchButton")->click();
     EXPECT_TRUE(w.platform.messages.empty());
@@ -173,7 +173,7 @@ TEST(MainFormShortcut, ALaunchSavedAsShortcutsStartsNothing) {
     w.platform.specialFolders[SpecialFolder::Desktop] = (w.root / "Desktop").string();
     w.platform.specialFolders[SpecialFolder::StartMenuPrograms] = (w.root / "Programs").string();
     w.load();
-    w.state.maps.setCurrentRow(1);
+    w.state.session.maps.setCurrentRow(1);
     ShortcutRequest request;
     request.desktop = true;
     request.mapInName = true;
@@ -186,7 +186,7 @@ TEST(MainFormShortcut, ALaunchSavedAsShortcutsStartsNothing) {
     EXPECT_EQ(fs::path(link.target).filename(), "Korvath.exe");
     EXPECT_EQ(link.workingDirectory, w.root.root());
     EXPECT_EQ(link.arguments.rfind("-Doom2 ", 0), 0u) << link.arguments;
-    EXPECT_FALSE(w.state.launch.launchInProgress);
+    EXPECT_FALSE(w.state.session.launch.launchInProgress);
 
     request.startMenu = true;
     w.form->library().CreateShortcutWith(request);
@@ -204,7 +204,7 @@ TEST(MainFormShortcut, TheModelPackCleanupAsksOnceAndRemovesThePacks) {
     w.form->options().CleanupModelPacksConfirmed();
     EXPECT_FALSE(fs::exists(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2"));
     EXPECT_EQ(w.platform.messages.back().title, " Cleanup Completed");
-    EXPECT_FALSE(w.state.content.modelPack1);
+    EXPECT_FALSE(w.state.session.content.modelPack1);
 }
 
 // The preview line shows what Launch then writes to launch.log, for many
@@ -221,8 +221,8 @@ TEST(CommandLinePreview, MatchesTheLaunchLogForRandomSettings) {
         for (QCheckBox* box : f.findChildren<QCheckBox*>())
             if (box->isEnabled() && box != named<QCheckBox>(f, "chkMain", 2) && next() % 3 == 0)
                 box->click();
-        w.state.maps.setCurrentRow(static_cast<int>(next() % 2));
-        w.state.controls.setText(ids::edCustom, next() % 2 ? "-warp 1 -nosound" : "");
+        w.state.session.maps.setCurrentRow(static_cast<int>(next() % 2));
+        w.state.session.controls.setText(ids::edCustom, next() % 2 ? "-warp 1 -nosound" : "");
         QApplication::processEvents();
         const std::string preview = named<QLineEdit>(f, "PreviewLine")->text().toStdString();
         ASSERT_FALSE(preview.empty());
@@ -251,13 +251,15 @@ TEST(MainFormLaunch, AnUnusableTypedTextureFolderIsForgottenEverywhere) {
     EXPECT_NE(f.launch().previewText().find("-td \"" + old + "\""), std::string::npos)
         << f.launch().previewText();
     {
-        TexForm dialog(w.state, w.platform, w.state.texFormFolderText, w.form.get());
+        TexForm dialog(w.state.session.settings, w.state.paths, w.state.font, w.platform,
+                       w.state.session.texFormFolderText, w.form.get());
         dialog.HiResText->setText("/typed/nowhere");
         dialog.OKButton->click();
     }
     EXPECT_FALSE(fs::exists(file));
     EXPECT_EQ(f.launch().previewText().find("-td "), std::string::npos) << f.launch().previewText();
-    TexForm again(w.state, w.platform, w.state.texFormFolderText, w.form.get());
+    TexForm again(w.state.session.settings, w.state.paths, w.state.font, w.platform,
+                  w.state.session.texFormFolderText, w.form.get());
     EXPECT_EQ(again.HiResText->text(), "Not installed or the specified path is invalid");
     again.OKButton->click();
     EXPECT_FALSE(fs::exists(file));

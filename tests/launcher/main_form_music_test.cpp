@@ -19,10 +19,10 @@ TEST(Playlists, TheAutomaticPlaylistOfTheIwadGoesToTheEngine) {
     w.load();
     MainForm& f = *w.form;
     // Assigned through the playlist's menu, then Auto chosen.
-    w.state.playlists.setCurrentRow(0);
+    w.state.session.playlists.setCurrentRow(0);
     named<QAction>(f, "mcAutoPlaylist", static_cast<int>(AutoGame::Doom2))->trigger();
     ASSERT_TRUE(autoPlaylistExists(w.state.paths));
-    w.state.controls.setChecked(ids::chkSound[4], true);
+    w.state.session.controls.setChecked(ids::chkSound[4], true);
     named<QPushButton>(f, "LaunchButton")->click();
     ASSERT_EQ(w.platform.starts.size(), 1u);
     EXPECT_NE(w.platform.starts[0].commandLine.find("-extmus \"Mine\""), std::string::npos)

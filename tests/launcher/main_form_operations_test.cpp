@@ -60,5 +60,5 @@ TEST(Purge, SavedGamesGoWithTheirRecordsAndNodesOnlyEmptyTheirFolders) {
     EXPECT_FALSE(fs::exists(w.root / "KRVAnFiles"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Save"));
     EXPECT_TRUE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
-    EXPECT_EQ(w.state.saveGames.count(), 0);
+    EXPECT_EQ(w.state.session.saveGames.count(), 0);
 }

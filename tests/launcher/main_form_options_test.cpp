@@ -73,8 +73,8 @@ TEST(OptionTabs, MusicControlsFollowSoundMusicAndAuto) {
     EXPECT_FALSE(named<QWidget>(f, "SelectionList")->isEnabled());
     named<QCheckBox>(f, "chkSound", 4)->click();
     EXPECT_TRUE(named<QWidget>(f, "SelectionList")->isEnabled());
-    ASSERT_GT(w.state.playlists.count(), 0);
-    w.state.playlists.setCurrentRow(0);
+    ASSERT_GT(w.state.session.playlists.count(), 0);
+    w.state.session.playlists.setCurrentRow(0);
     named<QCheckBox>(f, "chkSound", 5)->click();
     EXPECT_EQ(named<QCheckBox>(f, "chkSound", 5)->text(), "Load");
     named<QCheckBox>(f, "chkSound", 0)->click(); // all sound off
@@ -103,7 +103,7 @@ TEST(OptionTabs, TheModelsTabShowsThePacksFoundOrTheAdvice) {
         Options w;
         named<QPushButton>(*w.form, "OptionTabs", 4)->click();
         EXPECT_TRUE(named<QGroupBox>(*w.form, "ModFrame")->isVisible()); // no base pack
-        EXPECT_FALSE(w.state.content.modelPack1);
+        EXPECT_FALSE(w.state.session.content.modelPack1);
     }
     Window w;
     writeFile(w.root / "Md2/HudWeapons/SuperShotgun/db-shells.md2", "model");
@@ -112,7 +112,7 @@ TEST(OptionTabs, TheModelsTabShowsThePacksFoundOrTheAdvice) {
     writeFile(w.root.configFile(), configText(s));
     w.load();
     named<QPushButton>(*w.form, "OptionTabs", 4)->click();
-    EXPECT_TRUE(w.state.content.modelPack1);
+    EXPECT_TRUE(w.state.session.content.modelPack1);
     EXPECT_FALSE(named<QGroupBox>(*w.form, "ModFrame")->isVisible());
     EXPECT_EQ(named<QGroupBox>(*w.form, "FrameModel", 0)->title(), " Model pack 1 installed ");
 }
@@ -138,7 +138,7 @@ TEST(OptionTabs, CoreEffectsAndTheirNeighboursFollowTheModelRules) {
     EXPECT_TRUE(named<QGroupBox>(f, "FrameModel", 0)->isEnabled());
     EXPECT_TRUE(named<QCheckBox>(f, "GunSmoke")->isEnabled());
     // "No monsters" reaches the refresh at once.
-    w.state.controls.setChecked(ids::chkAltModels[3], true);
+    w.state.session.controls.setChecked(ids::chkAltModels[3], true);
     named<QCheckBox>(f, "chkMain", 6)->click();
     named<QPushButton>(f, "OptionTabs", 4)->click();
     EXPECT_FALSE(named<QCheckBox>(f, "chkAltModels", 0)->isEnabled());
@@ -154,7 +154,7 @@ TEST(OptionTabs, MusicBackOnWithoutPlaylistsLeavesThePlaylistControlsOff) {
     Window w;
     w.load();
     MainForm& f = *w.form;
-    ASSERT_EQ(w.state.playlists.count(), 0);
+    ASSERT_EQ(w.state.session.playlists.count(), 0);
     named<QCheckBox>(f, "chkSound", 1)->click();
     named<QCheckBox>(f, "chkSound", 1)->click();
     EXPECT_FALSE(named<QCheckBox>(f, "chkSound", 4)->isEnabled());

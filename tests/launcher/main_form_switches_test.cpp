@@ -58,10 +58,10 @@ TEST(MainFormLoad, RunsItsStepsInOrderEachAfterWhatItNeeds) {
     std::vector<Seen> seen;
     MainForm& form = w.create();
     form.setLoadStepWatcher([&](const std::string& step) {
-        seen.push_back({step, fs::is_directory(w.root / "KRVGames"), w.state.settings.launchMode,
-                        !w.state.iwads.slotPaths[0].empty(),
+        seen.push_back({step, fs::is_directory(w.root / "KRVGames"),
+                        w.state.session.settings.launchMode, !w.state.iwads.slotPaths[0].empty(),
                         !fs::exists(w.root / "KRVLaunch/Zips/stale.wad"), form.height(),
-                        w.state.games.count()});
+                        w.state.session.games.count()});
     });
     w.load();
 
@@ -101,8 +101,8 @@ TEST(MainFormLoad, FillsTheDoomGamesViewAndSelectsTheRememberedTitle) {
     EXPECT_EQ(krv::test::currentText(games), "DOOM II");
     const auto* files = named<QAbstractItemView>(f, "PwadShowlist");
     EXPECT_EQ(entries(files), std::vector<std::string>{"Doom2.wad"});
-    w.state.games.setCurrentRow(2);
-    EXPECT_EQ(w.state.settings.lastCommercialTitle, "TNT - FINAL DOOM");
+    w.state.session.games.setCurrentRow(2);
+    EXPECT_EQ(w.state.session.settings.lastCommercialTitle, "TNT - FINAL DOOM");
     EXPECT_EQ(entries(files), std::vector<std::string>{"Tnt.wad"});
 }
 
@@ -135,10 +135,10 @@ TEST(MainFormLoad, MarksWhatTheInstallationOffers) {
     s.quilspackWeapons = true;
     writeFile(w.root.configFile(), configText(s));
     w.load();
-    EXPECT_TRUE(w.state.content.detailTexturesAvailable);
-    EXPECT_EQ(w.state.content.quilspackFolder, w.root.root() + "/md2/Quilspack");
+    EXPECT_TRUE(w.state.session.content.detailTexturesAvailable);
+    EXPECT_EQ(w.state.session.content.quilspackFolder, w.root.root() + "/md2/Quilspack");
     EXPECT_TRUE(named<QCheckBox>(*w.form, "chkAltModels", 1)->isChecked());
-    EXPECT_FALSE(w.state.content.skyboxesAvailable);
+    EXPECT_FALSE(w.state.session.content.skyboxesAvailable);
     EXPECT_FALSE(named<QCheckBox>(*w.form, "chkGraphics", 3)->isEnabled());
     // Pack options are offered only with their files.
     EXPECT_FALSE(named<QCheckBox>(*w.form, "chkAltModels", 3)->isEnabled());
@@ -179,7 +179,7 @@ TEST(MainFormLoad, WithoutTheQuilspackItsWeaponOptionsAreTurnedOff) {
     s.grenadeTimer = 0;
     writeFile(w.root.configFile(), configText(s));
     w.load();
-    EXPECT_TRUE(w.state.content.quilspackFolder.empty());
+    EXPECT_TRUE(w.state.session.content.quilspackFolder.empty());
     EXPECT_FALSE(named<QCheckBox>(*w.form, "chkAltModels", 1)->isChecked());
     EXPECT_FALSE(named<QCheckBox>(*w.form, "chkAltModels", 2)->isChecked());
     EXPECT_EQ(named<QCheckBox>(*w.form, "chkKRVOpts", 3)->text(), "No corpse fade");
@@ -195,11 +195,11 @@ TEST(MainFormLoad, StoredBoxesRunNoneOfTheirClickEffects) {
     s.ricochets = true;
     writeFile(w.root.configFile(), configText(s));
     w.load();
-    Controls& c = w.state.controls;
+    Controls& c = w.state.session.controls;
     EXPECT_TRUE(c.isChecked(ids::ChkModelOpts[2]));
     EXPECT_FALSE(c.isChecked(ids::chkMain[0]));
-    EXPECT_FALSE(w.state.settings.basicDoom);
-    EXPECT_FALSE(w.state.launch.ricochetChanged);
+    EXPECT_FALSE(w.state.session.settings.basicDoom);
+    EXPECT_FALSE(w.state.session.launch.ricochetChanged);
     // The player's tick of "FX" does take "Basic Doom" with it (offered
     // here whatever the packs say).
     c.setEnabled(ids::ChkModelOpts[2], true);
@@ -216,14 +216,14 @@ TEST(MainFormLoad, SkyboxesAreOfferedAtOnceAndGreyedBoxesKeepTheirSettings) {
     s.detailTextures = true;
     writeFile(w.root.configFile(), configText(s));
     w.load();
-    Controls& c = w.state.controls;
+    Controls& c = w.state.session.controls;
     EXPECT_TRUE(c.isEnabled(ids::chkGraphics[3]));
     // Without detail textures their box is greyed; whatever it shows, the
     // setting stays as the player left it.
     ASSERT_FALSE(c.isEnabled(ids::chkGraphics[2]));
     c.setChecked(ids::chkGraphics[2], false);
     w.form->session().controlsToSettings();
-    EXPECT_TRUE(w.state.settings.detailTextures);
+    EXPECT_TRUE(w.state.session.settings.detailTextures);
 }
 
 TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
@@ -312,7 +312,7 @@ TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
     const std::vector<bool Settings::*> heldOnly = {
         &Settings::highResPatches, &Settings::detailTextures, &Settings::scriptedMapsMode,
         &Settings::selectionMemory};
-    Settings& held = w.state.settings;
+    Settings& held = w.state.session.settings;
     for (bool Settings::*on : switches)
         if (std::find(heldOnly.begin(), heldOnly.end(), on) == heldOnly.end())
             held.*on = !(held.*on);
@@ -331,9 +331,9 @@ TEST(MainFormSettings, EveryControlKeepsItsSettingThroughALoadAndAnUnload) {
 TEST(MainFormSettings, NumberBoxesWithoutANumberGiveZero) {
     Window w;
     w.load();
-    w.state.controls.setText(ids::Corpse, "");
-    w.state.controls.setText(ids::LightText, "9.9");
-    w.state.controls.setText(ids::Ricotext, "lots");
+    w.state.session.controls.setText(ids::Corpse, "");
+    w.state.session.controls.setText(ids::LightText, "9.9");
+    w.state.session.controls.setText(ids::Ricotext, "lots");
     w.form->close();
     EXPECT_EQ(w.config().at(73), "0");
     EXPECT_EQ(w.config().at(21), "9");
@@ -369,7 +369,7 @@ TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindo
     EXPECT_FALSE(named(f, "FrameGlobal", 0)->isVisible());
     EXPECT_FALSE(named(f, "OptionUdir", 2)->isVisible());
     EXPECT_TRUE(named<QRadioButton>(f, "OptionUdir", 1)->isChecked()); // the zip view gave way
-    EXPECT_EQ(w.state.settings.gamesListView, LibraryController::DoomGames);
+    EXPECT_EQ(w.state.session.settings.gamesListView, LibraryController::DoomGames);
     for (int i : {2, 3, 4, 5, 6, 7})
         EXPECT_FALSE(named(f, "AuxButton", i)->isVisible()) << i;
     EXPECT_FALSE(named<QCheckBox>(f, "ChkModelOpts", 2)->isVisible());
@@ -399,9 +399,9 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
         EXPECT_TRUE(named(f, "AuxButton", i)->isVisible()) << i;
     EXPECT_FALSE(named(f, "AuxButton", 3)->isVisible()); // the edit log: edit mode only
     EXPECT_FALSE(named(f, "AuxButton", 7)->isVisible()); // the zip folder: zip view only
-    w.state.controls.setChecked(ids::chkMain[5], true);
+    w.state.session.controls.setChecked(ids::chkMain[5], true);
     EXPECT_TRUE(named(f, "AuxButton", 3)->isVisible());
-    w.state.controls.setChecked(ids::chkMain[5], false);
+    w.state.session.controls.setChecked(ids::chkMain[5], false);
     named<QRadioButton>(f, "OptionUdir", 2)->click();
     EXPECT_TRUE(named(f, "AuxButton", 7)->isVisible());
     named<QRadioButton>(f, "OptionUdir", 1)->click();
@@ -435,7 +435,7 @@ TEST(MainFormLayout, TheSkillCanBeChosenInEitherLayout) {
     skill->setCurrentIndex(4);
     emit skill->activated(4);
     EXPECT_EQ(named<QComboBox>(f, "SkillsLevel", 0)->currentIndex(), 4);
-    EXPECT_EQ(w.state.settings.skill, 4);
+    EXPECT_EQ(w.state.session.settings.skill, 4);
     named<QPushButton>(f, "SelButton")->click(); // the edit panel keeps it too
     EXPECT_TRUE(skill->isVisible());
     named<QCheckBox>(f, "chkMain", 2)->click();
@@ -493,7 +493,7 @@ TEST(MainFormSwitches, DevModeDoubleClickShowsAndHidesTheDevelopmentSwitches) {
     EXPECT_TRUE(named(f, "ExitOption", 0)->isVisible());
     named<QCheckBox>(f, "chkTesting")->click();
     named<QRadioButton>(f, "ExitOption", 0)->click();
-    EXPECT_EQ(w.state.settings.launchMode, 0);
+    EXPECT_EQ(w.state.session.settings.launchMode, 0);
     QTest::mouseDClick(named(f, "DevMode"), Qt::LeftButton);
     EXPECT_FALSE(named<QCheckBox>(f, "chkTesting")->isVisible());
     EXPECT_FALSE(named<QCheckBox>(f, "chkTesting")->isChecked());
@@ -508,12 +508,12 @@ TEST(MainFormSwitches, EnterLaunchesOnlyWhileLaunchIsEnabled) {
     w.load();
     MainForm& f = *w.form;
     int launches = 0;
-    w.state.controls.onClicked(ids::LaunchButton, [&launches](bool) { ++launches; });
+    w.state.session.controls.onClicked(ids::LaunchButton, [&launches](bool) { ++launches; });
     QWidget* custom = named(f, "edCustom");
     custom->setFocus();
     QTest::keyClick(custom, Qt::Key_Return);
     EXPECT_EQ(launches, 1);
-    w.state.controls.setEnabled(ids::LaunchButton, false);
+    w.state.session.controls.setEnabled(ids::LaunchButton, false);
     QTest::keyClick(named(f, "PwadList"), Qt::Key_Enter);
     QTest::keyClick(&f, Qt::Key_Return);
     EXPECT_EQ(launches, 1);
@@ -530,11 +530,11 @@ TEST(MainFormSwitches, TheWebButtonsOpenTheSiteAndTheDownloads) {
 TEST(MainFormSwitches, ReturningFromALaunchRefreshesOnlyWhileOneIsInProgress) {
     Window w;
     w.load();
-    w.state.launch.launchInProgress = true;
+    w.state.session.launch.launchInProgress = true;
     w.form->showMinimized();
-    EXPECT_TRUE(w.state.launch.launchInProgress);
+    EXPECT_TRUE(w.state.session.launch.launchInProgress);
     w.form->showNormal();
-    EXPECT_FALSE(w.state.launch.launchInProgress);
+    EXPECT_FALSE(w.state.session.launch.launchInProgress);
 }
 
 TEST(MainFormSwitches, ActivationSelectsTheFirstTitleAndDropsAMissingAutoPlaylist) {
@@ -544,8 +544,8 @@ TEST(MainFormSwitches, ActivationSelectsTheFirstTitleAndDropsAMissingAutoPlaylis
     writeFile(w.root.configFile(), configText(s));
     writeFile(w.root / "Iwads/Doom2.wad", "IWAD");
     w.load();
-    w.state.games.setCurrentRow(-1);
-    w.state.settings.lastCommercialTitle.clear();
+    w.state.session.games.setCurrentRow(-1);
+    w.state.session.settings.lastCommercialTitle.clear();
     QApplication::setActiveWindow(w.form.get());
     ASSERT_TRUE(w.form->isActiveWindow());
     EXPECT_EQ(named<QAbstractItemView>(*w.form, "PwadList")->currentIndex().row(), 0);
@@ -567,16 +567,16 @@ TEST(MainFormTheme, DoubleClicksCycleThroughThePicturesAndABrokenOneShowsTheCapt
     w.load();
     MainForm& f = *w.form;
     auto* title = named<QLabel>(f, "TitlePic");
-    EXPECT_EQ(w.state.settings.titlePicture, 1);
+    EXPECT_EQ(w.state.session.settings.titlePicture, 1);
     EXPECT_FALSE(title->pixmap().isNull());
 
     QTest::mouseDClick(title, Qt::LeftButton);
-    EXPECT_EQ(w.state.settings.titlePicture, 2);
+    EXPECT_EQ(w.state.session.settings.titlePicture, 2);
     EXPECT_TRUE(title->pixmap().isNull()); // the broken picture
     EXPECT_EQ(title->text(), QString::fromStdString(w.state.startup.windowCaption));
 
     QTest::mouseDClick(title, Qt::LeftButton);
-    EXPECT_EQ(w.state.settings.titlePicture, 0);
+    EXPECT_EQ(w.state.session.settings.titlePicture, 0);
     EXPECT_FALSE(title->pixmap().isNull());
     f.close();
     EXPECT_EQ(w.config().at(2), "0");

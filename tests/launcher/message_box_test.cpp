@@ -82,9 +82,10 @@ TEST(MessageBox, StaysCentredOnAMinimisedOrOffScreenOwner) {
 }
 
 TEST(RunningCopy, ASecondCopyBringsTheFirstWindowBackAndFindsItByCaption) {
-    AppState state;
-    QtPlatform first(state);
-    QtPlatform second(state);
+    const FontSetting font;
+    const InstallPaths paths;
+    QtPlatform first(font, paths);
+    QtPlatform second(font, paths);
     QWidget window;
     window.show();
     window.showMinimized();
@@ -103,9 +104,10 @@ TEST(RunningCopy, ASecondCopyBringsTheFirstWindowBackAndFindsItByCaption) {
 }
 
 TEST(RunningCopy, IsKeptApartPerDisplayInTheRuntimeFolder) {
-    AppState state;
-    QtPlatform first(state);
-    QtPlatform second(state);
+    const FontSetting font;
+    const InstallPaths paths;
+    QtPlatform first(font, paths);
+    QtPlatform second(font, paths);
     const std::string caption = "KRVLauncher v9.1  and  Display copy " + std::to_string(::getpid());
     const QByteArray saved = qgetenv("DISPLAY");
     qputenv("DISPLAY", ":7");

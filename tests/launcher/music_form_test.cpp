@@ -54,8 +54,8 @@ struct Editor {
     Editor() {
         w.load();
         form = std::make_unique<MusicForm>(
-            w.state, w.platform, [this](const std::string& n) { savedNames.push_back(n); },
-            w.form.get());
+            w.state.paths, w.state.iwads, w.state.font, w.platform,
+            [this](const std::string& n) { savedNames.push_back(n); }, w.form.get());
     }
     fs::path file(const std::string& name) const {
         return w.root / "KRVLaunch/Music" / (name + ".krm");
@@ -242,7 +242,7 @@ TEST(MusicForm, OpenRebuildsAnOldLayoutAndOffersTheNewFormat) {
     w.load();
     MainForm& f = *w.form;
     EXPECT_EQ(named<QPushButton>(f, "butMusic", 1)->text().toStdString(), "Open");
-    w.state.playlists.setCurrentRow(0);
+    w.state.session.playlists.setCurrentRow(0);
     w.platform.messageAnswers.push_back(msg::kResultYes);
     whileEditorOpen([](MusicForm& editor) {
         EXPECT_TRUE(editor.playlist().converted);
@@ -266,7 +266,7 @@ TEST(MusicForm, NonStandardAnsweredNoOpensNothing) {
     lines.erase(lines.begin() + 12); // E1M2 missing: line 38 is E4M2
     writeFile(w.root / "KRVLaunch/Music/Odd.krm", crlf(lines));
     w.load();
-    w.state.playlists.setCurrentRow(0);
+    w.state.session.playlists.setCurrentRow(0);
     bool opened = false;
     whileEditorOpen([&](MusicForm&) { opened = true; });
     named<QPushButton>(*w.form, "butMusic", 1)->click();
@@ -281,7 +281,7 @@ TEST(MusicForm, NewPlaylistExistsOnlyOnceSaved) {
     writeFile(w.root / "KRVLaunch/Music/Old Tunes.krm", "x\r\n");
     w.load();
     MainForm& f = *w.form;
-    w.state.playlists.setCurrentRow(0);
+    w.state.session.playlists.setCurrentRow(0);
     f.music().choosePlaylist(0); // a click on the entry
     QTest::mouseClick(named<QCheckBox>(f, "chkSound", 5), Qt::LeftButton);
     ASSERT_TRUE(named<QCheckBox>(f, "chkSound", 5)->isChecked());
@@ -293,9 +293,9 @@ TEST(MusicForm, NewPlaylistExistsOnlyOnceSaved) {
     whileEditorOpen([](MusicForm& editor) { editor.mExit->trigger(); });
     named<QPushButton>(f, "butMusic", 0)->click();
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Music/Dunmóre & Friends.krm"));
-    EXPECT_EQ(w.state.playlists.texts(), (std::vector<std::string>{"Old Tunes"}));
-    EXPECT_EQ(w.state.playlists.currentRow(), -1);
-    EXPECT_EQ(w.state.settings.manualPlaylist, "Dunmóre & Friends");
+    EXPECT_EQ(w.state.session.playlists.texts(), (std::vector<std::string>{"Old Tunes"}));
+    EXPECT_EQ(w.state.session.playlists.currentRow(), -1);
+    EXPECT_EQ(w.state.session.settings.manualPlaylist, "Dunmóre & Friends");
     EXPECT_TRUE(named<QCheckBox>(f, "chkSound", 5)->isChecked());
 
     // A change answered "Yes" on closing saves it and lists it.
@@ -310,7 +310,7 @@ TEST(MusicForm, NewPlaylistExistsOnlyOnceSaved) {
     std::vector<std::string> expected = editorSection(MapSet::Doom2);
     expected[11] = "MAP01 CD 03";
     EXPECT_EQ(readFile(w.root / "KRVLaunch/Music/Dunmóre & Friends.krm"), crlf(expected));
-    EXPECT_EQ(w.state.playlists.currentText(), "Dunmóre & Friends");
+    EXPECT_EQ(w.state.session.playlists.currentText(), "Dunmóre & Friends");
     EXPECT_FALSE(named<QCheckBox>(f, "chkSound", 5)->isChecked());
 
     w.platform.messageAnswers.push_back(msg::kResultNo);
@@ -334,9 +334,9 @@ TEST(MusicForm, LongAndUnreadablePlaylistsAreNeverReplaced) {
     const fs::path lineFile = w.root / "KRVLaunch/Music/One Line.krm";
     writeFile(lineFile, oneLine);
     w.load();
-    ASSERT_EQ(w.state.playlists.texts(), (std::vector<std::string>{"Big", "One Line"}));
+    ASSERT_EQ(w.state.session.playlists.texts(), (std::vector<std::string>{"Big", "One Line"}));
 
-    w.state.playlists.setCurrentRow(0);
+    w.state.session.playlists.setCurrentRow(0);
     std::size_t shownLines = 0;
     whileEditorOpen([&](MusicForm& editor) {
         shownLines = std::size_t(editor.MusicList->count());
@@ -347,7 +347,7 @@ TEST(MusicForm, LongAndUnreadablePlaylistsAreNeverReplaced) {
     EXPECT_TRUE(w.platform.messages.empty()); // nothing to save, nothing asked
     EXPECT_TRUE(readFile(bigFile) == big);
 
-    w.state.playlists.setCurrentRow(0);
+    w.state.session.playlists.setCurrentRow(0);
     whileEditorOpen([](MusicForm& editor) {
         editor.MusicList->setCurrentRow(11);
         editor.rTrack[2]->trigger();
@@ -359,7 +359,7 @@ TEST(MusicForm, LongAndUnreadablePlaylistsAreNeverReplaced) {
     expected.replace(map01, expected.find('\r', map01) - map01, "MAP01 CD 03");
     EXPECT_TRUE(readFile(bigFile) == expected);
 
-    w.state.playlists.setCurrentRow(1);
+    w.state.session.playlists.setCurrentRow(1);
     bool opened = false;
     whileEditorOpen([&](MusicForm&) { opened = true; });
     named<QPushButton>(*w.form, "butMusic", 1)->click();
@@ -378,13 +378,13 @@ TEST(MusicForm, SoundTabModes) {
     writeFile(w.root / "KRVLaunch/Music/auto-playlist.krv", "\r\nA\r\n\r\n\r\n\r\n");
     w.load();
     MainForm& f = *w.form;
-    w.state.playlists.clearSelection();
-    w.state.playlists.setCurrentRow(-1);
+    w.state.session.playlists.clearSelection();
+    w.state.session.playlists.setCurrentRow(-1);
     QTest::mouseClick(named<QCheckBox>(f, "chkSound", 5), Qt::LeftButton);
     EXPECT_EQ(w.platform.messages.back().title, " No auto playlist detected ");
     EXPECT_FALSE(named<QCheckBox>(f, "chkSound", 5)->isChecked());
 
-    w.state.controls.setChecked(ids::chkSound[5], true);
+    w.state.session.controls.setChecked(ids::chkSound[5], true);
     EXPECT_EQ(named<QCheckBox>(f, "chkSound", 5)->palette().color(QPalette::WindowText),
               QColor(255, 0, 0));
     named<QCheckBox>(f, "chkSound", 4)->click(); // the player's tick clears the other mode
@@ -395,12 +395,12 @@ TEST(MusicForm, SoundTabModes) {
               QColor(18, 0, 0));
     EXPECT_EQ(named<QCheckBox>(f, "chkSound", 4)->palette().color(QPalette::WindowText),
               QColor(255, 0, 0));
-    w.state.controls.setChecked(ids::chkSound[4], false);
+    w.state.session.controls.setChecked(ids::chkSound[4], false);
 
     // A right click makes the entry the current playlist.
     auto* list = named<QAbstractItemView>(f, "SelectionList");
     emit list->customContextMenuRequested(list->visualRect(list->model()->index(1, 0)).center());
     named<QMenu>(f, "mPopupMusic")->close();
-    EXPECT_EQ(w.state.settings.manualPlaylist, "B");
-    EXPECT_EQ(w.state.playlists.currentRow(), 1);
+    EXPECT_EQ(w.state.session.settings.manualPlaylist, "B");
+    EXPECT_EQ(w.state.session.playlists.currentRow(), 1);
 }

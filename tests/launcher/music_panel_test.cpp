@@ -25,11 +25,12 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Panel : test::PanelRig {
-    ControlBinder binder{state.controls};
+    ControlBinder binder{state.session.controls};
     // The option tabs' boxes the playlists follow, as the option tabs declare them.
-    bool optionBoxes = (declareOptionControls(state.controls, ids::SoundFrame[1]), true);
-    MusicController music{state, state.paths, state.iwads, platform};
-    MusicPanel* panel = new MusicPanel(music, state, platform, binder, &window);
+    bool optionBoxes = (declareOptionControls(state.session.controls, ids::SoundFrame[1]), true);
+    MusicController music{state.session, state.paths, state.iwads, platform};
+    MusicPanel* panel = new MusicPanel(music, state.session, state.paths, state.iwads, state.font,
+                                       platform, binder, &window);
 
     // The playlists listed, as the window's load lists them.
     void load() {
@@ -86,7 +87,7 @@ TEST(MusicPanel, ManualNeedsAChosenPlaylistAndAnotherChoiceClearsIt) {
     writeFile(p.root / "KRVLaunch/Music/Mine.krm", "x\r\n");
     writeFile(p.root / "KRVLaunch/Music/Other.krm", "x\r\n");
     p.load();
-    p.state.playlists.clearSelection();
+    p.state.session.playlists.clearSelection();
     p.mode(5)->click();
     ASSERT_EQ(p.platform.messages.size(), 1u);
     EXPECT_FALSE(p.mode(5)->isChecked());
@@ -96,11 +97,11 @@ TEST(MusicPanel, ManualNeedsAChosenPlaylistAndAnotherChoiceClearsIt) {
     p.mode(5)->click();
     EXPECT_TRUE(p.mode(5)->isChecked());
     EXPECT_EQ(p.mode(5)->text(), "Load");
-    EXPECT_EQ(p.state.settings.manualPlaylist, "Mine");
+    EXPECT_EQ(p.state.session.settings.manualPlaylist, "Mine");
     clickRow(1);
     EXPECT_FALSE(p.mode(5)->isChecked());
     EXPECT_EQ(p.mode(5)->text(), "Manual");
-    EXPECT_EQ(p.state.settings.manualPlaylist, "Other");
+    EXPECT_EQ(p.state.session.settings.manualPlaylist, "Other");
 }
 
 // Every playlist whose file name passes the usable-name check is listed,
@@ -115,16 +116,15 @@ TEST(MusicPanel, OddNamesAreListedOpenedAndDeletedByTheirBytes) {
         writeFile(p.root / "KRVLaunch/Music" / (name + ".krm"), "MAP01\r\n");
     p.load();
     QAbstractItemView* list = p.list();
-    EXPECT_EQ(test::rowTexts(list),
-              (std::vector<std::string>{"Caf\xef\xbf\xbd Tunes", "What?"}));
+    EXPECT_EQ(test::rowTexts(list), (std::vector<std::string>{"Caf\xef\xbf\xbd Tunes", "What?"}));
 
     test::clickRow(list, 0);
-    EXPECT_EQ(p.state.settings.manualPlaylist, latin1);
+    EXPECT_EQ(p.state.session.settings.manualPlaylist, latin1);
     p.music.AssignAutoPlaylist(static_cast<int>(AutoGame::Doom2));
     EXPECT_EQ(splitLines(test::readFile(autoPlaylistPath(p.state.paths))).at(2), latin1);
 
     for (int row : {0, 1}) {
-        p.state.playlists.setCurrentRow(row);
+        p.state.session.playlists.setCurrentRow(row);
         std::string opened;
         QTimer::singleShot(0, [&opened] {
             if (auto* editor = qobject_cast<MusicForm*>(QApplication::activeModalWidget())) {
@@ -137,11 +137,11 @@ TEST(MusicPanel, OddNamesAreListedOpenedAndDeletedByTheirBytes) {
     }
 
     for (const std::string& name : {latin1, std::string("What?")}) {
-        p.state.playlists.setCurrentRow(0);
+        p.state.session.playlists.setCurrentRow(0);
         p.platform.messageAnswers.push_back(msg::kResultYes);
         p.button(2)->click();
         EXPECT_FALSE(fs::exists(p.root / "KRVLaunch/Music" / (name + ".krm"))) << name;
     }
-    EXPECT_EQ(p.state.playlists.count(), 0);
+    EXPECT_EQ(p.state.session.playlists.count(), 0);
     EXPECT_TRUE(fs::exists(p.root / "KRVLaunch/Music/Rock \"Live\".krm"));
 }

@@ -21,8 +21,8 @@
 TEST(TipsForm, ShowsTheTipsInTurnGoingOnAfterTheLastShown) {
     Window w;
     writeFile(w.root / "KRVLaunch/Data/tips.txt", "First tip\r\nSecond tip\r\nThird tip\r\n");
-    w.state.settings.tipNumber = 2;
-    TipsForm tips(w.state);
+    w.state.session.settings.tipNumber = 2;
+    TipsForm tips(w.state.session.settings, w.state.paths, w.state.font);
     EXPECT_EQ(tips.windowTitle(), "Tips for running the launcher");
     EXPECT_EQ(tips.TipLabel->text(), "Third tip");
     std::vector<QString> shown;
@@ -31,32 +31,32 @@ TEST(TipsForm, ShowsTheTipsInTurnGoingOnAfterTheLastShown) {
         shown.push_back(tips.TipLabel->text());
     }
     EXPECT_EQ(shown, (std::vector<QString>{"First tip", "Second tip", "Third tip"}));
-    EXPECT_EQ(w.state.settings.tipNumber, 3);
+    EXPECT_EQ(w.state.session.settings.tipNumber, 3);
 
     QSignalSpy off(&tips, &TipsForm::tipsSwitchedOff);
     tips.chkShowTips->click();
     EXPECT_EQ(off.count(), 1);
-    EXPECT_FALSE(w.state.settings.tipOfTheDay);
+    EXPECT_FALSE(w.state.session.settings.tipOfTheDay);
 }
 
 TEST(TipsForm, AMissingTipsFileIsExplainedAndAnEmptyOneStartsAgainAtOne) {
     Window w;
-    w.state.settings.tipNumber = 4;
+    w.state.session.settings.tipNumber = 4;
     {
-        TipsForm tips(w.state);
+        TipsForm tips(w.state.session.settings, w.state.paths, w.state.font);
         EXPECT_TRUE(tips.TipLabel->text().startsWith("That the tips.txt file was not found? "));
         tips.NextButton->click(); // nothing to show, nothing breaks
-        EXPECT_EQ(w.state.settings.tipNumber, 4);
+        EXPECT_EQ(w.state.session.settings.tipNumber, 4);
     }
     writeFile(w.root / "KRVLaunch/Data/tips.txt", "");
-    TipsForm tips(w.state);
-    EXPECT_EQ(w.state.settings.tipNumber, 1);
+    TipsForm tips(w.state.session.settings, w.state.paths, w.state.font);
+    EXPECT_EQ(w.state.session.settings.tipNumber, 1);
     EXPECT_TRUE(tips.TipLabel->text().isEmpty());
 }
 
 TEST(FontForm, OkKeepsTheChosenFontAndAsksForARestart) {
     Window w;
-    FontForm chooser(w.state);
+    FontForm chooser(w.state.font, w.state.paths, w.state.startup.restartRequested);
     EXPECT_EQ(chooser.ListFont->currentItem()->text(), "MS Sans Serif");
     EXPECT_EQ(chooser.ListSize->currentItem()->text(), "8");
     chooser.ListFont->setCurrentItem(chooser.ListFont->findItems("Tahoma", Qt::MatchExactly)[0]);
@@ -72,7 +72,7 @@ TEST(FontForm, OkKeepsTheChosenFontAndAsksForARestart) {
               (std::vector<std::string>{"Tahoma,9,b"}));
     EXPECT_TRUE(w.state.font.isSet());
 
-    FontForm again(w.state);
+    FontForm again(w.state.font, w.state.paths, w.state.startup.restartRequested);
     EXPECT_EQ(again.ListFont->currentItem()->text(), "Tahoma");
     again.FontBut[0]->click(); // Default
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/font.krv"));
@@ -96,7 +96,7 @@ TEST(TexForm, ShowsTheUsableFolderOrWhyNoneIsAndKeepsACustomOne) {
     std::string shown;
     writeFile(w.root / "KRVLaunch/Data/texpath.krv", "/gone\r\n");
     {
-        TexForm dialog(w.state, w.platform, shown);
+        TexForm dialog(w.state.session.settings, w.state.paths, w.state.font, w.platform, shown);
         EXPECT_EQ(dialog.windowTitle(), "Custom Hi-Res Textures and Patches Location");
         EXPECT_EQ(dialog.HiResText->text(), "Not installed or the specified path is invalid");
         EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Data/texpath.krv"));
@@ -108,7 +108,7 @@ TEST(TexForm, ShowsTheUsableFolderOrWhyNoneIsAndKeepsACustomOne) {
         dialog.TexButton->click();
         EXPECT_EQ(gone.count(), 1);
         EXPECT_EQ(w.platform.folderRequests.back(),
-                  textureBrowseText(w.state.settings.texturePath));
+                  textureBrowseText(w.state.session.settings.texturePath));
 
         fs::create_directories(w.root / "Hires Stuff/Textures");
         w.platform.folderAnswers.push_back((w.root / "Hires Stuff").string());
@@ -121,7 +121,7 @@ TEST(TexForm, ShowsTheUsableFolderOrWhyNoneIsAndKeepsACustomOne) {
 
     // The installation's own folder needs no file.
     fs::create_directories(w.root / "Data/Textures");
-    TexForm dialog(w.state, w.platform, shown);
+    TexForm dialog(w.state.session.settings, w.state.paths, w.state.font, w.platform, shown);
     dialog.HiResText->setText(QString::fromStdString((w.root / "Data/Textures").string()));
     dialog.OKButton->click();
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Data/texpath.krv"));
@@ -142,14 +142,14 @@ TEST(FontForm, TheDialogsTakeTheLauncherFontToo) {
     w.load();
     EXPECT_EQ(w.form->iwadForm().butOK->font().family(), "Tahoma");
     EXPECT_EQ(w.form->iwadForm().butOK->font().pointSize(), 10);
-    TipsForm tips(w.state);
+    TipsForm tips(w.state.session.settings, w.state.paths, w.state.font);
     EXPECT_EQ(tips.OKButton->font().family(), "Tahoma");
 }
 
 TEST(FontForm, TheChooserIsNarrowerThanTheMainWindow) {
     Window w;
     w.load();
-    FontForm chooser(w.state, w.form.get());
+    FontForm chooser(w.state.font, w.state.paths, w.state.startup.restartRequested, w.form.get());
     EXPECT_LT(chooser.sizeHint().width(), w.form->width());
     // The font names need the room, the styles and sizes much less.
     EXPECT_GT(chooser.ListFont->width(), chooser.ListSize->width());

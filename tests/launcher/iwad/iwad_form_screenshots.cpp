@@ -24,11 +24,13 @@ struct NoHost : IwadFormHost {
 };
 
 bool render(const std::string& root, const std::string& file) {
-    AppState state;
-    state.paths = InstallPaths::fromRoot(root);
+    IwadRegistry iwads;
+    const InstallPaths paths = InstallPaths::fromRoot(root);
+    const Settings settings;
+    const FontSetting font;
     ScriptedPlatform platform;
     NoHost host;
-    IwadForm form(state, platform, host);
+    IwadForm form(iwads, paths, settings, font, platform, host);
     form.setEnvironment([](const std::string&) { return std::nullopt; });
     form.DetectIwads();
     form.show();

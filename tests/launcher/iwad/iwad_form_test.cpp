@@ -67,7 +67,8 @@ struct Dialog {
 
     // The main window's load: the dialog made, IWADs detected.
     void load() {
-        form = std::make_unique<IwadForm>(state, platform, host);
+        form = std::make_unique<IwadForm>(state.iwads, state.paths, state.session.settings,
+                                          state.font, platform, host);
         form->setEnvironment(krv::test::emptyEnvironment());
         form->DetectIwads();
     }
@@ -339,7 +340,7 @@ TEST(IwadForm, TooltipsUnlessSwitchedOff) {
     EXPECT_EQ(d.form->butOK->toolTip(), "Accept changes if any and exit.");
     d.form->hide();
 
-    d.state.settings.disableTooltips = true;
+    d.state.session.settings.disableTooltips = true;
     d.form->show();
     for (QPushButton* button :
          {d.form->butAddIwad, d.form->butReset, d.form->butSearchIwad, d.form->butOK})

@@ -27,7 +27,7 @@ struct Rig : test::SessionRig {
 TEST(InspectSession, ListsTheToolsMapsWithTheirTitlesAndKeepsItsOutputForTheEngine) {
     Rig r;
     r.s().inspect().fillMapList(r.root.root() + "/KRVGames/Hall/Pwads/hall.wad");
-    const ListState& maps = r.state.maps;
+    const ListState& maps = r.state.session.maps;
     ASSERT_EQ(maps.count(), 2);
     EXPECT_EQ(maps.text(1), "MAP02");
     EXPECT_EQ(maps.entries()[1].title, "The Long Hall");
@@ -42,7 +42,7 @@ TEST(InspectSession, TheTwoSkillBoxesFollowEachOther) {
     // A choice in one box, as the player makes it.
     c.activate(ids::SkillsLevel[1], 4);
     EXPECT_EQ(c.currentIndex(ids::SkillsLevel[0]), 4);
-    EXPECT_EQ(r.state.settings.lastSkill, 4);
+    EXPECT_EQ(r.state.session.settings.lastSkill, 4);
     c.activate(ids::SkillsLevel[0], 2);
     EXPECT_EQ(c.currentIndex(ids::SkillsLevel[1]), 2);
 }

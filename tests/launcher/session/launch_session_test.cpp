@@ -65,22 +65,22 @@ struct Launch {
     explicit Launch(int launchMode = 0, bool wine = false) {
         state.paths = InstallPaths::fromRoot(root.root());
         state.startup.wineMode = wine;
-        state.settings.launchMode = launchMode;
+        state.session.settings.launchMode = launchMode;
         const std::string iwad = (root / "Iwads/Doom2.wad").string();
         writeFile(iwad, test::WadBuilder("IWAD").level("MAP01").level("MAP02").build());
         state.iwads.registerPath(iwad);
-        state.mainWad = iwad;
-        state.maps.fill({"MAP01", "MAP02"});
-        host.settings = &state.settings;
-        launch = std::make_unique<LaunchController>(state, state.paths, state.startup, state.iwads,
-                                                    platform, host);
-        state.controls.setWindowShown(true);
+        state.session.mainWad = iwad;
+        state.session.maps.fill({"MAP01", "MAP02"});
+        host.settings = &state.session.settings;
+        launch = std::make_unique<LaunchController>(state.session, state.paths, state.startup,
+                                                    state.iwads, platform, host);
+        state.session.controls.setWindowShown(true);
     }
     std::string launchLog() const {
         const auto lines = krv::readTextLines(root / "KRVLaunch/launch.log").lines;
         return lines.size() == 1 ? lines[0] : std::string("(not one line)");
     }
-    Controls& c() { return state.controls; }
+    Controls& c() { return state.session.controls; }
 };
 
 } // namespace
@@ -94,7 +94,7 @@ TEST(LaunchSession, AFailedStartShowsTheLineAndKeepsTheWindow) {
     EXPECT_EQ(l.platform.messages[0].style, msg::kOk);
     EXPECT_EQ(l.platform.messages[0].text,
               "Cannot execute! The command line was:\r\n" + l.launchLog());
-    EXPECT_FALSE(l.state.launch.launchInProgress);
+    EXPECT_FALSE(l.state.session.launch.launchInProgress);
     EXPECT_EQ(l.host.window, (std::vector<std::string>{"minimise", "restore"}));
 }
 
@@ -142,19 +142,20 @@ TEST(LaunchSession, ExitModeAsksTheHostToUnloadEvenWhenTheStartFailed) {
 // gives nothing back to the window; the launch itself does both.
 TEST(LaunchSession, ThePreviewNamesTheRefusalALaunchShows) {
     Launch l;
-    l.state.maps.fill({""}); // a map list without a level
+    l.state.session.maps.fill({""}); // a map list without a level
     EXPECT_EQ(l.launch->previewText(), " Wad error");
-    l.state.maps.fill({"MAP01"});
+    l.state.session.maps.fill({"MAP01"});
     fs::remove(l.root / "Iwads/Doom2.wad");
-    const SessionModel before = l.state;
+    const SessionModel before = l.state.session;
     EXPECT_EQ(l.launch->previewText(), " Setup error");
     EXPECT_TRUE(l.platform.messages.empty());
     EXPECT_EQ(l.host.iwadDialogs, 0);
     EXPECT_TRUE(l.host.applied.empty());
     EXPECT_EQ(l.host.toControls, 0);
     EXPECT_EQ(l.host.toSettings, 1); // the controls are read for every composition
-    EXPECT_EQ(settingsLines(l.state.settings, false), settingsLines(before.settings, false));
-    EXPECT_EQ(l.state.launchSelection.iwadPath, before.launchSelection.iwadPath);
+    EXPECT_EQ(settingsLines(l.state.session.settings, false),
+              settingsLines(before.settings, false));
+    EXPECT_EQ(l.state.session.launchSelection.iwadPath, before.launchSelection.iwadPath);
 
     l.launch->LaunchButtonClick();
     EXPECT_TRUE(l.platform.starts.empty());
@@ -192,18 +193,18 @@ TEST(LaunchSession, SelButtonTogglesThePanelsAndWineKeepsTheCommandLine) {
         EXPECT_EQ(c.text(FrameGlobal[0]), "  Command Line  ");
         EXPECT_TRUE(c.isVisible(FrameGlobal[1]));
         c.click(SelButton);
-        EXPECT_EQ(l.state.settings.selButtonMode, wine ? 1 : 2);
+        EXPECT_EQ(l.state.session.settings.selButtonMode, wine ? 1 : 2);
         EXPECT_EQ(c.text(FrameGlobal[0]), wine ? "  Command Line  " : "  KRV Edit  ");
         EXPECT_EQ(c.isVisible(FrameGlobal[2]), !wine);
         EXPECT_EQ(c.isVisible(FrameGlobal[1]), wine);
         c.click(SelButton);
-        EXPECT_EQ(l.state.settings.selButtonMode, 1);
+        EXPECT_EQ(l.state.session.settings.selButtonMode, 1);
     }
 }
 
 TEST(LaunchSession, AStoredEditModeShowsTheEditPanel) {
     Launch l;
-    l.state.settings.selButtonMode = 2;
+    l.state.session.settings.selButtonMode = 2;
     l.launch->SelectStartupOptions();
     EXPECT_EQ(l.c().text(FrameGlobal[0]), "  KRV Edit  ");
     EXPECT_TRUE(l.c().isVisible(FrameGlobal[2]));

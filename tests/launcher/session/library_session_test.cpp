@@ -2,9 +2,9 @@
 // library: the games menu and the game files menu, installing levels (chosen
 // or dropped), the zip library's commands, what a selection lists and the
 // task menus' entries. The real inspection tool and extraction module run.
-#include "session_rig.h"
 #include "launcher/library/install_copy.h"
 #include "launcher/library/zip_library.h"
+#include "session_rig.h"
 #include "support/ordinary_user.h"
 #include "support/savegame_builder.h"
 #include "support/small_file_system.h"
@@ -44,7 +44,7 @@ struct Library : test::SessionRig {
         SessionRig::load();
     }
     LibraryController& library() { return s().library(); }
-    std::string current() const { return state.games.currentText(); }
+    std::string current() const { return state.session.games.currentText(); }
     void answer(int result) { platform.messageAnswers.push_back(result); }
     void answerName(const std::string& name) { platform.nameAnswers.push_back({name, false}); }
 };
@@ -71,8 +71,8 @@ struct Games : Library {
         desktop = root / "Desktop";
         platform.specialFolders[SpecialFolder::Desktop] = desktop.string();
     }
-    void select(const std::string& name) { selectEntry(state.games, name); }
-    void selectFile(const std::string& name) { selectEntry(state.gameFiles, name); }
+    void select(const std::string& name) { selectEntry(state.session.games, name); }
+    void selectFile(const std::string& name) { selectEntry(state.session.gameFiles, name); }
 };
 
 } // namespace
@@ -87,7 +87,7 @@ TEST(GameMenus, UninstallRemovesTheGameWithWhatBelongsToItButKeepsSavedGames) {
     writeFile(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg", "s");
     writeFile(w.desktop / "Korvath Shortcuts/Castle.desktop", "x");
     w.load();
-    ASSERT_EQ(w.state.gameFiles.currentText(), "castle.wad");
+    ASSERT_EQ(w.state.session.gameFiles.currentText(), "castle.wad");
     w.answer(msg::kResultNo);
     w.library().UninstallGame();
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Castle"));
@@ -103,7 +103,7 @@ TEST(GameMenus, UninstallRemovesTheGameWithWhatBelongsToItButKeepsSavedGames) {
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Pwads/castle.krvm"));
     EXPECT_FALSE(fs::exists(w.desktop / "Korvath Shortcuts/Castle.desktop"));
     EXPECT_TRUE(fs::exists(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg"));
-    EXPECT_EQ(w.state.games.texts(), (std::vector<std::string>{"HELL"}));
+    EXPECT_EQ(w.state.session.games.texts(), (std::vector<std::string>{"HELL"}));
 }
 
 TEST(GameMenus, AGameInUseIsNotRemoved) {
@@ -194,7 +194,7 @@ TEST(GameMenus, DeletingAFileOfAUserDirectoryKeepsTheGame) {
     w.answer(msg::kResultYes);
     w.library().DeleteGameFile();
     EXPECT_TRUE(fs::is_directory(w.root / "KRVGames/Hell/Gwads"));
-    EXPECT_EQ(w.state.games.texts(), (std::vector<std::string>{"CASTLE", "HELL"}));
+    EXPECT_EQ(w.state.session.games.texts(), (std::vector<std::string>{"CASTLE", "HELL"}));
 }
 
 TEST(GameMenus, ALinkedGameGoesAsALinkAndAGameThatCannotGoWholeStaysWhole) {
@@ -212,7 +212,7 @@ TEST(GameMenus, ALinkedGameGoesAsALinkAndAGameThatCannotGoWholeStaysWhole) {
     EXPECT_FALSE(fs::is_symlink(w.root / "KRVGames/Away"));
     EXPECT_TRUE(fs::exists(w.root / "Outside/Pwads/away.wad"));
     EXPECT_FALSE(fs::exists(w.desktop / "Korvath Shortcuts/Away.desktop"));
-    EXPECT_EQ(w.state.games.texts(), (std::vector<std::string>{"CASTLE", "HELL"}));
+    EXPECT_EQ(w.state.session.games.texts(), (std::vector<std::string>{"CASTLE", "HELL"}));
 
     // For a player, a game whose files folder cannot be emptied keeps all of
     // it, and its shortcuts.
@@ -289,16 +289,17 @@ TEST(GamesView, ASelectionListsTheMapsOfItsWadAndTheSavedGamesOfItsGame) {
     writeFile(w.root / "UserSG/Castle/savegame/KorvathSav0.krvsg",
               krv::test::packedSaveGame("Castle gate"));
     w.load();
-    EXPECT_EQ(fs::path(w.state.mainWad), w.root / "KRVGames/Castle/Pwads/castle.wad");
-    EXPECT_EQ(w.state.maps.texts(), (std::vector<std::string>{"MAP01", "MAP02"}));
-    EXPECT_EQ(fs::path(w.state.gameSelection.saveFolder), w.root / "UserSG/Castle/savegame");
-    EXPECT_EQ(w.state.saveGames.count(), 1);
+    EXPECT_EQ(fs::path(w.state.session.mainWad), w.root / "KRVGames/Castle/Pwads/castle.wad");
+    EXPECT_EQ(w.state.session.maps.texts(), (std::vector<std::string>{"MAP01", "MAP02"}));
+    EXPECT_EQ(fs::path(w.state.session.gameSelection.saveFolder),
+              w.root / "UserSG/Castle/savegame");
+    EXPECT_EQ(w.state.session.saveGames.count(), 1);
 
     w.select("HELL");
     w.selectFile("hell.wad");
-    EXPECT_EQ(fs::path(w.state.mainWad), w.root / "KRVGames/Hell/Gwads/hell.wad");
-    EXPECT_EQ(w.state.maps.texts(), (std::vector<std::string>{"MAP07"}));
-    EXPECT_EQ(w.state.saveGames.count(), 0); // Castle's saved games are not Hell's
+    EXPECT_EQ(fs::path(w.state.session.mainWad), w.root / "KRVGames/Hell/Gwads/hell.wad");
+    EXPECT_EQ(w.state.session.maps.texts(), (std::vector<std::string>{"MAP07"}));
+    EXPECT_EQ(w.state.session.saveGames.count(), 0); // Castle's saved games are not Hell's
 }
 
 // ---- Installing levels --------------------------------------------------------------
@@ -373,7 +374,7 @@ TEST(InstallLevel, OnAFullDiskNothingIsLeftAndTheMessageSaysWhy) {
     w.platform.openFileAnswers.push_back((w.root / "Downloads/Huge.zip").string());
     w.controls().click(ids::AuxButton[0]);
     EXPECT_EQ(listing(w.root / "KRVGames"), before);
-    EXPECT_EQ(w.state.games.texts(), (std::vector<std::string>{"OLD"}));
+    EXPECT_EQ(w.state.session.games.texts(), (std::vector<std::string>{"OLD"}));
 }
 
 TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
@@ -393,7 +394,7 @@ TEST(InstallLevel, AZipIsExtractedFlatAndAnOtherEndingInstallsNothing) {
     w.platform.openFileAnswers.push_back((w.root / "Downloads/readme.txt").string());
     w.controls().click(ids::AuxButton[0]);
     EXPECT_FALSE(fs::exists(w.root / "KRVGames/readme"));
-    EXPECT_EQ(w.state.settings.gamesListView, LibraryController::InstalledGames);
+    EXPECT_EQ(w.state.session.settings.gamesListView, LibraryController::InstalledGames);
 }
 
 // The settings written after an install hold what the controls show then.
@@ -402,7 +403,7 @@ TEST(InstallLevel, AnInstallWritesTheSettingsWithTheControlsOfTheMoment) {
     writeFile(w.root / "Downloads/level.wad", oneMap());
     w.load();
     w.controls().setCurrentIndex(ids::SkillsLevel[0], 4);
-    ASSERT_NE(w.state.settings.skill, 4);
+    ASSERT_NE(w.state.session.settings.skill, 4);
     w.library().installLevelFile((w.root / "Downloads/level.wad").string());
     Settings written;
     readSettings(w.state.paths, false, 0, 0, written);
@@ -475,7 +476,7 @@ TEST(ZipLibrary, TheFolderButtonWritesArchivesKrvEvenWhenCancelled) {
     w.platform.folderAnswers.push_back((w.root / "Elsewhere").string());
     w.controls().click(ids::AuxButton[7]);
     EXPECT_EQ(w.state.paths.archivesFolder, (w.root / "Elsewhere").string());
-    EXPECT_EQ(w.state.games.count(), 0);
+    EXPECT_EQ(w.state.session.games.count(), 0);
 }
 
 TEST(ZipLibrary, InstallAsManualCopiesTheExtractedFilesAndAsksBeforeReplacing) {
@@ -488,7 +489,7 @@ TEST(ZipLibrary, InstallAsManualCopiesTheExtractedFilesAndAsksBeforeReplacing) {
     EXPECT_EQ(w.platform.namePrompts.back().initialText, "SPEED");
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speedy/Pwads/speed.wad"));
     EXPECT_TRUE(fs::exists(w.root / "KRVGames/Speedy/Pwads/notes.txt"));
-    EXPECT_EQ(w.state.settings.gamesListView, LibraryController::InstalledGames);
+    EXPECT_EQ(w.state.session.settings.gamesListView, LibraryController::InstalledGames);
     EXPECT_EQ(w.current(), "SPEEDY");
 
     // An auto-loading game of that name is replaced only after a Yes.
@@ -612,7 +613,7 @@ TEST(ZipLibrary, DeleteAsksAndRemovesTheArchiveWithWhatBelongsToIt) {
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/GameInfo/Zips/speed.krvm"));
     EXPECT_FALSE(fs::exists(w.root / "KRVLaunch/Zips/Checks/speed.krvchk"));
     EXPECT_FALSE(fs::exists(w.root / "UserSG/Speed"));
-    EXPECT_EQ(w.state.games.count(), 0);
+    EXPECT_EQ(w.state.session.games.count(), 0);
 }
 
 TEST(ZipLibrary, DeleteWithAnEmptyArchiveNameSaysSoAndTouchesNothing) {

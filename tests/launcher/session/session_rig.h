@@ -49,7 +49,7 @@ struct SessionRig {
     SessionRig(const SessionRig&) = delete;
     SessionRig& operator=(const SessionRig&) = delete;
 
-    Controls& controls() { return state.controls; }
+    Controls& controls() { return state.session.controls; }
     Session& s() { return *session; }
 
     // The settings file as `stored` writes it.
@@ -81,7 +81,7 @@ struct SessionRig {
         s.reportSettingsReset();
         s.options().setSettingCaptions();
         s.detectModelPacks();
-        state.controls.setWindowShown(true);
+        state.session.controls.setWindowShown(true);
     }
 };
 
