@@ -1,9 +1,11 @@
 #include "launcher/inspect/map_list.h"
 
+#include "common/ci_path.h"
 #include "common/strings.h"
 #include "common/text_file.h"
 
 #include <cctype>
+#include <filesystem>
 
 namespace krv {
 
@@ -56,6 +58,23 @@ int saveGameRowOfSlot(const std::vector<std::string>& entries, const std::string
         if (entries[i].substr(0, 1) == slot)
             return static_cast<int>(i);
     return -1;
+}
+
+int newestSaveGameRow(const std::vector<std::string>& entries, const std::string& folder) {
+    int newest = -1;
+    std::filesystem::file_time_type newestTime{};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto file =
+            ci::resolve(folder + ci::kSep + "KorvathSav" + entries[i].substr(0, 1) + ".krvsg");
+        std::error_code error;
+        const auto written = file ? std::filesystem::last_write_time(*file, error)
+                                  : std::filesystem::file_time_type{};
+        if (!file || error || (newest >= 0 && written <= newestTime))
+            continue;
+        newest = static_cast<int>(i);
+        newestTime = written;
+    }
+    return newest;
 }
 
 std::vector<std::string> parseSaveGameList(const std::string& output) {

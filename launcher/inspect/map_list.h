@@ -35,6 +35,9 @@ std::string toolFailureMessage(const HiddenRunResult& run);
 std::vector<std::string> parseSaveGameList(const std::string& output);
 // The row of the entry of `slot` among such entries; -1 for none.
 int saveGameRowOfSlot(const std::vector<std::string>& entries, const std::string& slot);
+// The row of the entry whose saved game file in `folder` was written last;
+// -1 when no entry has its file. Of equal times the first entry wins.
+int newestSaveGameRow(const std::vector<std::string>& entries, const std::string& folder);
 
 struct WadCheck {
     std::vector<std::string> lines; // every output line, then one empty line

@@ -6,6 +6,8 @@ using namespace ids;
 
 void declareLaunchControls(Controls& c) {
     c.add(LaunchButton, ControlKind::Button, {}, "Launch");
+    c.add(ContinueButton, ControlKind::Button, {}, "Continue");
+    c.setEnabled(ContinueButton, false);
     c.add(FrameGlobal[0], ControlKind::Frame, {}, "  Command Line  ");
     c.add(FrameGlobal[1], ControlKind::Frame, FrameGlobal[0]);
     c.add(FrameGlobal[2], ControlKind::Frame, FrameGlobal[0]);

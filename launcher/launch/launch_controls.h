@@ -8,6 +8,8 @@
 namespace krv::ids {
 
 inline constexpr ControlId LaunchButton{"LaunchButton"};
+// Loads the newest saved game of the selection, as Launch would load it.
+inline constexpr ControlId ContinueButton{"ContinueButton"};
 inline constexpr ControlArray FrameGlobal{"FrameGlobal"}; // 0 holder, 1 command line, 2 KRV edit
 inline constexpr ControlId SelButton{"SelButton"};
 inline constexpr ControlId SkillCaption{"SkillCaption"};

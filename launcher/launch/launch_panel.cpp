@@ -42,9 +42,15 @@ LaunchPanel::LaunchPanel(Part part, LaunchController& launch, ControlBinder& bin
     }
 }
 
+// Continue stands before Launch: the one loads the newest saved game, the
+// other what the lists chose.
 void LaunchPanel::buildLaunchButton() {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
+    auto* resume = bound<QPushButton>(binder_, ContinueButton, this);
+    resume->setAccessibleName(QStringLiteral("Continue"));
+    resume->setMinimumHeight(resume->sizeHint().height() + 8);
+    row->addWidget(resume);
     auto* button = bound<QPushButton>(binder_, LaunchButton, this);
     QFont bold = button->font();
     bold.setBold(true);

@@ -92,8 +92,11 @@ void LibraryController::expandGameFiles(bool expanded) {
 // Hides the entries that do not contain the filter text, ignoring case.
 void LibraryController::hideFilteredGames() {
     const std::string wanted(trim(c_.text(GamesFilter)));
-    for (int row = 0; row < games_.count(); ++row)
-        games_.setHidden(row, !wanted.empty() && !containsIgnoringCase(games_.text(row), wanted));
+    for (int row = 0; row < games_.count(); ++row) {
+        const std::string& entry = games_.text(row);
+        games_.setHidden(row, !wanted.empty() && !containsIgnoringCase(entry, wanted) &&
+                                  !readmeMatches(entry, wanted));
+    }
 }
 
 void LibraryController::ShowView(int view) {
@@ -132,6 +135,7 @@ void LibraryController::ShowView(int view) {
             setLaunchable(true);
             c_.setEnabled(AuxButton[2], true);
             c_.setText(Auto[0], "COMMERCIAL DOOM LIST");
+            forgetReadmes();
             games_.fill(doomGamesTitles(iwads_, font_.isSet()));
             wanted = model_.settings.lastCommercialTitle;
         } else {
@@ -200,6 +204,7 @@ void LibraryController::FillInstalledGames() {
             continue;
         entries.push_back(font_.isSet() ? name : toUpper(name));
     }
+    forgetReadmes();
     games_.fill(std::move(entries));
 }
 
@@ -209,6 +214,7 @@ void LibraryController::FillZipLibrary(const std::string& folder) {
     std::vector<std::string> entries;
     for (const std::string& name : zipArchiveNames(folder))
         entries.push_back(zipLibraryEntry(name, font_.isSet()));
+    forgetReadmes();
     games_.fill(std::move(entries));
 }
 
@@ -538,8 +544,10 @@ LibraryController::Menu LibraryController::gamesMenu() {
         return Menu::None;
     if (model_.settings.gamesListView == ZipLibrary) {
         c_.setEnabled(mcUdirUnZip, true);
+        c_.setEnabled(mcZipReadme, readmeOfSelection().has_value());
         return Menu::Zips;
     }
+    c_.setEnabled(mcShowReadme, readmeOfSelection().has_value());
     c_.setEnabled(mcRenameFolder, true);
     c_.setEnabled(mcUdirConvert, model_.gameSelection.autoGame);
     c_.setEnabled(mcGwadConvert, !model_.gameSelection.autoGame);

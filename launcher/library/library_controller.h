@@ -7,6 +7,7 @@
 
 #include "launcher/inspect/inspect_controller.h"
 #include "launcher/library/game_operations.h"
+#include "launcher/library/level_readme.h"
 #include "launcher/options/options_controller.h"
 #include "launcher/platform/platform.h"
 #include "launcher/session/session_model.h"
@@ -15,6 +16,7 @@
 #include "launcher/ui/shortcuts.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -84,6 +86,12 @@ public:
     void DeleteArchive();
     // The shortcut dialog's choice for the current launch.
     void CreateShortcutWith(ShortcutRequest request);
+    // The title and author of the level's text file of the entry in `row`,
+    // a line each, for its help text; empty for none or while help texts
+    // are switched off.
+    std::string gameHelpText(int row);
+    // Opens the selected game's or zip's text file with the desktop's program.
+    void ShowReadme();
     // The name the shortcut dialog shows; empty while nothing is selected.
     std::string shortcutDialogName() const;
     // The games menu and the game files menu.
@@ -144,6 +152,13 @@ private:
     void setLaunchable(bool on);
     void expandGameFiles(bool expanded);
     void hideFilteredGames();
+    void forgetReadmes() { readmes_.clear(); }
+
+    // The level's text file (library_controller_readme.cpp).
+    const std::optional<LevelReadme>& readmeOfEntry(const std::string& entry);
+    std::optional<LevelReadme> readmeOfZip(const std::string& entry) const;
+    std::optional<LevelReadme> readmeOfSelection() const;
+    bool readmeMatches(const std::string& entry, const std::string& wanted);
 
     // Installing (library_controller_install.cpp).
     std::optional<std::string> askLibraryName(const std::string& frame, const std::string& window,
@@ -188,6 +203,9 @@ private:
     bool fillingGameFiles_ = false;    // the files list is filled, not clicked
     bool selectedFileClicked_ = false; // the press fell on the file already selected
     bool wadFilesOnlyListed_ = false;  // the file filter the list was made with
+    // The text files of the listed entries read so far, by entry; read when
+    // a help text or the filter first needs them, forgotten with the list.
+    std::map<std::string, std::optional<LevelReadme>> readmes_;
 };
 
 } // namespace krv

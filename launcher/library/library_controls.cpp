@@ -21,11 +21,13 @@ void declareLibraryControls(Controls& c) {
         {Sep3, ""},
         {mcUdirConvert, "Convert Udir to Pwads"},
         {mcGwadConvert, "Convert  Udir to Gwads"},
+        {mcShowReadme, "Show readme"},
         {mcUdirUnZip, "Install to Games List"},
         {sep1, ""},
         {mcRenameArchive, "Rename zip file"},
         {mcDeleteArchive, "Delete zip file"},
         {mcGwadUnZip, "Install  to Games List as Gwad"},
+        {mcZipReadme, "Show readme"},
         {mcDeleteFile, "Delete file"},
     };
     for (const auto& [entry, caption] : entries)

@@ -26,6 +26,9 @@ inline constexpr ControlId sep1{"sep1"};
 inline constexpr ControlId mcRenameArchive{"mcRenameArchive"};
 inline constexpr ControlId mcDeleteArchive{"mcDeleteArchive"};
 inline constexpr ControlId mcGwadUnZip{"mcGwadUnZip"};
+// The level's text file, in the games menu and in the zip menu.
+inline constexpr ControlId mcShowReadme{"mcShowReadme"};
+inline constexpr ControlId mcZipReadme{"mcZipReadme"};
 // The game files menu.
 inline constexpr ControlId mcDeleteFile{"mcDeleteFile"};
 

@@ -93,9 +93,12 @@ void LibraryPanel::buildGames(SessionModel& model) {
     QListView* games = boundListView(binder_, PwadList, this);
     column->addWidget(games, 1);
     list_ = new ListBinder(model.games, games, true, this);
+    list_->model()->setHelp([this](int row) { return library_.gameHelpText(row); });
     connect(list_, &ListBinder::stateShown, this, &LibraryPanel::listShown);
-    gamesMenu_ = menu({mcDeleteFolder, mcRenameFolder, Sep3, mcUdirConvert, mcGwadConvert});
-    zipsMenu_ = menu({mcUdirUnZip, sep1, mcRenameArchive, mcDeleteArchive, mcGwadUnZip});
+    gamesMenu_ =
+        menu({mcDeleteFolder, mcRenameFolder, Sep3, mcUdirConvert, mcGwadConvert, mcShowReadme});
+    zipsMenu_ =
+        menu({mcUdirUnZip, sep1, mcRenameArchive, mcDeleteArchive, mcGwadUnZip, mcZipReadme});
     const std::pair<ControlId, void (LibraryController::*)()> commands[] = {
         {mcDeleteFolder, &LibraryController::UninstallGame},
         {mcRenameFolder, &LibraryController::RenameGame},
@@ -105,6 +108,8 @@ void LibraryPanel::buildGames(SessionModel& model) {
         {mcGwadUnZip, &LibraryController::InstallZipAsAuto},
         {mcRenameArchive, &LibraryController::RenameArchive},
         {mcDeleteArchive, &LibraryController::DeleteArchive},
+        {mcShowReadme, &LibraryController::ShowReadme},
+        {mcZipReadme, &LibraryController::ShowReadme},
     };
     for (const auto& [entry, command] : commands)
         connect(findChild<QAction*>(QString::fromStdString(entry.objectName())),

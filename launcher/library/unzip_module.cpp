@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
+#include <vector>
 
 namespace krv {
 
@@ -122,15 +123,21 @@ std::filesystem::path unzipModuleFile(const std::string& root) {
     return ci::resolve(file).value_or(file);
 }
 
-ZipExtraction ExtractZip(const std::string& root, const std::string& archive,
-                         const std::string& folder, const ZipPasswordPrompt& askPassword) {
+namespace {
+
+// The members that match one of `names` (all of them for none), matched in
+// any case when `anyCase`.
+ZipExtraction extractMembers(const std::string& root, const std::string& archive,
+                             const std::string& folder, const ZipPasswordPrompt& askPassword,
+                             std::vector<std::string> names, bool anyCase) {
     ZipExtraction result;
     const UnzipModule module(unzipModuleFile(root));
     if (!module.usable())
         return result;
     const std::string archivePath = ci::resolve(archive).value_or(archive).string();
     const std::string folderPath = folder.empty() ? folder : ci::resolveForWrite(folder).string();
-    const UzpOptions options = extractionOptions(archivePath, folderPath);
+    UzpOptions options = extractionOptions(archivePath, folderPath);
+    options.caseInsensitiveNames = anyCase ? 1 : 0;
     Session session{result, askPassword};
     UzpCallbacks callbacks{};
     callbacks.print = onPrint;
@@ -141,11 +148,28 @@ ZipExtraction ExtractZip(const std::string& root, const std::string& archive,
     callbacks.service = onService;
     callbacks.context = &session;
     result.moduleVersion = versionText(module.version);
-    const std::int32_t status = module.extract(0, nullptr, 0, nullptr, &options, &callbacks);
+    std::vector<char*> include;
+    for (std::string& name : names)
+        include.push_back(name.data());
+    const std::int32_t status = module.extract(static_cast<std::int32_t>(include.size()),
+                                               include.empty() ? nullptr : include.data(), 0,
+                                               nullptr, &options, &callbacks);
     result.ok = status == kUzpOk;
     result.memberCount = callbacks.memberCount;
     result.hasComment = callbacks.hasComment != 0;
     return result;
+}
+
+} // namespace
+
+ZipExtraction ExtractZip(const std::string& root, const std::string& archive,
+                         const std::string& folder, const ZipPasswordPrompt& askPassword) {
+    return extractMembers(root, archive, folder, askPassword, {}, false);
+}
+
+ZipExtraction extractZipTexts(const std::string& root, const std::string& archive,
+                              const std::string& folder) {
+    return extractMembers(root, archive, folder, {}, {"*.txt"}, true);
 }
 
 } // namespace krv

@@ -38,4 +38,9 @@ std::filesystem::path unzipModuleFile(const std::string& root);
 ZipExtraction ExtractZip(const std::string& root, const std::string& archive,
                          const std::string& folder, const ZipPasswordPrompt& askPassword);
 
+// Extracts only the members whose names end in ".txt" (in any case) into
+// `folder`; encrypted ones are left out.
+ZipExtraction extractZipTexts(const std::string& root, const std::string& archive,
+                              const std::string& folder);
+
 } // namespace krv

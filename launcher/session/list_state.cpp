@@ -24,6 +24,10 @@ int ListState::firstShownRow() const {
 void ListState::told(bool entriesChanged) {
     if (watcher_)
         watcher_(entriesChanged);
+    if (!entriesChanged || quiet_)
+        return;
+    for (std::size_t i = 0; i < entriesChanged_.size(); ++i)
+        entriesChanged_[i]();
 }
 
 void ListState::select(int row) {

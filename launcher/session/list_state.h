@@ -63,6 +63,10 @@ public:
     void onSelectionChanged(std::function<void()> reaction) {
         selectionChanged_.push_back(std::move(reaction));
     }
+    // The entries themselves changed (not only the current or selected row).
+    void onEntriesChanged(std::function<void()> reaction) {
+        entriesChanged_.push_back(std::move(reaction));
+    }
 
     // While a Quiet lives, the list's changes run no reaction.
     class Quiet {
@@ -91,6 +95,7 @@ private:
     bool quiet_ = false;
     std::vector<RowReaction> currentRowChanged_;
     std::vector<std::function<void()>> selectionChanged_;
+    std::vector<std::function<void()>> entriesChanged_;
     Watcher watcher_;
 };
 

@@ -1,6 +1,7 @@
 #include "launcher/session/session.h"
 
 #include "launcher/inspect/inspect_controls.h"
+#include "launcher/inspect/map_list.h"
 #include "launcher/launch/launch_controls.h"
 #include "launcher/library/game_operations.h"
 #include "launcher/library/library_controls.h"
@@ -11,6 +12,7 @@
 #include "common/ci_path.h"
 #include "common/strings.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace krv {
@@ -58,6 +60,7 @@ void Session::followWindowControls() {
     c.onClicked(chkLaunchPrefs[3], [this](bool off) {
         state_.session.settings.disableTooltips = off;
         window_.showHelpTexts(!off);
+        showContinue();
     });
     c.onClicked(chkLaunchPrefs[4], [this](bool on) { state_.session.settings.wadFilesOnly = on; });
     for (int i = 0; i < 5; ++i)
@@ -69,6 +72,8 @@ void Session::followWindowControls() {
     c.onClicked(AuxButton[3], [this](bool) { launch_.openLogFile("edit.out"); });
     c.onClicked(AuxButton[4], [this](bool) { launch_.openLogFile("Korvath.out"); });
     c.onClicked(AuxButton[7], [this](bool) { library_.SetZipLibraryFolder(); });
+    c.onClicked(ContinueButton, [this](bool) { Continue(); });
+    state_.session.saveGames.onEntriesChanged([this] { showContinue(); });
     c.onClicked(Home[0], [this](bool) { platform_.openDocument(kProductSite); });
     c.onClicked(Home[3], [this](bool) { platform_.openDocument(kDownloadsPage); });
 }
@@ -305,6 +310,31 @@ void Session::Reset() {
 void Session::onActivated() {
     library_.onWindowActivated();
     music_.dropAutoWithoutPlaylists();
+}
+
+// Continue is offered while the selection has a saved game; its help text
+// names the one it loads.
+void Session::showContinue() {
+    SessionModel& m = state_.session;
+    const int row = newestSaveGameRow(m.saveGames.texts(), m.gameSelection.saveFolder);
+    m.controls.setEnabled(ContinueButton, row >= 0);
+    std::string help;
+    if (row >= 0 && !m.settings.disableTooltips) {
+        const std::string& entry = m.saveGames.text(row);
+        help = "Continue from slot " + entry.substr(0, 1) + ": " +
+               std::string(trim(entry.substr(std::min<std::size_t>(3, entry.size()))));
+    }
+    m.controls.setToolTip(ContinueButton, help);
+}
+
+void Session::Continue() {
+    SessionModel& m = state_.session;
+    const int row = newestSaveGameRow(m.saveGames.texts(), m.gameSelection.saveFolder);
+    if (row < 0)
+        return;
+    m.saveGames.setCurrentRow(row);
+    inspect_.clickSaveGame(row);
+    launch_.LaunchButtonClick();
 }
 
 void Session::OpenDocumentation() {

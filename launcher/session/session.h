@@ -82,10 +82,14 @@ public:
     void Reset();
     void onActivated();
     void OpenDocumentation();
+    // Loads the newest saved game of the selection, as choosing it in the
+    // savegame list and pressing Launch would; nothing without one.
+    void Continue();
 
 private:
     void followWindowControls();
     void followParts();
+    void showContinue();
 
     // LaunchHost and LibraryHost.
     void showComposedSettings() override;

@@ -21,12 +21,16 @@ QVariant ListStateModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(entry.text);
     case kTitleRole:
         return entry.title.empty() ? QVariant() : QString::fromStdString(entry.title);
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
         // An entry's own text is shown as it stands, never read as markup.
-        if (entry.title.empty())
+        const std::string help = help_ ? help_(index.row()) : entry.title;
+        if (help.empty())
             return {};
-        return QStringLiteral("<qt>") + QString::fromStdString(entry.title).toHtmlEscaped() +
+        return QStringLiteral("<qt>") +
+               QString::fromStdString(help).toHtmlEscaped().replace(QLatin1Char('\n'),
+                                                                    QStringLiteral("<br>")) +
                QStringLiteral("</qt>");
+    }
     default:
         return {};
     }

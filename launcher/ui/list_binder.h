@@ -11,6 +11,9 @@
 #include <QPointer>
 #include <QSortFilterProxyModel>
 
+#include <functional>
+#include <string>
+
 namespace krv {
 
 // The entries of a list state, as an item model: the entry's text, its
@@ -25,9 +28,13 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     // The state's entries changed: the views take them anew.
     void reload();
+    // The help text of an entry comes from `help` (plain text, a line break
+    // between lines) instead of the entry's title.
+    void setHelp(std::function<std::string(int row)> help) { help_ = std::move(help); }
 
 private:
     const ListState& list_;
+    std::function<std::string(int row)> help_;
 };
 
 // Shows only the entries the list state does not hide.
@@ -53,6 +60,7 @@ public:
     ~ListBinder() override;
 
     QAbstractItemView* view() const { return view_; }
+    ListStateModel* model() const { return model_; }
     // The view's index of a state's row, and back; invalid or -1 where the
     // row is not shown.
     QModelIndex indexOfRow(int row) const;
