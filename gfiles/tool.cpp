@@ -126,6 +126,25 @@ int commandMapTitles(const char* file) {
     return kExitOk;
 }
 
+// CHECKWAD of many files in one run, for a caller that checks a whole game's
+// WADs: for each file, in the order given, one line "FILE <n> <exit code>
+// <line count>" (n counts the files from 1; the exit code is the one CHECKWAD
+// ends with for that file), then the lines CHECKWAD prints for it. The count
+// lets a reader split the records without looking into them. Each record
+// goes out in one write, so a reader never meets half of one.
+int commandCheckWads(int count, char** files) {
+    for (int i = 0; i < count; ++i) {
+        std::vector<std::string> lines;
+        const int exitCode = checkWad(files[i], lines) ? kExitOk : kExitFailed;
+        std::string record = "FILE " + std::to_string(i + 1) + " " + std::to_string(exitCode) +
+                             " " + std::to_string(lines.size()) + "\r\n";
+        for (const auto& line : lines)
+            record += line + "\r\n";
+        std::fwrite(record.data(), 1, record.size(), stdout);
+    }
+    return kExitOk;
+}
+
 int commandFileCheckWad(const std::string& start, const char* out, const char* file) {
     std::vector<std::string> lines;
     if (!checkWad(file, lines))
@@ -212,6 +231,8 @@ int runTool(int argc, char** argv) {
         return kExitFailed;
 
     const std::string_view command = argc > 1 ? argv[1] : "";
+    if (command == "CHECKWADS")
+        return commandCheckWads(argc - 2, argv + 2);
     if (argc == 3) {
         if (command == "CHECKWAD")
             return commandCheckWad(argv[2]);

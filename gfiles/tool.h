@@ -1,6 +1,7 @@
 #pragma once
 // The inspection tool's entry: start-up steps, command dispatch and the
-// commands CHECKWAD, FCHECKWAD, LISTWAD, GETSAVEHDRS and FGETSAVEHDRS.
+// commands CHECKWAD, FCHECKWAD, CHECKWADS (CHECKWAD of many files in one
+// run), MAPTITLES, LISTWAD, GETSAVEHDRS and FGETSAVEHDRS.
 
 namespace krv::gfiles {
 

@@ -1,8 +1,9 @@
 // Fills a benchmark installation: `games` installed games of one small WAD
 // each, a game "Big Game" of `wads` WADs, a zip "Tiny.zip" of `zipWads` tiny
-// WADs, and a "config.krv" that remembers Big Game (view "installed") or the
-// zip (view "zip library").
-// Usage: make_bench_library ROOT GAMES WADS ZIPWADS installed|zip|none
+// WADs, and a "config.krv" that remembers Big Game (view "installed"), the
+// first of the games ("first", view "installed") or the zip (view "zip
+// library").
+// Usage: make_bench_library ROOT GAMES WADS ZIPWADS installed|first|zip|none
 #include "launcher/startup/settings.h"
 #include "support/temp_dir.h"
 #include "support/wad_builder.h"
@@ -19,7 +20,8 @@ using krv::test::writeFile;
 
 int main(int argc, char** argv) {
     if (argc != 6) {
-        std::fprintf(stderr, "usage: %s ROOT GAMES WADS ZIPWADS installed|zip|none\n", argv[0]);
+        std::fprintf(stderr, "usage: %s ROOT GAMES WADS ZIPWADS installed|first|zip|none\n",
+                     argv[0]);
         return 2;
     }
     const fs::path root = argv[1];
@@ -48,6 +50,9 @@ int main(int argc, char** argv) {
     if (remembered == "installed") {
         s.gamesListView = 0;
         s.rememberedNormalEntry = "BIG GAME";
+    } else if (remembered == "first") {
+        s.gamesListView = 0;
+        s.rememberedNormalEntry = "GAME 0";
     } else if (remembered == "zip") {
         s.gamesListView = 2;
         s.lastArchive = "Tiny";

@@ -3,7 +3,10 @@
 #include "common/ci_path.h"
 #include "common/strings.h"
 #include "common/text_file.h"
+#include "launcher/inspect/wad_check_batches.h"
+#include "launcher/platform/process.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 
@@ -26,18 +29,104 @@ HiddenRunResult runInspectionToolChecked(Platform& platform, const InstallPaths&
     return platform.runHidden(toolCommandLine(verb, path), toolFolder(paths));
 }
 
+namespace {
+
+constexpr const char* kCheckWad = "CHECKWAD";
+
+// Shows the count of files done while the platform counts finished runs:
+// `runs` runs of about equal size cover `files` files, after `before` files
+// that were done already.
+class FilesProgress final : public Progress {
+public:
+    FilesProgress(Progress& shown, std::size_t before, std::size_t files, std::size_t runs)
+        : shown_(shown), before_(before), files_(files), runs_(std::max<std::size_t>(runs, 1)) {}
+    bool update(std::size_t finishedRuns) override {
+        return shown_.update(before_ + std::min(finishedRuns, runs_) * files_ / runs_);
+    }
+
+private:
+    Progress& shown_;
+    std::size_t before_;
+    std::size_t files_;
+    std::size_t runs_;
+};
+
+// One run of the tool per file; `before` files were done already.
 std::optional<std::vector<HiddenRunResult>>
-runInspectionToolOnEach(Platform& platform, const InstallPaths& paths, const std::string& verb,
-                        const std::vector<std::string>& files) {
+runOnEachFile(Platform& platform, const InstallPaths& paths, const std::string& verb,
+              const std::vector<std::string>& files, Progress* progress, std::size_t before) {
     std::vector<std::string> lines;
     lines.reserve(files.size());
     for (const std::string& file : files)
         lines.push_back(toolCommandLine(verb, file));
+    std::optional<FilesProgress> counted;
+    if (progress)
+        counted.emplace(*progress, before, files.size(), files.size());
+    return platform.runHiddenAll(lines, toolFolder(paths), counted ? &*counted : nullptr);
+}
+
+// CHECKWAD of every file through few CHECKWADS runs, the results as if each
+// file had had its own run. A run that did not start gives each of its files
+// its failure; a file that a started run left without a record (it ended
+// early, or the tool does not know the command) gets a CHECKWAD run of its
+// own.
+std::optional<std::vector<HiddenRunResult>>
+checkWadsInBatches(Platform& platform, const InstallPaths& paths,
+                   const std::vector<std::string>& files, Progress* progress) {
+    const std::vector<WadBatch> batches = wadBatches(files, kRunsInFlight);
+    std::vector<std::string> lines;
+    lines.reserve(batches.size());
+    for (const WadBatch& batch : batches)
+        lines.push_back(wadBatchCommandLine(files, batch));
+    std::optional<FilesProgress> counted;
+    if (progress)
+        counted.emplace(*progress, 0, files.size(), batches.size());
+    const auto runs =
+        platform.runHiddenAll(lines, toolFolder(paths), counted ? &*counted : nullptr);
+    if (!runs || runs->size() != batches.size())
+        return std::nullopt;
+
+    std::vector<HiddenRunResult> results(files.size());
+    std::vector<std::size_t> leftOver;
+    for (std::size_t b = 0; b < batches.size(); ++b) {
+        const HiddenRunResult& run = (*runs)[b];
+        auto split = splitWadChecks(run.output, batches[b].count);
+        for (std::size_t k = 0; k < split.size(); ++k) {
+            const std::size_t i = batches[b].first + k;
+            if (split[k])
+                results[i] = std::move(*split[k]);
+            else if (!run.started)
+                results[i] = run;
+            else
+                leftOver.push_back(i);
+        }
+    }
+    if (leftOver.empty())
+        return results;
+    std::vector<std::string> alone;
+    for (const std::size_t i : leftOver)
+        alone.push_back(files[i]);
+    const auto runsAlone =
+        runOnEachFile(platform, paths, kCheckWad, alone, progress, files.size() - alone.size());
+    if (!runsAlone)
+        return std::nullopt;
+    for (std::size_t k = 0; k < leftOver.size(); ++k)
+        results[leftOver[k]] = std::move((*runsAlone)[k]);
+    return results;
+}
+
+} // namespace
+
+std::optional<std::vector<HiddenRunResult>>
+runInspectionToolOnEach(Platform& platform, const InstallPaths& paths, const std::string& verb,
+                        const std::vector<std::string>& files) {
     std::unique_ptr<Progress> progress;
     if (files.size() > kRunsWithoutProgress)
         progress = platform.showProgress(
             "Checking " + std::to_string(files.size()) + " wads of the game...", files.size());
-    return platform.runHiddenAll(lines, toolFolder(paths), progress.get());
+    if (verb == kCheckWad)
+        return checkWadsInBatches(platform, paths, files, progress.get());
+    return runOnEachFile(platform, paths, verb, files, progress.get(), 0);
 }
 
 std::string runInspectionTool(Platform& platform, const InstallPaths& paths,

@@ -21,8 +21,10 @@ std::string runInspectionTool(Platform& platform, const InstallPaths& paths,
                               const std::string& verb, const std::string& path);
 
 // Runs "KRVgfiles <verb> "<file>"" for each file, several at a time, and
-// returns the results in the order of the files. More runs than a handful
-// show their progress; nothing when the user cancelled.
+// returns the results in the order of the files. CHECKWAD runs go in
+// batches, many files to one run of CHECKWADS, with the results a run of
+// each file alone gives. More files than a handful show their progress;
+// nothing when the user cancelled.
 std::optional<std::vector<HiddenRunResult>>
 runInspectionToolOnEach(Platform& platform, const InstallPaths& paths, const std::string& verb,
                         const std::vector<std::string>& files);

@@ -62,6 +62,39 @@ TEST_F(GfilesTool, CheckWadFailures) {
     }
 }
 
+// One CHECKWADS run gives each file, in the order given, what a CHECKWAD run
+// of it alone prints and ends with, behind a line that counts those lines.
+TEST_F(GfilesTool, CheckWadsGivesEachFileItsCheckWadRun) {
+    writeFile(dir_ / "with blanks" / "Episodes.WAD", WadBuilder("IWAD").level("E1M1").build());
+    writeFile(dir_ / "text.wad", "just some text");
+    const std::vector<std::string> files{
+        wad_,
+        (dir_ / "with blanks" / "episodes.wad").string(),
+        (dir_ / "text.wad").string(),
+        (dir_ / "missing.wad").string(),
+        dir_.path().string(),
+        "../maps.wad",
+        wad_,
+    };
+    std::vector<std::string> args{"CHECKWADS"};
+    std::string expected;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const RunResult alone = install_.run({"CHECKWAD", files[i]});
+        std::size_t lines = 0;
+        for (std::size_t pos = 0; (pos = alone.output.find("\r\n", pos)) != std::string::npos;
+             pos += 2)
+            ++lines;
+        expected += "FILE " + std::to_string(i + 1) + " " + std::to_string(alone.exitCode) + " " +
+                    std::to_string(lines) + "\r\n" + alone.output;
+        args.push_back(files[i]);
+    }
+    const RunResult all = install_.run(args);
+    EXPECT_EQ(all.exitCode, 0);
+    EXPECT_EQ(all.output, expected);
+    EXPECT_EQ(install_.run({"CHECKWADS", wad_, (dir_ / "text.wad").string()}).output,
+              "FILE 1 0 5\r\n" + kTwoMaps + "FILE 2 1 0\r\n");
+}
+
 TEST_F(GfilesTool, CheckWadOfSpecialAndUnreadableFiles) {
     // A FIFO named like a WAD must not make the tool wait for a writer.
     const fs::path fifo = dir_ / "fifo.wad";
@@ -95,6 +128,8 @@ TEST_F(GfilesTool, ArgumentCountsAndCommandWords) {
         {"GETSAVEHDRS"},
         {"FGETSAVEHDRS", "a", "b"},
         {"HELP", wad_},
+        {"CHECKWADS"},
+        {"checkwads", wad_},
     };
     for (const auto& args : ignored) {
         const RunResult r = install_.run(args);
@@ -123,7 +158,8 @@ TEST_F(GfilesTool, StartUp) {
           std::vector<std::string>{"FCHECKWAD", "out.txt", wad_},
           std::vector<std::string>{"LISTWAD", dir_.path().string()},
           std::vector<std::string>{"GETSAVEHDRS", "/nonexistent"},
-          std::vector<std::string>{"CHECKWAD", "/nonexistent.wad"}}) {
+          std::vector<std::string>{"CHECKWAD", "/nonexistent.wad"},
+          std::vector<std::string>{"CHECKWADS", wad_, "/nonexistent.wad"}}) {
         const RunResult r = install_.run(args);
         EXPECT_EQ(r.exitCode, 0) << args[0];
         EXPECT_EQ(r.output, "") << args[0];

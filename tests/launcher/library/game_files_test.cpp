@@ -8,6 +8,8 @@
 #include "launcher/inspect/iwad_registry.h"
 #include "launcher/inspect/map_list.h"
 #include "launcher/library/zip_library.h"
+#include "launcher/platform/command_line.h"
+#include "launcher/platform/process.h"
 #include "launcher/platform/scripted_platform.h"
 #include "support/install_root.h"
 #include "support/temp_dir.h"
@@ -219,9 +221,9 @@ TEST(GameFilesMainWad, TheRealToolRanksByLevelCount) {
     EXPECT_EQ(platform.hiddenRuns.size(), 3u); // once per shown WAD
 }
 
-// A game of 200 WADs: the checks run several at a time choose the same main
-// WAD, with the same maps, as the checks run one after another; a cancelled
-// choice chooses nothing and stops the runs.
+// A game of 200 WADs: the checks, many files to a run and several runs at a
+// time, choose the same main WAD, with the same maps, as the checks run one
+// after another; a cancelled choice chooses nothing and stops the runs.
 TEST(GameFilesMainWad, ParallelChecksChooseAsOneAfterAnother) {
     krv::test::InstallRoot root;
     root.installTools();
@@ -249,9 +251,15 @@ TEST(GameFilesMainWad, ParallelChecksChooseAsOneAfterAnother) {
     EXPECT_EQ(platform.progressShown[0].total, 200u);
     EXPECT_EQ(platform.progressShown[0].updates.back(), 200u);
 
+    // The runs one after another, so that the cancel comes after the first.
+    int runsMade = 0;
+    platform.hiddenRunner = [&](const std::string& line, const std::string& folder) {
+        ++runsMade;
+        return krv::runCaptured(*krv::resolveCommand(line, folder), folder);
+    };
     platform.cancelProgressAt = 20;
-    platform.hiddenRuns.clear();
     EXPECT_FALSE(krv::chooseMainWad(folderText(folder), krv::toolWadChecker(platform, paths)));
+    EXPECT_EQ(runsMade, 1);
     EXPECT_GE(platform.progressShown.back().updates.back(), 20u);
     EXPECT_LT(platform.progressShown.back().updates.back(), 200u);
 }
