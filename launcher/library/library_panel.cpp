@@ -86,7 +86,7 @@ void LibraryPanel::buildGames(SessionModel& model) {
     auto* filter = bound<QLineEdit>(binder_, GamesFilter, this);
     filter->setPlaceholderText(QStringLiteral("Filter"));
     filter->setAccessibleName(QStringLiteral("Filter games"));
-    filter->setClearButtonEnabled(true);
+    addClearButton(filter);
     filter_ = filter;
     head->addWidget(filter, 1);
     column->addLayout(head);

@@ -2,12 +2,14 @@
 
 #include "common/numbers.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QPainter>
 #include <QToolButton>
 
 #include <algorithm>
@@ -66,6 +68,41 @@ QListView* boundListView(ControlBinder& binder, ControlId id, QWidget* parent) {
     view->setUniformItemSizes(true);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     return view;
+}
+
+// The cross is drawn here rather than taken from the icon theme, as the line
+// edit's own clear button does: the theme's first lookup searches its folders
+// and costs the window's start more than all its other controls together.
+static QIcon clearIcon(const QWidget* edit) {
+    const qreal ratio = edit->devicePixelRatioF();
+    const int side = edit->fontMetrics().height() * 3 / 4;
+    QPixmap pixmap(QSize(side, side) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(edit->palette().color(QPalette::PlaceholderText));
+    painter.drawEllipse(QRectF(0, 0, side, side));
+    painter.setPen(
+        QPen(edit->palette().color(QPalette::Base), side / 8.0, Qt::SolidLine, Qt::RoundCap));
+    const qreal in = side * 0.32;
+    painter.drawLine(QPointF(in, in), QPointF(side - in, side - in));
+    painter.drawLine(QPointF(side - in, in), QPointF(in, side - in));
+    return QIcon(pixmap);
+}
+
+void addClearButton(QLineEdit* edit) {
+    QAction* clear = edit->addAction(clearIcon(edit), QLineEdit::TrailingPosition);
+    clear->setObjectName(QStringLiteral("clearButton"));
+    clear->setText(QStringLiteral("Clear"));
+    clear->setVisible(false);
+    QObject::connect(edit, &QLineEdit::textChanged, clear,
+                     [clear](const QString& text) { clear->setVisible(!text.isEmpty()); });
+    QObject::connect(clear, &QAction::triggered, edit, [edit] {
+        edit->clear();
+        emit edit->textEdited(QString());
+    });
 }
 
 QLabel* boundHeader(ControlBinder& binder, ControlId id, QWidget* parent, bool topRow) {

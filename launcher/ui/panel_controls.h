@@ -58,6 +58,10 @@ QListView* boundListView(ControlBinder& binder, ControlId id, QWidget* parent);
 // stand in one row.
 QLabel* boundHeader(ControlBinder& binder, ControlId id, QWidget* parent, bool topRow = true);
 
+// A button at the end of `edit` that empties it, shown while it holds text;
+// clearing reports an edit, as typing would.
+void addClearButton(QLineEdit* edit);
+
 void enable(std::initializer_list<QWidget*> controls, bool on);
 QLabel* header(const char* text, QWidget* parent);
 QToolButton* stepButton(Qt::ArrowType arrow, QWidget* parent);
