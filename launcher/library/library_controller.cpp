@@ -196,16 +196,29 @@ void LibraryController::filterGamesList() {
 }
 
 void LibraryController::FillInstalledGames() {
-    const bool filtered = model_.settings.scriptedMapsMode;
-    std::vector<std::string> entries;
-    for (const std::string& name :
-         installedGames(paths_, {model_.settings.scriptedMapsMode, true})) {
-        if (filtered && !isScriptedMapName(name))
-            continue;
-        entries.push_back(font_.isSet() ? name : toUpper(name));
-    }
+    std::vector<std::string> names = gamesFolderNames(paths_, model_.settings.scriptedMapsMode);
     forgetReadmes();
+    // A screenful is looked into, shown and painted before the rest are: a
+    // folder of thousands of games shows at once, and the few folders that
+    // hold no game leave the list a moment later.
+    const std::size_t screenful = keepGames(paths_, names, 0, kGamesScreenful);
+    showInstalledGames(names);
+    if (screenful == names.size())
+        return;
+    platform_.paintWindows();
+    const std::size_t listed = names.size();
+    keepGames(paths_, names, screenful, listed);
+    if (names.size() != listed)
+        showInstalledGames(names);
+}
+
+void LibraryController::showInstalledGames(const std::vector<std::string>& names) {
+    std::vector<std::string> entries;
+    entries.reserve(names.size());
+    for (const std::string& name : names)
+        entries.push_back(font_.isSet() ? name : toUpper(name));
     games_.fill(std::move(entries));
+    hideFilteredGames();
 }
 
 void LibraryController::FillZipLibrary(const std::string& folder) {

@@ -152,6 +152,10 @@ private:
     void setLaunchable(bool on);
     void expandGameFiles(bool expanded);
     void hideFilteredGames();
+    // The games list shows `names`, upper-cased unless a launcher font is set.
+    void showInstalledGames(const std::vector<std::string>& names);
+    // How many games the list looks into before it first shows.
+    static constexpr std::size_t kGamesScreenful = 64;
     void forgetReadmes() { readmes_.clear(); }
 
     // The level's text file (library_controller_readme.cpp).

@@ -108,32 +108,49 @@ std::string gameFilesFolder(const InstallPaths& paths, std::string_view name) {
     return found ? found->string() : std::string();
 }
 
-std::vector<std::string> installedGames(const InstallPaths& paths, InstalledGamesView view) {
+std::vector<std::string> gamesFolderNames(const InstallPaths& paths, bool scriptedOnly) {
     const auto games = ci::resolve(paths.gamesFolder);
     if (!games)
         return {};
     std::vector<std::string> names = ci::listFolder(*games);
+    std::erase_if(names, [scriptedOnly](const std::string& name) {
+        return !isUsableName(name) || (scriptedOnly && !isScriptedMapName(name));
+    });
     std::sort(names.begin(), names.end(), caseInsensitiveLess);
     names.erase(
         std::unique(names.begin(), names.end(),
                     [](const std::string& a, const std::string& b) { return iequals(a, b); }),
         names.end());
+    return names;
+}
 
+std::size_t keepGames(const InstallPaths& paths, std::vector<std::string>& names, std::size_t from,
+                      std::size_t to) {
+    to = std::min(to, names.size());
     // Each game is opened relative to the games folder, which is looked up
     // once rather than along the whole path for every game.
-    const int gamesFd = ::open(games->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (gamesFd < 0)
-        return {};
-    std::vector<std::string> entries;
-    for (const std::string& name : names) {
-        if (!isUsableName(name) || kindOfFolder(gamesFd, name.c_str()) == GameKind::None)
-            continue;
-        if (view.scriptedOnly && !isScriptedMapName(name))
-            continue;
-        entries.push_back(view.customFont ? name : toUpper(name));
-    }
-    ::close(gamesFd);
-    return entries;
+    const auto games = ci::resolve(paths.gamesFolder);
+    const int gamesFd = games ? ::open(games->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    const auto isGame = [gamesFd](const std::string& name) {
+        return gamesFd >= 0 && kindOfFolder(gamesFd, name.c_str()) != GameKind::None;
+    };
+    const auto end = std::remove_if(names.begin() + static_cast<std::ptrdiff_t>(from),
+                                    names.begin() + static_cast<std::ptrdiff_t>(to),
+                                    [&isGame](const std::string& name) { return !isGame(name); });
+    if (gamesFd >= 0)
+        ::close(gamesFd);
+    const std::size_t kept = static_cast<std::size_t>(end - names.begin());
+    names.erase(end, names.begin() + static_cast<std::ptrdiff_t>(to));
+    return kept;
+}
+
+std::vector<std::string> installedGames(const InstallPaths& paths, InstalledGamesView view) {
+    std::vector<std::string> names = gamesFolderNames(paths, view.scriptedOnly);
+    keepGames(paths, names, 0, names.size());
+    if (!view.customFont)
+        for (std::string& name : names)
+            name = toUpper(name);
+    return names;
 }
 
 std::string commercialSaveName(std::string_view title) {

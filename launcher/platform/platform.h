@@ -145,6 +145,9 @@ public:
 
     // Lets pending window messages run.
     virtual void processEvents() = 0;
+    // Paints what changed in the windows, leaving the player's input queued
+    // for later.
+    virtual void paintWindows() = 0;
 
     // Ends the process at once.
     [[noreturn]] void endProcess(int exitCode) {

@@ -225,6 +225,10 @@ void QtPlatform::processEvents() {
     QApplication::processEvents();
 }
 
+void QtPlatform::paintWindows() {
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void QtPlatform::endProcessNow(int exitCode) {
     std::fflush(nullptr);
     ::_exit(exitCode);

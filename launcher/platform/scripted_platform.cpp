@@ -135,6 +135,8 @@ void ScriptedPlatform::processEvents() {
     ++processEventsCount;
 }
 
+void ScriptedPlatform::paintWindows() {}
+
 void ScriptedPlatform::endProcessNow(int exitCode) {
     throw ProcessEnded{exitCode};
 }

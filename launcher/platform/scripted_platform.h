@@ -88,6 +88,7 @@ public:
     bool activateRunningCopy(const std::string& caption) override;
     void registerRunningCopy(const std::string& caption) override;
     void processEvents() override;
+    void paintWindows() override;
 
 protected:
     void endProcessNow(int exitCode) override;
