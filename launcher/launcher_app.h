@@ -18,6 +18,7 @@ public:
 
     void loadMainWindow() override;
     void showMainWindow() override;
+    void finishMainWindow() override;
     void showTipOfTheDay() override;
     void unloadAllWindows() override;
 

@@ -4,16 +4,15 @@
 #include "launcher/launcher_app.h"
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/platform/qt_platform.h"
-#include "launcher/startup/install_paths.h"
 #include "launcher/ui/help_tips.h"
-#include "launcher/ui/shortcuts.h"
 
 #include <QApplication>
-#include <QIcon>
+#include <QFontDatabase>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <thread>
 
 namespace {
 
@@ -38,15 +37,15 @@ std::string commandLineOf(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The system's font list is read beside the start's own work rather than
+    // in the middle of it: the window's first text needs it.
+    std::thread fontList([] { QFontDatabase::families(); });
     QApplication::setApplicationName(QStringLiteral("KRVLauncher"));
     krv::installHelpTips(app);
     const std::string exe = executablePath(argv[0]);
-    // The launcher's windows show its own icon, and desktops match them to
-    // its registered desktop entry.
+    // Desktops match the launcher's windows to its registered desktop entry;
+    // the windows show its own icon once the main window is up.
     QApplication::setDesktopFileName(QStringLiteral("korvath-launcher"));
-    const std::string icon =
-        krv::launcherIcon(krv::InstallPaths::fromRoot(krv::rootFromExecutable(exe)));
-    QApplication::setWindowIcon(QIcon(QString::fromStdString(icon)));
     const std::string commandLine = commandLineOf(argc, argv);
 
     krv::AppState state;
@@ -75,6 +74,7 @@ int main(int argc, char** argv) {
         });
     }
     entry.run(exe, commandLine);
+    fontList.join();
     // Rendered while a start-up dialog ran its own loop: nothing is left to do.
     return rendered ? 0 : app.exec();
 }

@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QTimer>
 
 namespace krv {
 
@@ -85,32 +87,54 @@ void MainForm::connectPreview() {
 
 const std::vector<MainForm::LoadStep>& MainForm::loadSteps() {
     static const std::vector<LoadStep> steps = {
-        {"window size", &MainForm::sizeWindow},
-        {"launcher font", &MainForm::CheckFont},
-        {"library folders", &MainForm::createLibraryFolders},
-        {"detail textures", &MainForm::noteDetailTextures},
-        {"settings", &MainForm::readSettingsFile},
-        {"model options", &MainForm::prepareModelOptions},
-        {"window controls", &MainForm::prepareWindowControls},
-        {"iwad detection", &MainForm::detectIwads},
-        {"library clean-up", &MainForm::cleanUpLibrary},
-        {"window position", &MainForm::placeWindow},
-        {"controls from settings", &MainForm::restoreControls},
-        {"playlists", &MainForm::loadPlaylists},
-        {"games list", &MainForm::restoreGamesList},
-        {"settings reset report", &MainForm::reportSettingsReset},
-        {"setting captions", &MainForm::setSettingCaptions},
-        {"model packs", &MainForm::detectModelPacks},
+        {"window size", &MainForm::sizeWindow, false},
+        {"launcher font", &MainForm::CheckFont, false},
+        {"library folders", &MainForm::createLibraryFolders, false},
+        {"detail textures", &MainForm::noteDetailTextures, false},
+        {"settings", &MainForm::readSettingsFile, false},
+        {"model options", &MainForm::prepareModelOptions, false},
+        {"window controls", &MainForm::prepareWindowControls, false},
+        {"iwad detection", &MainForm::detectIwads, false},
+        {"library clean-up", &MainForm::cleanUpLibrary, false},
+        {"window position", &MainForm::placeWindow, false},
+        {"controls from settings", &MainForm::restoreControls, false},
+        {"playlists", &MainForm::loadPlaylists, true},
+        {"games list", &MainForm::restoreGamesList, true},
+        {"settings reset report", &MainForm::reportSettingsReset, true},
+        {"setting captions", &MainForm::setSettingCaptions, true},
+        {"model packs", &MainForm::detectModelPacks, true},
     };
     return steps;
 }
 
 void MainForm::load() {
+    loadForFirstPaint();
+    finishLoad();
+}
+
+void MainForm::loadForFirstPaint() {
+    runLoadSteps(false);
+    fitWindowAtLoad();
+}
+
+void MainForm::finishLoad() {
+    runLoadSteps(true);
+    fitWindowAtLoad();
+}
+
+void MainForm::runLoadSteps(bool afterFirstPaint) {
     for (const LoadStep& step : loadSteps()) {
+        if (step.afterFirstPaint != afterFirstPaint)
+            continue;
         if (loadStepWatcher_)
             loadStepWatcher_(step.name);
         (this->*step.run)();
+        if (afterFirstPaint)
+            platform_.paintWindows();
     }
+}
+
+void MainForm::fitWindowAtLoad() {
     // The font and what the steps showed and hid decide what the window's
     // controls need.
     setWindowHeightTwips(heightTwips_);
@@ -119,6 +143,16 @@ void MainForm::load() {
         const auto [top, left] = centredPositionTwips();
         move(toPixels(left), toPixels(top));
     }
+}
+
+void MainForm::waitForFirstPaint() {
+    if (painted_ || !isVisible())
+        return;
+    QEventLoop wait;
+    firstPaintWait_ = &wait;
+    QTimer::singleShot(1000, &wait, &QEventLoop::quit);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    firstPaintWait_ = nullptr;
 }
 
 void MainForm::sizeWindow() {
@@ -260,6 +294,12 @@ bool MainForm::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     if (event->type() == QEvent::LayoutRequest)
         fitWindowToLayout();
+    if (event->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        // Queued: the wait ends once the whole paint has reached the screen.
+        if (firstPaintWait_)
+            QMetaObject::invokeMethod(firstPaintWait_, &QEventLoop::quit, Qt::QueuedConnection);
+    }
     return handled;
 }
 

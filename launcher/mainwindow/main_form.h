@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+class QEventLoop;
 class QGridLayout;
 class QLabel;
 class QStackedWidget;
@@ -46,7 +47,15 @@ public:
 
     // Runs once, when the entry routine loads the window: the steps below in
     // their order. A watcher, when set, hears each step's name as it starts.
+    // The steps the first paint needs run before the window shows
+    // (loadForFirstPaint), the rest once it is on the screen (finishLoad),
+    // each one's results painted as they come; load() runs both.
     void load();
+    void loadForFirstPaint();
+    void finishLoad();
+    // Returns once the shown window has painted (or after a second, for a
+    // window the screen never shows); the player's input waits meanwhile.
+    void waitForFirstPaint();
     using LoadStepWatcher = std::function<void(const std::string& step)>;
     void setLoadStepWatcher(LoadStepWatcher watcher) { loadStepWatcher_ = std::move(watcher); }
 
@@ -105,8 +114,13 @@ private:
     struct LoadStep {
         const char* name;
         void (MainForm::*run)();
+        bool afterFirstPaint; // waits until the window is on the screen
     };
     static const std::vector<LoadStep>& loadSteps();
+    void runLoadSteps(bool afterFirstPaint);
+    // The window at the size the steps' controls need, centred when the
+    // load centres it.
+    void fitWindowAtLoad();
     void connectControls();
     void connectPreview();
 
@@ -185,8 +199,10 @@ private:
     QVBoxLayout* filesColumn_ = nullptr; // the game files above the saved games
     LoadStepWatcher loadStepWatcher_;
     bool unloaded_ = false;
-    bool positionStored_ = false; // the settings file held a window position
-    bool centredAtLoad_ = false;  // the load centres the window at its final size
+    bool painted_ = false;                 // the window has painted once
+    QEventLoop* firstPaintWait_ = nullptr; // waits for that paint
+    bool positionStored_ = false;          // the settings file held a window position
+    bool centredAtLoad_ = false;           // the load centres the window at its final size
     bool largeFonts_ = false;
     int heightTwips_ = kLoadHeightTwips; // the layout mode's height
     QImage titleImage_;                  // the theme picture shown, before it is fitted

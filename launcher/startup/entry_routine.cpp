@@ -79,8 +79,8 @@ void EntryRoutine::run(const std::string& exePath, const std::string& commandLin
         [this] {
             windows_->showMainWindow();
             platform_.registerRunningCopy(state_.startup.windowCaption);
-            platform_.processEvents();
         },
+        [this] { windows_->finishMainWindow(); },
         [this] {
             if (state_.session.settings.tipOfTheDay && !state_.startup.fileCheckFailed)
                 windows_->showTipOfTheDay();

@@ -21,6 +21,10 @@ public:
     virtual ~LauncherWindows() = default;
     virtual void loadMainWindow() = 0; // may throw StartupError
     virtual void showMainWindow() = 0;
+    // Once the main window is on the screen: the rest of its load (the
+    // remembered selection's restore and what follows it), then what the
+    // window asks before it is used.
+    virtual void finishMainWindow() = 0;
     virtual void showTipOfTheDay() = 0;
     // Hides the main window and unloads it, then IwadForm, TipsForm,
     // AskForm and MusicForm, in this order.

@@ -29,6 +29,7 @@ struct FakeWindows : LauncherWindows {
             onLoad();
     }
     void showMainWindow() override { calls.push_back("show"); }
+    void finishMainWindow() override { calls.push_back("finish"); }
     void showTipOfTheDay() override { calls.push_back("tip"); }
     void unloadAllWindows() override { calls.push_back("unload"); }
 };
@@ -81,7 +82,7 @@ TEST(EntryRoutine, StartsAndShowsTheMainWindowOnAGoodInstallation) {
     s.run();
     EXPECT_FALSE(s.exitCode);
     EXPECT_TRUE(s.platform.messages.empty());
-    EXPECT_EQ(s.windows.calls, (std::vector<std::string>{"load", "show", "tip"}));
+    EXPECT_EQ(s.windows.calls, (std::vector<std::string>{"load", "show", "finish", "tip"}));
     EXPECT_EQ(s.state.startup.windowCaption, "KRVLauncher v9.1  and  Korvath v2.2");
     EXPECT_EQ(s.platform.registeredCaption, s.state.startup.windowCaption);
     EXPECT_EQ(fs::current_path(), fs::path(s.root.root()));
@@ -207,7 +208,7 @@ TEST(EntryRoutine, StartsOnDefaultsWhenItsFilesAreFifosDevicesOrBrokenLinks) {
     s.run();
     EXPECT_FALSE(s.exitCode);
     EXPECT_TRUE(s.platform.messages.empty());
-    EXPECT_EQ(s.windows.calls, (std::vector<std::string>{"load", "show", "tip"}));
+    EXPECT_EQ(s.windows.calls, (std::vector<std::string>{"load", "show", "finish", "tip"}));
     EXPECT_EQ(s.state.startup.engineVersion, "Korvath v2.2");
     EXPECT_FALSE(s.state.font.isSet());
 
@@ -314,14 +315,14 @@ TEST(EntryRoutine, ASettingsFileInUseDuringTheLoadIsResetAndTheStartGoesOn) {
     EXPECT_TRUE(s.state.startup.settingsReset);
     EXPECT_TRUE(s.state.startup.settingsCorrupt);
     EXPECT_FALSE(fs::exists(s.root.configFile())); // deleted after the load
-    EXPECT_EQ(s.windows.calls, (std::vector<std::string>{"load", "show", "tip"}));
+    EXPECT_EQ(s.windows.calls, (std::vector<std::string>{"load", "show", "finish", "tip"}));
 }
 
 TEST(EntryRoutine, ShowsTheTipOnlyWhenItsSettingIsOn) {
     Start s;
     s.windows.onLoad = [&] { s.state.session.settings.tipOfTheDay = false; };
     s.run();
-    EXPECT_EQ(s.windows.calls, (std::vector<std::string>{"load", "show"}));
+    EXPECT_EQ(s.windows.calls, (std::vector<std::string>{"load", "show", "finish"}));
 }
 
 TEST(EntryRoutine, RestartStartsANewCopyThenShutsDown) {
