@@ -5,6 +5,8 @@
 #include "launcher/launch/launch_controls.h"
 #include "launcher/session/window_controls.h"
 #include "launcher/ui/help_texts.h"
+#include "support/demo_library.h"
+#include "support/wad_builder.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 namespace {
 
@@ -82,6 +85,122 @@ TEST(MainFormLoad, RunsItsStepsInOrderEachAfterWhatItNeeds) {
     EXPECT_EQ(seenAt(seen, "games list").titles, 0);
     EXPECT_EQ(seenAt(seen, "settings reset report").titles, 1);
     EXPECT_TRUE(fs::is_directory(w.root / "KRVLaunch/Zips")); // emptied, not removed
+}
+
+namespace {
+
+std::string joined(const std::vector<std::string>& texts) {
+    std::string out;
+    for (const std::string& text : texts)
+        out += text + "|";
+    return out;
+}
+
+// What the loaded window holds and shows: every named control's state in
+// the model and on the screen, every list with its chosen and hidden rows,
+// the settings and the launch selection, with the root's path taken out.
+std::string windowState(const Window& w) {
+    std::ostringstream out;
+    const SessionModel& m = w.state.session;
+    for (const ControlId& id : m.controls.all()) {
+        const ControlState& c = m.controls.state(id);
+        out << id.objectName() << ' ' << c.enabled << c.hidden << c.checked << ' ' << c.text << ' '
+            << c.index << ' ' << joined(c.entries) << '\n';
+    }
+    for (const QWidget* control : w.form->findChildren<QWidget*>()) {
+        if (control->objectName().isEmpty())
+            continue;
+        out << control->objectName().toStdString() << ' ' << control->isEnabled()
+            << control->isVisibleTo(w.form.get());
+        if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+            out << button->isChecked();
+        out << '\n';
+    }
+    for (const ListState* list : {&m.games, &m.gameFiles, &m.playlists, &m.maps, &m.saveGames}) {
+        out << joined(list->texts()) << ' ' << list->currentRow() << ' ' << list->selectedRow();
+        for (int row = 0; row < list->count(); ++row)
+            out << list->isHidden(row);
+        out << '\n';
+    }
+    out << joined(settingsLines(m.settings, false)) << '\n'
+        << m.mainWad << ' ' << m.launchSelection.warpMap << ' ' << m.launchSelection.loadSlot << ' '
+        << m.launchSelection.iwadPath << '\n'
+        << w.form->width() << 'x' << w.form->height() << '\n';
+    std::string text = out.str();
+    for (std::size_t at; (at = text.find(w.root.root())) != std::string::npos;)
+        text.replace(at, w.root.root().size(), "ROOT");
+    return text;
+}
+
+// Notes that a window it watches has painted.
+struct PaintSeen : QObject {
+    bool seen = false;
+    bool eventFilter(QObject*, QEvent* event) override {
+        seen = seen || event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// The demo's library loaded with `s`, in one go as the tests load the
+// window, or as the launcher does: the steps the first paint needs, the
+// window shown and painted, then the rest.
+std::string loadedDemo(const Settings& s, bool paintFirst) {
+    Window w;
+    w.root.installTools();
+    krv::test::writeDemoLibrary(w.root.root());
+    writeFile(w.root / "Iwads/Doom2.wad", krv::test::WadBuilder("IWAD").mapLevels(3).build());
+    writeFile(w.root.configFile(), configText(s));
+    writeFile(w.root / "KRVLaunch/Music/Rock.krm", "");
+    MainForm& form = w.create();
+    std::vector<std::string> order;
+    form.setLoadStepWatcher([&order](const std::string& step) { order.push_back(step); });
+    PaintSeen painted;
+    form.installEventFilter(&painted);
+    std::vector<std::string> expected = kLoadOrder;
+    if (paintFirst) {
+        form.loadForFirstPaint();
+        form.show();
+        form.waitForFirstPaint();
+        if (painted.seen)
+            order.push_back("painted");
+        form.finishLoad();
+        expected.insert(std::find(expected.begin(), expected.end(), "playlists"), "painted");
+    } else {
+        w.load();
+    }
+    EXPECT_EQ(order, expected);
+    return windowState(w);
+}
+
+} // namespace
+
+// The launcher shows its window before the steps that only fill it; the
+// window ends up the same as after the load in one go, in either layout
+// and with each view of the games list remembered.
+TEST(MainFormLoad, PaintingFirstEndsWithTheSameWindow) {
+    std::vector<Settings> cases(5);
+    cases[0].gamesListView = LibraryController::InstalledGames;
+    cases[0].rememberedNormalEntry = cases[0].lastGamesListEntry = "CASTLE SIEGE";
+    cases[0].rememberLastSavegame = true;
+    cases[1] = cases[0];
+    cases[1].advancedOptions = true;
+    cases[1].selButtonMode = 2;
+    cases[2].lastCommercialTitle = "DOOM II";
+    cases[2].advancedOptions = true;
+    cases[3].gamesListView = LibraryController::ZipLibrary;
+    cases[3].advancedOptions = true; // the zip library's layout
+    cases[4].gamesListView = LibraryController::InstalledGames;
+    cases[4].scriptedMapsMode = true;
+    // What each case's window shows once loaded, lest two empty windows match.
+    const char* shown[] = {"Castle gate", "Castle gate", "Entryway start", "EPISODE3|SPEEDMAPS|",
+                           "Rock"};
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        Settings& s = cases[i];
+        s.tipOfTheDay = false;
+        const std::string oneGo = loadedDemo(s, false);
+        EXPECT_NE(oneGo.find(shown[i]), std::string::npos) << i;
+        EXPECT_EQ(loadedDemo(s, true), oneGo);
+    }
 }
 
 TEST(MainFormLoad, FillsTheDoomGamesViewAndSelectsTheRememberedTitle) {
