@@ -1,4 +1,5 @@
 #include "launcher/platform/qt_platform.h"
+#include "launcher/platform/running_copy.h"
 
 #include "launcher/platform/command_line.h"
 #include "launcher/platform/process.h"
@@ -19,8 +20,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QUrl>
@@ -182,32 +181,13 @@ QString QtPlatform::instanceKey(const std::string& caption) {
 }
 
 bool QtPlatform::activateRunningCopy(const std::string& caption) {
-    QLocalSocket socket;
-    socket.connectToServer(instanceKey(caption));
-    if (!socket.waitForConnected(1000))
-        return false;
-    socket.write("activate\n");
-    socket.waitForBytesWritten(1000);
-    socket.disconnectFromServer();
-    return true;
+    return askRunningCopy(instanceKey(caption).toStdString());
 }
 
 void QtPlatform::registerRunningCopy(const std::string& caption) {
-    if (server_)
-        return;
-    server_ = new QLocalServer(this);
-    const QString key = instanceKey(caption);
-    if (!server_->listen(key)) {
-        // A socket left by a copy that crashed: nobody answers on it.
-        QLocalServer::removeServer(key);
-        server_->listen(key);
-    }
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* peer = server_->nextPendingConnection()) {
-            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            bringMainWindowToFront();
-        }
-    });
+    if (!runningCopyListener_)
+        runningCopyListener_ = new RunningCopyListener(
+            instanceKey(caption).toStdString(), [this] { bringMainWindowToFront(); }, this);
 }
 
 void QtPlatform::bringMainWindowToFront() {

@@ -1,7 +1,7 @@
 #pragma once
 // The Platform on a real desktop, through Qt: message boxes and prompts
 // centred over the main window, file dialogs, processes, documents and the
-// running-copy test (a local socket named after the window caption and the
+// running-copy test (a Unix-domain socket named after the window caption and the
 // display, in the runtime folder).
 
 #include "launcher/platform/platform.h"
@@ -11,10 +11,11 @@
 #include <QObject>
 #include <QPointer>
 
-class QLocalServer;
 class QWidget;
 
 namespace krv {
+
+class RunningCopyListener;
 
 class QtPlatform : public QObject, public Platform {
     Q_OBJECT
@@ -62,7 +63,7 @@ private:
     const FontSetting& font_;
     const InstallPaths& paths_;
     QPointer<QWidget> mainWindow_;
-    QLocalServer* server_ = nullptr;
+    RunningCopyListener* runningCopyListener_ = nullptr;
 };
 
 } // namespace krv

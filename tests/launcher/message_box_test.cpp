@@ -1,4 +1,5 @@
 #include "launcher/platform/qt_platform.h"
+#include "launcher/platform/running_copy.h"
 #include "launcher/ui/message_box.h"
 #include "launcher/ui/progress_dialog.h"
 
@@ -12,6 +13,9 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace krv;
 
@@ -124,6 +128,38 @@ TEST(RunningCopy, IsKeptApartPerDisplayInTheRuntimeFolder) {
         qunsetenv("DISPLAY");
     else
         qputenv("DISPLAY", saved);
+}
+
+// A copy that crashed leaves its socket file; the next copy takes it over,
+// and removes it when it ends. A copy still listening is never displaced.
+TEST(RunningCopy, ASocketFileLeftByACrashedCopyIsTakenOver) {
+    const std::string path =
+        QtPlatform::instanceKey("Crashed copy " + std::to_string(::getpid())).toStdString();
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof address.sun_path);
+    std::copy(path.begin(), path.end(), address.sun_path);
+    const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(stale); // bound, never listened: what a crash leaves
+    EXPECT_FALSE(krv::askRunningCopy(path));
+
+    int requests = 0;
+    {
+        krv::RunningCopyListener first(
+            path, [&requests] { ++requests; }, nullptr);
+        ASSERT_TRUE(first.isListening());
+        krv::RunningCopyListener second(
+            path, [] {}, nullptr);
+        EXPECT_FALSE(second.isListening());
+        EXPECT_TRUE(krv::askRunningCopy(path)); // the first one still answers
+        QElapsedTimer wait;
+        wait.start();
+        while (requests < 2 && wait.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        EXPECT_EQ(requests, 2); // the second's own probe, then the request
+    }
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
 }
 
 TEST(ProgressDialog, TheBarCountsUpToTheTotal) {
