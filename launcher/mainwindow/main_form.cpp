@@ -64,7 +64,6 @@ void MainForm::connectControls() {
     connect(button(6), &QAbstractButton::clicked, this, &MainForm::OpenFontForm);
     connect(button(8), &QAbstractButton::clicked, this, &MainForm::CleanupModelPacks);
     connect(button(9), &QAbstractButton::clicked, this, &MainForm::OpenTexForm);
-    connect(optionPages_[3], &OptionsPanel::cleanupRequested, this, &MainForm::CleanupModelPacks);
     Controls& c = state_.session.controls;
     // After the session's own rules for the same clicks.
     c.onClicked(chkMain[2], [this](bool advanced) { applyLayoutMode(advanced); });
@@ -450,6 +449,8 @@ void MainForm::showTab() {
     for (int i = 0; i < 5; ++i)
         if (state_.session.controls.isChecked(OptionTabs[i]))
             tab = i;
+    if (tab > 0)
+        buildOptionPages();
     TabPages->setCurrentIndex(tab);
     const QColor text = QApplication::palette().color(QPalette::Active, QPalette::WindowText);
     for (int i = 0; i < 5; ++i) {
@@ -463,6 +464,8 @@ void MainForm::showTab() {
 // The layout mode's places and size; the session has shown and hidden the
 // controls.
 void MainForm::applyLayoutMode(bool advanced) {
+    if (advanced)
+        buildOptionPages();
     placeSkillBox(advanced);
     placeCheckFrame(!advanced);
     setWindowHeightTwips(advanced ? kLoadHeightTwips : kDefaultHeightTwips);

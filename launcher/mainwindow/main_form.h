@@ -56,6 +56,9 @@ public:
     // Returns once the shown window has painted (or after a second, for a
     // window the screen never shows); the player's input waits meanwhile.
     void waitForFirstPaint();
+    // The option pages are built when the advanced layout first shows them;
+    // this builds them at once.
+    void buildOptionPages();
     using LoadStepWatcher = std::function<void(const std::string& step)>;
     void setLoadStepWatcher(LoadStepWatcher watcher) { loadStepWatcher_ = std::move(watcher); }
 
@@ -154,7 +157,8 @@ private:
     void detectModelPacks() { session_.detectModelPacks(); }
 
     // Help texts of the controls (main_form_help.cpp).
-    void ToolTipText();
+    // Installs the help texts; within `within` alone when given.
+    void ToolTipText(QWidget* within = nullptr);
     void KillToolTips();
     void showHelpTexts(bool on) override { on ? ToolTipText() : KillToolTips(); }
 

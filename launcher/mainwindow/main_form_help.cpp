@@ -22,10 +22,11 @@ QWidget* MainForm::helpTarget(const char* control, int index) {
     return findChild<QWidget*>(QString::fromStdString(ControlId{control, index}.objectName()));
 }
 
-void MainForm::ToolTipText() {
+void MainForm::ToolTipText(QWidget* within) {
     for (const auto* table : mainWindowHelpTables())
         for (const HelpText& help : *table)
-            if (QWidget* target = helpTarget(help.control, help.index))
+            if (QWidget* target = helpTarget(help.control, help.index);
+                target && (!within || within->isAncestorOf(target)))
                 target->setToolTip(tipText(help.text));
 }
 

@@ -12,6 +12,7 @@
 #include "launcher/options/options_panel.h"
 #include "launcher/session/window_controls.h"
 #include "launcher/ui/panel_controls.h"
+#include "launcher/ui/qt_font.h"
 #include "launcher/ui/qt_text.h"
 #include "launcher/ui/twips.h"
 
@@ -38,6 +39,18 @@ void MainForm::buildControls() {
     layout->addWidget(buildTabStrip());
     TabPages = new QStackedWidget(this);
     TabPages->addWidget(buildGamesPage());
+    layout->addWidget(TabPages, 1);
+    layout->addWidget(buildLowerPanel());
+    layout->addWidget(buildAuxButtons());
+}
+
+// The option pages, with the music panel beside the sound page: only the
+// advanced layout shows them, so they are built when it first does. They
+// draw the model's state as they are bound, and take the launcher font and
+// the help texts the rest of the window has.
+void MainForm::buildOptionPages() {
+    if (optionPages_[0])
+        return;
     const OptionsPanel::Page pages[] = {OptionsPanel::Page::Options, OptionsPanel::Page::Graphics,
                                         OptionsPanel::Page::Sound, OptionsPanel::Page::Models};
     for (std::size_t i = 0; i < 4; ++i) {
@@ -47,9 +60,12 @@ void MainForm::buildControls() {
     optionPages_[2]->placeBeside(new MusicPanel(session_.music(), state_.session, state_.paths,
                                                 state_.iwads, state_.font, platform_, *binder_,
                                                 this));
-    layout->addWidget(TabPages, 1);
-    layout->addWidget(buildLowerPanel());
-    layout->addWidget(buildAuxButtons());
+    connect(optionPages_[3], &OptionsPanel::cleanupRequested, this, &MainForm::CleanupModelPacks);
+    for (OptionsPanel* page : optionPages_) {
+        applyLauncherFont(page, state_.font);
+        if (!state_.session.settings.disableTooltips)
+            ToolTipText(page);
+    }
 }
 
 QWidget* MainForm::buildBanner() {

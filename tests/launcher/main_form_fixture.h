@@ -40,11 +40,14 @@ struct Window {
         form->iwadForm().setEnvironment(krv::test::emptyEnvironment());
         return *form;
     }
+    // The tests look at the option pages' controls in either layout; the
+    // launcher builds them when the advanced layout first shows them.
     void load() {
         if (!form)
             create();
         form->load();
         form->show();
+        form->buildOptionPages();
     }
     std::vector<std::string> config() const { return krv::readTextLines(root.configFile()).lines; }
 };

@@ -164,6 +164,7 @@ std::string loadedDemo(const Settings& s, bool paintFirst) {
         if (painted.seen)
             order.push_back("painted");
         form.finishLoad();
+        form.buildOptionPages(); // as the load above does
         expected.insert(std::find(expected.begin(), expected.end(), "playlists"), "painted");
     } else {
         w.load();
@@ -494,6 +495,33 @@ TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindo
     EXPECT_FALSE(named<QCheckBox>(f, "ChkModelOpts", 2)->isVisible());
     EXPECT_FALSE(named<QCheckBox>(f, "chkMain", 6)->isVisible());
     EXPECT_EQ(windowY(f, "ChkFrame"), windowY(f, "KRVFrame")); // in the command-line frame's place
+}
+
+// The simple layout never shows the option pages, so they are not built
+// until the advanced layout shows them; then they show the model's state and
+// their help texts; the simple window keeps its size.
+TEST(MainFormLayout, TheOptionPagesAreBuiltWhenTheAdvancedLayoutFirstShowsThem) {
+    Window w;
+    Settings s;
+    s.forceFmodMidi = true;
+    writeFile(w.root.configFile(), configText(s));
+    MainForm& f = w.create();
+    f.load();
+    f.show();
+    QApplication::processEvents();
+    const QString sound3d = QString::fromStdString(ControlId{"chkSound", 9}.objectName());
+    EXPECT_EQ(f.findChild<QWidget*>(sound3d), nullptr);
+    const QSize simple = f.size();
+
+    named<QCheckBox>(f, "chkMain", 2)->click();
+    QApplication::processEvents();
+    auto* box = f.findChild<QCheckBox*>(sound3d);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_FALSE(box->toolTip().isEmpty());
+    named<QCheckBox>(f, "chkMain", 2)->click();
+    QApplication::processEvents();
+    EXPECT_EQ(f.size(), simple);
 }
 
 TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
