@@ -3,11 +3,13 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include <vector>
 
@@ -116,13 +118,37 @@ void ControlBinder::show(ControlId id) {
         w->setToolTip(qs(*state.toolTip));
 }
 
+// A press of a check box, radio button or tab toggles it and then clicks it;
+// an assistive tool's Toggle action (a screen reader's) only toggles it.
+// Either way the state takes the change once: here, and the click that may
+// follow is then passed over. A radio button or tab is unchecked only by
+// another one being checked, which that one's own change brings about.
+void ControlBinder::takeToggle(ControlId id, QAbstractButton* button, bool on) {
+    const bool exclusive =
+        button->autoExclusive() || (button->group() && button->group()->exclusive());
+    if ((!on && exclusive) || on == controls_.isChecked(id))
+        return;
+    controls_.click(id);
+    show(id);
+    toggledByThisClick_ = id;
+    // A toggle without a click leaves no mark for a later click.
+    QTimer::singleShot(0, this, [this] { toggledByThisClick_.reset(); });
+}
+
 // What the player does goes to the state; the widget then shows the state.
 void ControlBinder::connectPlayer(ControlId id, QWidget* widget) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         connect(button, &QAbstractButton::clicked, this, [this, id] {
+            if (toggledByThisClick_ == id) {
+                toggledByThisClick_.reset();
+                return;
+            }
             controls_.click(id);
             show(id);
         });
+        if (button->isCheckable())
+            connect(button, &QAbstractButton::toggled, this,
+                    [this, id, button](bool on) { takeToggle(id, button, on); });
     } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
         connect(line, &QLineEdit::textEdited, this,
                 [this, id](const QString& text) { controls_.setText(id, text.toStdString()); });

@@ -10,7 +10,9 @@
 #include <QPointer>
 
 #include <map>
+#include <optional>
 
+class QAbstractButton;
 class QAction;
 class QWidget;
 
@@ -39,11 +41,13 @@ signals:
 
 private:
     void connectPlayer(ControlId id, QWidget* widget);
+    void takeToggle(ControlId id, QAbstractButton* button, bool on);
 
     Controls& controls_;
     // Guarded: a widget may go before the binder as the window is torn down.
     std::map<ControlId, QPointer<QWidget>> widgets_;
     std::map<ControlId, QPointer<QAction>> actions_;
+    std::optional<ControlId> toggledByThisClick_; // taken from its toggle already
 };
 
 } // namespace krv

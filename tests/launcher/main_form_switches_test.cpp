@@ -8,6 +8,7 @@
 #include "support/demo_library.h"
 #include "support/wad_builder.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -522,6 +523,29 @@ TEST(MainFormLayout, TheOptionPagesAreBuiltWhenTheAdvancedLayoutFirstShowsThem) 
     named<QCheckBox>(f, "chkMain", 2)->click();
     QApplication::processEvents();
     EXPECT_EQ(f.size(), simple);
+}
+
+// A screen reader toggles check boxes and radio buttons through their
+// accessible Toggle action, which does not click them: the model and its
+// rules take the change all the same, and once.
+TEST(MainFormLayout, AScreenReadersToggleActionWorksAsAClick) {
+    Window w;
+    w.load();
+    MainForm& f = *w.form;
+    const auto toggle = [&f](const char* name, int index) {
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(named(f, name, index));
+        button->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QApplication::processEvents();
+    };
+    toggle("chkMain", 2);
+    EXPECT_TRUE(f.advancedLayout());
+    toggle("OptionUdir", 0);
+    EXPECT_EQ(w.state.session.settings.gamesListView, LibraryController::InstalledGames);
+    EXPECT_EQ(named<QLabel>(f, "Auto", 0)->text(), "INSTALLED GAMES LIST");
+    toggle("chkMain", 2);
+    EXPECT_FALSE(f.advancedLayout());
+    named<QCheckBox>(f, "chkMain", 2)->click(); // a press still switches once
+    EXPECT_TRUE(f.advancedLayout());
 }
 
 TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
