@@ -229,6 +229,7 @@ void sample(const fs::path& templateRoot, unsigned seed) {
     MainForm& f = *form;
     f.load();
     f.show();
+    f.buildOptionPages(); // the sampler ticks options in either layout
     QApplication::processEvents();
 
     std::ostringstream out;
