@@ -127,7 +127,7 @@ void InspectPanel::buildFrame(ControlId frame, ControlId box) {
 void InspectPanel::holdSkillBox(QWidget* box) {
     auto* group = findChild<QGroupBox*>();
     group->layout()->addWidget(box);
-    box->show();
+    showMoved(box);
 }
 
 // Presses and releases over the two lists: a press on the maps drops the

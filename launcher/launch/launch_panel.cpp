@@ -99,7 +99,7 @@ void LaunchPanel::buildCommandLine() {
 void LaunchPanel::holdSkillBox(QWidget* box) {
     if (skillRow_->indexOf(box) < 0)
         skillRow_->insertWidget(1, box);
-    box->show();
+    showMoved(box);
 }
 
 void LaunchPanel::buildLaunchMode() {

@@ -112,7 +112,11 @@ void MainForm::load() {
 }
 
 void MainForm::loadForFirstPaint() {
+    // The steps that show and hide controls only note the layout mode's
+    // height: the window is sized once, from the controls they leave.
+    sizedOnceAtLoad_ = true;
     runLoadSteps(false);
+    sizedOnceAtLoad_ = false;
     fitWindowAtLoad();
 }
 
@@ -449,9 +453,20 @@ void MainForm::showTab() {
     for (int i = 0; i < 5; ++i)
         if (state_.session.controls.isChecked(OptionTabs[i]))
             tab = i;
-    if (tab > 0)
-        buildOptionPages();
-    TabPages->setCurrentIndex(tab);
+    QWidget* shown = tab == 0 ? TabPages->widget(0) : buildOptionPage(tab - 1);
+    TabPages->setCurrentWidget(shown);
+    // The window fits the page shown: the hidden pages do not count, so that
+    // a page built or visited once does not widen the other layout.
+    for (int i = 0; i < TabPages->count(); ++i) {
+        QWidget* page = TabPages->widget(i);
+        const auto policy = page == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        page->setSizePolicy(policy, policy);
+    }
+    // A page that needs more room than the window has grows it.
+    if (!sizedOnceAtLoad_) {
+        refreshLayouts();
+        fitWindowToLayout();
+    }
     const QColor text = QApplication::palette().color(QPalette::Active, QPalette::WindowText);
     for (int i = 0; i < 5; ++i) {
         QWidget* caption = binder_->widget(OptionTabs[i]);
@@ -464,8 +479,6 @@ void MainForm::showTab() {
 // The layout mode's places and size; the session has shown and hidden the
 // controls.
 void MainForm::applyLayoutMode(bool advanced) {
-    if (advanced)
-        buildOptionPages();
     placeSkillBox(advanced);
     placeCheckFrame(!advanced);
     setWindowHeightTwips(advanced ? kLoadHeightTwips : kDefaultHeightTwips);
@@ -483,6 +496,8 @@ int MainForm::toTwips(int pixels) const {
 // controls need where that is more.
 void MainForm::setWindowHeightTwips(int twips) {
     heightTwips_ = twips;
+    if (sizedOnceAtLoad_)
+        return;
     refreshLayouts();
     const QSize least = leastWindowSize();
     setMinimumSize(least);

@@ -56,8 +56,8 @@ public:
     // Returns once the shown window has painted (or after a second, for a
     // window the screen never shows); the player's input waits meanwhile.
     void waitForFirstPaint();
-    // The option pages are built when the advanced layout first shows them;
-    // this builds them at once.
+    // Each option page is built when its tab first shows it; this builds
+    // them all at once.
     void buildOptionPages();
     using LoadStepWatcher = std::function<void(const std::string& step)>;
     void setLoadStepWatcher(LoadStepWatcher watcher) { loadStepWatcher_ = std::move(watcher); }
@@ -173,6 +173,7 @@ private:
     void fitWindowToLayout();
     // The tab strip shows the session's tab: its page, its caption in red.
     void showTab();
+    OptionsPanel* buildOptionPage(std::size_t index);
 
     void showTitlePicture(const std::string& path);
     void fitTitlePicture();
@@ -206,6 +207,7 @@ private:
     bool painted_ = false;                 // the window has painted once
     QEventLoop* firstPaintWait_ = nullptr; // waits for that paint
     bool positionStored_ = false;          // the settings file held a window position
+    bool sizedOnceAtLoad_ = false;         // the first paint's steps leave the sizing to their end
     bool centredAtLoad_ = false;           // the load centres the window at its final size
     bool largeFonts_ = false;
     int heightTwips_ = kLoadHeightTwips; // the layout mode's height

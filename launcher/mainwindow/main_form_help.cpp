@@ -5,6 +5,8 @@
 
 #include "launcher/ui/help_texts.h"
 
+#include <QHash>
+
 namespace krv {
 
 namespace {
@@ -12,6 +14,21 @@ namespace {
 // Tooltips show lines broken where the text breaks them.
 QString tipText(const char* text) {
     return QString::fromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// The named controls under `root`, looked up once for a whole table of help
+// texts: a search of the window for each text cost more than building the
+// window's games page. Names are unique; the first found is kept all the same.
+QHash<QString, QWidget*> controlsByName(const QWidget* root) {
+    QHash<QString, QWidget*> named;
+    for (QWidget* control : root->findChildren<QWidget*>())
+        if (!control->objectName().isEmpty() && !named.contains(control->objectName()))
+            named.insert(control->objectName(), control);
+    return named;
+}
+
+QString objectNameOf(const HelpText& help) {
+    return QString::fromStdString(ControlId{help.control, help.index}.objectName());
 }
 
 } // namespace
@@ -23,17 +40,18 @@ QWidget* MainForm::helpTarget(const char* control, int index) {
 }
 
 void MainForm::ToolTipText(QWidget* within) {
+    const QHash<QString, QWidget*> named = controlsByName(within ? within : this);
     for (const auto* table : mainWindowHelpTables())
         for (const HelpText& help : *table)
-            if (QWidget* target = helpTarget(help.control, help.index);
-                target && (!within || within->isAncestorOf(target)))
+            if (QWidget* target = named.value(objectNameOf(help)))
                 target->setToolTip(tipText(help.text));
 }
 
 void MainForm::KillToolTips() {
+    const QHash<QString, QWidget*> named = controlsByName(this);
     for (const auto* table : mainWindowHelpTables())
         for (const HelpText& help : *table)
-            if (QWidget* target = helpTarget(help.control, help.index))
+            if (QWidget* target = named.value(objectNameOf(help)))
                 target->setToolTip({});
 }
 

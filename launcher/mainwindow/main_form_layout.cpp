@@ -45,27 +45,34 @@ void MainForm::buildControls() {
 }
 
 // The option pages, with the music panel beside the sound page: only the
-// advanced layout shows them, so they are built when it first does. They
-// draw the model's state as they are bound, and take the launcher font and
-// the help texts the rest of the window has.
+// advanced layout shows them, so each is built when its tab first shows it.
+// A page draws the model's state as it is bound, and takes the launcher font
+// and the help texts the rest of the window has.
 void MainForm::buildOptionPages() {
-    if (optionPages_[0])
-        return;
-    const OptionsPanel::Page pages[] = {OptionsPanel::Page::Options, OptionsPanel::Page::Graphics,
-                                        OptionsPanel::Page::Sound, OptionsPanel::Page::Models};
-    for (std::size_t i = 0; i < 4; ++i) {
-        optionPages_[i] = new OptionsPanel(pages[i], *binder_, this);
-        TabPages->addWidget(optionPages_[i]);
-    }
-    optionPages_[2]->placeBeside(new MusicPanel(session_.music(), state_.session, state_.paths,
-                                                state_.iwads, state_.font, platform_, *binder_,
-                                                this));
-    connect(optionPages_[3], &OptionsPanel::cleanupRequested, this, &MainForm::CleanupModelPacks);
-    for (OptionsPanel* page : optionPages_) {
-        applyLauncherFont(page, state_.font);
-        if (!state_.session.settings.disableTooltips)
-            ToolTipText(page);
-    }
+    for (std::size_t page = 0; page < optionPages_.size(); ++page)
+        buildOptionPage(page);
+}
+
+OptionsPanel* MainForm::buildOptionPage(std::size_t index) {
+    if (optionPages_[index])
+        return optionPages_[index];
+    static constexpr OptionsPanel::Page kPages[] = {
+        OptionsPanel::Page::Options, OptionsPanel::Page::Graphics, OptionsPanel::Page::Sound,
+        OptionsPanel::Page::Models};
+    auto* page = new OptionsPanel(kPages[index], *binder_, this);
+    if (kPages[index] == OptionsPanel::Page::Sound)
+        page->placeBeside(new MusicPanel(session_.music(), state_.session, state_.paths,
+                                         state_.iwads, state_.font, platform_, *binder_, this));
+    if (kPages[index] == OptionsPanel::Page::Models)
+        connect(page, &OptionsPanel::cleanupRequested, this, &MainForm::CleanupModelPacks);
+    applyLauncherFont(page, state_.font);
+    if (!state_.session.settings.disableTooltips)
+        ToolTipText(page);
+    // Hidden pages take no room; the tab that shows it gives it its room.
+    page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    TabPages->addWidget(page);
+    optionPages_[index] = page;
+    return page;
 }
 
 QWidget* MainForm::buildBanner() {

@@ -41,6 +41,7 @@ void radioGroup(ControlBinder& binder, ControlArray buttons, QWidget* frame, QBo
 
 OptionsPanel::OptionsPanel(Page page, ControlBinder& binder, QWidget* parent)
     : QWidget(parent), binder_(binder), grid_(new QGridLayout(this)) {
+    grid_->setContentsMargins(2, 2, 2, 2);
     switch (page) {
     case Page::Options:
         buildOptionsPage();

@@ -22,6 +22,11 @@ void enable(std::initializer_list<QWidget*> controls, bool on) {
         control->setEnabled(on);
 }
 
+void showMoved(QWidget* control) {
+    if (control->parentWidget()->isVisible())
+        control->show();
+}
+
 QLabel* header(const char* text, QWidget* parent) {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
     QFont f = label->font();

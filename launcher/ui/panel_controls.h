@@ -63,6 +63,10 @@ QLabel* boundHeader(ControlBinder& binder, ControlId id, QWidget* parent, bool t
 void addClearButton(QLineEdit* edit);
 
 void enable(std::initializer_list<QWidget*> controls, bool on);
+// Shows a control that a layout has just taken from another parent (the move
+// hides it). While its new parent is not on screen the control shows with
+// it; showing it now would lay out its part of a window not yet shown.
+void showMoved(QWidget* control);
 QLabel* header(const char* text, QWidget* parent);
 QToolButton* stepButton(Qt::ArrowType arrow, QWidget* parent);
 QLineEdit* numberBox(const char* text, QWidget* parent, int chars = 3);

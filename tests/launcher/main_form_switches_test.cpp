@@ -498,28 +498,45 @@ TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindo
     EXPECT_EQ(windowY(f, "ChkFrame"), windowY(f, "KRVFrame")); // in the command-line frame's place
 }
 
-// The simple layout never shows the option pages, so they are not built
-// until the advanced layout shows them; then they show the model's state and
-// their help texts; the simple window keeps its size.
-TEST(MainFormLayout, TheOptionPagesAreBuiltWhenTheAdvancedLayoutFirstShowsThem) {
+// Each option page is built when its tab first shows it: it shows the
+// model's state and its help text then. A page that needs more room than the
+// window has (a large launcher font) grows the window rather than being
+// squeezed; the simple window keeps its size.
+TEST(MainFormLayout, EachOptionPageIsBuiltWhenItsTabFirstShowsIt) {
     Window w;
     Settings s;
     s.forceFmodMidi = true;
     writeFile(w.root.configFile(), configText(s));
+    w.state.font = parseFontLine("DejaVu Sans,13");
     MainForm& f = w.create();
     f.load();
     f.show();
     QApplication::processEvents();
-    const QString sound3d = QString::fromStdString(ControlId{"chkSound", 9}.objectName());
-    EXPECT_EQ(f.findChild<QWidget*>(sound3d), nullptr);
+    const auto control = [&f](const char* name, int index) {
+        return f.findChild<QWidget*>(QString::fromStdString(ControlId{name, index}.objectName()));
+    };
     const QSize simple = f.size();
 
     named<QCheckBox>(f, "chkMain", 2)->click();
     QApplication::processEvents();
-    auto* box = f.findChild<QCheckBox*>(sound3d);
-    ASSERT_NE(box, nullptr);
-    EXPECT_TRUE(box->isChecked());
-    EXPECT_FALSE(box->toolTip().isEmpty());
+    EXPECT_EQ(control("chkSound", 9), nullptr);
+    EXPECT_EQ(control("chkKRVOpts", 3), nullptr);
+
+    named<QPushButton>(f, "OptionTabs", 3)->click();
+    QApplication::processEvents();
+    auto* sound3d = qobject_cast<QCheckBox*>(control("chkSound", 9));
+    ASSERT_NE(sound3d, nullptr);
+    EXPECT_TRUE(sound3d->isVisible());
+    EXPECT_TRUE(sound3d->isChecked());
+    EXPECT_FALSE(sound3d->toolTip().isEmpty());
+    EXPECT_EQ(control("chkKRVOpts", 3), nullptr);
+
+    named<QPushButton>(f, "OptionTabs", 1)->click();
+    QApplication::processEvents();
+    QWidget* page = control("chkKRVOpts", 3)->parentWidget()->parentWidget();
+    EXPECT_GE(page->height(), page->minimumSizeHint().height());
+    EXPECT_GE(page->width(), page->minimumSizeHint().width());
+
     named<QCheckBox>(f, "chkMain", 2)->click();
     QApplication::processEvents();
     EXPECT_EQ(f.size(), simple);
