@@ -82,8 +82,16 @@ IwadForm::IwadForm(IwadRegistry& iwads, const InstallPaths& paths, const Setting
     setWindowTitle(QStringLiteral("Iwad Locations"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
+}
+
+// The dialog's controls are built when it is first shown: most starts never
+// show it, and measuring its texts cost the main window's first paint.
+void IwadForm::ensureBuilt() {
+    if (built())
+        return;
     buildControls();
     showSlots();
+    setWarningShown(warningShown_);
     disableAddWhenFull();
     applyLauncherFont(this, font_);
 }
@@ -172,6 +180,7 @@ void IwadForm::DetectIwads() {
 }
 
 void IwadForm::ShowModal() {
+    ensureBuilt();
     exec();
 }
 
@@ -217,18 +226,23 @@ void IwadForm::KillToolTips() {
 }
 
 void IwadForm::showSlots() {
+    if (!built())
+        return;
     for (int i = 0; i < kIwadSlotCount; ++i)
         ShowIwads[i]->setText(qs(iwads_.slotPaths[i]));
 }
 
 void IwadForm::setWarningShown(bool shown) {
+    warningShown_ = shown;
+    if (!built())
+        return;
     IwadsWarning->setVisible(shown);
     for (QLabel* slot : ShowIwads)
         slot->setVisible(!shown);
 }
 
 void IwadForm::disableAddWhenFull() {
-    if (!iwads_.slotPaths[kIwadSlotCount - 1].empty())
+    if (built() && !iwads_.slotPaths[kIwadSlotCount - 1].empty())
         butAddIwad->setEnabled(false);
 }
 

@@ -54,6 +54,8 @@ public:
 
     // Shows the dialog modally; returns once it is hidden.
     void ShowModal();
+    // Builds the controls below, which the dialog does when first shown.
+    void ensureBuilt();
 
     // Shows the dialog modally when slot 0 is empty, that is when no IWAD is
     // known, before the main window is used. True when it was shown.
@@ -64,12 +66,12 @@ public:
     void KillToolTips();
 
     std::array<QLabel*, kIwadSlotCount> ShowIwads{};
-    QFrame* IwadsWarning;
+    QFrame* IwadsWarning = nullptr;
     std::array<QLabel*, 4> Warning{};
-    QPushButton* butSearchIwad;
-    QPushButton* butReset;
-    QPushButton* butAddIwad;
-    QPushButton* butOK;
+    QPushButton* butSearchIwad = nullptr;
+    QPushButton* butReset = nullptr;
+    QPushButton* butAddIwad = nullptr;
+    QPushButton* butOK = nullptr;
 
     // The help text the warning labels open.
     std::string helpFilePath() const;
@@ -84,6 +86,7 @@ protected:
 
 private:
     void buildControls();
+    bool built() const { return butOK != nullptr; }
     void butSearchIwadClick();
     void butResetClick();
     void butAddIwadClick();
@@ -104,6 +107,7 @@ private:
     Platform& platform_;
     IwadFormHost& host_;
     EnvironmentLookup env_;
+    bool warningShown_ = false; // no IWAD was found: the warning takes the slots' place
 };
 
 } // namespace krv

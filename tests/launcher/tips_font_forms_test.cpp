@@ -140,6 +140,7 @@ TEST(FontForm, TheDialogsTakeTheLauncherFontToo) {
     Window w;
     w.state.font = parseFontLine("Tahoma,10");
     w.load();
+    w.form->iwadForm().ensureBuilt();
     EXPECT_EQ(w.form->iwadForm().butOK->font().family(), "Tahoma");
     EXPECT_EQ(w.form->iwadForm().butOK->font().pointSize(), 10);
     TipsForm tips(w.state.session.settings, w.state.paths, w.state.font);

@@ -71,6 +71,7 @@ struct Dialog {
                                           state.font, platform, host);
         form->setEnvironment(krv::test::emptyEnvironment());
         form->DetectIwads();
+        form->ensureBuilt();
     }
     void add(std::optional<std::string> answer) {
         platform.openFileAnswers.push_back(std::move(answer));
