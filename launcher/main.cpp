@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QTimer>
+#include <fontconfig/fontconfig.h>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -36,10 +38,18 @@ std::string commandLineOf(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The font configuration is read while Qt connects to the display: the
+    // window's first text needs it, and reading it takes about as long.
+    std::thread fontConfig([] { FcInit(); });
     QApplication app(argc, argv);
     // The system's font list is read beside the start's own work rather than
-    // in the middle of it: the window's first text needs it.
-    std::thread fontList([] { QFontDatabase::families(); });
+    // in the middle of it, and the fallback fonts of the window's font are
+    // found there too.
+    std::thread fontList([&fontConfig] {
+        fontConfig.join();
+        QFontDatabase::families();
+        QFontMetrics(QGuiApplication::font()).horizontalAdvance(QStringLiteral("Launch"));
+    });
     QApplication::setApplicationName(QStringLiteral("KRVLauncher"));
     krv::installHelpTips(app);
     const std::string exe = executablePath(argv[0]);

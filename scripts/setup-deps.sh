@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libzip-dev zip unzip freedoom glbsp fonts-dejavu-core
+          libfontconfig-dev libbenchmark-dev libzip-dev zip unzip freedoom glbsp fonts-dejavu-core
           desktop-file-utils)
 packages+=("$@")
 
