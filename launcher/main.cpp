@@ -10,9 +10,9 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QTimer>
-#include <fontconfig/fontconfig.h>
 #include <cstdlib>
 #include <filesystem>
+#include <fontconfig/fontconfig.h>
 #include <iostream>
 #include <thread>
 
