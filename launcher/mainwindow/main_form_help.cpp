@@ -16,9 +16,9 @@ QString tipText(const char* text) {
     return QString::fromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-// The named controls under `root`, looked up once for a whole table of help
-// texts: a search of the window for each text cost more than building the
-// window's games page. Names are unique; the first found is kept all the same.
+// The named controls under `root`, gathered once for a whole table of help
+// texts rather than by a search of the window for each of its hundreds of
+// texts. Names are unique; the first found is kept all the same.
 QHash<QString, QWidget*> controlsByName(const QWidget* root) {
     QHash<QString, QWidget*> named;
     for (QWidget* control : root->findChildren<QWidget*>())
