@@ -196,20 +196,20 @@ void LibraryController::filterGamesList() {
 }
 
 void LibraryController::FillInstalledGames() {
-    std::vector<std::string> names = gamesFolderNames(paths_, model_.settings.scriptedMapsMode);
+    GamesListing games = listGamesFolder(paths_, model_.settings.scriptedMapsMode);
     forgetReadmes();
     // A screenful is looked into, shown and painted before the rest are: a
     // folder of thousands of games shows at once, and the few folders that
     // hold no game leave the list a moment later.
-    const std::size_t screenful = keepGames(paths_, names, 0, kGamesScreenful);
-    showInstalledGames(names);
-    if (screenful == names.size())
+    const std::size_t screenful = keepGames(games, 0, kGamesScreenful);
+    showInstalledGames(games.names);
+    if (screenful == games.names.size())
         return;
     platform_.paintWindows();
-    const std::size_t listed = names.size();
-    keepGames(paths_, names, screenful, listed);
-    if (names.size() != listed)
-        showInstalledGames(names);
+    const std::size_t listed = games.names.size();
+    keepGames(games, screenful, listed);
+    if (games.names.size() != listed)
+        showInstalledGames(games.names);
 }
 
 void LibraryController::showInstalledGames(const std::vector<std::string>& names) {

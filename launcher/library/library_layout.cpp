@@ -108,11 +108,12 @@ std::string gameFilesFolder(const InstallPaths& paths, std::string_view name) {
     return found ? found->string() : std::string();
 }
 
-std::vector<std::string> gamesFolderNames(const InstallPaths& paths, bool scriptedOnly) {
+GamesListing listGamesFolder(const InstallPaths& paths, bool scriptedOnly) {
     const auto games = ci::resolve(paths.gamesFolder);
     if (!games)
         return {};
-    std::vector<std::string> names = ci::listFolder(*games);
+    GamesListing listing{games->string(), ci::listFolder(*games)};
+    std::vector<std::string>& names = listing.names;
     std::erase_if(names, [scriptedOnly](const std::string& name) {
         return !isUsableName(name) || (scriptedOnly && !isScriptedMapName(name));
     });
@@ -121,16 +122,15 @@ std::vector<std::string> gamesFolderNames(const InstallPaths& paths, bool script
         std::unique(names.begin(), names.end(),
                     [](const std::string& a, const std::string& b) { return iequals(a, b); }),
         names.end());
-    return names;
+    return listing;
 }
 
-std::size_t keepGames(const InstallPaths& paths, std::vector<std::string>& names, std::size_t from,
-                      std::size_t to) {
+std::size_t keepGames(GamesListing& listing, std::size_t from, std::size_t to) {
+    std::vector<std::string>& names = listing.names;
     to = std::min(to, names.size());
-    // Each game is opened relative to the games folder, which is looked up
-    // once rather than along the whole path for every game.
-    const auto games = ci::resolve(paths.gamesFolder);
-    const int gamesFd = games ? ::open(games->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    // Each game is opened relative to the games folder, which is opened once
+    // rather than looked up along the whole path for every game.
+    const int gamesFd = ::open(listing.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const auto isGame = [gamesFd](const std::string& name) {
         return gamesFd >= 0 && kindOfFolder(gamesFd, name.c_str()) != GameKind::None;
     };
@@ -145,12 +145,12 @@ std::size_t keepGames(const InstallPaths& paths, std::vector<std::string>& names
 }
 
 std::vector<std::string> installedGames(const InstallPaths& paths, InstalledGamesView view) {
-    std::vector<std::string> names = gamesFolderNames(paths, view.scriptedOnly);
-    keepGames(paths, names, 0, names.size());
+    GamesListing games = listGamesFolder(paths, view.scriptedOnly);
+    keepGames(games, 0, games.names.size());
     if (!view.customFont)
-        for (std::string& name : names)
+        for (std::string& name : games.names)
             name = toUpper(name);
-    return names;
+    return std::move(games.names);
 }
 
 std::string commercialSaveName(std::string_view title) {

@@ -35,14 +35,18 @@ struct InstalledGamesView {
     bool customFont = false;   // names as they stand instead of upper-cased
 };
 
-// The names under KRVGames that may be games, from one listing: usable
-// names (see below), one per name ignoring case, sorted ignoring case; with
-// `scriptedOnly`, only the scripted add-on maps.
-std::vector<std::string> gamesFolderNames(const InstallPaths& paths, bool scriptedOnly);
+// The games folder (KRVGames) as found, and the names under it that may be
+// games, from one listing: usable names (see below), one per name ignoring
+// case, sorted ignoring case; with `scriptedOnly`, only the scripted add-on
+// maps. Both are empty when there is no games folder.
+struct GamesListing {
+    std::string folder;
+    std::vector<std::string> names;
+};
+GamesListing listGamesFolder(const InstallPaths& paths, bool scriptedOnly);
 // Drops from names[from, to) those whose folder holds no game (neither a
 // Gwads nor a Pwads folder); returns where the kept ones end.
-std::size_t keepGames(const InstallPaths& paths, std::vector<std::string>& names, std::size_t from,
-                      std::size_t to);
+std::size_t keepGames(GamesListing& listing, std::size_t from, std::size_t to);
 
 // The entries of the installed games view: every game under KRVGames (with
 // the filter, only the scripted add-on maps), sorted ignoring case. Folders

@@ -27,8 +27,8 @@ QHash<QString, QWidget*> controlsByName(const QWidget* root) {
     return named;
 }
 
-QString objectNameOf(const HelpText& help) {
-    return QString::fromStdString(ControlId{help.control, help.index}.objectName());
+QString objectNameOf(const char* control, int index) {
+    return QString::fromStdString(ControlId{control, index}.objectName());
 }
 
 } // namespace
@@ -36,14 +36,14 @@ QString objectNameOf(const HelpText& help) {
 // The control a help text names, by its name and array index: every
 // control carries its name, an array's entries with their index.
 QWidget* MainForm::helpTarget(const char* control, int index) {
-    return findChild<QWidget*>(QString::fromStdString(ControlId{control, index}.objectName()));
+    return findChild<QWidget*>(objectNameOf(control, index));
 }
 
 void MainForm::ToolTipText(QWidget* within) {
     const QHash<QString, QWidget*> named = controlsByName(within ? within : this);
     for (const auto* table : mainWindowHelpTables())
         for (const HelpText& help : *table)
-            if (QWidget* target = named.value(objectNameOf(help)))
+            if (QWidget* target = named.value(objectNameOf(help.control, help.index)))
                 target->setToolTip(tipText(help.text));
 }
 
@@ -51,7 +51,7 @@ void MainForm::KillToolTips() {
     const QHash<QString, QWidget*> named = controlsByName(this);
     for (const auto* table : mainWindowHelpTables())
         for (const HelpText& help : *table)
-            if (QWidget* target = named.value(objectNameOf(help)))
+            if (QWidget* target = named.value(objectNameOf(help.control, help.index)))
                 target->setToolTip({});
 }
 
