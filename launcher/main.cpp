@@ -7,8 +7,10 @@
 #include "launcher/ui/help_tips.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QThread>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
@@ -41,6 +43,13 @@ int main(int argc, char** argv) {
     // The font configuration is read while Qt connects to the display: the
     // window's first text needs it, and reading it takes about as long.
     std::thread fontConfig([] { FcInit(); });
+    // The accessibility bridge connects to the session bus at the window's
+    // first widget, and without a bus address in the environment that means
+    // starting dbus-launch to find one. The connection is made here, beside
+    // Qt's start, instead. Qt counts the first thread that touches it as the
+    // main thread, so this one does first.
+    QThread::currentThread();
+    std::thread sessionBus([] { QDBusConnection::sessionBus(); });
     QApplication app(argc, argv);
     // The system's font list is read beside the start's own work rather than
     // in the middle of it, and the fallback fonts of the window's font are
@@ -85,6 +94,7 @@ int main(int argc, char** argv) {
     }
     entry.run(exe, commandLine);
     fontList.join();
+    sessionBus.join();
     // Rendered while a start-up dialog ran its own loop: nothing is left to do.
     return rendered ? 0 : app.exec();
 }
