@@ -31,6 +31,21 @@ namespace krv {
 
 using namespace ids;
 
+namespace {
+
+// The banner's caption, or the theme picture in its place. Its height is
+// fixed and it takes the width the window's other controls leave it, so its
+// size does not depend on its text: the large title face is then first
+// loaded when the banner paints, not while the window is being sized.
+class TitleLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override { return {0, height()}; }
+    QSize minimumSizeHint() const override { return {0, 0}; }
+};
+
+} // namespace
+
 void MainForm::buildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -79,7 +94,7 @@ QWidget* MainForm::buildBanner() {
     auto* banner = new QFrame(this);
     auto* row = new QHBoxLayout(banner);
     row->setContentsMargins(0, 0, 0, 0);
-    TitlePic = new QLabel(banner);
+    TitlePic = new TitleLabel(banner);
     TitlePic->setObjectName(QStringLiteral("TitlePic"));
     TitlePic->setAlignment(Qt::AlignCenter);
     TitlePic->setText(qs(state_.startup.windowCaption));
