@@ -447,12 +447,17 @@ void MainForm::TitlePicDblClick() {
 
 // ---- Layout ------------------------------------------------------------------
 
-// The tab strip: the chosen tab's page, its caption in dark red.
-void MainForm::showTab() {
+int MainForm::checkedTab() const {
     int tab = 0;
     for (int i = 0; i < 5; ++i)
         if (state_.session.controls.isChecked(OptionTabs[i]))
             tab = i;
+    return tab;
+}
+
+// The tab strip: the chosen tab's page, its caption in dark red.
+void MainForm::showTab() {
+    const int tab = checkedTab();
     QWidget* shown = tab == 0 ? TabPages->widget(0) : buildOptionPage(tab - 1);
     TabPages->setCurrentWidget(shown);
     // The window fits the page shown: the hidden pages do not count, so that
@@ -467,6 +472,13 @@ void MainForm::showTab() {
         refreshLayouts();
         fitWindowToLayout();
     }
+    showTabCaptions();
+}
+
+void MainForm::showTabCaptions() {
+    if (!binder_->widget(OptionTabs[0]))
+        return; // the advanced layout has not shown yet
+    const int tab = checkedTab();
     const QColor text = QApplication::palette().color(QPalette::Active, QPalette::WindowText);
     for (int i = 0; i < 5; ++i) {
         QWidget* caption = binder_->widget(OptionTabs[i]);
@@ -479,6 +491,8 @@ void MainForm::showTab() {
 // The layout mode's places and size; the session has shown and hidden the
 // controls.
 void MainForm::applyLayoutMode(bool advanced) {
+    if (advanced)
+        buildAdvancedControls();
     placeSkillBox(advanced);
     placeCheckFrame(!advanced);
     setWindowHeightTwips(advanced ? kLoadHeightTwips : kDefaultHeightTwips);

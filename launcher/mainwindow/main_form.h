@@ -59,6 +59,9 @@ public:
     // Each option page is built when its tab first shows it; this builds
     // them all at once.
     void buildOptionPages();
+    // The tabs and the command-line frames are built when the advanced
+    // layout first shows; this builds them in either layout.
+    void buildAdvancedControls();
     using LoadStepWatcher = std::function<void(const std::string& step)>;
     void setLoadStepWatcher(LoadStepWatcher watcher) { loadStepWatcher_ = std::move(watcher); }
 
@@ -130,7 +133,8 @@ private:
     // The panels and their places (main_form_layout.cpp).
     void buildControls();
     QWidget* buildBanner();
-    QWidget* buildTabStrip();
+    void buildTabStrip();
+    void placeInFocusChain(QWidget* after, QWidget* part);
     QWidget* buildGamesPage();
     QWidget* buildLowerPanel();
     QWidget* buildAuxButtons();
@@ -173,6 +177,8 @@ private:
     void fitWindowToLayout();
     // The tab strip shows the session's tab: its page, its caption in red.
     void showTab();
+    int checkedTab() const;
+    void showTabCaptions();
     OptionsPanel* buildOptionPage(std::size_t index);
 
     void showTitlePicture(const std::string& path);
@@ -197,7 +203,8 @@ private:
     std::array<OptionsPanel*, 4> optionPages_{}; // Options, Graphics, Sound, Models
     InspectPanel* skillBox_ = nullptr;
     InspectPanel* skillFrame_ = nullptr;
-    LaunchPanel* commandLine_ = nullptr;
+    QWidget* tabStrip_ = nullptr;        // its tabs are built when the advanced layout first shows
+    LaunchPanel* commandLine_ = nullptr; // built with the tabs
     LaunchPanel* preview_ = nullptr;
     QLabel* TitlePic = nullptr;
     QStackedWidget* TabPages = nullptr;

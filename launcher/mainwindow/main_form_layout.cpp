@@ -51,7 +51,9 @@ void MainForm::buildControls() {
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
     layout->addWidget(buildBanner());
-    layout->addWidget(buildTabStrip());
+    // The tab strip's place: the simple layout keeps it, empty.
+    tabStrip_ = new QWidget(this);
+    layout->addWidget(tabStrip_);
     TabPages = new QStackedWidget(this);
     TabPages->addWidget(buildGamesPage());
     layout->addWidget(TabPages, 1);
@@ -86,6 +88,7 @@ OptionsPanel* MainForm::buildOptionPage(std::size_t index) {
     // Hidden pages take no room; the tab that shows it gives it its room.
     page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     TabPages->addWidget(page);
+    placeInFocusChain(binder_->widget(OptionTabs[4]), page);
     optionPages_[index] = page;
     return page;
 }
@@ -119,20 +122,58 @@ QWidget* MainForm::buildBanner() {
     return banner;
 }
 
-QWidget* MainForm::buildTabStrip() {
-    auto* strip = new QWidget(this);
-    auto* row = new QHBoxLayout(strip);
+// The tab strip and the command-line frames: only the advanced layout shows
+// them, so they are built when it first shows. Like an option page, each
+// draws the model's state as it is bound, takes the launcher font and the
+// help texts, and takes its place in the keyboard's order.
+void MainForm::buildAdvancedControls() {
+    if (commandLine_)
+        return;
+    buildTabStrip();
+    commandLine_ = new LaunchPanel(LaunchPanel::Part::CommandLine, session_.launch(), *binder_,
+                                   lowerGrid_->parentWidget());
+    lowerGrid_->addWidget(commandLine_, 1, 0);
+    commandLine_->show(); // at once: the window is sized from it next
+    for (QWidget* part : {tabStrip_, static_cast<QWidget*>(commandLine_)}) {
+        applyLauncherFont(part, state_.font);
+        if (!state_.session.settings.disableTooltips)
+            ToolTipText(part);
+    }
+    placeInFocusChain(binder_->widget(Home[3]), tabStrip_);
+    for (QWidget* page : optionPages_)
+        if (page)
+            placeInFocusChain(binder_->widget(OptionTabs[4]), page);
+    placeInFocusChain(binder_->widget(chkLaunchPrefs[5]), commandLine_);
+    showTabCaptions();
+}
+
+// A part built after the window comes last in the keyboard's order; this
+// moves its controls, in their own order, to just after `after`.
+void MainForm::placeInFocusChain(QWidget* after, QWidget* part) {
+    if (!after)
+        return; // the tabs are not built: the part stays last
+    QList<QWidget*> controls;
+    for (QWidget* w = part->nextInFocusChain(); w != part; w = w->nextInFocusChain())
+        if (part->isAncestorOf(w) && w->focusPolicy() != Qt::NoFocus)
+            controls.append(w);
+    for (QWidget* control : controls) {
+        QWidget::setTabOrder(after, control);
+        after = control;
+    }
+}
+
+void MainForm::buildTabStrip() {
+    auto* row = new QHBoxLayout(tabStrip_);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
-    auto* group = new QButtonGroup(strip);
+    auto* group = new QButtonGroup(tabStrip_);
     for (int i = 0; i < 5; ++i) {
-        auto* tab = new QPushButton(strip);
+        auto* tab = new QPushButton(tabStrip_);
         tab->setCheckable(true);
         binder_->bind(OptionTabs[i], tab);
         group->addButton(tab, i);
         row->addWidget(tab);
     }
-    return strip;
 }
 
 // The games list, the files of the chosen game above its saved games, and
@@ -199,13 +240,13 @@ QWidget* MainForm::buildLowerPanel() {
                               i / 2);
     grid->addWidget(preferences, 0, 0, 1, 2);
 
+    // The command-line frames take the cell (1, 0) when the advanced layout
+    // first shows.
     LaunchController& launch = session_.launch();
-    commandLine_ = new LaunchPanel(LaunchPanel::Part::CommandLine, launch, *binder_, panel);
     auto* modes = new LaunchPanel(LaunchPanel::Part::LaunchMode, launch, *binder_, panel);
     connect(modes, &LaunchPanel::developmentSwitchesAsked, this,
             [this] { session_.DevModeDblClick(); });
     preview_ = new LaunchPanel(LaunchPanel::Part::Preview, launch, *binder_, panel);
-    grid->addWidget(commandLine_, 1, 0);
     grid->addWidget(modes, 1, 1);
     grid->addWidget(preview_, 2, 0, 1, 2);
     grid->setColumnStretch(0, 1);

@@ -230,6 +230,7 @@ void sample(const fs::path& templateRoot, unsigned seed) {
     f.load();
     f.show();
     f.buildOptionPages(); // the sampler ticks options in either layout
+    f.buildAdvancedControls();
     QApplication::processEvents();
 
     std::ostringstream out;

@@ -481,13 +481,12 @@ TEST(MainFormLayout, TheDefaultLayoutHidesTheAdvancedControlsAndShortensTheWindo
     MainForm& f = *w.form;
     EXPECT_EQ(f.height(), layoutSize(f, 6900).height());
     EXPECT_FALSE(f.advancedLayout());
-    for (int tab = 0; tab < 5; ++tab)
-        EXPECT_FALSE(named(f, "OptionTabs", tab)->isVisible()) << tab;
-    EXPECT_FALSE(named(f, "OptionTabs", 0)->isEnabled());
+    // The advanced layout's own controls are built when it first shows.
+    for (const char* advancedOnly : {"OptionTabs_0", "FrameGlobal_0", "edCustom"})
+        EXPECT_EQ(f.findChild<QWidget*>(advancedOnly), nullptr) << advancedOnly;
     EXPECT_TRUE(named(f, "PwadList")->isVisible()); // the Games page
     EXPECT_TRUE(named(f, "StartFrame")->isVisible());
     EXPECT_TRUE(named(f, "SkillFrame")->isVisible());
-    EXPECT_FALSE(named(f, "FrameGlobal", 0)->isVisible());
     EXPECT_FALSE(named(f, "OptionUdir", 2)->isVisible());
     EXPECT_TRUE(named<QRadioButton>(f, "OptionUdir", 1)->isChecked()); // the zip view gave way
     EXPECT_EQ(w.state.session.settings.gamesListView, LibraryController::DoomGames);
@@ -608,6 +607,31 @@ TEST(MainFormLayout, AdvancedOptionsSwitchBetweenTheLayouts) {
     EXPECT_EQ(w.config().at(46), "0");
 }
 
+// The tabs, the command-line frames and the option pages are built after the
+// window; Tab still moves through them where they stand on the screen.
+TEST(MainFormLayout, ControlsBuiltLaterTakeTheirPlaceInTheKeyboardOrder) {
+    Window w;
+    MainForm& f = w.create();
+    f.load();
+    f.show();
+    const auto nextByTab = [](QWidget* from) {
+        QWidget* next = from->nextInFocusChain();
+        while (next->focusPolicy() == Qt::NoFocus || !next->isVisible())
+            next = next->nextInFocusChain();
+        return next;
+    };
+    QWidget* firstOfGames = nextByTab(named(f, "Home", 3));
+    named<QCheckBox>(f, "chkMain", 2)->click();
+    EXPECT_EQ(nextByTab(named(f, "Home", 3)), named(f, "OptionTabs", 0));
+    EXPECT_EQ(nextByTab(named(f, "OptionTabs", 4)), firstOfGames);
+    EXPECT_EQ(nextByTab(named(f, "chkLaunchPrefs", 5)), named(f, "edCustom"));
+    named<QPushButton>(f, "OptionTabs", 3)->click();
+    QWidget* firstOfSound = nextByTab(named(f, "OptionTabs", 4));
+    EXPECT_TRUE(named(f, "chkSound", 0)->parentWidget()->isAncestorOf(firstOfSound) ||
+                named(f, "chkSound", 0) == firstOfSound)
+        << firstOfSound->objectName().toStdString();
+}
+
 // The advanced layout hides the skill frame: its box moves into the
 // command-line panel and stays in step with the start box.
 TEST(MainFormLayout, TheSkillCanBeChosenInEitherLayout) {
@@ -697,6 +721,7 @@ TEST(MainFormSwitches, EnterLaunchesOnlyWhileLaunchIsEnabled) {
     MainForm& f = *w.form;
     int launches = 0;
     w.state.session.controls.onClicked(ids::LaunchButton, [&launches](bool) { ++launches; });
+    named<QCheckBox>(f, "chkMain", 2)->click(); // the extra parameters' box
     QWidget* custom = named(f, "edCustom");
     custom->setFocus();
     QTest::keyClick(custom, Qt::Key_Return);
@@ -799,6 +824,7 @@ TEST(MainFormHelp, EveryHelpTextReachesItsControlAndTheOptionRemovesThemAll) {
     Window w;
     w.load();
     MainForm& f = *w.form;
+    named<QCheckBox>(f, "chkMain", 2)->click(); // builds the advanced layout's controls
     std::size_t entries = 0;
     for (const auto* table : mainWindowHelpTables())
         for (const HelpText& help : *table) {
@@ -833,4 +859,6 @@ TEST(MainFormHelp, EveryHelpTextReachesItsControlAndTheOptionRemovesThemAll) {
     writeFile(quiet.root.configFile(), configText(s));
     quiet.load();
     EXPECT_TRUE(named<QPushButton>(*quiet.form, "LaunchButton")->toolTip().isEmpty());
+    named<QCheckBox>(*quiet.form, "chkMain", 2)->click(); // built now, and quiet too
+    EXPECT_TRUE(named(*quiet.form, "edCustom")->toolTip().isEmpty());
 }
