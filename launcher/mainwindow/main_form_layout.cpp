@@ -5,6 +5,7 @@
 
 #include "launcher/inspect/inspect_controls.h"
 #include "launcher/inspect/inspect_panel.h"
+#include "launcher/launch/launch_controls.h"
 #include "launcher/launch/launch_panel.h"
 #include "launcher/library/library_panel.h"
 #include "launcher/mainwindow/main_form.h"
@@ -286,12 +287,16 @@ void MainForm::placeCheckFrame(bool atGlobalFrame) {
 }
 
 // The skill frame is hidden in the advanced layout; its box goes with the
-// command-line frame, shown under every tab.
+// command-line frame, shown under every tab. The keyboard reaches it where
+// it stands.
 void MainForm::placeSkillBox(bool advanced) {
-    if (advanced)
+    if (advanced) {
         commandLine_->holdSkillBox(skillBox_);
-    else
+        placeInFocusChain(binder_->widget(SelButton), skillBox_);
+    } else {
         skillFrame_->holdSkillBox(skillBox_);
+        placeInFocusChain(binder_->widget(SkillsLevel[0]), skillBox_);
+    }
 }
 
 } // namespace krv

@@ -625,6 +625,7 @@ TEST(MainFormLayout, ControlsBuiltLaterTakeTheirPlaceInTheKeyboardOrder) {
     EXPECT_EQ(nextByTab(named(f, "Home", 3)), named(f, "OptionTabs", 0));
     EXPECT_EQ(nextByTab(named(f, "OptionTabs", 4)), firstOfGames);
     EXPECT_EQ(nextByTab(named(f, "chkLaunchPrefs", 5)), named(f, "edCustom"));
+    EXPECT_EQ(nextByTab(named(f, "SelButton")), named(f, "SkillsLevel", 1)); // the moved box
     named<QPushButton>(f, "OptionTabs", 3)->click();
     QWidget* firstOfSound = nextByTab(named(f, "OptionTabs", 4));
     EXPECT_TRUE(named(f, "chkSound", 0)->parentWidget()->isAncestorOf(firstOfSound) ||
