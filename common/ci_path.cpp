@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -31,19 +32,21 @@ bool present(const Path& p) {
 
 // Looks for `name` in `folder` without regard to case; the lexically first
 // candidate wins so that the answer does not depend on enumeration order.
+// The entries are read as plain names: most lookups are of names a folder
+// does not hold, and each of them reads the whole folder.
 std::optional<std::string> matchInFolder(const Path& folder, const std::string& name) {
-    std::error_code ec;
-    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
-    if (ec)
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
         return std::nullopt;
     std::optional<std::string> best;
-    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-        if (ec)
-            break;
-        std::string candidate = it->path().filename().string();
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view candidate = entry->d_name;
+        if (candidate == "." || candidate == "..")
+            continue;
         if (iequals(candidate, name) && (!best || candidate < *best))
-            best = std::move(candidate);
+            best = std::string(candidate);
     }
+    ::closedir(dir);
     return best;
 }
 
