@@ -134,7 +134,8 @@ private:
     void buildControls();
     QWidget* buildBanner();
     void buildTabStrip();
-    void placeInFocusChain(QWidget* after, QWidget* part);
+    void finishLatePart(QWidget* part, QWidget* after);
+    void placeInFocusChain(QWidget* part, QWidget* after);
     QWidget* buildGamesPage();
     QWidget* buildLowerPanel();
     QWidget* buildAuxButtons();

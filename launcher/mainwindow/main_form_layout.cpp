@@ -83,13 +83,10 @@ OptionsPanel* MainForm::buildOptionPage(std::size_t index) {
                                          state_.iwads, state_.font, platform_, *binder_, this));
     if (kPages[index] == OptionsPanel::Page::Models)
         connect(page, &OptionsPanel::cleanupRequested, this, &MainForm::CleanupModelPacks);
-    applyLauncherFont(page, state_.font);
-    if (!state_.session.settings.disableTooltips)
-        ToolTipText(page);
     // Hidden pages take no room; the tab that shows it gives it its room.
     page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     TabPages->addWidget(page);
-    placeInFocusChain(binder_->widget(OptionTabs[4]), page);
+    finishLatePart(page, binder_->widget(OptionTabs[4]));
     optionPages_[index] = page;
     return page;
 }
@@ -125,8 +122,7 @@ QWidget* MainForm::buildBanner() {
 
 // The tab strip and the command-line frames: only the advanced layout shows
 // them, so they are built when it first shows. Like an option page, each
-// draws the model's state as it is bound, takes the launcher font and the
-// help texts, and takes its place in the keyboard's order.
+// draws the model's state as it is bound.
 void MainForm::buildAdvancedControls() {
     if (commandLine_)
         return;
@@ -135,24 +131,30 @@ void MainForm::buildAdvancedControls() {
                                    lowerGrid_->parentWidget());
     lowerGrid_->addWidget(commandLine_, 1, 0);
     commandLine_->show(); // at once: the window is sized from it next
-    for (QWidget* part : {tabStrip_, static_cast<QWidget*>(commandLine_)}) {
-        applyLauncherFont(part, state_.font);
-        if (!state_.session.settings.disableTooltips)
-            ToolTipText(part);
-    }
-    placeInFocusChain(binder_->widget(Home[3]), tabStrip_);
+    finishLatePart(tabStrip_, binder_->widget(Home[3]));
+    finishLatePart(commandLine_, binder_->widget(chkLaunchPrefs[5]));
+    // Pages built before the tabs (by buildOptionPages) follow them now.
     for (QWidget* page : optionPages_)
         if (page)
-            placeInFocusChain(binder_->widget(OptionTabs[4]), page);
-    placeInFocusChain(binder_->widget(chkLaunchPrefs[5]), commandLine_);
+            placeInFocusChain(page, binder_->widget(OptionTabs[4]));
     showTabCaptions();
+}
+
+// A part built after the window: it takes the launcher font and the help
+// texts the rest of the window has, and its place in the keyboard's order
+// after `after`.
+void MainForm::finishLatePart(QWidget* part, QWidget* after) {
+    applyLauncherFont(part, state_.font);
+    if (!state_.session.settings.disableTooltips)
+        ToolTipText(part);
+    placeInFocusChain(part, after);
 }
 
 // A part built after the window comes last in the keyboard's order; this
 // moves its controls, in their own order, to just after `after`.
-void MainForm::placeInFocusChain(QWidget* after, QWidget* part) {
+void MainForm::placeInFocusChain(QWidget* part, QWidget* after) {
     if (!after)
-        return; // the tabs are not built: the part stays last
+        return; // nothing to follow yet (the tabs before they are built)
     QList<QWidget*> controls;
     for (QWidget* w = part->nextInFocusChain(); w != part; w = w->nextInFocusChain())
         if (part->isAncestorOf(w) && w->focusPolicy() != Qt::NoFocus)
@@ -292,10 +294,10 @@ void MainForm::placeCheckFrame(bool atGlobalFrame) {
 void MainForm::placeSkillBox(bool advanced) {
     if (advanced) {
         commandLine_->holdSkillBox(skillBox_);
-        placeInFocusChain(binder_->widget(SelButton), skillBox_);
+        placeInFocusChain(skillBox_, binder_->widget(SelButton));
     } else {
         skillFrame_->holdSkillBox(skillBox_);
-        placeInFocusChain(binder_->widget(SkillsLevel[0]), skillBox_);
+        placeInFocusChain(skillBox_, binder_->widget(SkillsLevel[0]));
     }
 }
 
