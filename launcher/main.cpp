@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fontconfig/fontconfig.h>
 #include <iostream>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -37,6 +38,14 @@ std::string commandLineOf(int argc, char** argv) {
     return line;
 }
 
+// Fontconfig lets two threads that find the configuration unread each read
+// it and keep one; the launcher has it read once, by whichever thread needs
+// it first, the other waiting for the end.
+std::once_flag fontConfigRead;
+void readFontConfig() {
+    std::call_once(fontConfigRead, [] { FcInit(); });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -52,14 +61,16 @@ int main(int argc, char** argv) {
     QThread::currentThread();
     std::thread busAndFonts([] {
         QDBusConnection::sessionBus();
-        FcInit();
+        readFontConfig();
     });
     QApplication app(argc, argv);
+    // The window's text comes next. When the bus is still being looked for,
+    // the font configuration is read here rather than after it.
+    readFontConfig();
     // The system's font list is read beside the start's own work rather than
     // in the middle of it, and the fallback fonts of the window's font are
     // found there too.
-    std::thread fontList([&busAndFonts] {
-        busAndFonts.join();
+    std::thread fontList([] {
         QFontDatabase::families();
         QFontMetrics(QGuiApplication::font()).horizontalAdvance(QStringLiteral("Launch"));
     });
@@ -98,6 +109,7 @@ int main(int argc, char** argv) {
     }
     entry.run(exe, commandLine);
     fontList.join();
+    busAndFonts.join();
     // Rendered while a start-up dialog ran its own loop: nothing is left to do.
     return rendered ? 0 : app.exec();
 }
