@@ -4,6 +4,7 @@
 #include "launcher/launcher_app.h"
 #include "launcher/mainwindow/main_form.h"
 #include "launcher/platform/qt_platform.h"
+#include "launcher/platform/session_bus.h"
 #include "launcher/ui/help_tips.h"
 
 #include <QApplication>
@@ -38,6 +39,24 @@ std::string commandLineOf(int argc, char** argv) {
     return line;
 }
 
+// Connects Qt's session bus. Where the environment names no bus, libdbus
+// finds the display's bus by forking this whole process to run the bus
+// launcher; with the GUI library mapped that fork took milliseconds which
+// the window's first text then waited for. The launcher runs the bus
+// launcher itself with posix_spawn and hands Qt the address under the name
+// of Qt's session bus connection, which Qt then takes as its own. When a
+// step fails, Qt connects as usual.
+void connectSessionBus() {
+    const QString sessionBusName = QStringLiteral("qt_default_session_bus");
+    if (krv::sessionBusNeedsAutolaunch())
+        if (const auto id = krv::localMachineId())
+            if (const auto address = krv::autolaunchBusAddress(*id))
+                if (!QDBusConnection::connectToBus(QString::fromStdString(*address), sessionBusName)
+                         .isConnected())
+                    QDBusConnection::disconnectFromBus(sessionBusName);
+    QDBusConnection::sessionBus();
+}
+
 // Fontconfig lets two threads that find the configuration unread each read
 // it and keep one; the launcher has it read once, by whichever thread needs
 // it first, the other waiting for the end.
@@ -60,7 +79,7 @@ int main(int argc, char** argv) {
     // thread, so this one does first.
     QThread::currentThread();
     std::thread busAndFonts([] {
-        QDBusConnection::sessionBus();
+        connectSessionBus();
         readFontConfig();
     });
     QApplication app(argc, argv);

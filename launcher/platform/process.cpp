@@ -41,20 +41,30 @@ int waitFor(pid_t pid) {
     return status;
 }
 
+// Where a captured child's standard error goes.
+enum class Errors { WithOutput, Discarded };
+
 // The spawn set-up of one child: its working folder, standard input from
-// /dev/null and, when `outputFd` is given, standard output and standard
-// error on it. posix_spawn reports a failed chdir or exec as its result.
+// /dev/null, when `outputFd` is given standard output on it and standard
+// error with it or discarded, and none of the launcher's other files open.
+// posix_spawn reports a failed chdir or exec as its result.
 class SpawnActions {
 public:
-    SpawnActions(const std::string& folder, int outputFd) {
+    SpawnActions(const std::string& folder, int outputFd, Errors errors = Errors::WithOutput) {
         ::posix_spawn_file_actions_init(&actions_);
         ::posix_spawnattr_init(&attr_);
         ::posix_spawn_file_actions_addchdir_np(&actions_, folder.c_str());
         ::posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0);
         if (outputFd >= 0) {
             ::posix_spawn_file_actions_adddup2(&actions_, outputFd, 1);
-            ::posix_spawn_file_actions_adddup2(&actions_, outputFd, 2);
+            if (errors == Errors::WithOutput)
+                ::posix_spawn_file_actions_adddup2(&actions_, outputFd, 2);
+            else
+                ::posix_spawn_file_actions_addopen(&actions_, 2, "/dev/null", O_WRONLY, 0);
         }
+        // A file the launcher opened without close-on-exec (a library's, or
+        // one inherited) must not stay open in a child that outlives it.
+        ::posix_spawn_file_actions_addclosefrom_np(&actions_, 3);
         // The child starts with default signal handling and no blocked
         // signals, whatever the GUI library set up in this process.
         sigset_t all;
@@ -101,7 +111,8 @@ struct Running {
 // Starts run `index`: on success it is in flight; otherwise its result says
 // why it did not start.
 std::optional<Running> startRun(const std::vector<std::string>& argv, const std::string& folder,
-                                std::size_t index, HiddenRunResult& result) {
+                                std::size_t index, HiddenRunResult& result,
+                                Errors errors = Errors::WithOutput) {
     if (argv.empty())
         return std::nullopt;
     int output[2];
@@ -111,7 +122,7 @@ std::optional<Running> startRun(const std::vector<std::string>& argv, const std:
         return std::nullopt;
     }
     pid_t child = -1;
-    const int err = SpawnActions(folder, output[1]).spawn(argv, child);
+    const int err = SpawnActions(folder, output[1], errors).spawn(argv, child);
     closeQuietly(output[1]);
     if (err != 0) {
         result.errorNumber = err;
@@ -214,6 +225,15 @@ runCapturedAll(const std::vector<std::vector<std::string>>& argvs, const std::st
 HiddenRunResult runCaptured(const std::vector<std::string>& argv,
                             const std::string& workingFolder) {
     return std::move(runCapturedAll({argv}, workingFolder, 1)->front());
+}
+
+HiddenRunResult runForOutput(const std::vector<std::string>& argv,
+                             const std::string& workingFolder) {
+    HiddenRunResult result;
+    if (auto run = startRun(argv, workingFolder, 0, result, Errors::Discarded))
+        while (!readOutput(*run, result)) {
+        }
+    return result;
 }
 
 std::optional<std::vector<HiddenRunResult>>

@@ -29,6 +29,11 @@ bool reapIfEnded(pid_t child);
 // until the child closes it and waits for its exit code.
 HiddenRunResult runCaptured(const std::vector<std::string>& argv, const std::string& workingFolder);
 
+// Runs argv[0] as runCaptured does, but with its standard error discarded:
+// for a program whose output is data.
+HiddenRunResult runForOutput(const std::vector<std::string>& argv,
+                             const std::string& workingFolder);
+
 // How many hidden runs of one batch are in flight at once: enough to keep
 // both cores busy while a child waits for the scheduler, few enough not to
 // crowd a small machine.

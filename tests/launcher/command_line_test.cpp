@@ -3,7 +3,9 @@
 #include "support/install_root.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -67,6 +69,13 @@ TEST(Process, CapturesOutputAndErrorThroughOnePipe) {
     EXPECT_TRUE(r.started);
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_EQ(r.output, "out\nerr\n" + dir.path().string() + "\n");
+    // A file the launcher holds open without close-on-exec is not the child's.
+    const int held = ::open("/dev/null", O_RDONLY);
+    ASSERT_GE(held, 3);
+    const std::string probe = "[ -e /proc/self/fd/" + std::to_string(held) + " ] && echo open";
+    EXPECT_EQ(runCaptured({"/bin/sh", "-c", probe + " || echo closed"}, "/").output, "closed\n");
+    EXPECT_EQ(runForOutput({"/bin/sh", "-c", "echo out; echo err >&2"}, "/").output, "out\n");
+    ::close(held);
     const HiddenRunResult missing = runCaptured({"/no/such/program"}, dir.path().string());
     EXPECT_FALSE(missing.started);
     EXPECT_EQ(missing.errorNumber, ENOENT); // shown in "CreateProcess failed. Error: 2"
