@@ -208,6 +208,9 @@ mapped_launcher() { watch_map ${2:+"$2"} "$caption" "$1/Bin/KRVLauncher.exe"; }
 # the library into the file cache). Sets the arrays bases, shows, restores and
 # the flag progress (1 when every restore showed its progress).
 measure_pairs() {
+    # The roots were just written: their writing back to disk is not part of
+    # any start.
+    sync
     bare >/dev/null
     mapped_launcher "$@" >/dev/null
     bases=() shows=() restores=() progress=1
