@@ -1,8 +1,8 @@
 #pragma once
 // Finding the X display's session bus as libdbus finds it when the
 // environment names none, but with posix_spawn: libdbus forks the whole
-// process to run the bus launcher, and that fork of a process with the GUI
-// library loaded stalls the GUI's own start on the other thread.
+// process to run the bus launcher, and with the GUI library loaded that fork
+// makes the bus, and what waits for it at start, milliseconds late.
 
 #include <optional>
 #include <string>
